@@ -1,0 +1,324 @@
+#include "ismmain.h"
+
+#include "common/dialogs.h"
+#include "common/error.h"
+#include "common/programfolder.h"
+#include "echobox.h"
+#include "krvform.h"
+#include "link/linkwindow.h"
+#include "settingsfile.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidget>
+
+namespace krv {
+
+namespace {
+
+QHash<QString, ISMmain::FormFactory>& factories() {
+    static QHash<QString, ISMmain::FormFactory> registry;
+    return registry;
+}
+
+const QString caption = QStringLiteral("Korvanethilmorasquendaplix");
+
+} // namespace
+
+ISMmain::ISMmain(QWidget* parent)
+    : QMainWindow(parent), Toolbar1(nullptr), mdi_(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("ISMmain"));
+    setWindowTitle(caption);
+    mdi_->setObjectName(QStringLiteral("ClientArea"));
+    mdi_->viewport()->installEventFilter(this);
+    setCentralWidget(mdi_);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &ISMmain::Timer1_Timer);
+    FactoryModeTimer = new QTimer(this);
+    FactoryModeTimer->setObjectName(QStringLiteral("FactoryModeTimer"));
+    FactoryModeTimer->setInterval(1000);
+    buildToolbars();
+    buildMenus();
+    resize(1000, 720);
+}
+
+ISMmain::~ISMmain() {
+    if (!unloading_)
+        MDIForm_Unload();
+}
+
+// ---- Windows --------------------------------------------------------------------------------
+
+void ISMmain::registerForm(const QString& name, FormFactory factory) {
+    factories().insert(name, std::move(factory));
+}
+
+QWidget* ISMmain::form(const QString& name) {
+    if (QWidget* loaded = loadedForm(name))
+        return loaded;
+    const auto factory = factories().constFind(name);
+    if (factory == factories().constEnd())
+        return nullptr;
+    QWidget* widget = (*factory)(*this);
+    widget->setObjectName(name);
+    QMdiSubWindow* frame = mdi_->addSubWindow(widget);
+    frame->setObjectName(name + QStringLiteral("Frame"));
+    frame->installEventFilter(this);
+    frame->hide();
+    forms_.insert(name, widget);
+    if (auto* lifecycle = dynamic_cast<KrvForm*>(widget))
+        lifecycle->Form_Load();
+    return widget;
+}
+
+QWidget* ISMmain::loadedForm(const QString& name) const {
+    return forms_.value(name).data();
+}
+
+void ISMmain::unloadForm(const QString& name) {
+    QPointer<QWidget> widget = forms_.value(name);
+    if (!widget)
+        return;
+    forms_.remove(name);
+    if (auto* lifecycle = dynamic_cast<KrvForm*>(widget.data()))
+        lifecycle->Form_Unload();
+    if (!widget)
+        return;
+    QMdiSubWindow* frame = frameOf(widget);
+    QWidget* doomed = frame ? static_cast<QWidget*>(frame) : widget.data();
+    doomed->hide();
+    // Later: the window may be unloading itself from one of its own handlers.
+    doomed->deleteLater();
+}
+
+QMdiSubWindow* ISMmain::frameOf(QWidget* form) const {
+    return form ? qobject_cast<QMdiSubWindow*>(form->parentWidget()) : nullptr;
+}
+
+void ISMmain::showForm(QWidget* form) {
+    if (QMdiSubWindow* frame = frameOf(form)) {
+        form->show();
+        frame->show();
+        frame->raise();
+        mdi_->setActiveSubWindow(frame);
+    }
+}
+
+void ISMmain::hideForm(QWidget* form) {
+    if (QMdiSubWindow* frame = frameOf(form))
+        frame->hide();
+}
+
+void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
+    if (QMdiSubWindow* frame = frameOf(form))
+        frame->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+}
+
+bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        // Closing a child window unloads it, as its own unload step expects.
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(watched)) {
+            if (QWidget* widget = frame->widget()) {
+                const QString name = widget->objectName();
+                if (forms_.value(name) == widget) {
+                    event->ignore();
+                    unloadForm(name);
+                    return true;
+                }
+            }
+        }
+    }
+    if (watched == mdi_->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        MDIForm_DblClick();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- The link -------------------------------------------------------------------------------
+
+LinkWindow* ISMmain::link() {
+    if (!link_)
+        link_ = new LinkWindow(*this, this);
+    return link_;
+}
+
+void ISMmain::unloadLink() {
+    if (!link_)
+        return;
+    LinkWindow* doomed = link_;
+    link_ = nullptr;
+    doomed->shutdown();
+    doomed->deleteLater();
+}
+
+SendResult ISMmain::Send_To_LoadBoard(const QString& line) {
+    return link()->Send_To_LoadBoard(line);
+}
+
+bool ISMmain::boardPortOpen() {
+    return link()->MSComm2->portOpen();
+}
+
+void ISMmain::setCommStatus(const QString& text) {
+    CommStatus->setText(text);
+}
+
+void ISMmain::echoToMonitors(const QString& text) {
+    struct Monitor {
+        const char* form;
+        const char* box;
+        bool on;
+    };
+    const Monitor monitors[] = {
+        {"Frm_YambleRfLinkTest", "TB_ReceiveData", TRxLinkOn},
+        {"DruskV1rflink", "Text1", RxLinkOn},
+        {"DruskV1rflink_LB2", "Text1", RxLinkOn_LB2},
+        {"frm_ZiborSniffer", "Incoming", ZiborSnifferOn},
+        {"Terminal", "Text1", Terminalon},
+    };
+    for (const Monitor& monitor : monitors) {
+        if (!monitor.on)
+            continue;
+        if (QWidget* window = loadedForm(QString::fromLatin1(monitor.form))) {
+            if (auto* box = window->findChild<EchoBox*>(QString::fromLatin1(monitor.box)))
+                box->appendEcho(text);
+        }
+    }
+}
+
+void ISMmain::echoToTerminal(const QString& text) {
+    if (!Terminalon)
+        return;
+    if (QWidget* terminal = loadedForm(QStringLiteral("Terminal"))) {
+        if (auto* box = terminal->findChild<EchoBox*>(QStringLiteral("Text1")))
+            box->appendEcho(text);
+    }
+}
+
+QWidget* ISMmain::dataSelectorLabel() {
+    return Text1;
+}
+
+// ---- Start-up -------------------------------------------------------------------------------
+
+void ISMmain::reportStartError(int number, const QString& description) {
+    if (number == errors::IncorrectExtension)
+        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
+                         QStringLiteral("File open error"));
+    else
+        Dialogs::message(
+            errorMessage(number, description, QStringLiteral("Please save the workspace again!")),
+            QStringLiteral("File open error"));
+}
+
+void ISMmain::MDIForm_Load() {
+    FactoryArmed = false;
+    SavedCaption = windowTitle();
+    CurrentPath = ProgramFolder::path();
+    CurrentDrive = CurrentPath.left(2);
+    CommState = 0;
+    Last15.clear();
+    Last7.clear();
+    Last7OK = okEnding();
+    Last7ERROR = errorEnding();
+    Terminalon = TX0on = TX1on = RXon = RxLinkOn = RxLinkOn_LB2 = TRxLinkOn = MivraV2testOn = false;
+    CurrentTxChip.clear();
+    CurrentTrxChip.clear();
+    ListClickLocked = false;
+    Pref_LoadWS = 0;
+    Commport_min = QStringLiteral("1");
+    Commport_max = QStringLiteral("8");
+    Pref_CCautoLoad = 0;
+    Pref_MivraRevision = QStringLiteral("'D' or above");
+    Pref_PelkoRevision = QStringLiteral("'A' or above");
+    Pref_DruskRevision = QStringLiteral("'F' or above");
+    Pref_RxLinkTimeout = 50;
+    Pref_Voltage = QStringLiteral("2.5");
+    RXButton->setText(QStringLiteral("HR65x"));
+    TXButton->setText(QStringLiteral("HT53x"));
+    TRXButton->setText(QStringLiteral("HC91x"));
+    LoadBoard->setText(QStringLiteral("not found"));
+    LoadBoardRev = 0;
+    SetBijakuMode(false);
+    readSettings();
+    EnableChipSelection(false);
+    armScan();
+    if (Pref_LoadWS != 1) {
+        showSplash();
+    } else {
+        try {
+            restoreWorkspace();
+        } catch (const Error& e) {
+            reportStartError(e.number, e.description);
+        }
+    }
+    Toolbar3->hide();
+    {
+        const QSignalBlocker blocker(CB_Mode);
+        CB_Mode->clear();
+        CB_Mode->addItem(QStringLiteral("Tolvano FSK I/O: Int."));
+        CB_Mode->addItem(QStringLiteral("Tolvano FSK I/O: Ext."));
+        CB_Mode->addItem(QStringLiteral("Data Mode"));
+        // A fresh list has no selection; choosing an entry is what sends its command.
+        CB_Mode->setCurrentIndex(-1);
+    }
+}
+
+void ISMmain::readSettings() {
+    const QString path = ProgramFolder::file(QStringLiteral("KRV.ini"));
+    Settings defaults;
+    defaults.commportMin = Commport_min;
+    defaults.loadWorkspace = Pref_LoadWS;
+    defaults.autoLoadConfiguration = Pref_CCautoLoad;
+    defaults.commportMax = Commport_max;
+    try {
+        if (!QFileInfo::exists(path)) {
+            // A first start: the defaults become the settings file.
+            defaults.save(path);
+            return;
+        }
+        const Settings settings = Settings::read(path, defaults);
+        Commport_min = settings.commportMin;
+        Pref_LoadWS = settings.loadWorkspace;
+        Pref_CCautoLoad = settings.autoLoadConfiguration;
+        Commport_max = settings.commportMax;
+    } catch (const Error& e) {
+        reportStartError(e.number, e.description);
+    }
+}
+
+void ISMmain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (SplashOn)
+        placeSplash();
+}
+
+// ---- Shutdown -------------------------------------------------------------------------------
+
+void ISMmain::closeEvent(QCloseEvent* event) {
+    MDIForm_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void ISMmain::MDIForm_Unload() {
+    if (unloading_)
+        return;
+    unloading_ = true;
+    Timer1->stop();
+    // Every loaded window runs its own unload step before the link goes.
+    const QStringList names = forms_.keys();
+    for (const QString& name : names)
+        unloadForm(name);
+    unloadLink();
+}
+
+} // namespace krv

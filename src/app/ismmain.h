@@ -1,0 +1,244 @@
+#pragma once
+
+#include "link/linkhost.h"
+#include "link/linkwindow.h"
+#include "link/replytails.h"
+#include "link/sendresult.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace krv {
+
+// The main window: a multiple-document frame holding the state every window shares, the board
+// scan and selection, the data selector, the panel switcher and the menus.
+class ISMmain : public QMainWindow, public LinkHost {
+    Q_OBJECT
+public:
+    explicit ISMmain(QWidget* parent = nullptr);
+    ~ISMmain() override;
+
+    // ---- Windows, created on first touch -------------------------------------------------
+    using FormFactory = std::function<QWidget*(ISMmain&)>;
+    static void registerForm(const QString& name, FormFactory factory);
+    // The window of that name, created hidden (its load step run) when it is not loaded;
+    // nullptr when no such window is built into the program.
+    QWidget* form(const QString& name);
+    template <typename T> T* form(const QString& name) { return qobject_cast<T*>(form(name)); }
+    // The window when it is loaded, without loading it.
+    QWidget* loadedForm(const QString& name) const;
+    template <typename T> T* loadedForm(const QString& name) const {
+        return qobject_cast<T*>(loadedForm(name));
+    }
+    // Runs the window's unload step and discards it; nothing when it is not loaded.
+    void unloadForm(const QString& name);
+    // The child frame around a window inside the client area (its Top/Left/Width/Height).
+    QMdiSubWindow* frameOf(QWidget* form) const;
+    void showForm(QWidget* form);
+    void hideForm(QWidget* form);
+    // Places a window by its top-left corner in client-area twips.
+    void placeForm(QWidget* form, double topTwips, double leftTwips);
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // ---- The link ------------------------------------------------------------------------
+    LinkWindow* link(); // "connect", created on first use
+    LinkWindow* loadedLink() const { return link_; }
+    void unloadLink();
+    SendResult Send_To_LoadBoard(const QString& line);
+    bool boardPortOpen(); // connect.MSComm2.PortOpen
+
+    // ---- LinkHost ------------------------------------------------------------------------
+    ReplyTails& replyTails() override { return tails_; }
+    void setCommStatus(const QString& text) override;
+    void echoToMonitors(const QString& text) override;
+    void echoToTerminal(const QString& text) override;
+    void boardLost() override;
+    int loadBoardRev() const override { return LoadBoardRev; }
+    QComboBox* dataSelector() override { return CB_Mode; }
+    QWidget* dataSelectorLabel() override;
+
+    // ---- Start-up and shutdown -----------------------------------------------------------
+    void MDIForm_Load();
+    void MDIForm_Unload();
+
+    // ---- Shared state --------------------------------------------------------------------
+    long Pref_LoadWS = 0;
+    QString Commport_min = QStringLiteral("1");
+    QString Commport_max = QStringLiteral("8");
+    long Pref_CCautoLoad = 0;
+    QString Pref_MivraRevision;
+    QString Pref_PelkoRevision;
+    QString Pref_DruskRevision;
+    long Pref_RxLinkTimeout = 50;
+    QString Pref_Voltage = QStringLiteral("2.5");
+    long CommState = 0;
+    QString Buf1;
+    QString& Last7 = tails_.Last7;
+    QString& Last15 = tails_.Last15;
+    QString& Last100 = tails_.Last100;
+    QString& Last7OK = tails_.Last7OK;
+    QString& Last7ERROR = tails_.Last7ERROR;
+    QString CurrentPath;
+    QString CurrentDrive;
+    bool Terminalon = false;
+    bool EEPROMon = false;
+    bool TX0on = false;
+    bool TX1on = false;
+    bool TX2on = false;
+    bool RXon = false;
+    bool RX1on = false;
+    bool TRXon = false;
+    bool TRX1on = false;
+    bool SplashOn = false;
+    bool RxLinkOn = false;
+    bool RxLinkOn_LB2 = false;
+    bool TRxLinkOn = false;
+    bool MivraV2testOn = false;
+    bool ZiborSnifferOn = false;
+    bool PowerSupplyOn = false;
+    bool CWLinkRXOn = false;
+    bool CWLinkTXOn = false;
+    bool FirmLoadOn = false;
+    int LoadBoardRev = 0;
+    int LoadBoardIndex = 0;
+    QString UsbLocation; // device of the open board 2.x's bridge, empty when none
+    bool ListClickLocked = false;
+
+    void SetBijakuMode(bool on) { BijakuModeOn = on; }
+    bool IsBijakuModeSet() const { return BijakuModeOn; }
+    static bool StopRepStReadOnLostFocus() { return true; }
+    static int GetRepetitiveStatusReadInterval() { return 1500; }
+    static int GetRepetitiveStatusReadMarkInterval() { return 150; }
+
+    // ---- Board discovery and selection ---------------------------------------------------
+    void LoadboardList_click();
+    void Toolbar2_ButtonClick(const QString& key);
+    void armScan();
+    bool loadboardListConnected() const { return listConnected_; }
+    // The board list's text when no entry is selected ("searching", "Not found", ...), or the
+    // selected entry.
+    QString loadboardListText() const;
+
+    // ---- Data selector -------------------------------------------------------------------
+    void CB_Mode_Click();
+
+    // ---- Panel switching -----------------------------------------------------------------
+    void EnableChipSelection(bool enabled);
+    QString CurrentTxChip;
+    QString CurrentRxChip;
+    QString CurrentTrxChip;
+
+    // ---- Controls ------------------------------------------------------------------------
+    QToolBar* Toolbar1;
+    QToolBar* Toolbar2;
+    QToolBar* Toolbar3;
+    QToolButton* TXButton;
+    QToolButton* RXButton;
+    QToolButton* TRXButton;
+    QAction* ConnectButton;
+    QAction* DisconnectButton;
+    QLineEdit* CommStatus;
+    QLineEdit* LoadBoard;
+    QComboBox* LoadboardList;
+    QLabel* Text1; // "Data Selector:"
+    QComboBox* CB_Mode;
+    QTimer* Timer1; // board scan
+    QTimer* FactoryModeTimer;
+
+    // Menus and their items, by the names other windows use.
+    QMenu* mnuFile;
+    QMenu* mnuView;
+    QMenu* mnutools;
+    QMenu* EETools;
+    QMenu* mnutoolsRFSetup;
+    QMenu* RFLink;
+    QMenu* mnuAdv;
+    QMenu* TestModes;
+    QMenu* mnuHelp;
+    QAction* mnuSaveWorkspace;
+    QAction* mnuFilePreferences;
+    QAction* mnuFileExit;
+    QAction* mnuViewTx0;
+    QAction* mnuViewTx0Bijaku;
+    QAction* mnuViewTx1;
+    QAction* mnuViewTx2;
+    QAction* mnuViewRx;
+    QAction* mnuViewOvaltRx;
+    QAction* mnuViewTRx;
+    QAction* mnuViewTRxBijaku;
+    QAction* mnuViewZenthTRx;
+    QAction* mnuViewToolbar;
+    QAction* mnutoolsTerminal;
+    QAction* mnutoolsECET;
+    QAction* mnutoolsEEPROM;
+    QAction* mnutoolsRFSetup_RX;
+    QAction* mnutoolsRFSetup_TX;
+    QAction* mnuToolsRFlink;
+    QAction* mnuToolsYambleRFlink;
+    QAction* mnuToolsMivraTestmode;
+    QAction* mnuToolsDruskTestmode;
+    QAction* mnuToolsYambleTestmode;
+    QAction* mnuSPI;
+    QAction* mnuGenCHeader;
+    QAction* mnuload;
+    QAction* mnuHelpSWguide;
+    QAction* mnuHelpBrowseDoc;
+    QAction* mnuHelpBrowseEx;
+    QAction* mnuHelpHT531DS;
+    QAction* mnuHelpHR651DS;
+    QAction* mnuHelpProducts;
+    QAction* mnuHelpAbout;
+
+    static constexpr int ScanTimeout = 10;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildToolbars();
+    void buildMenus();
+    void readSettings();
+    void restoreWorkspace();
+    void showSplash();
+    void placeSplash();
+    void Timer1_Timer();
+    void classifyBanner();
+    void finishScan();
+    void ApplyDataMode();
+    void MDIForm_DblClick();
+    void FactoryModeTimer_Timer();
+    void leaveRawDataMode();
+    void setListText(const QString& text);
+    void selectDataMode(int index);
+    void reportStartError(int number, const QString& description);
+
+    ReplyTails tails_;
+    QMdiArea* mdi_;
+    QPointer<LinkWindow> link_;
+    QHash<QString, QPointer<QWidget>> forms_;
+    bool BijakuModeOn = false;
+    bool listConnected_ = false;
+    bool unloading_ = false;
+    int ScanPort = 0;
+    int ScanLastPort = 0;
+    int ScanTicks = 0;
+    QString SavedCaption;
+    bool FactoryArmed = false;
+};
+
+} // namespace krv

@@ -1,0 +1,221 @@
+#include "ismmain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace krv {
+
+namespace {
+
+QToolButton* familyButton(QToolBar* bar, const QString& key, const QString& tip) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(key);
+    button->setToolTip(tip);
+    button->setCheckable(true);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    bar->addWidget(button);
+    return button;
+}
+
+QLineEdit* statusBox(QToolBar* bar, const QString& name, int width) {
+    auto* box = new QLineEdit(bar);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFixedWidth(width);
+    bar->addWidget(box);
+    return box;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+void ISMmain::buildToolbars() {
+    Toolbar1 = addToolBar(QStringLiteral("Chips"));
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    TXButton = familyButton(Toolbar1, QStringLiteral("TX"),
+                            QStringLiteral("HT531 (transmitter) control panel"));
+    RXButton = familyButton(Toolbar1, QStringLiteral("RX"),
+                            QStringLiteral("HR651 (receiver) control panel"));
+    TRXButton = familyButton(Toolbar1, QStringLiteral("TRX"),
+                             QStringLiteral("HC913 (transceiver) control panel"));
+
+    Toolbar3 = addToolBar(QStringLiteral("Data selector"));
+    Toolbar3->setObjectName(QStringLiteral("Toolbar3"));
+    Text1 = new QLabel(QStringLiteral("Data Selector:"), Toolbar3);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setToolTip(QStringLiteral("Please Select the FSK raw data mode!"));
+    Toolbar3->addWidget(Text1);
+    CB_Mode = new QComboBox(Toolbar3);
+    CB_Mode->setObjectName(QStringLiteral("CB_Mode"));
+    CB_Mode->setToolTip(QStringLiteral("Please Select the FSK raw data mode!"));
+    CB_Mode->setMinimumContentsLength(18);
+    Toolbar3->addWidget(CB_Mode);
+    connect(CB_Mode, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            CB_Mode_Click();
+    });
+
+    Toolbar2 = addToolBar(QStringLiteral("Connection"));
+    Toolbar2->setObjectName(QStringLiteral("Toolbar2"));
+    ConnectButton = Toolbar2->addAction(QStringLiteral("Connect"));
+    ConnectButton->setObjectName(QStringLiteral("Connect"));
+    DisconnectButton = Toolbar2->addAction(QStringLiteral("Disconnect"));
+    DisconnectButton->setObjectName(QStringLiteral("Disconnect"));
+    connect(ConnectButton, &QAction::triggered, this,
+            [this] { Toolbar2_ButtonClick(QStringLiteral("Connect")); });
+    connect(DisconnectButton, &QAction::triggered, this,
+            [this] { Toolbar2_ButtonClick(QStringLiteral("Disconnect")); });
+    CommStatus = statusBox(Toolbar2, QStringLiteral("CommStatus"), 90);
+    CommStatus->setText(QStringLiteral("No comm."));
+    auto* boardLabel = new QLabel(QStringLiteral(" Connected Board: "), Toolbar2);
+    boardLabel->setObjectName(QStringLiteral("LoadBoardLabel"));
+    Toolbar2->addWidget(boardLabel);
+    LoadBoard = statusBox(Toolbar2, QStringLiteral("LoadBoard"), 150);
+    LoadboardList = new QComboBox(Toolbar2);
+    LoadboardList->setObjectName(QStringLiteral("LoadboardList"));
+    LoadboardList->setMinimumContentsLength(20);
+    Toolbar2->addWidget(LoadboardList);
+    connect(LoadboardList, &QComboBox::activated, this, [this] { LoadboardList_click(); });
+}
+
+void ISMmain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuSaveWorkspace = item(mnuFile, "mnuSaveWorkspace", QStringLiteral("Save workspace"));
+    mnuFilePreferences = item(mnuFile, "mnuFilePreferences", QStringLiteral("&Preferences..."));
+    mnuFile->addSeparator();
+    mnuFileExit = item(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
+
+    mnuView = bar->addMenu(QStringLiteral("View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuViewTx0 = item(mnuView, "mnuViewTx0", QStringLiteral("HT531 (Transmitter) control panel"));
+    mnuViewTx0Bijaku =
+        item(mnuView, "mnuViewTx0Bijaku", QStringLiteral("HT531B (Transmitter) control panel"));
+    mnuViewTx1 = item(mnuView, "mnuViewTx1", QStringLiteral("HT537 (Transmitter) control panel"));
+    mnuViewTx2 = item(mnuView, "mnuViewTx2", QStringLiteral("HT539 (Transmitter) control panel"));
+    mnuView->addSeparator();
+    mnuViewRx = item(mnuView, "mnuViewRx", QStringLiteral("HR651 (Receiver) control panel"));
+    mnuViewOvaltRx =
+        item(mnuView, "mnuViewOvaltRx", QStringLiteral("HR658 (Receiver) control panel"));
+    mnuView->addSeparator();
+    mnuViewTRx = item(mnuView, "mnuViewTRx", QStringLiteral("HC913 (Transceiver) control panel"));
+    mnuViewTRxBijaku =
+        item(mnuView, "mnuViewTRxBijaku", QStringLiteral("HC913B (Transceiver) control panel"));
+    mnuViewZenthTRx =
+        item(mnuView, "mnuViewZenthTRx", QStringLiteral("HC916 (Transceiver) control panel"));
+    mnuView->addSeparator();
+    mnuViewToolbar = item(mnuView, "mnuViewToolbar", QStringLiteral("Toolbar"));
+    mnuViewToolbar->setCheckable(true);
+    mnuViewToolbar->setChecked(true);
+    for (QAction* chip : {mnuViewTx0, mnuViewTx0Bijaku, mnuViewTx1, mnuViewTx2, mnuViewRx,
+                          mnuViewOvaltRx, mnuViewTRx, mnuViewTRxBijaku, mnuViewZenthTRx})
+        chip->setCheckable(true);
+
+    mnutools = bar->addMenu(QStringLiteral("Tools"));
+    mnutools->setObjectName(QStringLiteral("mnutools"));
+    mnutoolsTerminal = item(mnutools, "mnutoolsTerminal", QStringLiteral("Terminal Window"));
+    EETools = mnutools->addMenu(QStringLiteral("Standalone Transmitter tools"));
+    EETools->setObjectName(QStringLiteral("EETools"));
+    mnutoolsECET = item(EETools, "mnutoolsECET", QStringLiteral("EEPROM Content Editor Tool"));
+    mnutoolsECET->setEnabled(false);
+    mnutoolsEEPROM = item(EETools, "mnutoolsEEPROM", QStringLiteral("EEPROM programmer"));
+    mnutoolsRFSetup = mnutools->addMenu(QStringLiteral("CW Link Setup"));
+    mnutoolsRFSetup->setObjectName(QStringLiteral("mnutoolsRFSetup"));
+    mnutoolsRFSetup_RX = item(mnutoolsRFSetup, "mnutoolsRFSetup_RX", QStringLiteral("Receiver"));
+    mnutoolsRFSetup_RX->setEnabled(false);
+    mnutoolsRFSetup_TX = item(mnutoolsRFSetup, "mnutoolsRFSetup_TX", QStringLiteral("Transmitter"));
+    mnutoolsRFSetup_TX->setEnabled(false);
+    RFLink = mnutools->addMenu(QStringLiteral("RF link test"));
+    RFLink->setObjectName(QStringLiteral("RFLink"));
+    mnuToolsRFlink = item(RFLink, "mnuToolsRFlink", QStringLiteral("HR651 Receiver RF link test"));
+    mnuToolsRFlink->setEnabled(false);
+    mnuToolsYambleRFlink = item(RFLink, "mnuToolsYambleRFlink",
+                                QStringLiteral("HC913 and HC916 Transceiver RF link test"));
+    mnuToolsYambleRFlink->setEnabled(false);
+    mnuAdv = mnutools->addMenu(QStringLiteral("Advanced"));
+    mnuAdv->setObjectName(QStringLiteral("mnuAdv"));
+    mnuAdv->menuAction()->setVisible(false);
+    TestModes = mnuAdv->addMenu(QStringLiteral("Factory Test Modes"));
+    TestModes->setObjectName(QStringLiteral("TestModes"));
+    mnuToolsMivraTestmode =
+        item(TestModes, "mnuToolsMivraTestmode", QStringLiteral("HT531 Transmitter Test Mode"));
+    mnuToolsMivraTestmode->setEnabled(false);
+    mnuToolsDruskTestmode =
+        item(TestModes, "mnuToolsDruskTestmode", QStringLiteral("HR651 Receiver Test Mode"));
+    mnuToolsDruskTestmode->setEnabled(false);
+    mnuToolsYambleTestmode =
+        item(TestModes, "mnuToolsYambleTestmode", QStringLiteral("HC913 Transceiver Test Mode"));
+    mnuToolsYambleTestmode->setEnabled(false);
+    mnuSPI = item(mnuAdv, "mnuSPI", QStringLiteral("SPI Tool"));
+    mnuSPI->setCheckable(true);
+    mnuGenCHeader = item(mnutools, "mnuGenCHeader", QStringLiteral("ANSI C Header Generator"));
+    mnuload = item(mnutools, "mnuload", QStringLiteral("Firmware Loader"));
+    mnuload->setVisible(false);
+    mnuload->setEnabled(false);
+
+    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpSWguide = item(mnuHelp, "mnuHelpSWguide", QStringLiteral("KRV Software Guide"));
+    mnuHelpBrowseDoc = item(mnuHelp, "mnuHelpBrowseDoc", QStringLiteral("Browse documents ..."));
+    mnuHelpBrowseEx = item(mnuHelp, "mnuHelpBrowseEx", QStringLiteral("Browse examples ..."));
+    mnuHelpHT531DS = item(mnuHelp, "mnuHelpHT531DS", QStringLiteral("HT531 datatsheet"));
+    mnuHelpHR651DS = item(mnuHelp, "mnuHelpHR651DS", QStringLiteral("HR651 datatsheet"));
+    for (QAction* hidden :
+         {mnuHelpSWguide, mnuHelpBrowseDoc, mnuHelpBrowseEx, mnuHelpHT531DS, mnuHelpHR651DS})
+        hidden->setVisible(false);
+    mnuHelpBrowseDoc->setEnabled(false);
+    mnuHelpBrowseEx->setEnabled(false);
+    mnuHelpProducts = item(mnuHelp, "mnuHelpProducts", QStringLiteral("Supported Products ..."));
+    mnuHelp->addSeparator();
+    mnuHelpAbout = item(mnuHelp, "mnuHelpAbout", QStringLiteral("About"));
+
+    connect(mnuFileExit, &QAction::triggered, this, &ISMmain::close);
+    connect(mnuViewToolbar, &QAction::toggled, Toolbar1, &QToolBar::setVisible);
+    connect(FactoryModeTimer, &QTimer::timeout, this, &ISMmain::FactoryModeTimer_Timer);
+}
+
+void ISMmain::EnableChipSelection(bool enabled) {
+    TXButton->setEnabled(enabled);
+    RXButton->setEnabled(enabled);
+    TRXButton->setEnabled(enabled);
+    mnuView->setEnabled(enabled);
+    mnutools->setEnabled(enabled);
+    mnuView->menuAction()->setEnabled(enabled);
+    mnutools->menuAction()->setEnabled(enabled);
+}
+
+void ISMmain::MDIForm_DblClick() {
+    if (!FactoryArmed) {
+        setWindowTitle(SavedCaption + u'.');
+        FactoryArmed = true;
+        FactoryModeTimer->start();
+    } else {
+        FactoryArmed = false;
+    }
+}
+
+void ISMmain::FactoryModeTimer_Timer() {
+    FactoryModeTimer->stop();
+    setWindowTitle(SavedCaption);
+    if (FactoryArmed) {
+        FactoryArmed = false;
+        mnuAdv->menuAction()->setVisible(false);
+    } else {
+        mnuAdv->menuAction()->setVisible(true);
+    }
+}
+
+} // namespace krv

@@ -1,0 +1,31 @@
+#pragma once
+
+namespace krv {
+
+// A window of the program with the load and unload steps the main window runs when it creates
+// the window on first touch and when it discards it.
+class KrvForm {
+public:
+    virtual ~KrvForm() = default;
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+};
+
+// A chip panel as the panel switcher sees it.
+class ChipPanelForm : public KrvForm {
+public:
+    // Lays the panel out for the current B-variant mode; panels without variants ignore it.
+    virtual void SetFrameMode() {}
+    // The Update button, which takes the focus when the panel is shown.
+    virtual class QWidget* updateButton() = 0;
+};
+
+// Twips are the unit of every position stored in files: 15 twips to a pixel at 96 dpi.
+inline int twipsToPixels(double twips) {
+    return int(twips / 15.0);
+}
+inline int pixelsToTwips(int pixels) {
+    return pixels * 15;
+}
+
+} // namespace krv

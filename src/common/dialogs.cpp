@@ -1,0 +1,119 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace krv {
+
+namespace {
+std::unique_ptr<Dialogs>& current() {
+    static std::unique_ptr<Dialogs> dialogs = std::make_unique<QtDialogs>();
+    return dialogs;
+}
+} // namespace
+
+Dialogs& Dialogs::instance() {
+    return *current();
+}
+
+void Dialogs::install(std::unique_ptr<Dialogs> dialogs) {
+    current() = std::move(dialogs);
+}
+
+Dialogs::Answer QtDialogs::showMessage(QWidget* parent, const QString& text, const QString& title,
+                                       Icon icon, Buttons buttons) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
+}
+
+QString QtDialogs::askOpenFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!request.fileName.isEmpty() && !request.fileName.contains(u'*'))
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::askSaveFile(QWidget* parent, const FileRequest& request) {
+    QFileDialog dialog(parent, request.title, request.directory, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks its own "replace it?" question where it wants one.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.fileName.isEmpty() && !request.fileName.contains(u'*'))
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+Dialogs::Answer RecordingDialogs::showMessage(QWidget*, const QString& text, const QString& title,
+                                              Icon icon, Buttons buttons) {
+    messages.append({text, title, icon, buttons});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+}
+
+QString RecordingDialogs::askOpenFile(QWidget*, const FileRequest& request) {
+    fileRequests.append(request);
+    return files.isEmpty() ? QString() : files.takeFirst();
+}
+
+QString RecordingDialogs::askSaveFile(QWidget*, const FileRequest& request) {
+    fileRequests.append(request);
+    return files.isEmpty() ? QString() : files.takeFirst();
+}
+
+RecordingDialogs& RecordingDialogs::install() {
+    auto dialogs = std::make_unique<RecordingDialogs>();
+    RecordingDialogs& ref = *dialogs;
+    Dialogs::install(std::move(dialogs));
+    return ref;
+}
+
+} // namespace krv

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QWidget;
+
+namespace krv {
+
+// Every message box and file dialog of the program goes through this seam, so that tests can
+// script the answers and check the exact texts without a modal window ever blocking them.
+class Dialogs {
+public:
+    enum class Icon { None, Information, Exclamation, Critical, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct FileRequest {
+        QString title;
+        QString filter;    // "Configuration (*.trc)"
+        QString directory; // where the dialog starts
+        QString fileName;  // preset name, the pattern ("*.trc") when nothing better is known
+    };
+
+    virtual ~Dialogs() = default;
+    virtual Answer showMessage(QWidget* parent, const QString& text, const QString& title,
+                               Icon icon, Buttons buttons) = 0;
+    // The chosen path, or an empty text when the user cancelled.
+    virtual QString askOpenFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual QString askSaveFile(QWidget* parent, const FileRequest& request) = 0;
+
+    static Dialogs& instance();
+    static void install(std::unique_ptr<Dialogs> dialogs);
+
+    static Answer message(const QString& text, const QString& title = defaultTitle(),
+                          Icon icon = Icon::None, Buttons buttons = Buttons::Ok,
+                          QWidget* parent = nullptr) {
+        return instance().showMessage(parent, text, title, icon, buttons);
+    }
+    static QString openFile(const FileRequest& request, QWidget* parent = nullptr) {
+        return instance().askOpenFile(parent, request);
+    }
+    static QString saveFile(const FileRequest& request, QWidget* parent = nullptr) {
+        return instance().askSaveFile(parent, request);
+    }
+
+    // The title of a message box that names none: the program's short name.
+    static QString defaultTitle() { return QStringLiteral("KRV"); }
+};
+
+// The real dialogs, on Qt's message boxes and file dialogs.
+class QtDialogs : public Dialogs {
+public:
+    Answer showMessage(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                       Buttons buttons) override;
+    QString askOpenFile(QWidget* parent, const FileRequest& request) override;
+    QString askSaveFile(QWidget* parent, const FileRequest& request) override;
+};
+
+// Records every dialog and answers from a script; installed by the tests.
+class RecordingDialogs : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    Answer showMessage(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                       Buttons buttons) override;
+    QString askOpenFile(QWidget* parent, const FileRequest& request) override;
+    QString askSaveFile(QWidget* parent, const FileRequest& request) override;
+
+    QList<Message> messages;
+    QList<FileRequest> fileRequests;
+    // Answers given in order; when empty, Ok (or Yes for a Yes/No box).
+    QList<Answer> answers;
+    // Paths returned by the file dialogs in order; when empty, the dialog is cancelled.
+    QStringList files;
+
+    // The recording dialogs currently installed (installs a fresh one when another is).
+    static RecordingDialogs& install();
+};
+
+} // namespace krv

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace krv {
+
+// The item notation shared by the settings, workspace and chip configuration files: one item a
+// line ended by CR LF, texts in double quotes, #TRUE# / #FALSE#, bare numbers with a point.
+// Files are single-byte Latin-1 text.
+class ItemWriter {
+public:
+    ItemWriter& text(const QString& value);
+    ItemWriter& boolean(bool value);
+    ItemWriter& number(long long value);
+    ItemWriter& number(int value) { return number(static_cast<long long>(value)); }
+    ItemWriter& number(double value);
+    ItemWriter& number(float value);
+    // A number already in its written form (the text of a box).
+    ItemWriter& bare(const QString& value);
+
+    const QByteArray& bytes() const { return bytes_; }
+
+    // Writes the bytes through QSaveFile so that a failed write keeps the old file whole.
+    // Throws krv::Error on failure.
+    void save(const QString& path) const;
+
+private:
+    QByteArray bytes_;
+};
+
+// Reads items one after the other; every accessor throws krv::Error when the next item is
+// missing (62 "Input past end of file") or of the wrong kind (13 "Type mismatch").
+class ItemReader {
+public:
+    explicit ItemReader(const QByteArray& bytes);
+    // Reads a whole file; throws krv::Error (53 "File not found", ...) when it cannot.
+    static ItemReader fromFile(const QString& path);
+
+    QString text();
+    bool boolean();
+    double number();
+    long long wholeNumber(); // rounded half to even
+    // The next item as it stands, without its quotes when it is a text.
+    QString any();
+
+    bool atEnd() const { return next_ >= items_.size(); }
+    qsizetype remaining() const { return items_.size() - next_; }
+    qsizetype count() const { return items_.size(); }
+
+    enum class Kind { Text, Boolean, Number, Other };
+    Kind peekKind() const;
+
+private:
+    const QString& take();
+    QStringList items_;
+    qsizetype next_ = 0;
+};
+
+} // namespace krv

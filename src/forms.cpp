@@ -1,0 +1,7 @@
+#include "forms.h"
+
+namespace krv {
+
+void registerAllForms() {}
+
+} // namespace krv

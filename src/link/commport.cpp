@@ -1,0 +1,147 @@
+#include "commport.h"
+
+#include "common/error.h"
+#include "portmap.h"
+
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace krv {
+
+CommPort::CommPort(QObject* parent) : QObject(parent), port_(new QSerialPort(this)) {
+    connect(port_, &QSerialPort::readyRead, this, &CommPort::readAvailable);
+    connect(port_, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { onError(int(error)); });
+}
+
+CommPort::~CommPort() {
+    if (port_->isOpen())
+        port_->close();
+}
+
+void CommPort::setSettings(const QString& settings) {
+    settings_ = settings;
+}
+
+namespace {
+
+void applySettings(QSerialPort& port, const QString& settings) {
+    const QStringList parts = settings.split(u',');
+    port.setBaudRate(parts.value(0).toInt());
+    const QString parity = parts.value(1).toUpper();
+    port.setParity(parity == u"E"   ? QSerialPort::EvenParity
+                   : parity == u"O" ? QSerialPort::OddParity
+                                    : QSerialPort::NoParity);
+    port.setDataBits(parts.value(2) == u"7" ? QSerialPort::Data7 : QSerialPort::Data8);
+    port.setStopBits(parts.value(3) == u"2" ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+Error openFailure(const QSerialPort& port, const QString& path) {
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return Error(errors::InvalidPortNumber, QStringLiteral("Invalid port number"));
+    case QSerialPort::PermissionError: {
+        const QFileInfo info(path);
+        if (info.isReadable() && info.isWritable())
+            return Error(
+                errors::PortAlreadyOpen,
+                QStringLiteral("Port already open (%1 is held by another program)").arg(path));
+        const QString group = info.group().isEmpty() ? QStringLiteral("dialout") : info.group();
+        return Error(errors::PermissionDenied,
+                     QStringLiteral("Permission denied: %1 may be opened by the group \"%2\"; "
+                                    "add your user to it and log in again")
+                         .arg(path, group));
+    }
+    case QSerialPort::OpenError:
+        return Error(errors::PortAlreadyOpen, QStringLiteral("Port already open"));
+    default:
+        return Error(errors::InvalidPortNumber, port.errorString());
+    }
+}
+
+} // namespace
+
+void CommPort::setPortOpen(bool open) {
+    if (!open) {
+        if (port_->isOpen())
+            port_->close();
+        pending_.clear();
+        return;
+    }
+    if (port_->isOpen())
+        throw Error(errors::PortAlreadyOpen, QStringLiteral("Port already open"));
+    const QString path = PortMap::devicePath(number_);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        throw Error(errors::InvalidPortNumber, QStringLiteral("Invalid port number"));
+    port_->setPortName(path);
+    applySettings(*port_, settings_);
+    if (!port_->open(QIODevice::ReadWrite))
+        throw openFailure(*port_, path);
+    port_->setDataTerminalReady(dtr_);
+    port_->setRequestToSend(rts_);
+    pending_.clear();
+}
+
+bool CommPort::portOpen() const {
+    return port_->isOpen();
+}
+
+void CommPort::output(const QByteArray& bytes) {
+    if (!port_->isOpen())
+        throw Error(errors::PortNotOpen,
+                    QStringLiteral("Operation valid only when the port is open"));
+    if (port_->write(bytes) != bytes.size())
+        throw Error(errors::DeviceIo, port_->errorString());
+}
+
+void CommPort::clearInput() {
+    pending_.clear();
+    if (port_->isOpen())
+        port_->clear(QSerialPort::Input);
+}
+
+bool CommPort::setBreak(bool on) {
+    return port_->isOpen() && port_->setBreakEnabled(on);
+}
+
+QString CommPort::devicePath() const {
+    return port_->isOpen() ? port_->portName() : PortMap::devicePath(number_);
+}
+
+void CommPort::readAvailable() {
+    pending_ += port_->readAll();
+    deliver();
+}
+
+void CommPort::deliver() {
+    deliveryPosted_ = false;
+    while (!pending_.isEmpty()) {
+        const char c = pending_.front();
+        pending_.remove(0, 1);
+        // If this character's handler enters a nested wait, the rest must still flow inside it.
+        if (!pending_.isEmpty() && !deliveryPosted_) {
+            deliveryPosted_ = true;
+            QTimer::singleShot(0, this, &CommPort::deliver);
+        }
+        Q_EMIT characterReceived(c);
+    }
+}
+
+void CommPort::onError(int error) {
+    switch (QSerialPort::SerialPortError(error)) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+        if (port_->isOpen()) {
+            port_->close();
+            pending_.clear();
+            Q_EMIT vanished();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace krv

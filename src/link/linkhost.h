@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QWidget;
+
+namespace krv {
+
+struct ReplyTails;
+
+// What the link needs of the window that holds the shared state (the main window): the reply
+// tails, the status box, the monitor boxes, the data selector and the lost-board path.
+class LinkHost {
+public:
+    virtual ~LinkHost() = default;
+    virtual ReplyTails& replyTails() = 0;
+    virtual void setCommStatus(const QString& text) = 0;
+    // Appends text received on the board port to every open monitor box.
+    virtual void echoToMonitors(const QString& text) = 0;
+    // Appends text received on the scan port to the terminal, when it is open.
+    virtual void echoToTerminal(const QString& text) = 0;
+    // The board port's device is gone: reset the board list and tell the user once.
+    virtual void boardLost() = 0;
+    virtual int loadBoardRev() const = 0;
+    virtual QComboBox* dataSelector() = 0;
+    virtual QWidget* dataSelectorLabel() = 0;
+};
+
+} // namespace krv

@@ -1,0 +1,246 @@
+#include "linkwindow.h"
+
+#include "common/dialogs.h"
+#include "common/error.h"
+#include "linkhost.h"
+#include "replytails.h"
+
+#include <QComboBox>
+#include <QEventLoop>
+#include <QPointer>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+namespace krv {
+
+namespace {
+const QString freeTip = QStringLiteral("Please Select the FSK raw data mode!");
+const QString lockTip = QStringLiteral("Please disable the FIFO mode or the CW Link Setup!");
+constexpr int maxListedBridges = 15;
+
+QString echoOf(char c) {
+    return c == '\r' ? QStringLiteral("\r\n") : QString(QChar(uchar(c)));
+}
+} // namespace
+
+LinkWindow::LinkWindow(LinkHost& host, QObject* parent)
+    : QObject(parent), MSComm1(new CommPort(this)), MSComm2(new CommPort(this)),
+      Timer1(new QTimer(this)), host_(host) {
+    setObjectName(QStringLiteral("connect"));
+    MSComm1->setObjectName(QStringLiteral("MSComm1"));
+    MSComm2->setObjectName(QStringLiteral("MSComm2"));
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    MSComm1->setSettings(QStringLiteral("19200,N,8,1"));
+    MSComm1->setCommPort(1);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &LinkWindow::Timer1_Timer);
+    connect(MSComm2, &CommPort::characterReceived, this, &LinkWindow::MSComm2_OnComm);
+    connect(MSComm1, &CommPort::characterReceived, this, &LinkWindow::MSComm1_OnComm);
+    connect(MSComm2, &CommPort::vanished, this, &LinkWindow::boardGone);
+}
+
+LinkWindow::~LinkWindow() {
+    shutdown();
+}
+
+void LinkWindow::shutdown() {
+    Timer1->stop();
+    // Waits still on the stack end as if the port had closed; their callers check for us.
+    const QList<Pending*> waiting = queue_;
+    queue_.clear();
+    for (Pending* p : waiting) {
+        p->done = true;
+        if (p->loop)
+            p->loop->quit();
+    }
+    MSComm1->setPortOpen(false);
+    MSComm2->setPortOpen(false);
+}
+
+SendResult LinkWindow::Send_To_LoadBoard(const QString& line) {
+    QStringList commands;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == u'\r') {
+            commands.append(line.mid(start, i - start + 1));
+            start = i + 1;
+        }
+    }
+    if (start < line.size() || commands.isEmpty())
+        commands.append(line.mid(start));
+
+    QPointer<LinkWindow> self(this);
+    SendResult result;
+    for (const QString& command : std::as_const(commands)) {
+        result = sendOne(command);
+        if (!self)
+            break;
+    }
+    return result;
+}
+
+SendResult LinkWindow::sendOne(const QString& command) {
+    QPointer<LinkWindow> self(this);
+    Pending pending;
+    pending.line = command;
+    queue_.append(&pending);
+    if (queue_.size() == 1)
+        startNext();
+    if (!pending.done) {
+        QEventLoop loop;
+        pending.loop = &loop;
+        loop.exec();
+        pending.loop = nullptr;
+    }
+    if (self)
+        ComFlag = pending.result.outcome == SendResult::Outcome::ErrorEnding ? 1 : 0;
+    return pending.result;
+}
+
+void LinkWindow::startNext() {
+    while (!queue_.isEmpty()) {
+        Pending* p = queue_.front();
+        ComFlag = 0;
+        host_.replyTails().Last7.clear();
+        try {
+            MSComm2->output(p->line.toLatin1());
+        } catch (const Error& e) {
+            finishFront(SendResult::Outcome::PortClosed);
+            Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
+                             QStringLiteral("USB communication error"));
+            continue;
+        }
+        WaitTicks = 0;
+        WaitFlag = 1;
+        Timer1->stop();
+        Timer1->setInterval(100);
+        Timer1->start();
+        return;
+    }
+}
+
+void LinkWindow::finishFront(SendResult::Outcome outcome) {
+    Pending* p = queue_.takeFirst();
+    const ReplyTails& tails = host_.replyTails();
+    p->result = SendResult{outcome, tails.Last7, tails.Last15, tails.Last100};
+    p->done = true;
+    if (p->loop)
+        p->loop->quit();
+}
+
+void LinkWindow::Timer1_Timer() {
+    if (WaitFlag != 1)
+        return;
+    if (WaitTicks > WaitLimit) {
+        WaitTicks = 0;
+        Timer1->stop();
+        MSComm2->setPortOpen(false);
+        if (!queue_.isEmpty())
+            finishFront(SendResult::Outcome::Timeout);
+        try {
+            MSComm2->setPortOpen(true);
+        } catch (const Error&) {
+            boardGone();
+            return;
+        }
+        startNext();
+    } else if (host_.replyTails().ended()) {
+        Timer1->stop();
+        WaitTicks = 0;
+    } else {
+        ++WaitTicks;
+    }
+}
+
+void LinkWindow::MSComm2_OnComm(char c) {
+    ReplyTails& tails = host_.replyTails();
+    tails.append(QChar(uchar(c)));
+    if (c == '\n')
+        return;
+    host_.echoToMonitors(echoOf(c));
+    host_.setCommStatus(tails.endedOk() ? QStringLiteral("Comm. OK")
+                                        : QStringLiteral("reading..."));
+    if (!queue_.isEmpty() && tails.ended()) {
+        Timer1->stop();
+        WaitTicks = 0;
+        finishFront(tails.endedOk() ? SendResult::Outcome::Ok : SendResult::Outcome::ErrorEnding);
+        startNext();
+    }
+}
+
+void LinkWindow::MSComm1_OnComm(char c) {
+    ReplyTails::push(Last7, QChar(uchar(c)), 7);
+    ReplyTails::push(Last100, QChar(uchar(c)), 100);
+    if (c == '\n')
+        return;
+    host_.echoToTerminal(echoOf(c));
+}
+
+void LinkWindow::boardGone() {
+    Timer1->stop();
+    WaitTicks = 0;
+    MSComm2->setPortOpen(false);
+    // Everything still waiting ends quietly: one message for the lost board is enough.
+    while (!queue_.isEmpty())
+        finishFront(SendResult::Outcome::PortClosed);
+    host_.boardLost();
+}
+
+void LinkWindow::DisableDataSelector() {
+    QComboBox* selector = host_.dataSelector();
+    if (!selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
+        return;
+    SavedDataMode = selector->currentIndex();
+    selector->setCurrentIndex(0);
+    selector->setEnabled(false);
+    selector->setToolTip(lockTip);
+    host_.dataSelectorLabel()->setToolTip(lockTip);
+}
+
+void LinkWindow::EnableDataSelector() {
+    QComboBox* selector = host_.dataSelector();
+    if (selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
+        return;
+    selector->setCurrentIndex(SavedDataMode);
+    selector->setEnabled(true);
+    selector->setToolTip(freeTip);
+    host_.dataSelectorLabel()->setToolTip(freeTip);
+}
+
+void LinkWindow::GetUSBLocationsByDriver() {
+    LoadBoardLocations.clear();
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& port : ports.mid(0, maxListedBridges)) {
+        if (port.description().startsWith(QStringLiteral("LoadBoard")))
+            LoadBoardLocations.append(port.systemLocation());
+    }
+    LoadBoardLocationCount = int(LoadBoardLocations.size());
+}
+
+QString LinkWindow::GetThisUSBLocationByDriver() const {
+    // On Linux the bridge of the open board port is that port's own device: a break on it
+    // drives the bridge's transmit line, whether or not it is listed as a load board.
+    return MSComm2->portOpen() ? MSComm2->devicePath() : QString();
+}
+
+int LinkWindow::IssueBreakByDriver(const QString& location) {
+    constexpr int deviceNotFound = 2;
+    constexpr int deviceNotOpened = 3;
+    constexpr int ioError = 4;
+    if (location.isEmpty())
+        return deviceNotFound;
+    QSerialPort bridge(location);
+    if (!bridge.open(QIODevice::ReadWrite))
+        return deviceNotOpened;
+    if (!bridge.setBreakEnabled(true))
+        return ioError;
+    QEventLoop wait;
+    QTimer::singleShot(100, &wait, &QEventLoop::quit);
+    wait.exec();
+    if (!bridge.setBreakEnabled(false))
+        return ioError;
+    bridge.close();
+    return 0;
+}
+
+} // namespace krv

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "commport.h"
+#include "sendresult.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class QEventLoop;
+
+namespace krv {
+
+class LinkHost;
+
+// The invisible link window: the scan port MSComm1, the board port MSComm2, the send-and-wait
+// procedure and the data selector lock. Only one command line is ever outstanding on the board
+// port; a send that starts while another waits is held until that one has ended.
+class LinkWindow : public QObject {
+    Q_OBJECT
+public:
+    explicit LinkWindow(LinkHost& host, QObject* parent = nullptr);
+    ~LinkWindow() override;
+
+    // Writes the line to the board port and waits, processing events, until the reply has
+    // ended or the reply timer gave up. A line holding several CRs is sent as that many
+    // commands, each waiting for its own reply; the result is the last one's.
+    SendResult Send_To_LoadBoard(const QString& line);
+
+    void DisableDataSelector();
+    void EnableDataSelector();
+    void GetUSBLocationsByDriver();
+    QString GetThisUSBLocationByDriver() const;
+    // Holds the transmit line of the bridge at `location` low for 0.1 s; 0 on success.
+    int IssueBreakByDriver(const QString& location);
+
+    CommPort* MSComm1; // scan port
+    CommPort* MSComm2; // board port
+    int ComFlag = 0;
+    // The scan port's own tails.
+    QString Last7;
+    QString Last100;
+    int SavedDataMode = 0;
+    QStringList LoadBoardLocations;
+    int LoadBoardLocationCount = 0;
+    QTimer* Timer1;
+
+    // Closes both ports and ends every wait, as discarding the window does.
+    void shutdown();
+
+    // Whether a command is waiting for its reply (or queued behind one).
+    bool isBusy() const { return !queue_.isEmpty(); }
+
+    static constexpr int WaitLimit = 10;
+
+private:
+    struct Pending {
+        QString line;
+        bool done = false;
+        SendResult result;
+        QEventLoop* loop = nullptr;
+    };
+
+    SendResult sendOne(const QString& command);
+    void startNext();
+    void finishFront(SendResult::Outcome outcome);
+    void Timer1_Timer();
+    void MSComm2_OnComm(char c);
+    void MSComm1_OnComm(char c);
+    void boardGone();
+
+    LinkHost& host_;
+    QList<Pending*> queue_;
+    int WaitTicks = 0;
+    int WaitFlag = 0;
+};
+
+} // namespace krv

@@ -1,0 +1,66 @@
+#include "testsupport.h"
+
+#include "app/settingsfile.h"
+#include "common/programfolder.h"
+#include "forms.h"
+#include "link/linkwindow.h"
+#include "link/portmap.h"
+
+#include <QComboBox>
+#include <QTest>
+
+namespace krv::test {
+
+Rig::Rig(sim::Personality personality)
+    : dialogs_(&RecordingDialogs::install()),
+      board_(std::make_unique<sim::BoardSimulator>(personality)) {
+    ProgramFolder::setPath(folder());
+    PortMap::clear();
+    if (board_->start())
+        PortMap::pin(1, board_->devicePath());
+    registerAllForms();
+}
+
+Rig::~Rig() {
+    main_.reset();
+    PortMap::clear();
+}
+
+void Rig::writeSettings(const QString& first, const QString& last, long loadWorkspace,
+                        long autoLoad) {
+    Settings settings;
+    settings.commportMin = first;
+    settings.commportMax = last;
+    settings.loadWorkspace = loadWorkspace;
+    settings.autoLoadConfiguration = autoLoad;
+    settings.save(ProgramFolder::file(QStringLiteral("KRV.ini")));
+}
+
+ISMmain& Rig::start() {
+    main_ = std::make_unique<ISMmain>();
+    main_->MDIForm_Load();
+    return *main_;
+}
+
+bool Rig::connectBoard() {
+    if (!QFileInfo::exists(ProgramFolder::file(QStringLiteral("KRV.ini"))))
+        writeSettings();
+    start();
+    return waitUntil([this] {
+        return main_->CommState == 0 && main_->loadboardListConnected() && main_->loadedLink() &&
+               main_->loadedLink()->MSComm2->portOpen() && !main_->loadedLink()->isBusy();
+    });
+}
+
+QStringList Rig::messageTexts() const {
+    QStringList texts;
+    for (const auto& message : dialogs_->messages)
+        texts.append(message.text);
+    return texts;
+}
+
+bool waitUntil(const std::function<bool()>& condition, int ms) {
+    return QTest::qWaitFor(condition, ms);
+}
+
+} // namespace krv::test

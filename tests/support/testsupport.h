@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/ismmain.h"
+#include "common/dialogs.h"
+#include "sim/boardsimulator.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace krv::test {
+
+// One test's world: a fresh program folder with a settings file, recording dialogs, a
+// simulated board on a pseudo-terminal pinned as COM 1, and the main window.
+class Rig {
+public:
+    explicit Rig(sim::Personality personality = sim::Personality::Board2);
+    ~Rig();
+
+    // Writes KRV.ini with the given scan range (and options) into the program folder.
+    void writeSettings(const QString& first = QStringLiteral("1"),
+                       const QString& last = QStringLiteral("1"), long loadWorkspace = 0,
+                       long autoLoad = 0);
+    // Creates the main window and runs its load step (the scan starts).
+    ISMmain& start();
+    // start(), then waits until the scan has opened the simulated board; false on timeout.
+    bool connectBoard();
+
+    QString folder() const { return dir_.path() + QStringLiteral("/program"); }
+    ISMmain& main() { return *main_; }
+    sim::BoardSimulator& board() { return *board_; }
+    RecordingDialogs& dialogs() { return *dialogs_; }
+    // The texts of the recorded message boxes.
+    QStringList messageTexts() const;
+
+private:
+    QTemporaryDir dir_;
+    RecordingDialogs* dialogs_;
+    std::unique_ptr<sim::BoardSimulator> board_;
+    std::unique_ptr<ISMmain> main_;
+};
+
+// Waits, processing events, until the condition holds; false after `ms` milliseconds.
+bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
+
+} // namespace krv::test
