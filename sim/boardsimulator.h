@@ -1,0 +1,101 @@
+#pragma once
+
+#include "chipmodel.h"
+#include "commandlog.h"
+#include "commandtable.h"
+#include "fault.h"
+#include "personality.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+namespace krv::sim {
+
+class PseudoTerminal;
+class ReplyScheduler;
+
+// A load board on a pseudo-terminal: it frames the command lines the program writes to the
+// slave device, answers them as the board firmware does and records them for tests. It lives
+// in the thread that owns it and is served by that thread's event loop.
+class BoardSimulator : public QObject {
+    Q_OBJECT
+public:
+    explicit BoardSimulator(Personality personality = Personality::Board2,
+                            QObject* parent = nullptr);
+    ~BoardSimulator() override;
+
+    // Creates the pseudo-terminal; false on failure. After vanish() it creates a new one.
+    bool start();
+    // The slave device the program opens, e.g. /dev/pts/7.
+    QString devicePath() const;
+    Personality personality() const { return personality_; }
+    void setPersonality(Personality personality) { personality_ = personality; }
+    // Closes the pseudo-terminal: the device disappears.
+    void vanish();
+    bool isRunning() const;
+
+    // Every command line received, without its CR, in order ("" for a lone CR); lines the board
+    // ignores in raw data mode included.
+    QStringList receivedLines() const { return received_; }
+    void clearReceived() { received_.clear(); }
+
+    // Applies to the next `count` command lines the board answers; count < 0: until cleared
+    // with Fault::None. The command itself still takes effect.
+    void setFault(Fault fault, int count = 1) { faults_.set(fault, count); }
+    // Every received line with a time stamp; an empty path stops logging. False when the file
+    // cannot be opened.
+    bool setLogFile(const QString& path) { return log_.setPath(path); }
+
+    // Teaches the board a command, or replaces one: the longest matching prefix of a line picks
+    // its handler.
+    void addCommand(const QString& prefix, CommandHandler handler);
+
+    // Board state, for tests.
+    QString supplyCode() const { return supplyCode_; }
+    bool currentRangeHigh() const { return currentRangeHigh_; }
+    bool rawDataMode() const { return rawDataMode_; }
+    QString dataSelect() const { return dataSelect_; }
+    QString lineState(int line) const;
+    // "S2 A640", "S1 C0", "WS CC", ... in the order written.
+    QStringList writtenWords() const { return chip_->writtenWords(); }
+    void setStatusWord(quint16 word) { chip_->setStatusWord(word); }
+    void setInterruptPending(bool pending) { chip_->setInterruptPending(pending); }
+    // "AD" reports 1023 - converterValue.
+    void setCurrentReading(int converterValue) { converterValue_ = converterValue; }
+
+    ChipModel& chip() { return *chip_; }
+    void setChipModel(std::unique_ptr<ChipModel> chip) { chip_ = std::move(chip); }
+
+Q_SIGNALS:
+    void lineReceived(const QString& line);
+
+private:
+    void addBoardCommands();
+    void addLineCommand(char level);
+    void addWriteCommand(const QString& command, int minDigits, int maxDigits, int step);
+    void receive(const QByteArray& bytes);
+    void processLine(const QString& line);
+    void answer(const QString& line);
+
+    Personality personality_;
+    PseudoTerminal* terminal_;
+    ReplyScheduler* replies_;
+    CommandTable commands_;
+    FaultPlan faults_;
+    CommandLog log_;
+    std::unique_ptr<ChipModel> chip_;
+
+    QByteArray lineBuffer_;
+    QStringList received_;
+    QString supplyCode_;
+    bool currentRangeHigh_ = false;
+    bool rawDataMode_ = false;
+    QString dataSelect_;
+    std::array<char, 10> lineStates_;
+    int converterValue_ = 300;
+};
+
+} // namespace krv::sim

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+namespace krv::sim {
+
+enum class Pacing {
+    Immediate, // in one write
+    Split,     // in writes of 1 to 3 characters a few milliseconds apart
+    Paced      // one character per character time at 19200 baud
+};
+
+// Releases replies to the terminal in order, each at its own pace; a reply waits until the one
+// before it has gone out.
+class ReplyScheduler : public QObject {
+    Q_OBJECT
+public:
+    using Sink = std::function<void(const QByteArray&)>;
+
+    explicit ReplyScheduler(Sink sink, QObject* parent = nullptr);
+
+    void send(const QByteArray& bytes, Pacing pacing);
+    // Drops every reply not yet written.
+    void clear();
+
+private:
+    struct Segment {
+        QByteArray bytes;
+        Pacing pacing;
+    };
+
+    void releaseDue();
+    qsizetype dueCount(const Segment& segment) const;
+
+    Sink sink_;
+    std::deque<Segment> queue_;
+    qsizetype sent_ = 0;       // characters of the front segment already written
+    QElapsedTimer frontClock_; // runs since the front segment began
+    QTimer timer_;
+};
+
+} // namespace krv::sim
