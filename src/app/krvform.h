@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace krv {
 
 // A window of the program with the load and unload steps the main window runs when it creates
@@ -17,7 +19,7 @@ public:
     // Lays the panel out for the current B-variant mode; panels without variants ignore it.
     virtual void SetFrameMode() {}
     // The Update button, which takes the focus when the panel is shown.
-    virtual class QWidget* updateButton() = 0;
+    virtual QWidget* updateButton() = 0;
 };
 
 // Twips are the unit of every position stored in files: 15 twips to a pixel at 96 dpi.
