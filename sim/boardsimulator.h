@@ -27,7 +27,8 @@ public:
                             QObject* parent = nullptr);
     ~BoardSimulator() override;
 
-    // Creates the pseudo-terminal; false on failure. After vanish() it creates a new one.
+    // Creates the pseudo-terminal; false on failure. After vanish() it creates a new one; while
+    // running it keeps the one it has.
     bool start();
     // The slave device the program opens, e.g. /dev/pts/7.
     QString devicePath() const;
@@ -67,6 +68,7 @@ public:
     void setCurrentReading(int converterValue) { converterValue_ = converterValue; }
 
     ChipModel& chip() { return *chip_; }
+    // chip must not be null.
     void setChipModel(std::unique_ptr<ChipModel> chip) { chip_ = std::move(chip); }
 
 Q_SIGNALS:

@@ -1,0 +1,163 @@
+// The krv-board-sim executable: what it announces, the options that set up its board, and its
+// clean end on a termination signal.
+
+#include "boardport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+using krv::sim::test::BoardPort;
+using krv::sim::test::field;
+using krv::sim::test::okEnding;
+
+namespace {
+
+// The simulator process and the device it announced.
+class Tool {
+public:
+    explicit Tool(const QStringList& arguments) { process_.start(KRV_BOARD_SIM, arguments); }
+    ~Tool() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+
+    // The two announced lines, once both have arrived; none when they do not come.
+    QStringList announcement() {
+        const bool announced = QTest::qWaitFor([this] {
+            output_ += process_.readAllStandardOutput();
+            return output_.count('\n') >= 2;
+        });
+        if (!announced) {
+            return {};
+        }
+        return QString::fromLocal8Bit(output_).split('\n', Qt::SkipEmptyParts);
+    }
+
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+    QByteArray output_;
+};
+
+} // namespace
+
+class TestBoardSimTool : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void announces_data();
+    void announces();
+    void boardOptions();
+    void endsOnSignal_data();
+    void endsOnSignal();
+    void rejectsBadOptions_data();
+    void rejectsBadOptions();
+};
+
+void TestBoardSimTool::announces_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("com");
+    QTest::addColumn<int>("bannerPosition");
+    QTest::addColumn<QByteArray>("bannerText");
+
+    QTest::newRow("defaults") << QStringList{} << "board 2.x" << 1 << 34 << QByteArray("2.");
+    QTest::newRow("board 1.x on COM 3") << QStringList{"--personality", "1", "--com", "3"}
+                                        << "board 1.x" << 3 << 34 << QByteArray("1.");
+    QTest::newRow("loader") << QStringList{"--personality", "loader"} << "firmware loader" << 1 << 5
+                            << QByteArray("LoadBoard Loader");
+    QTest::newRow("monitor") << QStringList{"--personality", "monitor", "--com", "12"}
+                             << "packet monitor" << 12 << 5 << QByteArray("Zibor Demo Monitor");
+}
+
+void TestBoardSimTool::announces() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, kind);
+    QFETCH(int, com);
+    QFETCH(int, bannerPosition);
+    QFETCH(QByteArray, bannerText);
+    Tool tool(arguments);
+
+    const QStringList lines = tool.announcement();
+
+    QCOMPARE(lines.size(), 2);
+    const QRegularExpressionMatch first =
+        QRegularExpression("^krv-board-sim: (.+) on (/dev/\\S+)$").match(lines[0]);
+    QVERIFY2(first.hasMatch(), qPrintable(lines[0]));
+    QCOMPARE(first.captured(1), kind);
+    const QString path = first.captured(2);
+    QCOMPARE(lines[1], QString("--port %1=%2").arg(com).arg(path));
+    BoardPort port(path);
+    QVERIFY(port.open());
+    QVERIFY(port.exchange("i").endsWith(okEnding));
+    QCOMPARE(field(port.tail(94), bannerPosition, bannerText.size()), bannerText);
+}
+
+void TestBoardSimTool::boardOptions() {
+    QTemporaryDir folder;
+    const QString log = folder.filePath("board.log");
+    Tool tool({"--status", "A5C3", "--current", "768", "--log", log});
+    const QStringList lines = tool.announcement();
+    QCOMPARE(lines.size(), 2);
+    BoardPort port(lines[1].section('=', 1));
+    QVERIFY(port.open());
+
+    port.exchange("L0");
+    port.exchange("RS");
+    QCOMPARE(field(port.tail(15), 6, 2), QByteArray("A5"));
+    port.exchange("AD");
+    QCOMPARE(field(port.tail(100), 68, 2) + field(port.tail(100), 84, 2), QByteArray("00FF"));
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count('\n'), 3);
+}
+
+void TestBoardSimTool::endsOnSignal_data() {
+    QTest::addColumn<int>("signal");
+
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void TestBoardSimTool::endsOnSignal() {
+    QFETCH(int, signal);
+    Tool tool({});
+    const QStringList lines = tool.announcement();
+    QCOMPARE(lines.size(), 2);
+    const QString path = lines[1].section('=', 1);
+
+    ::kill(pid_t(tool.process().processId()), signal);
+
+    QVERIFY(tool.process().waitForFinished(2000));
+    QCOMPARE(tool.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.process().exitCode(), 0);
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestBoardSimTool::rejectsBadOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("personality") << QStringList{"--personality", "3"};
+    QTest::newRow("COM number") << QStringList{"--com", "0"};
+    QTest::newRow("status word") << QStringList{"--status", "XYZ"};
+    QTest::newRow("current") << QStringList{"--current", "many"};
+}
+
+void TestBoardSimTool::rejectsBadOptions() {
+    QFETCH(QStringList, arguments);
+    Tool tool(arguments);
+
+    QVERIFY(tool.process().waitForFinished(2000));
+    QCOMPARE(tool.process().exitCode(), 2);
+    QVERIFY(tool.process().readAllStandardOutput().isEmpty());
+    QVERIFY(!tool.process().readAllStandardError().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestBoardSimTool)
+#include "tst_boardsimtool.moc"
