@@ -1,0 +1,115 @@
+#pragma once
+
+#include "receiverchip.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace krv::receiver {
+
+// Every builder masks its fields to their widths, so no field can spill into another or into
+// the command bits of the word.
+
+// Configuration setting word.
+struct ConfigFields {
+    int band = 0;
+    int eb = 0;
+    int et = 0;
+    int ex = 0;
+    int cap = 0;
+    int bw = 0;
+    int dc = 0;
+};
+int configWord(const ConfigFields& f);
+
+// Receiver setting word.
+int receiverWord(int vdi, int lna, int rssi, int er);
+
+// AFC word; the HR651 of revision 'E' or below (rev 0) has its own layout without the mode.
+struct AfcFields {
+    int mode = 0;
+    int range = 0;
+    int strobe = 0;
+    int fine = 0;
+    int outputEnable = 0;
+    int enable = 0;
+};
+int afcWord(const AfcFields& f, int rev);
+
+// Data rate: the divider range depends on the revision; under rev 0 the prescaler bit is the
+// divider's eighth bit, so the prescaler never enters the word there.
+int dataRateMaximum(int rev);
+struct DataRate {
+    int divider = 0;
+    QString kbps;
+    int word = 0;
+};
+DataRate dataRate(double typed, bool prescaler, int rev, float xtal);
+
+// Data filter word.
+struct ClockRecovery {
+    int autoBit = 0;
+    int fastBit = 0;
+};
+ClockRecovery clockRecovery(const QString& text);
+int dataFilterWord(Chip chip, const ClockRecovery& cr, int bit5, int filterType, int wakeOnIt,
+                   int dqd);
+
+// FIFO word; on the HR658 only the low four bits of the interrupt level enter it, the two high
+// bits go to the extended features word.
+int fifoWord(int itLevel, int fillStart, int fill, int mode);
+inline int fifoHighLevelBits(int itLevel) {
+    return (itLevel & 0x30) >> 4;
+}
+
+// Extended features word of the HR658, "B0" and the low byte.
+struct ExtendedFeatures {
+    int lowPowerXtal = 0;
+    int tail512 = 0;
+    int externalResistor = 0;
+    int disableCalibration = 0;
+    int pllBandwidth = 0;
+    int highLevelBits = 0;
+};
+QString extendedFeaturesWord(const ExtendedFeatures& f);
+
+// The synchron pattern byte as the box rewrites it on each change, and the padding on leaving.
+QString patternOnChange(const QString& text);
+QString patternOnLeave(const QString& text);
+inline QString synchPatternWord(const QString& text) {
+    return QStringLiteral("C1") + text;
+}
+
+// List entries and the field value of an entry's text (nullopt: not an entry).
+QStringList vdiEntries(int rev);
+std::optional<int> vdiField(const QString& text);
+QStringList lnaEntries(Chip chip);
+std::optional<int> lnaField(Chip chip, const QString& text);
+QStringList rssiEntries();
+std::optional<int> rssiField(const QString& text);
+QStringList afcModeEntries();
+std::optional<int> afcModeField(const QString& text);
+QStringList afcRangeEntries(Chip chip);
+std::optional<int> afcRangeField(Chip chip, const QString& text);
+QStringList filterTypeEntries(Chip chip, int rev);
+std::optional<int> filterTypeField(Chip chip, const QString& text);
+QStringList clockRecoveryEntries();
+QStringList fifoStartEntries(Chip chip);
+std::optional<int> fifoStartField(Chip chip, const QString& text);
+QStringList pllBandwidthEntries();
+int pllBandwidthField(const QString& text);
+
+// Revision list of the HR651 and its flag.
+inline QString revisionE() {
+    return QStringLiteral("'E' or below");
+}
+inline QString revisionF() {
+    return QStringLiteral("'F' or above");
+}
+std::optional<int> revisionFlag(const QString& text);
+
+// The AFC offset in kHz from the second status byte: six bits in two's complement.
+float afcOffset(int secondByte, float stepKhz);
+
+} // namespace krv::receiver
