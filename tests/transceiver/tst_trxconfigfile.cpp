@@ -1,0 +1,161 @@
+#include "common/error.h"
+#include "panels/transceiver/trxconfigfile.h"
+
+#include <QTest>
+
+using namespace krv::trx;
+
+namespace {
+
+TrxConfig sample() {
+    TrxConfig c;
+    c.StdCrystal = false;
+    c.NonStdCrystal = true;
+    c.Crystalfreq = "11";
+    c.Band868 = true;
+    c.EnTXLatch = 1;
+    c.Cxtal = "16.0 pF";
+    c.chb_er = 1;
+    c.chb_ex = 1;
+    c.chb_dc = 2;
+    c.FreqCenter = "868.3";
+    c.Pin8IsVDI = true;
+    c.VDI = "Slow";
+    c.LNAgain = "-6 dB";
+    c.DRSSI = "-97 dBm";
+    c.BasebandBW = 5;
+    c.ModPol = "fo - df";
+    c.ModFreq = 15;
+    c.OutputPower = "-21 dB";
+    c.CB_LPX = 1;
+    c.CB_RFT = "3.3 MHz";
+    c.CB_PLLBW = "Max. 86.2 kbps";
+    c.WKUPM = "100";
+    c.WKUPR = "13";
+    c.enlowdc = 1;
+    c.DUTY = "7";
+    c.CLKout = -1;
+    c.LBD = "31";
+    c.afcen = 1;
+    c.AFCauto = "Manual";
+    c.AFCres = "Unlimited";
+    c.DATARATEDIV = "12";
+    c.ClkRecMode = "Auto";
+    c.FILTTYPE = "Analog LPF";
+    c.DFILTbit5 = 1;
+    c.STATEFILT = 7;
+    c.ffillen = 1;
+    c.FIFOstrt = "Always";
+    c.ITLEVEL = 15;
+    c.TB_SP = "0A";
+    c.Pref_Voltage = "3.3";
+    return c;
+}
+
+QByteArray replaceLine(QByteArray bytes, int line, const QByteArray& text) {
+    QList<QByteArray> lines = bytes.split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
+}
+
+} // namespace
+
+class TrxConfigFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void hc913Layout();
+    void roundTrip_data();
+    void roundTrip();
+    void refused_data();
+    void refused();
+};
+
+void TrxConfigFile::hc913Layout() {
+    const QByteArray bytes = writeConfig(sample(), Chip::HC913);
+    const QList<QByteArray> lines = bytes.split('\n');
+    QCOMPARE(lines.size() - 1, 52);
+    QCOMPARE(lines.at(0), "\"# KRV Transceiver configuration file. Version 2.0.0\"\r");
+    QCOMPARE(lines.at(1), "#FALSE#\r");
+    QCOMPARE(lines.at(3), "\"11\"\r");
+    QCOMPARE(lines.at(18), "2\r");       // chb_dc greyed
+    QCOMPARE(lines.at(25), "5\r");       // BasebandBW by index
+    QCOMPARE(lines.at(29), "\"100\"\r"); // WKUPM follows OutputPower on the HC913
+    QCOMPARE(lines.at(33), "-1\r");      // CLKout without a selection
+    QCOMPARE(lines.at(51), "\"3.3\"\r"); // supply voltage last
+    QVERIFY(bytes.endsWith("\r\n"));
+    const QList<QByteArray> hc916 = writeConfig(sample(), Chip::HC916).split('\n');
+    QCOMPARE(hc916.size() - 1, 58);
+    QCOMPARE(hc916.at(0), "\"# KRV HC916 Transceiver configuration file. Version 2.0.0\"\r");
+    QCOMPARE(hc916.at(32), "\"3.3 MHz\"\r");
+    QCOMPARE(hc916.at(56), "\"0A\"\r");
+}
+
+void TrxConfigFile::roundTrip_data() {
+    QTest::addColumn<int>("chip");
+    QTest::newRow("HC913") << int(Chip::HC913);
+    QTest::newRow("HC916") << int(Chip::HC916);
+}
+
+void TrxConfigFile::roundTrip() {
+    QFETCH(int, chip);
+    const Chip c = Chip(chip);
+    const QByteArray bytes = writeConfig(sample(), c);
+    const TrxConfig back = readConfig(bytes, c);
+    QCOMPARE(writeConfig(back, c), bytes);
+    QCOMPARE(back.Crystalfreq, "11");
+    QCOMPARE(back.chb_dc, 2);
+    QCOMPARE(back.CLKout, -1);
+    QCOMPARE(back.Pref_Voltage, "3.3");
+    // LF-only line ends read the same.
+    QByteArray lf = bytes;
+    lf.replace("\r\n", "\n");
+    QCOMPARE(writeConfig(readConfig(lf, c), c), bytes);
+}
+
+void TrxConfigFile::refused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("description");
+    const QByteArray good = writeConfig(sample(), Chip::HC913);
+    QTest::newRow("other banner") << writeConfig(sample(), Chip::HC916) << 1226
+                                  << "Incorrect configuration file version";
+    QTest::newRow("banner case") << replaceLine(
+                                        good, 1,
+                                        "\"# krv Transceiver configuration file. Version 2.0.0\"")
+                                 << 1226 << "Incorrect configuration file version";
+    QTest::newRow("empty") << QByteArray() << 62 << "Input past end of file";
+    QTest::newRow("ends early") << good.left(good.indexOf("\"Slow\"")) << 62
+                                << "Input past end of file";
+    QTest::newRow("no voltage") << good.left(good.lastIndexOf("\"3.3\"")) << 62
+                                << "Input past end of file";
+    QTest::newRow("boolean is text") << replaceLine(good, 2, "\"x\"") << 13 << "Type mismatch";
+    QTest::newRow("check box is text") << replaceLine(good, 9, "\"1\"") << 13 << "Type mismatch";
+    QTest::newRow("check box 3") << replaceLine(good, 9, "3") << 380 << "Invalid property value";
+    QTest::newRow("check box 0.5") << replaceLine(good, 9, "0.5") << 13 << "Type mismatch";
+    QTest::newRow("index 6") << replaceLine(good, 26, "6") << 380 << "Invalid property value";
+    QTest::newRow("index -2") << replaceLine(good, 28, "-2") << 380 << "Invalid property value";
+    QTest::newRow("DQD 8") << replaceLine(good, 47, "8") << 380 << "Invalid property value";
+    QTest::newRow("IT level 16") << replaceLine(good, 51, "16") << 380 << "Invalid property value";
+    QTest::newRow("text is number") << replaceLine(good, 4, "11") << 13 << "Type mismatch";
+    QTest::newRow("voltage text") << replaceLine(good, 52, "\"abc\"") << 13 << "Type mismatch";
+    QTest::newRow("voltage empty") << replaceLine(good, 52, "\"\"") << 13 << "Type mismatch";
+    QTest::newRow("voltage comma") << replaceLine(good, 52, "\"2,5\"") << 13 << "Type mismatch";
+    QTest::newRow("voltage zero") << replaceLine(good, 52, "\"0\"") << 380
+                                  << "Invalid property value";
+    QTest::newRow("voltage negative")
+        << replaceLine(good, 52, "\"-3\"") << 380 << "Invalid property value";
+}
+
+void TrxConfigFile::refused() {
+    QFETCH(QByteArray, bytes);
+    try {
+        readConfig(bytes, Chip::HC913);
+        QFAIL("the file was accepted");
+    } catch (const krv::Error& e) {
+        QTEST(e.number, "number");
+        QTEST(e.description, "description");
+    }
+}
+
+QTEST_APPLESS_MAIN(TrxConfigFile)
+#include "tst_trxconfigfile.moc"
