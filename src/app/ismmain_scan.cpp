@@ -128,22 +128,21 @@ void ISMmain::finishScan() {
     CommState = 0;
     if (LoadboardList->count() > 0) {
         setListText(QStringLiteral("Please select..."));
-        LoadboardList->setEnabled(true);
-        ConnectButton->setEnabled(false);
-        DisconnectButton->setEnabled(true);
-        CommStatus->setText(QStringLiteral("Finished"));
         if (LoadboardList->count() == 1) {
             LoadboardList->setCurrentIndex(0);
             LoadboardList_click();
         }
+        LoadboardList->setEnabled(true);
+        ConnectButton->setEnabled(false);
+        DisconnectButton->setEnabled(true);
     } else {
         LoadBoard->setText(QStringLiteral("not found"));
         setListText(QStringLiteral("Not found"));
         ConnectButton->setEnabled(true);
         DisconnectButton->setEnabled(false);
         EnableChipSelection(true);
-        CommStatus->setText(QStringLiteral("Finished"));
     }
+    CommStatus->setText(QStringLiteral("Finished"));
 }
 
 void ISMmain::LoadboardList_click() {

@@ -75,6 +75,7 @@ void CommPort::setPortOpen(bool open) {
     const QString path = PortMap::devicePath(number_);
     if (path.isEmpty() || !QFileInfo::exists(path))
         throw Error(errors::InvalidPortNumber, QStringLiteral("Invalid port number"));
+    path_ = path;
     port_->setPortName(path);
     applySettings(*port_, settings_);
     if (!port_->open(QIODevice::ReadWrite))
@@ -94,6 +95,9 @@ void CommPort::output(const QByteArray& bytes) {
                     QStringLiteral("Operation valid only when the port is open"));
     if (port_->write(bytes) != bytes.size())
         throw Error(errors::DeviceIo, port_->errorString());
+    // Hand the bytes to the device now: a port closed right after (raw data mode) must not
+    // drop them, and the board should not wait for the next event loop pass.
+    port_->flush();
 }
 
 void CommPort::clearInput() {
@@ -107,7 +111,7 @@ bool CommPort::setBreak(bool on) {
 }
 
 QString CommPort::devicePath() const {
-    return port_->isOpen() ? port_->portName() : PortMap::devicePath(number_);
+    return port_->isOpen() ? path_ : PortMap::devicePath(number_);
 }
 
 void CommPort::readAvailable() {
@@ -130,10 +134,14 @@ void CommPort::deliver() {
 }
 
 void CommPort::onError(int error) {
+    // A device that went away shows up as a read or write error on some systems and as a
+    // resource error on others; an error while the device still exists is passing.
     switch (QSerialPort::SerialPortError(error)) {
     case QSerialPort::ResourceError:
     case QSerialPort::DeviceNotFoundError:
-        if (port_->isOpen()) {
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        if (port_->isOpen() && !QFileInfo::exists(path_)) {
             port_->close();
             pending_.clear();
             Q_EMIT vanished();

@@ -51,6 +51,7 @@ private:
     QByteArray pending_;
     bool deliveryPosted_ = false;
     int number_ = 1;
+    QString path_;
     QString settings_ = QStringLiteral("19200,N,8,1");
     bool dtr_ = false;
     bool rts_ = false;

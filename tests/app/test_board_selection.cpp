@@ -1,0 +1,171 @@
+#include "app/ismmain.h"
+#include "link/portmap.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+
+using namespace krv;
+using krv::test::Rig;
+using sim::Personality;
+
+class TestBoardSelection : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void oneAnsweringBoardIsOpenedWithItsCommands_data() {
+        QTest::addColumn<int>("personality");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<int>("rev");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("board 1.x") << int(Personality::Board1) << "LoadBoard 1.x: Com1"
+                                   << "1.x on Com1" << 1 << QStringList{"i", "V83", "Z3"};
+        QTest::newRow("board 2.x") << int(Personality::Board2) << "LoadBoard 2.x: Com1"
+                                   << "2.x on Com1" << 2 << QStringList{"i", "Z3", "V83", "X1"};
+        QTest::newRow("loader") << int(Personality::Loader) << "LoadB. Loader: Com1"
+                                << "LoadB. Loader: Com1" << 40 << QStringList{"i", "Z3"};
+        QTest::newRow("monitor") << int(Personality::Monitor) << "Zibor Monitor: Com1"
+                                 << "Zibor Monitor: Com1" << 50 << QStringList{"i", "Z3"};
+    }
+    void oneAnsweringBoardIsOpenedWithItsCommands() {
+        QFETCH(int, personality);
+        QFETCH(QString, entry);
+        QFETCH(QString, board);
+        QFETCH(int, rev);
+        QFETCH(QStringList, lines);
+        Rig rig{Personality(personality)};
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        QCOMPARE(main.loadboardListText(), entry);
+        QCOMPARE(main.LoadBoard->text(), board);
+        QCOMPARE(main.LoadBoardRev, rev);
+        QCOMPARE(main.CommStatus->text(), QStringLiteral("Finished"));
+        // The scan's identify goes out first, on the scan port.
+        QCOMPARE(rig.board().receivedLines(), QStringList{"i"} + lines);
+        QVERIFY(!main.ConnectButton->isEnabled());
+        QVERIFY(main.DisconnectButton->isEnabled());
+        QVERIFY(main.mnuView->isEnabled());
+        QCOMPARE(main.Toolbar3->isHidden(), rev != 2);
+        // An action reads as disabled while hidden; its enabled state shows once it is shown.
+        main.mnuload->setVisible(true);
+        QCOMPARE(main.mnuload->isEnabled(), rev == 40);
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    void twoBoardsWaitForTheUsersChoice() {
+        Rig rig(Personality::Board1);
+        sim::BoardSimulator second(Personality::Board2);
+        QVERIFY(second.start());
+        PortMap::pin(2, second.devicePath());
+        rig.writeSettings("1", "2");
+        ISMmain& main = rig.start();
+        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }));
+        QCOMPARE(main.LoadboardList->count(), 2);
+        QCOMPARE(main.loadboardListText(), QStringLiteral("Please select..."));
+        QCOMPARE(main.LoadBoard->text(), QStringLiteral("2.x on Com2"));
+        QVERIFY(!main.loadboardListConnected());
+        QCOMPARE(second.receivedLines(), QStringList{"i"});
+
+        main.LoadboardList->setCurrentIndex(1);
+        main.LoadboardList_click();
+        QCOMPARE(second.receivedLines(), (QStringList{"i", "i", "Z3", "V83", "X1"}));
+        QCOMPARE(main.LoadBoardRev, 2);
+    }
+
+    void noBoardLeavesConnectEnabled() {
+        Rig rig;
+        rig.writeSettings("2", "4"); // nothing is mapped on COM 2 to 4
+        ISMmain& main = rig.start();
+        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }, 3000));
+        QCOMPARE(main.loadboardListText(), QStringLiteral("Not found"));
+        QCOMPARE(main.LoadBoard->text(), QStringLiteral("not found"));
+        QCOMPARE(main.CommStatus->text(), QStringLiteral("Finished"));
+        QVERIFY(main.ConnectButton->isEnabled());
+        QVERIFY(!main.DisconnectButton->isEnabled());
+        QVERIFY(main.mnuView->isEnabled());
+        QVERIFY(rig.board().receivedLines().isEmpty());
+    }
+
+    void aSilentBoardIsGivenUpAfterTheScanTimeout() {
+        Rig rig;
+        rig.board().setFault(sim::Fault::NoReply);
+        rig.writeSettings("1", "1");
+        ISMmain& main = rig.start();
+        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }, 4000));
+        QCOMPARE(main.loadboardListText(), QStringLiteral("Not found"));
+        QCOMPARE(rig.board().receivedLines(), QStringList{"i"});
+    }
+
+    void aNonNumericRangeReadsItsLeadingNumber() {
+        Rig rig;
+        rig.writeSettings("1x", "1 port");
+        QVERIFY(rig.connectBoard());
+        QCOMPARE(rig.main().loadboardListText(), QStringLiteral("LoadBoard 2.x: Com1"));
+    }
+
+    void disconnectClosesThePortAndEmptiesTheList() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.DisconnectButton->trigger();
+        QVERIFY(!main.boardPortOpen());
+        QCOMPARE(main.LoadboardList->count(), 0);
+        QCOMPARE(main.loadboardListText(), QStringLiteral("Press connect"));
+        QCOMPARE(main.CommStatus->text(), QStringLiteral("No comm."));
+        QVERIFY(main.ConnectButton->isEnabled());
+        QVERIFY(main.Toolbar3->isHidden());
+        QCOMPARE(main.LoadBoardRev, 2);
+
+        rig.board().clearReceived();
+        main.ConnectButton->trigger();
+        QVERIFY(krv::test::waitUntil([&] { return main.loadboardListConnected(); }));
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"i", "i", "Z3", "V83", "X1"}));
+    }
+
+    void connectDoesNothingWhileABoardIsOpen() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        rig.board().clearReceived();
+        rig.main().ConnectButton->setEnabled(true);
+        rig.main().ConnectButton->trigger();
+        QTest::qWait(300);
+        QVERIFY(rig.board().receivedLines().isEmpty());
+        QCOMPARE(rig.main().CommState, 0L);
+    }
+
+    void aVanishedBoardIsReportedOnce() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        rig.board().setFault(sim::Fault::Vanish);
+        main.Send_To_LoadBoard("H2\r");
+        QTRY_COMPARE(main.CommStatus->text(), QStringLiteral("No comm."));
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{"Loadboard disconnected!\r\nPlease press connect again!"});
+        QCOMPARE(rig.dialogs().messages[0].title, QStringLiteral("LoadBoard Communication Error!"));
+        QCOMPARE(main.LoadboardList->count(), 0);
+        QCOMPARE(main.loadboardListText(), QStringLiteral("Press connect"));
+        QVERIFY(main.ConnectButton->isEnabled());
+        QVERIFY(!main.loadboardListConnected());
+    }
+
+    void aVoltageThatIsNoNumberStopsTheSelection() {
+        Rig rig(Personality::Board1);
+        rig.writeSettings();
+        ISMmain& main = rig.start();
+        main.Pref_Voltage = QStringLiteral("2,5");
+        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }));
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{"Error occured:13,Type mismatch\r\nPlease try again!"});
+        QCOMPARE(rig.dialogs().messages[0].title, QStringLiteral("Comm. port open error"));
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"i", "i"}));
+        QVERIFY(main.mnuView->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestBoardSelection)
+#include "test_board_selection.moc"

@@ -1,0 +1,102 @@
+#include "app/ismmain.h"
+#include "link/linkwindow.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+
+using namespace krv;
+using krv::test::Rig;
+
+class TestDataSelector : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void rawDataModeClosesThePortAndALaterChoiceBringsTheBoardBack() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        rig.board().clearReceived();
+
+        main.CB_Mode->setCurrentIndex(2);
+        QVERIFY(!main.boardPortOpen());
+        QCOMPARE(main.CommStatus->text(), QStringLiteral("Data mode"));
+        QCOMPARE(main.LoadboardList->currentIndex(), -1);
+        QVERIFY(!main.ConnectButton->isEnabled());
+        QVERIFY(!main.DisconnectButton->isEnabled());
+        QTRY_VERIFY(rig.board().rawDataMode());
+
+        main.CB_Mode->setCurrentIndex(1);
+        QVERIFY(main.boardPortOpen());
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"X2", "", "X0"}));
+        QVERIFY(!rig.board().rawDataMode());
+        QCOMPARE(main.loadboardListText(), QStringLiteral("LoadBoard 2.x: Com1"));
+        QVERIFY(main.DisconnectButton->isEnabled());
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    void rawDataModeWithThePortClosedDoesNothing() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.DisconnectButton->trigger();
+        rig.board().clearReceived();
+        main.CB_Mode->setCurrentIndex(2);
+        QVERIFY(rig.board().receivedLines().isEmpty());
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    void aFailedBreakKeepsRawDataMode() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.CB_Mode->setCurrentIndex(2);
+        main.UsbLocation.clear();
+        main.CB_Mode->setCurrentIndex(0);
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{"Error occured:1225,Commport is not available\r\nPlease try again!"});
+        QCOMPARE(rig.dialogs().messages[0].title, QStringLiteral("Comm. port openerror"));
+        QCOMPARE(main.CB_Mode->currentIndex(), 2);
+        QVERIFY(!main.boardPortOpen());
+    }
+
+    void theLockForcesTheFirstEntryAndTheReleaseRestoresTheSaved() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.CB_Mode->setCurrentIndex(1);
+        rig.board().clearReceived();
+
+        main.link()->DisableDataSelector();
+        QCOMPARE(rig.board().receivedLines(), QStringList{"X1"});
+        QVERIFY(!main.CB_Mode->isEnabled());
+        QCOMPARE(main.CB_Mode->toolTip(),
+                 QStringLiteral("Please disable the FIFO mode or the CW Link Setup!"));
+        QCOMPARE(main.Text1->toolTip(), main.CB_Mode->toolTip());
+
+        main.link()->DisableDataSelector();
+        main.link()->EnableDataSelector();
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"X1", "X0"}));
+        QVERIFY(main.CB_Mode->isEnabled());
+        QCOMPARE(main.CB_Mode->toolTip(), QStringLiteral("Please Select the FSK raw data mode!"));
+        main.link()->EnableDataSelector();
+        QCOMPARE(rig.board().receivedLines().size(), 2);
+    }
+
+    void theLockIsIgnoredOnABoard1() {
+        Rig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        rig.board().clearReceived();
+        main.link()->DisableDataSelector();
+        QVERIFY(main.CB_Mode->isEnabled());
+        QVERIFY(rig.board().receivedLines().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDataSelector)
+#include "test_data_selector.moc"
