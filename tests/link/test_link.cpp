@@ -1,4 +1,5 @@
 #include "common/dialogs.h"
+#include "linkhostdouble.h"
 #include "link/linkhost.h"
 #include "link/linkwindow.h"
 #include "link/portmap.h"
@@ -14,29 +15,7 @@
 using namespace krv;
 using sim::Fault;
 
-namespace {
-
-// The window side of the link, recording what the link tells it.
-class Host : public LinkHost {
-public:
-    ReplyTails tails{QString(), QString(), QString(), okEnding(), errorEnding()};
-    QString status;
-    QString echoed;
-    int lost = 0;
-    QComboBox selector;
-    QLabel label;
-
-    ReplyTails& replyTails() override { return tails; }
-    void setCommStatus(const QString& text) override { status = text; }
-    void echoToMonitors(const QString& text) override { echoed += text; }
-    void echoToTerminal(const QString&) override {}
-    void boardLost() override { ++lost; }
-    int loadBoardRev() const override { return 2; }
-    QComboBox* dataSelector() override { return &selector; }
-    QWidget* dataSelectorLabel() override { return &label; }
-};
-
-} // namespace
+using Host = krv::test::LinkHostDouble;
 
 class TestLink : public QObject {
     Q_OBJECT
