@@ -50,6 +50,7 @@ ISMmain::ISMmain(QWidget* parent)
     buildToolbars();
     buildMenus();
     resize(1000, 720);
+    wirePanelSwitching();
 }
 
 ISMmain::~ISMmain() {

@@ -137,6 +137,32 @@ public:
 
     // ---- Panel switching -----------------------------------------------------------------
     void EnableChipSelection(bool enabled);
+    void MivraV2_show();
+    void MivraV2_hide();
+    void PelkoV1_show();
+    void PelkoV1_hide();
+    void Harx_show();
+    void Harx_hide();
+    void DruskV1_show();
+    void DruskV1_hide();
+    void Ovalt_show();
+    void Ovalt_hide();
+    void YambleV3_show();
+    void YambleV3_hide();
+    void Zenth_show();
+    void Zenth_hide();
+    void mnuViewTx0_Click();
+    void mnuViewTx0Bijaku_Click();
+    void mnuViewTx1_Click();
+    void mnuViewTx2_Click();
+    void mnuViewRx_Click();
+    void mnuViewOvaltRx_Click();
+    void mnuViewTRx_Click();
+    void mnuViewTRxBijaku_Click();
+    void mnuViewZenthTRx_Click();
+    void mnuViewToolbar_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+    void Toolbar1_ButtonMenuClick(const QString& key);
     QString CurrentTxChip;
     QString CurrentRxChip;
     QString CurrentTrxChip;
@@ -226,6 +252,8 @@ private:
     void setListText(const QString& text);
     void selectDataMode(int index);
     void reportStartError(int number, const QString& description);
+    void wirePanelSwitching();
+    void TogglePanel(const QString& key, bool shown);
 
     ReplyTails tails_;
     QMdiArea* mdi_;

@@ -1,0 +1,763 @@
+#include "chippanel.h"
+
+#include "app/ismmain.h"
+#include "common/dialogs.h"
+#include "common/numbers.h"
+#include "statusword.h"
+#include "supplyinput.h"
+
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace krv {
+
+namespace {
+
+const QColor LitColor(255, 255, 0);
+
+const QString CommunicationFault = QStringLiteral("Communication fault.");
+const QString NotConnected = QStringLiteral("Commport not available, Loadboard not connected!");
+const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
+
+void exclaim(const QString& text, QWidget* parent) {
+    Dialogs::message(text, Dialogs::defaultTitle(), Dialogs::Icon::Exclamation,
+                     Dialogs::Buttons::Ok, parent);
+}
+
+QColor buttonFace() {
+    return QPalette().color(QPalette::Button);
+}
+
+QLineEdit* readOnlyBox(QWidget* parent, const QString& name, const QString& text = {}) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QTimer* timer(QObject* parent, const QString& name) {
+    auto* t = new QTimer(parent);
+    t->setObjectName(name);
+    return t;
+}
+
+} // namespace
+
+void StatusReadButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is not a click: without pressing the button here the
+    // release that follows emits no clicked().
+    event->accept();
+    Q_EMIT doubleClicked();
+}
+
+ChipPanel::ChipPanel(ISMmain& main, ChipPanelDesign design, QWidget* parent)
+    : QWidget(parent), main_(main), design_(std::move(design)) {
+    buildControls();
+}
+
+ChipPanel::~ChipPanel() {
+    if (holdsCommState_)
+        main_.CommState = 0;
+}
+
+void ChipPanel::buildControls() {
+    auto* outer = new QVBoxLayout(this);
+    auto* upper = new QHBoxLayout;
+    outer->addLayout(upper);
+
+    auto* pageColumn = new QVBoxLayout;
+    upper->addLayout(pageColumn, 3);
+    TabStrip1 = new QTabBar(this);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    pageColumn->addWidget(TabStrip1);
+    pages_ = new QStackedWidget(this);
+    pageColumn->addWidget(pages_);
+    Frame.append(nullptr);
+    connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0)
+            TabStrip1_Click();
+    });
+
+    side_ = new QVBoxLayout;
+    upper->addLayout(side_, 2);
+    words_ = new QGridLayout;
+    side_->addLayout(words_);
+    LabelUpdate = new QLabel(QStringLiteral("Update needed >>>"), this);
+    LabelUpdate->setObjectName(QStringLiteral("LabelUpdate"));
+    Update = button(this, QStringLiteral("Update"), QStringLiteral("Update"));
+    auto* updateRow = new QHBoxLayout;
+    updateRow->addWidget(LabelUpdate);
+    updateRow->addWidget(Update);
+    side_->addLayout(updateRow);
+    LabelCalibration = new QLabel(QStringLiteral("Calibrate >>> (after update)"), this);
+    LabelCalibration->setObjectName(QStringLiteral("LabelCalibration"));
+    CalibratePLL =
+        button(this, QStringLiteral("CalibratePLL"), QStringLiteral("Calibrate Synthesizer"));
+    auto* calibrationRow = new QHBoxLayout;
+    calibrationRow->addWidget(LabelCalibration);
+    calibrationRow->addWidget(CalibratePLL);
+    side_->addLayout(calibrationRow);
+    CalibratePLL->setVisible(design_.hasCalibration);
+    LabelCalibration->setVisible(false);
+    FFreset = button(this, QStringLiteral("FFreset"), QStringLiteral("Reset synchron latch"));
+    FFreset->setVisible(!design_.latchClosedText.isEmpty());
+    side_->addWidget(FFreset);
+    auto* supplyRow = new QHBoxLayout;
+    auto* supplyLabel = new QLabel(QStringLiteral("Supply voltage:"), this);
+    supplyLabel->setObjectName(QStringLiteral("LabelSupply"));
+    PowerSupply = new QLineEdit(QStringLiteral("2.5"), this);
+    PowerSupply->setObjectName(QStringLiteral("PowerSupply"));
+    PB_PowerSupply = button(this, QStringLiteral("PB_PowerSupply"), QStringLiteral("Power Supply"));
+    H_R1 = button(this, QStringLiteral("H_R1"), QStringLiteral("?"));
+    supplyRow->addWidget(supplyLabel);
+    supplyRow->addWidget(PowerSupply);
+    supplyRow->addWidget(PB_PowerSupply);
+    supplyRow->addWidget(H_R1);
+    side_->addLayout(supplyRow);
+    side_->addStretch();
+
+    Statusline = new QLineEdit(this);
+    Statusline->setObjectName(QStringLiteral("Statusline"));
+    Statusline->setReadOnly(true);
+    outer->addWidget(Statusline);
+
+    auto* statusButtons = new QHBoxLayout;
+    ReadStatus = new StatusReadButton(QStringLiteral("Read Status"), this);
+    ReadStatus->setObjectName(QStringLiteral("ReadStatus"));
+    ReadStatus->setFocusPolicy(ISMmain::StopRepStReadOnLostFocus() ? Qt::StrongFocus
+                                                                   : Qt::TabFocus);
+    ReadStatus->setAutoFillBackground(true);
+    ShowStatus = button(this, QStringLiteral("ShowStatus"), QStringLiteral("Show Status"));
+    IRQpoll = button(this, QStringLiteral("IRQpoll"), QStringLiteral("?IRQ"));
+    statusButtons->addWidget(ReadStatus);
+    statusButtons->addWidget(ShowStatus);
+    statusButtons->addWidget(IRQpoll);
+    outer->addLayout(statusButtons);
+
+    OnColor = readOnlyBox(this, QStringLiteral("OnColor"));
+    OffColor = readOnlyBox(this, QStringLiteral("OffColor"));
+    for (auto [box, colour] : {std::pair{OnColor, LitColor}, std::pair{OffColor, buttonFace()}}) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, colour);
+        box->setPalette(palette);
+        box->setVisible(false);
+    }
+
+    auto* indicators = new QGridLayout;
+    for (int i = 1; i <= 16; ++i) {
+        status[i] = readOnlyBox(this, QStringLiteral("status_%1").arg(i),
+                                design_.statusCaptions.value(i - 1));
+        status[i]->setAlignment(Qt::AlignCenter);
+        setLit(status[i], false);
+        indicators->addWidget(status[i], 0, i - 1);
+    }
+    outer->addLayout(indicators);
+    auto* offsetRow = new QHBoxLayout;
+    auto* offsetLabel =
+        new QLabel(QStringLiteral("Transmitter-receiver carrier frequency offset:"), this);
+    offsetLabel->setObjectName(QStringLiteral("LabelFoffset"));
+    Foffset = readOnlyBox(this, QStringLiteral("Foffset"));
+    auto* kHz = new QLabel(QStringLiteral("kHz"), this);
+    kHz->setObjectName(QStringLiteral("LabelFoffsetUnit"));
+    auto* irqLabel = new QLabel(QStringLiteral("IRQ:"), this);
+    irqLabel->setObjectName(QStringLiteral("LabelIRQ"));
+    IRQ = readOnlyBox(this, QStringLiteral("IRQ"), QStringLiteral("IRQ"));
+    IRQ->setAlignment(Qt::AlignCenter);
+    setLit(IRQ, false);
+    offsetRow->addWidget(offsetLabel);
+    offsetRow->addWidget(Foffset);
+    offsetRow->addWidget(kHz);
+    offsetRow->addStretch();
+    offsetRow->addWidget(irqLabel);
+    offsetRow->addWidget(IRQ);
+    outer->addLayout(offsetRow);
+    offsetLabel->setVisible(design_.offsetBits > 0);
+    Foffset->setVisible(design_.offsetBits > 0);
+    kHz->setVisible(design_.offsetBits > 0);
+
+    Timer3 = timer(this, QStringLiteral("Timer3"));
+    Timer1 = timer(this, QStringLiteral("Timer1"));
+    RepStatusReadTimer = timer(this, QStringLiteral("RepStatusReadTimer"));
+    RepStatusReadTimer->setInterval(ISMmain::GetRepetitiveStatusReadInterval());
+    SRVisualTimer = timer(this, QStringLiteral("SRVisualTimer"));
+    SRVisualTimer->setInterval(ISMmain::GetRepetitiveStatusReadMarkInterval());
+
+    connect(Update, &QPushButton::clicked, this, &ChipPanel::Update_Click);
+    connect(CalibratePLL, &QPushButton::clicked, this, &ChipPanel::CalibratePLL_Click);
+    connect(FFreset, &QPushButton::clicked, this, &ChipPanel::FFreset_Click);
+    connect(PB_PowerSupply, &QPushButton::clicked, this, &ChipPanel::PB_PowerSupply_Click);
+    connect(H_R1, &QPushButton::clicked, this, &ChipPanel::H_R1_Click);
+    connect(ReadStatus, &QPushButton::clicked, this, &ChipPanel::ReadStatus_Click);
+    connect(ReadStatus, &StatusReadButton::doubleClicked, this, &ChipPanel::ReadStatus_DblClick);
+    ReadStatus->installEventFilter(this);
+    connect(ShowStatus, &QPushButton::clicked, this, &ChipPanel::ShowStatus_Click);
+    connect(IRQpoll, &QPushButton::clicked, this, &ChipPanel::IRQpoll_Click);
+    connect(Timer3, &QTimer::timeout, this, &ChipPanel::Timer3_Timer);
+    connect(Timer1, &QTimer::timeout, this, &ChipPanel::Timer1_Timer);
+    connect(RepStatusReadTimer, &QTimer::timeout, this, &ChipPanel::RepStatusReadTimer_Timer);
+    connect(SRVisualTimer, &QTimer::timeout, this, &ChipPanel::SRVisualTimer_Timer);
+    if (design_.handlesSupply)
+        workOnLeaving(PowerSupply, [this] { PowerSupply_LostFocus(); });
+}
+
+// ---- Panel life ---------------------------------------------------------------------------------
+
+void ChipPanel::Form_Load() {
+    LabelCalibration->setVisible(false);
+    SuppressUpdateMark = 0;
+    StatusReadActive = false;
+    setWindowHeightTwips(design_.compactHeight);
+    ShowStatus->setText(QStringLiteral("Show Status"));
+    if (TabStrip1->count() > 0) {
+        if (TabStrip1->currentIndex() == 0)
+            TabStrip1_Click();
+        else
+            TabStrip1->setCurrentIndex(0);
+    }
+}
+
+void ChipPanel::Form_Unload() {
+    Timer3->stop();
+    Timer1->stop();
+    RepStatusReadTimer->stop();
+    SRVisualTimer->stop();
+    releaseCommState();
+    StatusReadActive = false;
+    if (design_.family != ChipPanelDesign::Family::Transmitter) {
+        if (portOpen())
+            main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
+        main_.link()->EnableDataSelector();
+    }
+    if (design_.hideProcedure)
+        (main_.*design_.hideProcedure)();
+    QStringList windows{QStringLiteral("frm_PowerSupply")};
+    if (design_.family != ChipPanelDesign::Family::Transmitter)
+        windows.prepend(QStringLiteral("Help_R1"));
+    windows += design_.linkTestWindows;
+    for (const QString& name : windows)
+        main_.unloadForm(name);
+}
+
+QWidget* ChipPanel::updateButton() {
+    return Update;
+}
+
+// ---- Helpers ------------------------------------------------------------------------------------
+
+QWidget* ChipPanel::addPage(const QString& caption) {
+    auto* page = new QWidget(pages_);
+    page->setObjectName(QStringLiteral("Frame_%1").arg(Frame.size()));
+    pages_->addWidget(page);
+    Frame.append(page);
+    const QSignalBlocker quiet(TabStrip1);
+    TabStrip1->addTab(caption);
+    return page;
+}
+
+QLineEdit* ChipPanel::addWordBox(const QString& name, const QString& caption) {
+    const int row = words_->rowCount();
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QStringLiteral("Label_") + name);
+    QLineEdit* box = readOnlyBox(this, name);
+    box->setMaximumWidth(90);
+    words_->addWidget(label, row, 0);
+    words_->addWidget(box, row, 1);
+    return box;
+}
+
+void ChipPanel::setStatusCaption(int index, const QString& text) {
+    status[index]->setText(text);
+}
+
+void ChipPanel::showWord(QLineEdit* box, long long word) {
+    box->setText(hexText(word));
+    showUpdateMark();
+}
+
+void ChipPanel::showUpdateMark() {
+    LabelUpdate->setVisible(true);
+}
+
+bool ChipPanel::takeSuppressUpdateMark() {
+    if (SuppressUpdateMark != 1)
+        return false;
+    SuppressUpdateMark = 0;
+    return true;
+}
+
+void ChipPanel::workOnLeaving(QLineEdit* box, std::function<void()> handler) {
+    leaveHandlers_.insert(box, std::move(handler));
+    box->installEventFilter(this);
+}
+
+long long ChipPanel::takeWholeField(QLineEdit* box, long long minimum, long long maximum,
+                                    const QString& belowMessage, const QString& aboveMessage) {
+    long long value = roundHalfEven(leadingNumber(box->text()));
+    if (value < minimum) {
+        value = minimum;
+        if (!belowMessage.isEmpty())
+            Statusline->setText(belowMessage);
+    } else if (value > maximum) {
+        value = maximum;
+        if (!aboveMessage.isEmpty())
+            Statusline->setText(aboveMessage);
+    }
+    box->setText(QString::number(value));
+    return value;
+}
+
+bool ChipPanel::portOpen() const {
+    return main_.boardPortOpen();
+}
+
+std::optional<SendResult> ChipPanel::sendLine(const QString& line) {
+    QPointer<ChipPanel> self(this);
+    SendResult result = main_.Send_To_LoadBoard(line + u'\r');
+    if (!self)
+        return std::nullopt;
+    return result;
+}
+
+bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ReadStatus && event->type() == QEvent::FocusOut) {
+        ReadStatus_LostFocus();
+        return false;
+    }
+    auto handler = leaveHandlers_.constFind(watched);
+    if (handler != leaveHandlers_.constEnd()) {
+        const bool enter = event->type() == QEvent::KeyPress &&
+                           (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        if (enter || event->type() == QEvent::FocusOut) {
+            const auto work = *handler;
+            work();
+            return enter;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Update and the other word operations do not take the transaction lock, but they wait for a
+// running status read or poll to finish so that their lines never interleave with its steps.
+bool ChipPanel::waitForCommStateFree() {
+    QPointer<ChipPanel> self(this);
+    while (main_.CommState != 0) {
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (!self)
+            return false;
+    }
+    return true;
+}
+
+// ---- Update, calibration, synchron latch, supply
+// --------------------------------------------------
+
+void ChipPanel::Update_Click() {
+    Statusline->setText(QStringLiteral(" "));
+    if (!portOpen()) {
+        Statusline->setText(CommunicationFault);
+        exclaim(design_.updateClosedText, this);
+        return;
+    }
+    if (!waitForCommStateFree())
+        return;
+    LabelUpdate->setVisible(false);
+    main_.setCommStatus(QStringLiteral("reading..."));
+    bool failed = false;
+    for (const UpdateStep& step : updateSteps()) {
+        std::optional<SendResult> result;
+        if (step.word) {
+            result = sendLine(QStringLiteral("S2") + step.word->text());
+        } else {
+            beforeDataLatchStep();
+            if (dataLatchInUse()) {
+                main_.link()->DisableDataSelector();
+                result = sendLine(QStringLiteral("H3"));
+            } else {
+                result = sendLine(QStringLiteral("Z3"));
+                if (result)
+                    main_.link()->EnableDataSelector();
+            }
+        }
+        if (!result)
+            return;
+        failed = failed || !result->ok();
+    }
+    if (failed) {
+        LabelUpdate->setVisible(true);
+        Statusline->setText(CommunicationFault);
+    }
+}
+
+void ChipPanel::CalibratePLL_Click() {
+    Statusline->setText(QStringLiteral(" "));
+    if (!portOpen()) {
+        Statusline->setText(CommunicationFault);
+        exclaim(
+            QStringLiteral(
+                "Commport not available, please open commport. Synthesizer was not calibrated!"),
+            this);
+        return;
+    }
+    if (!waitForCommStateFree())
+        return;
+    bool failed = false;
+    for (long word : calibrationWords()) {
+        showCalibrationWord(word);
+        const auto result = sendLine(QStringLiteral("S2") + calibrationWordBox()->text());
+        if (!result)
+            return;
+        failed = failed || !result->ok();
+    }
+    if (failed)
+        Statusline->setText(CommunicationFault);
+    else if (!LabelUpdate->isVisible())
+        LabelCalibration->setVisible(false);
+}
+
+void ChipPanel::FFreset_Click() {
+    if (!portOpen()) {
+        Statusline->setText(CommunicationFault);
+        exclaim(design_.latchClosedText, this);
+        return;
+    }
+    if (!waitForCommStateFree())
+        return;
+    bool failed = false;
+    for (bool on : {false, true}) {
+        for (QCheckBox* box : synchronLatchBoxes()) {
+            SuppressUpdateMark = 1;
+            box->setChecked(on);
+        }
+        SuppressUpdateMark = 1;
+        CalcFIFOw();
+        const auto result = sendLine(QStringLiteral("S2") + fifoWordBox()->text());
+        if (!result)
+            return;
+        failed = failed || !result->ok();
+    }
+    if (failed)
+        Statusline->setText(CommunicationFault);
+}
+
+void ChipPanel::PowerSupply_LostFocus() {
+    const SupplyInput input = supplyInput(PowerSupply->text());
+    if (!input.wellFormed)
+        Statusline->setText(QStringLiteral("Incorrect Power Supply voltage format!") +
+                            QStringLiteral("  (") + PowerSupply->text() + QStringLiteral(" V)"));
+    PowerSupply->setText(input.text);
+    if (input.clamp < 0)
+        Statusline->setText(QStringLiteral("Minimum supply voltage is 2.0 V!"));
+    else if (input.clamp > 0)
+        Statusline->setText(QStringLiteral("Maximum supply voltage is 5.4 V!"));
+    if (!portOpen()) {
+        if (Statusline->text() != CommunicationFault) {
+            Statusline->setText(CommunicationFault);
+            exclaim(QStringLiteral("Commport not available, please open commport. PSU setting "
+                                   "was not updated."),
+                    this);
+        }
+        return;
+    }
+    if (!waitForCommStateFree())
+        return;
+    const auto result = sendLine(QStringLiteral("V") + hexText(input.code));
+    if (result && !result->ok())
+        Statusline->setText(CommunicationFault);
+}
+
+void ChipPanel::PB_PowerSupply_Click() {
+    if (QWidget* supply = main_.form(QStringLiteral("frm_PowerSupply")))
+        main_.showForm(supply);
+}
+
+void ChipPanel::H_R1_Click() {
+    if (QWidget* help = main_.form(QStringLiteral("Help_R1")))
+        main_.showForm(help);
+}
+
+void ChipPanel::TabStrip1_Click() {
+    if (CurrentTab == 0)
+        CurrentTab = 1;
+    const int selected = TabStrip1->currentIndex() + 1;
+    if (CurrentTab < Frame.size())
+        Frame[CurrentTab]->setVisible(false);
+    pages_->setCurrentIndex(selected - 1);
+    Frame[selected]->setVisible(true);
+    CurrentTab = selected;
+}
+
+// ---- Status read --------------------------------------------------------------------------------
+
+void ChipPanel::takeCommState() {
+    main_.CommState = 1;
+    holdsCommState_ = true;
+}
+
+void ChipPanel::releaseCommState() {
+    if (holdsCommState_)
+        main_.CommState = 0;
+    holdsCommState_ = false;
+}
+
+bool ChipPanel::refuseTransaction() {
+    if (!portOpen()) {
+        exclaim(NotConnected, this);
+        return true;
+    }
+    if (main_.CommState != 0) {
+        exclaim(Busy, this);
+        return true;
+    }
+    return false;
+}
+
+void ChipPanel::StartStatusRead() {
+    if (refuseTransaction())
+        return;
+    takeCommState();
+    Timer3->stop();
+    Timer3->setInterval(design_.statusStepInterval);
+    StatusReadActive = true;
+    Timer3->start();
+}
+
+void ChipPanel::Timer3_Timer() {
+    if (statusStepRunning_ || !holdsCommState_)
+        return;
+    statusStepRunning_ = true;
+    QPointer<ChipPanel> self(this);
+    switch (main_.CommState) {
+    case 1:
+        statusStep1();
+        break;
+    case 2:
+        statusStep2();
+        break;
+    case 3:
+        statusStep3();
+        break;
+    case 100:
+        statusStep100();
+        break;
+    default:
+        break;
+    }
+    if (self)
+        statusStepRunning_ = false;
+}
+
+void ChipPanel::statusStep1() {
+    QCheckBox* afc = afcEnableBox();
+    SavedAfcEnable = design_.afcOffWords > 0 && afc && afc->isChecked();
+    SavedUpdateMark = LabelUpdate->isVisible();
+    if (SavedAfcEnable) {
+        afc->setChecked(false);
+        CalcAFCw();
+        for (int i = 0; i < design_.afcOffWords; ++i)
+            if (!sendLine(QStringLiteral("S2") + afcWordBox()->text()))
+                return;
+    }
+    for (const char* line : {"H2", "L2", "L0"})
+        if (!sendLine(QString::fromLatin1(line)))
+            return;
+    firstStatusReply_ = sendLine(QStringLiteral("RS"));
+    if (!firstStatusReply_)
+        return;
+    main_.CommState = 2;
+}
+
+void ChipPanel::statusStep2() {
+    if (firstStatusReply_ && firstStatusReply_->answered())
+        showStatusByte(statusByte(firstStatusReply_->Last15), 8);
+    else
+        Statusline->setText(CommunicationFault);
+    secondStatusReply_ = sendLine(QStringLiteral("RS"));
+    if (!secondStatusReply_)
+        return;
+    main_.CommState = 3;
+}
+
+void ChipPanel::statusStep3() {
+    if (secondStatusReply_ && secondStatusReply_->answered()) {
+        const int value = statusByte(secondStatusReply_->Last15);
+        showStatusByte(value, 0);
+        if (design_.offsetBits > 0) {
+            const float offset =
+                float(afcOffsetSteps(value, design_.offsetBits)) * float(frequencyStepKHz());
+            Foffset->setText(signedNumberText(offset));
+        }
+    } else {
+        Statusline->setText(CommunicationFault);
+    }
+    if (!sendLine(QStringLiteral("H2")))
+        return;
+    if (SavedAfcEnable) {
+        afcEnableBox()->setChecked(true);
+        CalcAFCw();
+        if (!sendLine(QStringLiteral("S2") + afcWordBox()->text()))
+            return;
+    }
+    main_.CommState = 100;
+}
+
+void ChipPanel::statusStep100() {
+    if (!SavedUpdateMark)
+        LabelUpdate->setVisible(false);
+    Timer3->stop();
+    releaseCommState();
+    StatusReadActive = false;
+}
+
+void ChipPanel::showStatusByte(int value, int firstBit) {
+    for (int bit = 0; bit < 8; ++bit) {
+        const int index = indicatorForBit(firstBit + bit);
+        if (index >= 1 && index <= 16)
+            setLit(status[index], (value >> bit) & 1);
+    }
+}
+
+void ChipPanel::setLit(QLineEdit* box, bool lit) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, lit ? LitColor : buttonFace());
+    palette.setColor(QPalette::Disabled, QPalette::Base, lit ? LitColor : buttonFace());
+    box->setPalette(palette);
+    box->setEnabled(lit);
+}
+
+// ---- Read Status button and repetition
+// -----------------------------------------------------------
+
+void ChipPanel::ReadStatus_Click() {
+    RepStatusReadTimer->stop();
+    StartStatusRead();
+}
+
+void ChipPanel::ReadStatus_DblClick() {
+    RepStatusReadTimer->start();
+}
+
+void ChipPanel::ReadStatus_LostFocus() {
+    RepStatusReadTimer->stop();
+}
+
+bool ChipPanel::repeating() const {
+    return RepStatusReadTimer->isActive();
+}
+
+void ChipPanel::StopRepetitiveStatusRead() {
+    ReadStatus->setFocus(Qt::OtherFocusReason);
+    ShowStatus->setFocus(Qt::OtherFocusReason);
+    RepStatusReadTimer->stop();
+}
+
+void ChipPanel::RepStatusReadTimer_Timer() {
+    // A refused tick ends the repetition: the next tick would only repeat the same refusal.
+    if (!portOpen() || main_.CommState != 0) {
+        RepStatusReadTimer->stop();
+        refuseTransaction();
+        return;
+    }
+    setReadMark(true);
+    StartStatusRead();
+    SRVisualTimer->start();
+}
+
+void ChipPanel::SRVisualTimer_Timer() {
+    SRVisualTimer->stop();
+    setReadMark(false);
+}
+
+void ChipPanel::setReadMark(bool on) {
+    QPalette palette = ReadStatus->palette();
+    palette.setColor(QPalette::Button, on ? LitColor : buttonFace());
+    ReadStatus->setPalette(palette);
+}
+
+// ---- Interrupt poll -----------------------------------------------------------------------------
+
+void ChipPanel::IRQpoll_Click() {
+    if (refuseTransaction())
+        return;
+    takeCommState();
+    Timer1->stop();
+    Timer1->setInterval(100);
+    Timer1->start();
+}
+
+void ChipPanel::Timer1_Timer() {
+    if (pollStepRunning_ || !holdsCommState_)
+        return;
+    switch (main_.CommState) {
+    case 1: {
+        pollStepRunning_ = true;
+        irqReply_ = sendLine(QStringLiteral("RI"));
+        if (!irqReply_)
+            return;
+        pollStepRunning_ = false;
+        main_.CommState = 2;
+        break;
+    }
+    case 2:
+        if (irqReply_ && irqReply_->answered())
+            setLit(IRQ, irqReply_->Last15.mid(2, 1) == QStringLiteral("0"));
+        else
+            Statusline->setText(CommunicationFault);
+        main_.CommState = 100;
+        break;
+    case 100:
+        Timer1->stop();
+        releaseCommState();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Status area --------------------------------------------------------------------------------
+
+void ChipPanel::ShowStatus_Click() {
+    if (windowHeightTwips() != pixelsToTwips(twipsToPixels(design_.compactHeight))) {
+        setWindowHeightTwips(design_.compactHeight);
+        ShowStatus->setText(QStringLiteral("Show Status"));
+    } else {
+        setWindowHeightTwips(design_.tallHeight);
+        ShowStatus->setText(QStringLiteral("Hide Status"));
+    }
+}
+
+void ChipPanel::setWindowHeightTwips(int twips) {
+    QWidget* window = main_.frameOf(this);
+    if (!window)
+        window = this;
+    window->resize(window->width(), twipsToPixels(twips));
+}
+
+int ChipPanel::windowHeightTwips() const {
+    const QWidget* window = main_.frameOf(const_cast<ChipPanel*>(this));
+    if (!window)
+        window = this;
+    return pixelsToTwips(window->height());
+}
+
+} // namespace krv

@@ -1,0 +1,253 @@
+#pragma once
+
+// ChipPanel: what every chip control panel shares.
+//
+// A panel derives from krv::ChipPanel, passes a ChipPanelDesign to the constructor and then only
+// declares its own words and lines:
+//   - in its constructor: addPage(caption) for each settings page (returns Frame(n) to fill),
+//     addWordBox(name, caption) for each word box, setStatusCaption(i, text) where the captions
+//     change later (the design's statusCaptions set them at construction);
+//   - Form_Load(): call ChipPanel::Form_Load() first (compact height, first page, marks), then
+//     build every word;
+//   - updateSteps(): the order of Update, word boxes and the data-latch step;
+//   - dataLatchInUse() / beforeDataLatchStep(): the data-latch step's decision and its preamble;
+//   - calibrationWords() / showCalibrationWord() / calibrationWordBox(): Calibrate Synthesizer;
+//   - synchronLatchBoxes() / CalcFIFOw() / fifoWordBox(): Reset synchron latch (the FIFO word's
+//     builder calls takeSuppressUpdateMark() to decide whether to show the update mark);
+//   - afcEnableBox() / CalcAFCw() / afcWordBox() / frequencyStepKHz(): the AFC part of the status
+//     read (CalcAFCw leaves LabelUpdate alone while StatusReadActive);
+//   - indicatorForBit(): which `status` box shows a status-word bit (default bit 15 -> 1 ...
+//     bit 0 -> 16; 0 = not shown).
+// Builders write a word with showWord(box, value), which sets the hexadecimal text and shows the
+// update mark. Numeric boxes use workOnLeaving(box, handler) (leaving and Enter run the handler)
+// and takeWholeField for the leading-number, round and clamp rule of whole fields.
+// The base owns Update, Calibrate Synthesizer, Reset synchron latch, the supply box, the pages,
+// the status read and interrupt poll with Read Status and its repetition, the status area and
+// the panel's unload step. `status` and `Frame` are indexed from 1 as the panels name them
+// (index 0 is unused and null).
+
+#include "app/krvform.h"
+#include "link/sendresult.h"
+
+#include <QHash>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QStackedWidget;
+class QTabBar;
+class QTimer;
+class QVBoxLayout;
+
+namespace krv {
+
+class ISMmain;
+
+// The values in which the chip panels differ.
+struct ChipPanelDesign {
+    enum class Family { Transmitter, Receiver, Transceiver };
+    Family family = Family::Transceiver;
+    // Message box text of Update with the board port closed.
+    QString updateClosedText;
+    // Message box text of Reset synchron latch with the port closed; empty = the panel has no
+    // "Reset synchron latch" button.
+    QString latchClosedText;
+    // Whether the supply box is handled (it is present in every panel).
+    bool handlesSupply = false;
+    // Whether the panel has "Calibrate Synthesizer".
+    bool hasCalibration = true;
+    // Status read step interval in ms: 50 for receivers and transceivers, 100 for transmitters.
+    int statusStepInterval = 50;
+    // How often the AFC word with AFC switched off is sent before a status read (0 = no AFC).
+    int afcOffWords = 0;
+    // Width of the AFC offset field in the second status byte (two's complement); 0 = none.
+    int offsetBits = 0;
+    // Window height without and with the status area, in twips.
+    int compactHeight = 8800;
+    int tallHeight = 9700;
+    // The sixteen indicator texts, status(1) first.
+    QStringList statusCaptions;
+    // The main window's hide procedure of this panel, called by the unload step.
+    void (ISMmain::*hideProcedure)() = nullptr;
+    // Link-test windows unloaded with the panel.
+    QStringList linkTestWindows;
+};
+
+// The "Read Status" button: a click and a double click are told apart the way the panels have
+// always seen them: the first press of a double click is a click, the second only a double click.
+class StatusReadButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+Q_SIGNALS:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+class ChipPanel : public QWidget, public ChipPanelForm {
+    Q_OBJECT
+public:
+    ChipPanel(ISMmain& main, ChipPanelDesign design, QWidget* parent = nullptr);
+    ~ChipPanel() override;
+
+    // ---- One step of Update ------------------------------------------------------------------
+    struct UpdateStep {
+        QLineEdit* word = nullptr; // sent as "S2" + its text; nullptr marks the data-latch step
+        static UpdateStep wordBox(QLineEdit* box) { return {box}; }
+        static UpdateStep dataLatch() { return {nullptr}; }
+    };
+
+    // ---- KrvForm / ChipPanelForm ---------------------------------------------------------------
+    void Form_Load() override;
+    void Form_Unload() override;
+    QWidget* updateButton() override;
+
+    // ---- Handlers (public so that other windows and tests can run them) ------------------------
+    void Update_Click();
+    void CalibratePLL_Click();
+    void FFreset_Click();
+    void PowerSupply_LostFocus();
+    void PB_PowerSupply_Click();
+    void H_R1_Click();
+    void TabStrip1_Click();
+    void ReadStatus_Click();
+    void ReadStatus_DblClick();
+    void ReadStatus_LostFocus();
+    void IRQpoll_Click();
+    void ShowStatus_Click();
+    // Moves the focus off the Read Status button, which ends a repetition.
+    void StopRepetitiveStatusRead();
+
+    // Whether the status read repeats.
+    bool repeating() const;
+
+    // ---- Controls and state other windows read by name -----------------------------------------
+    QLineEdit* Statusline;
+    QLabel* LabelUpdate;
+    QLabel* LabelCalibration;
+    QPushButton* Update;
+    QPushButton* CalibratePLL;
+    QPushButton* FFreset;
+    QLineEdit* PowerSupply;
+    QPushButton* PB_PowerSupply;
+    QPushButton* H_R1;
+    QTabBar* TabStrip1;
+    QList<QWidget*> Frame; // Frame[1] .. Frame[n]
+    long CurrentTab = 0;
+
+    StatusReadButton* ReadStatus;
+    QPushButton* ShowStatus;
+    QPushButton* IRQpoll;
+    std::array<QLineEdit*, 17> status{}; // status[1] .. status[16]
+    QLineEdit* Foffset;
+    QLineEdit* IRQ;
+    QLineEdit* OnColor;
+    QLineEdit* OffColor;
+    QTimer* Timer3;
+    QTimer* Timer1;
+    QTimer* RepStatusReadTimer;
+    QTimer* SRVisualTimer;
+
+    bool StatusReadActive = false;
+
+    const ChipPanelDesign& design() const { return design_; }
+    ISMmain& mainWindow() const { return main_; }
+
+protected:
+    // ---- What a panel declares -----------------------------------------------------------------
+    virtual QList<UpdateStep> updateSteps() = 0;
+    virtual bool dataLatchInUse() { return false; }
+    virtual void beforeDataLatchStep() {}
+
+    virtual QList<long> calibrationWords() { return {}; }
+    virtual void showCalibrationWord(long) {}
+    virtual QLineEdit* calibrationWordBox() { return nullptr; }
+
+    virtual QList<QCheckBox*> synchronLatchBoxes() { return {}; }
+    virtual void CalcFIFOw() {}
+    virtual QLineEdit* fifoWordBox() { return nullptr; }
+
+    virtual QCheckBox* afcEnableBox() { return nullptr; }
+    virtual void CalcAFCw() {}
+    virtual QLineEdit* afcWordBox() { return nullptr; }
+    virtual double frequencyStepKHz() { return 0.0; }
+
+    virtual int indicatorForBit(int bit) { return 16 - bit; }
+
+    // ---- Helpers for panels ------------------------------------------------------------------
+    // A new page: a tab with the caption and its frame, Frame[n]; fill the returned widget.
+    QWidget* addPage(const QString& caption);
+    // A read-only word box in the word column.
+    QLineEdit* addWordBox(const QString& name, const QString& caption);
+    // The column beside the pages, below the word boxes, for further controls of a panel.
+    QVBoxLayout* sideColumn() const { return side_; }
+    void setStatusCaption(int index, const QString& text);
+
+    // Writes the word as upper-case hexadecimal into the box and shows the update mark.
+    void showWord(QLineEdit* box, long long word);
+    void showUpdateMark();
+    // True (and resets it) when the next FIFO word build must not show the update mark.
+    bool takeSuppressUpdateMark();
+    int SuppressUpdateMark = 0;
+
+    // Runs the handler when the box is left and when Enter is pressed in it.
+    void workOnLeaving(QLineEdit* box, std::function<void()> handler);
+    // The leading number of the box, rounded half to even and clamped; the clamped value is
+    // written back, and a clamp writes its message to Statusline (empty message = silent).
+    long long takeWholeField(QLineEdit* box, long long minimum, long long maximum,
+                             const QString& belowMessage = {}, const QString& aboveMessage = {});
+
+    bool portOpen() const;
+    // Sends one command line (CR added); nullopt when the panel was unloaded during the wait.
+    std::optional<SendResult> sendLine(const QString& line);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void StartStatusRead();
+    bool refuseTransaction();
+    void Timer3_Timer();
+    void Timer1_Timer();
+    void RepStatusReadTimer_Timer();
+    void SRVisualTimer_Timer();
+    void statusStep1();
+    void statusStep2();
+    void statusStep3();
+    void statusStep100();
+    void showStatusByte(int value, int firstBit);
+    void setLit(QLineEdit* box, bool lit);
+    void takeCommState();
+    void releaseCommState();
+    bool waitForCommStateFree();
+    void setReadMark(bool on);
+    void setWindowHeightTwips(int twips);
+    int windowHeightTwips() const;
+
+    ISMmain& main_;
+    ChipPanelDesign design_;
+    QVBoxLayout* side_ = nullptr;
+    QGridLayout* words_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QHash<QObject*, std::function<void()>> leaveHandlers_;
+    bool SavedAfcEnable = false;
+    bool SavedUpdateMark = false;
+    bool holdsCommState_ = false;
+    bool statusStepRunning_ = false;
+    bool pollStepRunning_ = false;
+    std::optional<SendResult> firstStatusReply_;
+    std::optional<SendResult> secondStatusReply_;
+    std::optional<SendResult> irqReply_;
+};
+
+} // namespace krv
