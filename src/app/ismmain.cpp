@@ -49,7 +49,7 @@ ISMmain::ISMmain(QWidget* parent)
     FactoryModeTimer->setInterval(1000);
     buildToolbars();
     buildMenus();
-    resize(1000, 720);
+    resize(1240, 800);
     wirePanelSwitching();
 }
 

@@ -82,10 +82,10 @@ void ISMmain::buildToolbars() {
     auto* boardLabel = new QLabel(QStringLiteral(" Connected Board: "), Toolbar2);
     boardLabel->setObjectName(QStringLiteral("LoadBoardLabel"));
     Toolbar2->addWidget(boardLabel);
-    LoadBoard = statusBox(Toolbar2, QStringLiteral("LoadBoard"), 150);
+    LoadBoard = statusBox(Toolbar2, QStringLiteral("LoadBoard"), 130);
     LoadboardList = new QComboBox(Toolbar2);
     LoadboardList->setObjectName(QStringLiteral("LoadboardList"));
-    LoadboardList->setMinimumContentsLength(20);
+    LoadboardList->setMinimumContentsLength(17);
     Toolbar2->addWidget(LoadboardList);
     connect(LoadboardList, &QComboBox::activated, this, [this] { LoadboardList_click(); });
 }
