@@ -1,7 +1,13 @@
 #include "forms.h"
 
+#include "app/appwindows.h"
+#include "panels/receiver/receiverforms.h"
+
 namespace krv {
 
-void registerAllForms() {}
+void registerAllForms() {
+    registerAppWindows();
+    registerReceiverForms();
+}
 
 } // namespace krv

@@ -1,0 +1,162 @@
+#include "druskv1.h"
+
+#include "app/ismmain.h"
+#include "common/numbers.h"
+#include "receiverdesign.h"
+#include "receiverwords.h"
+#include "sleepwords.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace krv {
+
+using namespace receiver;
+
+DruskV1::DruskV1(ISMmain& main)
+    : ReceiverPanel(main, Chip::HR651, receiverDesign(&ISMmain::DruskV1_hide)) {
+    setWindowTitle(QStringLiteral("HR651 receiver control panel"));
+    {
+        const QSignalBlocker blocker(Revision);
+        Revision->addItems({revisionE(), revisionF()});
+        Revision->setCurrentText(revisionF());
+    }
+    connect(Revision, &QComboBox::currentIndexChanged, this, [this] {
+        revisionRan_ = true;
+        Revision_Click();
+    });
+    // Choosing the shown entry again runs the switch too.
+    connect(Revision, &QComboBox::activated, this, [this] {
+        if (!revisionRan_)
+            Revision_Click();
+        revisionRan_ = false;
+    });
+    connect(ITlevelNr, &QLineEdit::textChanged, this, [this] { ITlevelNr_Change(); });
+}
+
+int DruskV1::indicatorForBit(int bit) {
+    if (Rev == 1)
+        return 16 - bit;
+    return bit == 15 ? 0 : 15 - bit;
+}
+
+void DruskV1::ITlevelNr_Change() {
+    const double typed = leadingNumber(ITlevelNr->text());
+    if (typed > 15)
+        ITlevelNr->setText(QStringLiteral("15"));
+    else if (typed < 1)
+        ITlevelNr->setText(QStringLiteral("1"));
+    ITLEVEL->setValue(fieldFromNumber(leadingNumber(ITlevelNr->text()), 1, 15));
+}
+
+void DruskV1::Revision_Click() {
+    const auto rev = revisionFlag(Revision->currentText());
+    if (!rev)
+        return;
+    Rev = *rev;
+    const bool newer = Rev == 1;
+    status[9]->setText(newer ? QStringLiteral("ATGL") : QStringLiteral("SYNC"));
+    for (int i = 10; i <= 16; ++i)
+        status[i]->setVisible(newer);
+    Foffset->setVisible(newer);
+    for (const char* name : {"Labe35", "Labe36"})
+        if (auto* label = findChild<QLabel*>(QString::fromLatin1(name)))
+            label->setVisible(newer);
+    Revision->setStyleSheet(newer ? QStringLiteral("background-color: rgb(192, 255, 192);")
+                                  : QStringLiteral("background-color: rgb(255, 255, 192);"));
+    dataratepresc->setEnabled(newer);
+    if (!newer)
+        dataratepresc->setCheckState(Qt::Unchecked);
+    DATARATEDIV_LostFocus();
+    refill(VDI, vdiEntries(int(Rev)), QStringLiteral("Clock Recovery locked"));
+    VDI_Click();
+    refill(FILTTYPE, filterTypeEntries(Chip::HR651, int(Rev)), QStringLiteral("Digital LPF"));
+    CalcDatafiltw();
+    AFCauto->setEnabled(newer);
+    if (!newer)
+        AFCauto->setCurrentText(QStringLiteral("Manual"));
+    CalcAFCw();
+    FIFOstrt_Click();
+}
+
+void DruskV1::Form_Load() {
+    ChipPanel::Form_Load();
+    ISMmain& main = mainWindow();
+    if (main.CurrentPath.isEmpty())
+        main.CurrentPath = QStringLiteral("C:\\");
+    if (main.CurrentDrive.isEmpty())
+        main.CurrentDrive = QStringLiteral("C:\\");
+    C1 = 1;
+    C2 = 31;
+    CtrlwData = 0x8000;
+    Ctrlw->setText(hexText(CtrlwData));
+    FreqwData = 0xA7D0;
+    Freqw->setText(hexText(FreqwData));
+    F = 2000;
+    XtalFactor = 1.0f;
+    StatefiltNr->setText(QString::number(STATEFILT->value()));
+    ITlevelNr->setText(QString::number(ITLEVEL->value()));
+    Rev = 1;
+    StdCrystal->setChecked(true);
+    StdCrystal_Click();
+    if (Band433->isChecked())
+        bandClick(1);
+    else
+        Band433->setChecked(true);
+    LabelCalibration->setVisible(false);
+    enx->setCheckState(Qt::Checked);
+    Cxtal->setCurrentText(QStringLiteral("10.0 pF"));
+    Cxtal_Click();
+    FreqCenter->setText(QStringLiteral("435"));
+    FreqCenter_LostFocus();
+    VDI->setCurrentText(QStringLiteral("Always"));
+    VDI_Click();
+    LNAgain->setCurrentText(QStringLiteral("max."));
+    LNAgain_Click();
+    DRSSI->setCurrentText(QStringLiteral("-103 dBm"));
+    DRSSI_Click();
+    enrec->setCheckState(Qt::Checked);
+    WKUPM->setText(QStringLiteral("150"));
+    WKUPR->setText(QStringLiteral("1"));
+    WKUPM_LostFocus();
+    DUTY->setText(QStringLiteral("7"));
+    DUTY_LostFocus();
+    LBD->setText(QStringLiteral("0"));
+    LBD_LostFocus();
+    DATARATEDIV->setText(QStringLiteral("35"));
+    DATARATEDIV_LostFocus();
+    ClkRecMode->setCurrentText(QStringLiteral("Slow"));
+    FILTTYPE->setCurrentText(QStringLiteral("Digital LPF"));
+    STATEFILT->setValue(4);
+    STATEFILT_Change();
+    ITLEVEL->setValue(8);
+    ITLEVEL_Change();
+    FIFOstrt->setCurrentText(QStringLiteral("Synchron pattern"));
+    FIFOstrt_Click();
+    fmodeen->setCheckState(Qt::Checked);
+    main.link()->DisableDataSelector();
+    if (portOpen())
+        sendLine(QStringLiteral("H3"));
+    CalcFIFOw();
+    SuppressUpdateMark = 0;
+    AFCauto->setCurrentText(QStringLiteral("Auto, keep Foffset"));
+    AFCres->setCurrentText(QStringLiteral("+3/-4 Fs"));
+    afcen->setCheckState(Qt::Checked);
+    afcst->setCheckState(Qt::Unchecked);
+    afcfi->setCheckState(Qt::Checked);
+    afcoen->setCheckState(Qt::Checked);
+    CalcAFCw();
+    if (revisionFlag(main.Pref_DruskRevision))
+        Revision->setCurrentText(main.Pref_DruskRevision);
+    Statusline->setText(
+        QStringLiteral("Update chip control words, and power management settings!"));
+    if (main.Pref_CCautoLoad == 1)
+        ConfLoad_Click();
+    StatusReadActive = false;
+}
+
+} // namespace krv

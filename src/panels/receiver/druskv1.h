@@ -1,0 +1,24 @@
+#pragma once
+
+#include "receiverpanel.h"
+
+namespace krv {
+
+// The HR651 receiver panel, with its chip revision switch.
+class DruskV1 : public ReceiverPanel {
+    Q_OBJECT
+public:
+    explicit DruskV1(ISMmain& main);
+
+    void Form_Load() override;
+    void Revision_Click();
+    void ITlevelNr_Change();
+
+protected:
+    int indicatorForBit(int bit) override;
+
+private:
+    bool revisionRan_ = false;
+};
+
+} // namespace krv

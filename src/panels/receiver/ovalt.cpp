@@ -1,0 +1,213 @@
+#include "ovalt.h"
+
+#include "app/ismmain.h"
+#include "common/numbers.h"
+#include "receiverdesign.h"
+#include "receiverwords.h"
+#include "sleepwords.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace krv {
+
+using namespace receiver;
+
+Ovalt::Ovalt(ISMmain& main)
+    : ReceiverPanel(main, Chip::HR658, receiverDesign(&ISMmain::Ovalt_hide)) {
+    setWindowTitle(QStringLiteral("HR658 receiver control panel"));
+    Revision->setEditable(true);
+    Revision->lineEdit()->setReadOnly(true);
+    Revision->setEditText(QStringLiteral("'A' or above"));
+
+    EFw = addWordBox(QStringLiteral("EFw"), QStringLiteral("Extended Features Command:"));
+    TB_SP = lineEdit(QStringLiteral("TB_SP"));
+    TB_SP->setMaxLength(2);
+    TB_F5F4 = lineEdit(QStringLiteral("TB_F5F4"));
+    TB_F5F4->setReadOnly(true);
+    TB_F5F4->setVisible(false);
+    auto* fifo = qobject_cast<QFormLayout*>(fifoPage_->layout());
+    fifo->addRow(QStringLiteral("Byte 0 of Synchron Pattern"), TB_SP);
+    fifo->addRow(new QLabel(QStringLiteral("See also the the Extended features command")));
+    ITLEVEL->setTracking(false);
+
+    QWidget* page = addPage(QStringLiteral("Extended Features"));
+    auto* ext = new QFormLayout(page);
+    CB_exlp =
+        checkBox(QStringLiteral("CB_exlp"), QStringLiteral("Low power mode for the xtal osc."));
+    CB_exr =
+        checkBox(QStringLiteral("CB_exr"), QStringLiteral("External res. for wake-up timer osc."));
+    CB_exr->setVisible(false);
+    CB_dcal = checkBox(QStringLiteral("CB_dcal"),
+                       QStringLiteral("Disable wake-up timer autocalibration"));
+    auto* tail = new QGroupBox(QStringLiteral("Clock tail length"), page);
+    auto* tailLayout = new QHBoxLayout(tail);
+    OB_128bit = new QRadioButton(QStringLiteral("128 bit"), tail);
+    OB_128bit->setObjectName(QStringLiteral("OB_128bit"));
+    OB_512bit = new QRadioButton(QStringLiteral("512 bit"), tail);
+    OB_512bit->setObjectName(QStringLiteral("OB_512bit"));
+    tailLayout->addWidget(OB_128bit);
+    tailLayout->addWidget(OB_512bit);
+    CB_PLLBW = list(QStringLiteral("CB_PLLBW"), pllBandwidthEntries());
+    ext->addRow(CB_exlp);
+    ext->addRow(tail);
+    ext->addRow(CB_exr);
+    ext->addRow(CB_dcal);
+    ext->addRow(QStringLiteral("PLL bandwidth"), CB_PLLBW);
+    ext->addRow(QStringLiteral("Bit[1-0] are the upper bits of the FIFO IT level"), TB_F5F4);
+
+    for (QCheckBox* box : {CB_exlp, CB_exr, CB_dcal})
+        connect(box, &QCheckBox::stateChanged, this, [this] { CalcEFw(); });
+    for (QRadioButton* button : {OB_128bit, OB_512bit})
+        connect(button, &QRadioButton::toggled, this, [this] { CalcEFw(); });
+    connect(CB_PLLBW, &QComboBox::currentIndexChanged, this, [this] { CalcEFw(); });
+    connect(TB_F5F4, &QLineEdit::textChanged, this, [this] { CalcEFw(); });
+    connect(TB_SP, &QLineEdit::textChanged, this, [this] { TB_SP_Change(); });
+    workOnLeaving(TB_SP, [this] { TB_SP_LostFocus(); });
+    connect(ITlevelNr, &QLineEdit::textChanged, this, [this] { ITlevelNr_Change(); });
+    workOnLeaving(ITlevelNr, [this] { ITlevelNr_LostFocus(); });
+    connect(ITLEVEL, &QScrollBar::sliderMoved, this,
+            [this](int v) { ITlevelNr->setText(QString::number(v)); });
+}
+
+void Ovalt::ITlevelNr_Change() {
+    const double typed = leadingNumber(ITlevelNr->text());
+    if (typed > 63)
+        ITlevelNr->setText(QStringLiteral("63"));
+    else if (typed < 1)
+        ITlevelNr->setText(QStringLiteral("1"));
+}
+
+void Ovalt::ITlevelNr_LostFocus() {
+    ITLEVEL->setValue(fieldFromNumber(leadingNumber(ITlevelNr->text()), 1, 63));
+}
+
+void Ovalt::afterFifoWord() {
+    TB_F5F4->setText(QString::number(fifoHighLevelBits(ITLEVEL->value())));
+}
+
+void Ovalt::CalcEFw() {
+    EFw->setText(extendedFeaturesWord(
+        {value(CB_exlp), OB_512bit->isChecked() ? 1 : 0, value(CB_exr), value(CB_dcal),
+         pllBandwidthField(CB_PLLBW->currentText()), int(leadingNumber(TB_F5F4->text()))}));
+}
+
+void Ovalt::TB_SP_Change() {
+    if (!SkipPatternCheck) {
+        const QString rewritten = patternOnChange(TB_SP->text());
+        if (rewritten != TB_SP->text()) {
+            TB_SP->setText(rewritten);
+            TB_SP->setCursorPosition(int(rewritten.size()));
+        }
+    }
+    SynchPatt->setText(synchPatternWord(TB_SP->text()));
+    SkipPatternCheck = false;
+}
+
+void Ovalt::TB_SP_LostFocus() {
+    const QString padded = patternOnLeave(TB_SP->text());
+    if (padded != TB_SP->text()) {
+        SkipPatternCheck = true;
+        TB_SP->setText(padded);
+    }
+}
+
+void Ovalt::Form_Load() {
+    ChipPanel::Form_Load();
+    ISMmain& main = mainWindow();
+    if (main.CurrentPath.isEmpty())
+        main.CurrentPath = QStringLiteral("C:\\");
+    if (main.CurrentDrive.isEmpty())
+        main.CurrentDrive = QStringLiteral("C:\\");
+    C = 10;
+    FreqwData = 0xAD57;
+    Freqw->setText(hexText(FreqwData));
+    F = 3415;
+    XtalFactor = 1.0f;
+    {
+        const QSignalBlocker stdBlocker(StdCrystal);
+        const QSignalBlocker bandBlocker(Band868);
+        StdCrystal->setChecked(true);
+        Band868->setChecked(true);
+        band_ = bandFor(Chip::HR658, 2, band_);
+        B = band_.b;
+        const QSignalBlocker entBlocker(ent);
+        const QSignalBlocker enxBlocker(enx);
+        ent->setCheckState(Qt::Checked);
+        enx->setCheckState(Qt::Checked);
+    }
+    CalcCtrlw();
+    CB_PLLBW->setCurrentText(QStringLiteral("60 kHz"));
+    CB_exlp->setCheckState(Qt::Checked);
+    OB_512bit->setChecked(true);
+    TB_F5F4->setText(QStringLiteral("2"));
+    TB_SP->setText(QStringLiteral("D4"));
+    StatefiltNr->setText(QString::number(STATEFILT->value()));
+    Rev = 1;
+    StdCrystal_Click();
+    bandClick(2);
+    LabelCalibration->setVisible(false);
+    enx_Click();
+    Cxtal->setCurrentText(QStringLiteral("12.5 pF"));
+    Cxtal_Click();
+    FreqCenter_LostFocus();
+    VDI->setCurrentText(QStringLiteral("Clock Recovery locked"));
+    VDI_Click();
+    LNAgain->setCurrentText(QStringLiteral("max."));
+    LNAgain_Click();
+    DRSSI->setCurrentText(QStringLiteral("-103 dBm"));
+    DRSSI_Click();
+    WKUPM->setText(QStringLiteral("150"));
+    WKUPR->setText(QStringLiteral("1"));
+    WKUPD->setText(QStringLiteral("0"));
+    WKUPM_LostFocus();
+    DUTY->setText(QStringLiteral("7"));
+    DUTY_LostFocus();
+    LBD->setText(QStringLiteral("3"));
+    CB32kHz->setCheckState(Qt::Checked);
+    LBD_LostFocus();
+    DATARATEDIV->setText(QStringLiteral("19"));
+    DATARATEDIV_LostFocus();
+    ClkRecMode->setCurrentText(QStringLiteral("Fast"));
+    FILTTYPE->setCurrentText(QStringLiteral("Digital LPF"));
+    STATEFILT->setValue(2);
+    STATEFILT_Change();
+    ITLEVEL->setValue(40);
+    ITLEVEL_Change();
+    FIFOstrt->setCurrentText(QStringLiteral("Synchron pattern"));
+    FIFOstrt_Click();
+    fmodeen->setCheckState(Qt::Checked);
+    ffillen->setCheckState(Qt::Checked);
+    if (portOpen())
+        sendLine(QStringLiteral("H3"));
+    CalcFIFOw();
+    SuppressUpdateMark = 0;
+    AFCauto->setCurrentText(QStringLiteral("Auto, drop Foffset"));
+    AFCres->setCurrentText(QStringLiteral("Unlimited"));
+    afcen->setCheckState(Qt::Checked);
+    afcst->setCheckState(Qt::Unchecked);
+    afcfi->setCheckState(Qt::Checked);
+    afcoen->setCheckState(Qt::Checked);
+    CalcAFCw();
+    Statusline->setText(
+        QStringLiteral("Update chip control words, and power management settings!"));
+    // The wake-up timer and the oscillator are switched on before a configuration file may be
+    // loaded, so that the file's choice stands.
+    ent->setCheckState(Qt::Checked);
+    ent_Click();
+    enx->setCheckState(Qt::Checked);
+    enx_Click();
+    CalcCtrlw();
+    if (main.Pref_CCautoLoad == 1)
+        ConfLoad_Click();
+    StatusReadActive = false;
+}
+
+} // namespace krv

@@ -1,0 +1,255 @@
+#include "app/ismmain.h"
+#include "common/dialogs.h"
+#include "common/error.h"
+#include "common/itemfile.h"
+#include "common/numbers.h"
+#include "common/programfolder.h"
+#include "common/supply.h"
+#include "receiverpanel.h"
+#include "receiverwords.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScrollBar>
+
+namespace krv {
+
+using namespace receiver;
+
+namespace {
+
+const QString openErrorTitle = QStringLiteral("File open error");
+constexpr int InvalidPropertyValue = 380;
+
+[[noreturn]] void refuse() {
+    throw Error(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+}
+
+// Lists whose file item is the selection index rather than the text.
+bool storedByIndex(const QString& name) {
+    return name == QStringLiteral("BasebandBW") || name == QStringLiteral("CLKout");
+}
+
+// The supply voltage of a file: a positive number, kept to what the chip can take.
+double fileVoltage(const QString& text) {
+    if (!isWholeNumber(text) || !(leadingNumber(text) > 0))
+        throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
+    return std::clamp(leadingNumber(text), 2.0, 5.4);
+}
+
+bool extensionDiffers(const QString& path, const QString& extension) {
+    return QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) != 0;
+}
+
+} // namespace
+
+ReceiverConfig ReceiverPanel::collectConfig() const {
+    ReceiverConfig config;
+    for (const ItemSpec& item : fileType(chip_).items) {
+        if (item.name == QStringLiteral("Pref_RxLinkTimeout")) {
+            config.numbers.insert(item.name, mainWindow().Pref_RxLinkTimeout);
+            continue;
+        }
+        if (item.name == QStringLiteral("Pref_Voltage")) {
+            config.texts.insert(item.name, mainWindow().Pref_Voltage);
+            continue;
+        }
+        QObject* control = findChild<QObject*>(item.name);
+        if (auto* radio = qobject_cast<QRadioButton*>(control))
+            config.flags.insert(item.name, radio->isChecked());
+        else if (auto* box = qobject_cast<QCheckBox*>(control))
+            config.numbers.insert(item.name, box->checkState() == Qt::Checked            ? 1
+                                             : box->checkState() == Qt::PartiallyChecked ? 2
+                                                                                         : 0);
+        else if (auto* scroll = qobject_cast<QScrollBar*>(control))
+            config.numbers.insert(item.name, scroll->value());
+        else if (auto* combo = qobject_cast<QComboBox*>(control); combo && storedByIndex(item.name))
+            config.numbers.insert(item.name, combo->currentIndex());
+        else if (combo)
+            config.texts.insert(item.name, combo->currentText());
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            config.texts.insert(item.name, edit->text());
+    }
+    return config;
+}
+
+void ReceiverPanel::checkConfig(const ReceiverConfig& config) const {
+    int fileRev = int(Rev);
+    if (chip_ == Chip::HR651) {
+        const auto rev = revisionFlag(config.text(QStringLiteral("Revision")));
+        if (!rev)
+            refuse();
+        fileRev = *rev;
+    }
+    fileVoltage(config.text(QStringLiteral("Pref_Voltage")));
+    if (config.text(QStringLiteral("TB_SP")).size() > 2)
+        refuse();
+    const long long timeout = config.number(QStringLiteral("Pref_RxLinkTimeout"));
+    if (timeout < std::numeric_limits<int>::min() || timeout > std::numeric_limits<int>::max())
+        refuse();
+    for (const ItemSpec& item : fileType(chip_).items) {
+        QObject* control = findChild<QObject*>(item.name);
+        if (qobject_cast<QCheckBox*>(control)) {
+            const long long v = config.number(item.name);
+            if (v < 0 || v > 2)
+                refuse();
+        } else if (auto* scroll = qobject_cast<QScrollBar*>(control)) {
+            const long long v = config.number(item.name);
+            if (v < scroll->minimum() || v > scroll->maximum())
+                refuse();
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            if (item.name == QStringLiteral("Revision"))
+                continue;
+            if (storedByIndex(item.name)) {
+                const long long v = config.number(item.name);
+                if (v < 0 || v >= combo->count())
+                    refuse();
+                continue;
+            }
+            QStringList entries;
+            for (int i = 0; i < combo->count(); ++i)
+                entries << combo->itemText(i);
+            if (item.name == QStringLiteral("VDI"))
+                entries = vdiEntries(fileRev);
+            else if (item.name == QStringLiteral("FILTTYPE"))
+                entries = filterTypeEntries(chip_, fileRev);
+            if (!entries.contains(config.text(item.name)))
+                refuse();
+        }
+    }
+}
+
+void ReceiverPanel::storeItem(const ItemSpec& item, const ReceiverConfig& config) {
+    if (item.name == QStringLiteral("Pref_RxLinkTimeout")) {
+        mainWindow().Pref_RxLinkTimeout = long(config.number(item.name));
+        return;
+    }
+    if (item.name == QStringLiteral("Pref_Voltage")) {
+        const QString text = config.text(item.name);
+        const double volts = fileVoltage(text);
+        mainWindow().Pref_Voltage = volts == leadingNumber(text) ? text : plainNumberText(volts);
+        return;
+    }
+    QObject* control = findChild<QObject*>(item.name);
+    if (auto* radio = qobject_cast<QRadioButton*>(control)) {
+        if (config.flag(item.name))
+            radio->setChecked(true);
+    } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        setValue(box, config.number(item.name));
+    } else if (auto* scroll = qobject_cast<QScrollBar*>(control)) {
+        scroll->setValue(int(config.number(item.name)));
+    } else if (auto* combo = qobject_cast<QComboBox*>(control); combo && storedByIndex(item.name)) {
+        combo->setCurrentIndex(int(config.number(item.name)));
+    } else if (combo) {
+        combo->setCurrentText(config.text(item.name));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(config.text(item.name));
+    }
+}
+
+void ReceiverPanel::applyConfig(const ReceiverConfig& config) {
+    const long revisionBefore = Rev;
+    for (const ItemSpec& item : fileType(chip_).items) {
+        storeItem(item, config);
+        if (item.name != QStringLiteral("Crystalfreq"))
+            continue;
+        // The crystal text counts only when the file chose the non-standard crystal.
+        if (NonStdCrystal->isChecked())
+            Crystalfreq_LostFocus();
+        else
+            StdCrystal_Click();
+    }
+    if (chip_ == Chip::HR651 && Rev != revisionBefore) {
+        // The revision switch reset these lists; the file's own choices win.
+        for (const char* name : {"VDI", "FILTTYPE", "AFCauto", "dataratepresc"})
+            storeItem({QString::fromLatin1(name), ItemKind::Text}, config);
+        VDI_Click();
+        CalcDatafiltw();
+        CalcAFCw();
+        DATARATEDIV_LostFocus();
+    }
+    FreqCenter_LostFocus();
+    WKUPM_LostFocus();
+    DUTY_LostFocus();
+    LBD_LostFocus();
+    DATARATEDIV_LostFocus();
+    Statusline->setText(QString());
+}
+
+void ReceiverPanel::sendFileSupply() {
+    ISMmain& main = mainWindow();
+    if (main.PowerSupplyOn) {
+        if (QWidget* supply = main.loadedForm(QStringLiteral("frm_PowerSupply")))
+            if (auto* voltage = supply->findChild<QLineEdit*>(QStringLiteral("Voltage")))
+                voltage->setText(main.Pref_Voltage);
+    }
+    if (!portOpen()) {
+        Statusline->setText(QStringLiteral("Communication fault."));
+        Dialogs::message(QStringLiteral("Commport not available, please open commport. Power "
+                                        "control settings were not updated."),
+                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
+        return;
+    }
+    if (main.LoadBoardRev != 1 && main.LoadBoardRev != 2)
+        return;
+    const QString line =
+        supplyLine(leadingNumber(main.Pref_Voltage), supplyKForBoard(main.LoadBoardRev));
+    sendLine(line.endsWith(u'\r') ? line.chopped(1) : line);
+}
+
+void ReceiverPanel::ConfLoad_Click() {
+    const FileType& type = fileType(chip_);
+    const QString path = Dialogs::openFile(
+        {QStringLiteral("Load Receiver Configuration File"), type.filter,
+         ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern},
+        this);
+    if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
+        return;
+    if (extensionDiffers(path, type.extension)) {
+        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
+                         openErrorTitle);
+        return;
+    }
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw Error(errors::FileNotFound, QStringLiteral("File not found"));
+        const ReceiverConfig config = parse(chip_, file.readAll());
+        checkConfig(config);
+        applyConfig(config);
+    } catch (const Error& e) {
+        Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), openErrorTitle);
+        return;
+    }
+    sendFileSupply();
+}
+
+void ReceiverPanel::ConfSave_Click() {
+    const FileType& type = fileType(chip_);
+    QString path = Dialogs::saveFile(
+        {type.saveTitle, type.filter,
+         ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern},
+        this);
+    if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + type.extension;
+    if (extensionDiffers(path, type.extension)) {
+        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
+                         openErrorTitle);
+        return;
+    }
+    const QByteArray bytes = serialize(chip_, collectConfig());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        Dialogs::message(errorMessage(errors::PathNotFound, file.errorString(),
+                                      QStringLiteral("Please try again")),
+                         QStringLiteral("File save error"));
+}
+
+} // namespace krv
