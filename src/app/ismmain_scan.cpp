@@ -4,6 +4,7 @@
 #include "common/supply.h"
 #include "ismmain.h"
 #include "link/linkwindow.h"
+#include "link/portmap.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -56,6 +57,7 @@ void ISMmain::Timer1_Timer() {
             link();
             setListText(QStringLiteral("searching"));
             CommStatus->setText(QStringLiteral("COM ") + QString::number(ScanPort));
+            CommStatus->setToolTip(PortMap::describe(ScanPort));
             link()->MSComm1->setCommPort(ScanPort);
             CommState = 2;
             link()->MSComm1->setPortOpen(true);
@@ -102,7 +104,10 @@ void ISMmain::classifyBanner() {
     auto at = [&r](int first, int last) { return r.mid(first - 1, last - first + 1); };
     auto found = [this](const QString& kind, const QString& boardText, int rev) {
         LoadBoard->setText(boardText);
+        LoadBoard->setToolTip(PortMap::describe(ScanPort));
         LoadboardList->addItem(entryText(kind, ScanPort));
+        LoadboardList->setItemData(LoadboardList->count() - 1, PortMap::describe(ScanPort),
+                                   Qt::ToolTipRole);
         LoadBoardRev = rev;
     };
     if (at(3, 28) == boardName) {
