@@ -51,6 +51,7 @@ ISMmain::ISMmain(QWidget* parent)
     buildMenus();
     resize(1240, 800);
     wirePanelSwitching();
+    wireMenus();
 }
 
 ISMmain::~ISMmain() {

@@ -167,6 +167,19 @@ public:
     QString CurrentRxChip;
     QString CurrentTrxChip;
 
+    // ---- Menus, tool windows and the workspace (ismmain_menus.cpp, ismmain_workspace.cpp) ---
+    void wireMenus();
+    void mnuSaveWorkspace_Click();
+    void mnuFilePreferences_Click();
+    void mnutoolsTerminal_Click();
+    void mnuToolsRFlink_Click();
+    void mnuSPI_Click();
+    void mnuGenCHeader_Click();
+    void mnuHelpBrowse_Click(bool examples);
+    void mnuHelpAbout_Click();
+    // Unloads the splash and shows the window of that name, when the program has it.
+    void showToolWindow(const QString& name);
+
     // ---- Controls ------------------------------------------------------------------------
     QToolBar* Toolbar1;
     QToolBar* Toolbar2;

@@ -1,6 +1,3 @@
-#include "common/error.h"
-#include "common/itemfile.h"
-#include "common/programfolder.h"
 #include "ismmain.h"
 #include "krvform.h"
 
@@ -26,16 +23,6 @@ void ISMmain::placeSplash() {
     const double splashWidth = pixelsToTwips(splash->width());
     placeForm(splash, (heightTwips - 2000) / 2 - splashHeight / 2,
               widthTwips / 2 - splashWidth / 2);
-}
-
-void ISMmain::restoreWorkspace() {
-    ItemReader reader = ItemReader::fromFile(ProgramFolder::file(QStringLiteral("KRV.wsp")));
-    if (reader.text() != QStringLiteral("# KRV workspace file version 1.3.4"))
-        throw Error(errors::IncorrectVersion, QStringLiteral("Incorrect workspace file version"));
-    bool* flags[] = {&Terminalon, &EEPROMon,     &TX0on,         &TX1on, &RXon,  &RX1on,
-                     &RxLinkOn,   &RxLinkOn_LB2, &MivraV2testOn, &TRXon, &TRX1on};
-    for (bool* flag : flags)
-        *flag = reader.boolean();
 }
 
 } // namespace krv

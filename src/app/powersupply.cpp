@@ -1,0 +1,173 @@
+#include "powersupply.h"
+
+#include "common/dialogs.h"
+#include "common/numbers.h"
+#include "common/supply.h"
+#include "ismmain.h"
+#include "supplymath.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace krv {
+
+namespace {
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+template <typename T> T* named(T* widget, const char* name, const QRect& place) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(place);
+    return widget;
+}
+
+} // namespace
+
+frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
+    setWindowTitle(QStringLiteral("Power Supply Settings"));
+    Label1 = named(new QLabel(QStringLiteral("Tolvano Chip Voltage"), this), "Label1",
+                   twipsRect(120, 150, 1800, 255));
+    Voltage = named(new QLineEdit(QStringLiteral("2.5"), this), "Voltage",
+                    twipsRect(1920, 120, 700, 315));
+    Label3 = named(new QLabel(QStringLiteral("V"), this), "Label3", twipsRect(2680, 150, 300, 255));
+    PB_Voltage = named(new QPushButton(QStringLiteral("Set"), this), "PB_Voltage",
+                       twipsRect(3000, 100, 735, 345));
+    Label2 = named(new QLabel(QStringLiteral("Tolvano Chip Current"), this), "Label2",
+                   twipsRect(120, 630, 1800, 255));
+    Current = named(new QLineEdit(this), "Current", twipsRect(1920, 600, 700, 315));
+    Current->setReadOnly(true);
+    CurUnit =
+        named(new QLabel(QStringLiteral("mA"), this), "CurUnit", twipsRect(2680, 630, 300, 255));
+    PB_Current = named(new QPushButton(QStringLiteral("Read"), this), "PB_Current",
+                       twipsRect(3000, 580, 735, 345));
+    ContRead = named(new QPushButton(QStringLiteral("Cont"), this), "ContRead",
+                     twipsRect(3000, 1000, 735, 345));
+    Statusline = named(new QLineEdit(this), "Statusline", twipsRect(120, 1500, 3615, 315));
+    Statusline->setReadOnly(true);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    connect(PB_Voltage, &QPushButton::clicked, this, &frm_PowerSupply::PB_Voltage_Click);
+    connect(PB_Current, &QPushButton::clicked, this, &frm_PowerSupply::PB_Current_Click);
+    connect(ContRead, &QPushButton::clicked, this, &frm_PowerSupply::ContRead_Click);
+    connect(Timer1, &QTimer::timeout, this, &frm_PowerSupply::Timer1_Timer);
+}
+
+void frm_PowerSupply::Form_Load() {
+    if (QMdiSubWindow* frame = main_.frameOf(this))
+        frame->setGeometry(twipsRect(9810, 0, 4000, 2700));
+    if (main_.LoadBoardRev != 2) {
+        PB_Current->setEnabled(false);
+        ContRead->setEnabled(false);
+        Current->clear();
+    }
+    main_.PowerSupplyOn = true;
+    Voltage->setText(main_.Pref_Voltage);
+}
+
+void frm_PowerSupply::Form_Unload() {
+    Timer1->stop();
+    main_.PowerSupplyOn = false;
+}
+
+void frm_PowerSupply::PB_Voltage_Click() {
+    const SupplyVoltageCheck check = checkSupplyVoltage(Voltage->text(), main_.LoadBoardRev);
+    for (const QString& message : check.statusLine)
+        Statusline->setText(message);
+    Voltage->setText(check.voltage);
+    main_.Pref_Voltage = check.voltage;
+    if (!main_.boardPortOpen()) {
+        Dialogs::message(QStringLiteral("Commport not available, please open commport. PSU "
+                                        "setting was not updated."),
+                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
+        return;
+    }
+    if (main_.LoadBoardRev == 1 || main_.LoadBoardRev == 2)
+        main_.Send_To_LoadBoard(
+            supplyLine(leadingNumber(main_.Pref_Voltage), supplyKForBoard(main_.LoadBoardRev)));
+}
+
+std::optional<int> frm_PowerSupply::readConverter(const QString& rangeCommand) {
+    const SendResult range = main_.Send_To_LoadBoard(rangeCommand + u'\r');
+    if (!range.ok())
+        return std::nullopt;
+    const SendResult result = main_.Send_To_LoadBoard(QStringLiteral("AD\r"));
+    if (!result.ok())
+        return std::nullopt;
+    return converterReading(result.Last100);
+}
+
+void frm_PowerSupply::PB_Current_Click() {
+    // Readings never overlap on the link: a tick during a reading waits for the next one.
+    if (reading_)
+        return;
+    if (!main_.boardPortOpen()) {
+        // Continuous reading ends here, so the message comes once and not every 200 ms.
+        stopContinuousReading();
+        Dialogs::message(QStringLiteral("Commport not available, please open commport."),
+                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
+        return;
+    }
+    reading_ = true;
+    PB_Current->setEnabled(false);
+    Current->clear();
+    QPointer<frm_PowerSupply> self(this);
+    std::optional<int> reading = readConverter(QStringLiteral("A1"));
+    if (!self)
+        return;
+    if (reading) {
+        double current = milliamps(*reading);
+        QString unit = QStringLiteral("mA");
+        if (current < 1.2) {
+            reading = readConverter(QStringLiteral("A0"));
+            if (!self)
+                return;
+            current = reading ? microamps(*reading) : 0;
+            unit = QStringLiteral("uA");
+        }
+        CurUnit->setText(unit);
+        if (reading)
+            Current->setText(currentText(current));
+    }
+    reading_ = false;
+    if (!continuous_)
+        PB_Current->setEnabled(true);
+}
+
+void frm_PowerSupply::ContRead_Click() {
+    if (!continuous_) {
+        Timer1->stop();
+        Timer1->setInterval(200);
+        Timer1->start();
+        ContRead->setText(QStringLiteral("Stop"));
+        QPalette palette = Current->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+        Current->setPalette(palette);
+        continuous_ = true;
+    } else {
+        stopContinuousReading();
+    }
+}
+
+void frm_PowerSupply::stopContinuousReading() {
+    if (!continuous_)
+        return;
+    Timer1->stop();
+    Current->setPalette(QPalette());
+    ContRead->setText(QStringLiteral("Cont"));
+    continuous_ = false;
+    if (!reading_)
+        PB_Current->setEnabled(true);
+}
+
+void frm_PowerSupply::Timer1_Timer() {
+    PB_Current_Click();
+}
+
+} // namespace krv

@@ -1,0 +1,68 @@
+#include "splash.h"
+
+#include "ismmain.h"
+#include "version.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace krv {
+
+frm_Splash::frm_Splash(ISMmain& main) : main_(main) {
+    setFixedSize(twipsToPixels(6000), twipsToPixels(3600));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsToPixels(2520), twipsToPixels(1080), twipsToPixels(3135),
+                        twipsToPixels(255));
+    Label1->installEventFilter(this);
+}
+
+void frm_Splash::Form_Load() {
+    if (QMdiSubWindow* frame = main_.frameOf(this)) {
+        frame->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
+        frame->resize(size());
+    }
+    Label1->setText(version::buildText());
+}
+
+void frm_Splash::Form_Unload() {
+    main_.SplashOn = false;
+}
+
+void frm_Splash::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    main_.unloadForm(objectName());
+}
+
+bool frm_Splash::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label1 && event->type() == QEvent::MouseButtonPress) {
+        main_.unloadForm(objectName());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frm_Splash::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QLinearGradient sky(rect().topLeft(), rect().bottomRight());
+    sky.setColorAt(0, QColor(0x12, 0x3a, 0x6b));
+    sky.setColorAt(1, QColor(0x4f, 0x9d, 0xd6));
+    painter.fillRect(rect(), sky);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setPointSize(22);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(rect().adjusted(20, 20, -20, -rect().height() / 2), Qt::AlignLeft,
+                     version::title());
+    font.setPointSize(10);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.drawText(rect().adjusted(20, 0, -20, -20), Qt::AlignLeft | Qt::AlignBottom,
+                     QStringLiteral("Sub-GHz ISM band FSK evaluation"));
+}
+
+} // namespace krv

@@ -1,0 +1,47 @@
+#include "updown.h"
+
+#include "common/numbers.h"
+
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace krv {
+
+UpDown::UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
+    : QWidget(parent), buddy_(buddy), up_(new QToolButton(this)), down_(new QToolButton(this)),
+      minimum_(minimum), maximum_(maximum) {
+    up_->setObjectName(QStringLiteral("Up"));
+    up_->setArrowType(Qt::UpArrow);
+    down_->setObjectName(QStringLiteral("Down"));
+    down_->setArrowType(Qt::DownArrow);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(up_);
+    layout->addWidget(down_);
+    connect(up_, &QToolButton::clicked, this, [this] {
+        step(1);
+        Q_EMIT UpClick();
+    });
+    connect(down_, &QToolButton::clicked, this, [this] {
+        step(-1);
+        Q_EMIT DownClick();
+    });
+}
+
+int UpDown::value() const {
+    const double typed = leadingNumber(buddy_->text());
+    return int(std::clamp<long long>(roundHalfEven(typed), minimum_, maximum_));
+}
+
+void UpDown::setValue(int value) {
+    buddy_->setText(QString::number(value));
+}
+
+void UpDown::step(int delta) {
+    setValue(std::clamp(value() + delta, minimum_, maximum_));
+}
+
+} // namespace krv
