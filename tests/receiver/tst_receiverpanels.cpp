@@ -1,0 +1,360 @@
+#include "common/error.h"
+#include "panels/receiver/druskv1.h"
+#include "panels/receiver/ovalt.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace krv;
+
+namespace {
+
+QStringList words(QList<QLineEdit*> boxes) {
+    QStringList texts;
+    for (QLineEdit* box : boxes)
+        texts << box->text();
+    return texts;
+}
+
+QStringList everyWord(ReceiverPanel* p) {
+    QStringList w = words({p->Ctrlw, p->Freqw, p->Recw, p->Wkupw, p->Dutyw, p->LBDw, p->AFCw,
+                           p->Dataratew, p->Datafiltw, p->FIFOw});
+    if (auto* o = qobject_cast<Ovalt*>(p))
+        w << words({o->EWkupw, o->SynchPatt, o->EFw});
+    return w;
+}
+
+void leave(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace
+
+class ReceiverPanelsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startWords_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("HR651 F") << "DruskV1"
+                                 << "'F' or above"
+                                 << QStringList{"893A", "A7D0", "C0C1", "E196", "CC0E",
+                                                "C200", "C6F7", "C823", "C42C", "CE85"};
+        QTest::newRow("HR651 E") << "DruskV1"
+                                 << "'E' or below"
+                                 << QStringList{"893A", "A7D0", "C081", "E196", "CC0E",
+                                                "C200", "C667", "C823", "C42C", "CE85"};
+        QTest::newRow("HR658") << "Ovalt"
+                               << "'F' or above"
+                               << QStringList{"938A", "AD57", "C080", "E196", "CC0E",
+                                              "C213", "C687", "C813", "C462", "CE87",
+                                              "C300", "C1D4", "B0CA"};
+    }
+    void startWords() {
+        QFETCH(QString, form);
+        QFETCH(QString, revision);
+        QFETCH(QStringList, expected);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().Pref_DruskRevision = revision;
+        rig.board().clearReceived();
+        auto* panel = qobject_cast<ReceiverPanel*>(rig.main().form(form));
+        QVERIFY(panel);
+        QCOMPARE(everyWord(panel), expected);
+        QCOMPARE(rig.board().receivedLines(), QStringList{"H3"});
+        QCOMPARE(panel->Statusline->text(),
+                 QStringLiteral("Update chip control words, and power management settings!"));
+        QVERIFY(!panel->LabelCalibration->isVisible());
+        QCOMPARE(panel->Rev, revision == "'E' or below" ? 0L : 1L);
+        if (revision == "'E' or below") {
+            QCOMPARE(panel->VDI->currentText(), QStringLiteral("Clock Recovery locked"));
+            QVERIFY(!panel->dataratepresc->isEnabled());
+            QCOMPARE(panel->status[9]->text(), QStringLiteral("SYNC"));
+        }
+        if (form == "DruskV1")
+            QVERIFY(!rig.main().CB_Mode->isEnabled());
+        else
+            QVERIFY(rig.main().CB_Mode->isEnabled());
+    }
+
+    void updateSendsEveryWordThenTheLatch_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("HR651") << "DruskV1" << QStringList{"S2893A", "S2A7D0", "S2C0C1", "S2E196",
+                                                           "S2CC0E", "S2C200", "S2C6F7", "S2C823",
+                                                           "S2C42C", "S2CE85", "H3"};
+        QTest::newRow("HR658") << "Ovalt"
+                               << QStringList{"S2938A", "S2AD57", "S2C080", "S2E196", "S2C300",
+                                              "S2CC0E", "S2C213", "S2C687", "S2C813", "S2C462",
+                                              "S2CE87", "S2C1D4", "H3"};
+    }
+    void updateSendsEveryWordThenTheLatch() {
+        QFETCH(QString, form);
+        QFETCH(QStringList, lines);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = qobject_cast<ReceiverPanel*>(rig.main().form(form));
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->Update, Qt::LeftButton);
+        QVERIFY(
+            test::waitUntil([&] { return rig.board().receivedLines().size() >= lines.size(); }));
+        QCOMPARE(rig.board().receivedLines(), lines);
+        QVERIFY(panel->LabelUpdate->isHidden());
+
+        panel->fmodeen->setCheckState(Qt::Unchecked);
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->Update, Qt::LeftButton);
+        QVERIFY(
+            test::waitUntil([&] { return rig.board().receivedLines().size() >= lines.size(); }));
+        QCOMPARE(rig.board().receivedLines().constLast(), QStringLiteral("Z3"));
+    }
+
+    void calibrationAndSynchronLatch() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->VDI->setCurrentText("DRSSI");
+        panel->enrec->setCheckState(Qt::Unchecked);
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->CalibratePLL, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().size() >= 3; }));
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"S2C000", "S2C001", "S2C000"}));
+        QCOMPARE(panel->Recw->text(), QStringLiteral("C000"));
+        QCOMPARE(panel->er, 0L);
+
+        panel->Update_Click();
+        panel->ffillen->setCheckState(Qt::Unchecked);
+        panel->fmodeen->setCheckState(Qt::Unchecked);
+        panel->LabelUpdate->setVisible(false);
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->FFreset, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().size() >= 2; }));
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"S2CE84", "S2CE87"}));
+        QVERIFY(panel->ffillen->isChecked() && panel->fmodeen->isChecked());
+        QVERIFY(panel->LabelUpdate->isHidden());
+    }
+
+    void statusReadAndIndicators_data() {
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<int>("word");
+        QTest::addColumn<QList<int>>("lit");
+        QTest::addColumn<QString>("offset");
+        QTest::newRow("F: top and bottom bits")
+            << "'F' or above" << 0x8001 << QList<int>{1, 16} << " 2.5";
+        QTest::newRow("F: offset -32 steps") << "'F' or above" << 0x0020 << QList<int>{11} << "-80";
+        QTest::newRow("E: shifted by one")
+            << "'E' or below" << 0x0101 << QList<int>{7, 15} << " 2.5";
+    }
+    void statusReadAndIndicators() {
+        QFETCH(QString, revision);
+        QFETCH(int, word);
+        QFETCH(QList<int>, lit);
+        QFETCH(QString, offset);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().Pref_DruskRevision = revision;
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->status[16]->setEnabled(false);
+        rig.board().setStatusWord(quint16(word));
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->ReadStatus, Qt::LeftButton);
+        QVERIFY(test::waitUntil(
+            [&] { return rig.main().CommState == 0 && rig.board().receivedLines().size() >= 8; }));
+        const QString afcOff = revision == "'E' or below" ? "S2C665" : "S2C6F6";
+        const QString afcOn = revision == "'E' or below" ? "S2C667" : "S2C6F7";
+        QCOMPARE(rig.board().receivedLines(),
+                 (QStringList{afcOff, "H2", "L2", "L0", "RS", "RS", "H2", afcOn}));
+        for (int i = 1; i <= 15; ++i)
+            QCOMPARE(panel->status[i]->isEnabled(), lit.contains(i));
+        QCOMPARE(panel->status[16]->isEnabled(), lit.contains(16));
+        QCOMPARE(panel->Foffset->text(), offset);
+        QVERIFY(panel->afcen->isChecked());
+    }
+
+    void revisionSwitch() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->dataratepresc->setCheckState(Qt::Checked);
+        panel->Revision->setCurrentText("'E' or below");
+        QCOMPARE(panel->Rev, 0L);
+        QVERIFY(panel->status[10]->isHidden());
+        QVERIFY(panel->Foffset->isHidden());
+        QVERIFY(!panel->dataratepresc->isChecked());
+        QCOMPARE(panel->AFCauto->currentText(), QStringLiteral("Manual"));
+        leave(panel->DATARATEDIV, "200");
+        QCOMPARE(panel->Dataratew->text(), QStringLiteral("C8C8"));
+        panel->Revision->setCurrentText("'F' or above");
+        QCOMPARE(panel->status[9]->text(), QStringLiteral("ATGL"));
+        QCOMPARE(panel->DATARATEDIV->text(), QStringLiteral("127"));
+        QCOMPARE(panel->Dataratew->text(), QStringLiteral("C87F"));
+        QVERIFY(panel->dataratepresc->isEnabled());
+        QCOMPARE(panel->AFCauto->currentText(), QStringLiteral("Manual"));
+    }
+
+    void extendedWakeUpAndFifoLevel() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        panel->WKUPD->setText("2");
+        leave(panel->WKUPR, "5");
+        leave(panel->WKUPM, "1000");
+        QCOMPARE(panel->WKUPTIME->text(), QStringLiteral("8"));
+        QCOMPARE(panel->Label8->text(), QStringLiteral("sec"));
+        QCOMPARE(panel->Wkupw->text(), QStringLiteral("E5E8"));
+        QCOMPARE(panel->EWkupw->text(), QStringLiteral("C383"));
+        panel->ITlevelNr->setText("70");
+        QCOMPARE(panel->ITlevelNr->text(), QStringLiteral("63"));
+        QCOMPARE(panel->FIFOw->text(), QStringLiteral("CE87"));
+        QTest::keyClick(panel->ITlevelNr, Qt::Key_Return);
+        QCOMPARE(panel->FIFOw->text(), QStringLiteral("CEF7"));
+        QCOMPARE(panel->EFw->text(), QStringLiteral("B0CB"));
+        leave(panel->TB_SP, "a5");
+        QCOMPARE(panel->SynchPatt->text(), QStringLiteral("C1A5"));
+        leave(panel->TB_SP, "");
+        QCOMPARE(panel->SynchPatt->text(), QStringLiteral("C100"));
+    }
+
+    void filesRoundTrip_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("ext");
+        QTest::newRow("rc") << "DruskV1"
+                            << "rc";
+        QTest::newRow("rc2") << "Ovalt"
+                             << "rc2";
+    }
+    void filesRoundTrip() {
+        QFETCH(QString, form);
+        QFETCH(QString, ext);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = qobject_cast<ReceiverPanel*>(rig.main().form(form));
+        panel->NonStdCrystal->setChecked(true);
+        leave(panel->Crystalfreq, "11");
+        panel->Band915->setChecked(true);
+        panel->BasebandBW->setCurrentIndex(3);
+        panel->LNAgain->setCurrentIndex(2);
+        panel->AFCres->setCurrentIndex(1);
+        panel->ClkRecMode->setCurrentText("Auto");
+        leave(panel->DATARATEDIV, "77");
+        panel->ITLEVEL->setValue(5);
+        panel->ent->setCheckState(Qt::Unchecked);
+        const QStringList saved = everyWord(panel);
+        const QString path = rig.folder() + "/a." + ext;
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QVERIFY(QFile::exists(path));
+
+        test::Rig other;
+        QVERIFY(other.connectBoard());
+        auto* fresh = qobject_cast<ReceiverPanel*>(other.main().form(form));
+        other.board().clearReceived();
+        other.dialogs().files << path;
+        fresh->ConfLoad_Click();
+        QCOMPARE(everyWord(fresh), saved);
+        QCOMPARE(fresh->Crystalfreq->text(), QStringLiteral("11"));
+        QVERIFY(!fresh->LabelUpdate->isHidden());
+        QCOMPARE(other.board().receivedLines(), QStringList{"V83"});
+        QVERIFY(other.messageTexts().isEmpty());
+    }
+
+    void otherRevisionFileKeepsItsChoices() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->Revision->setCurrentText("'E' or below");
+        panel->VDI->setCurrentText("DQD and DRSSI");
+        panel->FILTTYPE->setCurrentText("Analog LPF");
+        const QStringList saved = everyWord(panel);
+        const QString path = rig.folder() + "/e.rc";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+
+        test::Rig other;
+        other.start();
+        auto* fresh = other.main().form<DruskV1>("DruskV1");
+        other.dialogs().files << path;
+        fresh->ConfLoad_Click();
+        QCOMPARE(fresh->Rev, 0L);
+        QCOMPARE(fresh->VDI->currentText(), QStringLiteral("DQD and DRSSI"));
+        QCOMPARE(fresh->FILTTYPE->currentText(), QStringLiteral("Analog LPF"));
+        QCOMPARE(everyWord(fresh), saved);
+    }
+
+    void badFilesChangeNothing_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("banner") << QByteArray("Version 2.0.0") << QByteArray("Version 2.0.1")
+                                << "Error occured:1226,Incorrect configuration file version\r\n"
+                                   "Please try again!";
+        QTest::newRow("voltage") << QByteArray("\"2.5\"") << QByteArray("\"0\"")
+                                 << "Error occured:13,Type mismatch\r\nPlease try again!";
+        QTest::newRow("list text")
+            << QByteArray("\"Slow\"") << QByteArray("\"Slower\"")
+            << "Error occured:380,Invalid property value\r\nPlease try again!";
+        QTest::newRow("short") << QByteArray("\"'F' or above\"\r\n") << QByteArray()
+                               << "Error occured:62,Input past end of file\r\nPlease try again!";
+    }
+    void badFilesChangeNothing() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        const QString path = rig.folder() + "/b.rc";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        bytes.replace("\"10\"", "\"11\"").replace(from, to);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        panel->NonStdCrystal->setChecked(true);
+        panel->StdCrystal->setChecked(true);
+        const QStringList before = everyWord(panel);
+        rig.board().clearReceived();
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QCOMPARE(rig.messageTexts().constLast(), message);
+        QCOMPARE(everyWord(panel), before);
+        QCOMPARE(panel->Crystalfreq->text(), QStringLiteral("10"));
+        QVERIFY(rig.board().receivedLines().isEmpty());
+        QCOMPARE(rig.main().Pref_Voltage, QStringLiteral("2.5"));
+    }
+
+    void wrongExtensionRefused() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        rig.dialogs().files << rig.folder() + "/x.rc";
+        panel->ConfLoad_Click();
+        QCOMPARE(rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
+    }
+
+    void screenshots() {
+        test::Rig rig;
+        rig.start();
+        for (const char* name : {"DruskV1", "Ovalt"}) {
+            QWidget* panel = rig.main().form(name);
+            panel->resize(panel->sizeHint());
+            panel->grab().save(QStringLiteral("/tmp/%1.png").arg(name));
+        }
+    }
+};
+
+QTEST_MAIN(ReceiverPanelsTest)
+#include "tst_receiverpanels.moc"
