@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -350,8 +351,9 @@ private Q_SLOTS:
         rig.start();
         for (const char* name : {"DruskV1", "Ovalt"}) {
             QWidget* panel = rig.main().form(name);
-            panel->resize(panel->sizeHint());
-            panel->grab().save(QStringLiteral("/tmp/%1.png").arg(name));
+            QWidget* frame = rig.main().frameOf(panel);
+            frame->resize(1200, frame->height());
+            rig.main().frameOf(panel)->grab().save(QStringLiteral("/tmp/%1.png").arg(name));
         }
     }
 };
