@@ -133,6 +133,12 @@ void Terminal::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
+void Terminal::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A hidden window is laid out when it appears, at the size its frame gave it.
+    Form_Resize();
+}
+
 void Terminal::Form_Resize() {
     const int sw = pixelsToTwips(width());
     const int sh = pixelsToTwips(height());

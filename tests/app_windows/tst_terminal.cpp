@@ -1,0 +1,213 @@
+#include "app/echobox.h"
+#include "app/ismmain.h"
+#include "app/krvform.h"
+#include "app/terminal.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace krv;
+
+namespace {
+
+Terminal* openTerminal(ISMmain& main) {
+    main.mnutoolsTerminal->trigger();
+    return main.loadedForm<Terminal>(QStringLiteral("Terminal"));
+}
+
+void type(Terminal* terminal, const QString& keys) {
+    for (const QChar key : keys) {
+        if (key == u'\r')
+            QTest::keyClick(terminal->Text1, Qt::Key_Return);
+        else
+            QTest::keyClicks(terminal->Text1, QString(key));
+    }
+}
+
+int top(QWidget* w) {
+    return w->y();
+}
+
+} // namespace
+
+class TerminalTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void typedLineIsSentAndReplyEchoed();
+    void lineTypedWithPortClosedIsKept();
+    void charactersTypedDuringTheWaitAreKept();
+    void layoutFollowsTheScriptPane();
+    void scriptLoadSaveAndSend();
+    void scriptFileWithAnotherExtensionIsRefused();
+};
+
+void TerminalTest::typedLineIsSentAndReplyEchoed() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    Terminal* terminal = openTerminal(rig.main());
+    QVERIFY(terminal);
+    QVERIFY(rig.main().Terminalon);
+    rig.board().clearReceived();
+    type(terminal, QStringLiteral("i\r"));
+    QCOMPARE(rig.main().Buf1, QStringLiteral("i\r"));
+    QVERIFY(test::waitUntil([&] { return rig.main().Buf1.isEmpty(); }));
+    QCOMPARE(rig.board().receivedLines(), QStringList{QStringLiteral("i")});
+    QVERIFY(test::waitUntil([&] { return terminal->Text1->text().endsWith(u'>'); }));
+    const QString shown = terminal->Text1->text();
+    QVERIFY(shown.startsWith(QStringLiteral("i\r\n\r\nKorvanethilmorasquendaplix")));
+    QVERIFY(!shown.contains(QStringLiteral("\n\n")));
+    QVERIFY(!terminal->Text1->toPlainText().contains(QStringLiteral("\n\n\n")));
+    terminal->Clear->click();
+    QCOMPARE(terminal->Text1->text(), QString());
+    rig.main().unloadForm(QStringLiteral("Terminal"));
+    QVERIFY(!rig.main().Terminalon);
+}
+
+void TerminalTest::lineTypedWithPortClosedIsKept() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    Terminal* terminal = openTerminal(rig.main());
+    rig.main().link()->MSComm2->setPortOpen(false);
+    rig.board().clearReceived();
+    type(terminal, QStringLiteral("Z3\r"));
+    QCOMPARE(rig.messageTexts().last(),
+             QStringLiteral("Commport not available, Loadboard not connected!"));
+    QCOMPARE(rig.dialogs().messages.last().icon, Dialogs::Icon::Exclamation);
+    QCOMPARE(rig.main().Buf1, QStringLiteral("Z3\r"));
+    rig.main().link()->MSComm2->setPortOpen(true);
+    type(terminal, QStringLiteral("H3x"));
+    QTest::keyClick(terminal->Text1, Qt::Key_Backspace);
+    type(terminal, QStringLiteral("\r"));
+    QVERIFY(test::waitUntil([&] { return rig.main().Buf1.isEmpty(); }));
+    QCOMPARE(rig.board().receivedLines(),
+             (QStringList{QStringLiteral("Z3"), QStringLiteral("H3")}));
+}
+
+void TerminalTest::charactersTypedDuringTheWaitAreKept() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    Terminal* terminal = openTerminal(rig.main());
+    rig.board().clearReceived();
+    rig.board().setFault(sim::Fault::Paced);
+    type(terminal, QStringLiteral("i\r"));
+    // Typed while "i" waits for its slow banner.
+    QVERIFY(test::waitUntil([&] { return !rig.board().receivedLines().isEmpty(); }));
+    type(terminal, QStringLiteral("Z3\r"));
+    QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().size() == 2; }));
+    QCOMPARE(rig.board().receivedLines(), (QStringList{QStringLiteral("i"), QStringLiteral("Z3")}));
+    QVERIFY(
+        test::waitUntil([&] { return rig.main().Buf1.isEmpty() && !rig.main().link()->isBusy(); }));
+}
+
+void TerminalTest::layoutFollowsTheScriptPane() {
+    test::Rig rig;
+    rig.writeSettings();
+    ISMmain& main = rig.start();
+    main.show();
+    Terminal* terminal = openTerminal(main);
+    QMdiSubWindow* frame = main.frameOf(terminal);
+    QCOMPARE(frame->width(), twipsToPixels(4110));
+    QCOMPARE(frame->height(), twipsToPixels(7500));
+    QCOMPARE(frame->y(), 0);
+    QCOMPARE(frame->x() + frame->width(), main.mdiArea()->viewport()->width());
+
+    const int sw = pixelsToTwips(terminal->width());
+    int sh = pixelsToTwips(terminal->height());
+    QCOMPARE(terminal->Text1->geometry(), QRect(twipsToPixels(30), twipsToPixels(90),
+                                                twipsToPixels(sw - 60), twipsToPixels(sh - 450)));
+    QCOMPARE(top(terminal->En_ScriptWindow), twipsToPixels(sh - 300));
+    QCOMPARE(top(terminal->Clear), twipsToPixels(sh - 300));
+    QCOMPARE(terminal->Clear->x(), twipsToPixels(sw - 800));
+    QVERIFY(!terminal->Script->isVisibleTo(terminal));
+
+    const int frameHeight = frame->height();
+    terminal->En_ScriptWindow->setChecked(true);
+    QCOMPARE(frame->height(), twipsToPixels(pixelsToTwips(frameHeight) + 2200));
+    sh = pixelsToTwips(terminal->height());
+    QVERIFY(terminal->Script->isVisibleTo(terminal));
+    QVERIFY(terminal->Label1->isVisibleTo(terminal));
+    QCOMPARE(terminal->Text1->height(), twipsToPixels(sh - 2650));
+    QCOMPARE(terminal->Script->geometry(), QRect(twipsToPixels(30), twipsToPixels(sh - 2000),
+                                                 twipsToPixels(sw - 60), twipsToPixels(1500)));
+    QCOMPARE(top(terminal->Clear), twipsToPixels(sh - 2500));
+    QCOMPARE(top(terminal->Label1), twipsToPixels(sh - 2200));
+    QCOMPARE(top(terminal->SendScript), twipsToPixels(sh - 400));
+    QCOMPARE(terminal->LoadScript->x(), twipsToPixels(sw - 1400));
+    QCOMPARE(terminal->SaveScript->x(), twipsToPixels(sw - 700));
+
+    // Too short for the pane: the controls stay where they were.
+    const QRect scriptPlace = terminal->Script->geometry();
+    frame->resize(frame->width(), twipsToPixels(3000));
+    QVERIFY(pixelsToTwips(terminal->height()) <= 3200);
+    QCOMPARE(terminal->Script->geometry(), scriptPlace);
+
+    terminal->En_ScriptWindow->setChecked(false);
+    QVERIFY(!terminal->Script->isVisibleTo(terminal));
+}
+
+void TerminalTest::scriptLoadSaveAndSend() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    Terminal* terminal = openTerminal(rig.main());
+    const QString source = rig.folder() + QStringLiteral("/start.txt");
+    {
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Z3\r\nH3\r\nV83");
+    }
+    rig.dialogs().files = {source};
+    terminal->LoadScript->click();
+    QCOMPARE(rig.dialogs().fileRequests.last().title, QStringLiteral("Load Script File"));
+    QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("Z3\nH3\nV83\n"));
+
+    const QString saved = rig.folder() + QStringLiteral("/saved.txt");
+    rig.dialogs().files = {saved, saved};
+    terminal->SaveScript->click();
+    terminal->SaveScript->click();
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Z3\r\nH3\r\nV83\r\n"));
+
+    rig.board().clearReceived();
+    terminal->SendScript->click();
+    QCOMPARE(rig.board().receivedLines(),
+             (QStringList{QStringLiteral("Z3"), QStringLiteral("H3"), QStringLiteral("V83")}));
+
+    // Cancelled dialogs change nothing.
+    terminal->LoadScript->click();
+    QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("Z3\nH3\nV83\n"));
+
+    rig.main().link()->MSComm2->setPortOpen(false);
+    terminal->SendScript->click();
+    QCOMPARE(rig.messageTexts().last(),
+             QStringLiteral("Commport not available, please connect. Script was not sent."));
+}
+
+void TerminalTest::scriptFileWithAnotherExtensionIsRefused() {
+    test::Rig rig;
+    rig.writeSettings();
+    Terminal* terminal = openTerminal(rig.start());
+    terminal->Script->setPlainText(QStringLiteral("i"));
+    rig.dialogs().files = {rig.folder() + QStringLiteral("/script.cfg")};
+    terminal->LoadScript->click();
+    QCOMPARE(rig.messageTexts().last(),
+             QStringLiteral("File type not supported! Please try again!"));
+    QCOMPARE(rig.dialogs().messages.last().title, QStringLiteral("File open error"));
+    QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("i"));
+
+    rig.dialogs().files = {rig.folder() + QStringLiteral("/missing.txt")};
+    terminal->LoadScript->click();
+    QCOMPARE(rig.messageTexts().last(),
+             QStringLiteral("Error occured:53,File not found\r\nPlease try again!"));
+}
+
+QTEST_MAIN(TerminalTest)
+#include "tst_terminal.moc"
