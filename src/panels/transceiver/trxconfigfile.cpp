@@ -125,18 +125,7 @@ struct Reader {
     }
 };
 
-} // namespace
-
-QByteArray writeConfig(const TrxConfig& config, Chip chip) {
-    Writer writer;
-    writer.out.text(fileType(chip).banner);
-    TrxConfig copy = config;
-    visitItems(copy, chip, writer);
-    return writer.out.bytes();
-}
-
-TrxConfig readConfig(const QByteArray& bytes, Chip chip) {
-    ItemReader in(bytes);
+TrxConfig readItems(ItemReader& in, Chip chip) {
     if (in.atEnd())
         throw Error(errors::InputPastEnd, QStringLiteral("Input past end of file"));
     if (in.any() != fileType(chip).banner)
@@ -146,6 +135,36 @@ TrxConfig readConfig(const QByteArray& bytes, Chip chip) {
     Reader reader{in};
     visitItems(config, chip, reader);
     return config;
+}
+
+} // namespace
+
+namespace {
+ItemWriter itemsOf(const TrxConfig& config, Chip chip) {
+    Writer writer;
+    writer.out.text(fileType(chip).banner);
+    TrxConfig copy = config;
+    visitItems(copy, chip, writer);
+    return writer.out;
+}
+} // namespace
+
+QByteArray writeConfig(const TrxConfig& config, Chip chip) {
+    return itemsOf(config, chip).bytes();
+}
+
+void saveConfig(const QString& path, const TrxConfig& config, Chip chip) {
+    itemsOf(config, chip).save(path);
+}
+
+TrxConfig readConfigFile(const QString& path, Chip chip) {
+    ItemReader in = ItemReader::fromFile(path);
+    return readItems(in, chip);
+}
+
+TrxConfig readConfig(const QByteArray& bytes, Chip chip) {
+    ItemReader in(bytes);
+    return readItems(in, chip);
 }
 
 } // namespace krv::trx

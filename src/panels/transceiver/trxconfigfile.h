@@ -79,9 +79,12 @@ struct FileType {
 FileType fileType(Chip chip);
 
 QByteArray writeConfig(const TrxConfig& config, Chip chip);
+// Writes through QSaveFile, so a failed save leaves the old file whole. Throws krv::Error.
+void saveConfig(const QString& path, const TrxConfig& config, Chip chip);
 
 // Checks the whole file before anything is used: banner, number and kinds of items and the
 // ranges the controls accept. Throws krv::Error (1226 for another banner).
 TrxConfig readConfig(const QByteArray& bytes, Chip chip);
+TrxConfig readConfigFile(const QString& path, Chip chip);
 
 } // namespace krv::trx

@@ -1,0 +1,279 @@
+#include "app/ismmain.h"
+#include "common/dialogs.h"
+#include "common/error.h"
+#include "common/numbers.h"
+#include "common/programfolder.h"
+#include "common/supply.h"
+#include "transceiverpanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace krv {
+
+namespace {
+
+int valueOf(const QCheckBox* box) {
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void setValue(QCheckBox* box, int value) {
+    if (value == 2)
+        box->setTristate(true);
+    box->setCheckState(value == 1   ? Qt::Checked
+                       : value == 2 ? Qt::PartiallyChecked
+                                    : Qt::Unchecked);
+}
+
+void selectOption(QRadioButton* option, bool value) {
+    // An exclusive group keeps one option selected: a file's #FALSE# items only confirm that.
+    if (value)
+        option->setChecked(true);
+}
+
+} // namespace
+
+trx::TrxConfig TransceiverPanel::currentConfig() const {
+    trx::TrxConfig c;
+    c.StdCrystal = StdCrystal->isChecked();
+    c.NonStdCrystal = NonStdCrystal->isChecked();
+    c.Crystalfreq = Crystalfreq->text();
+    c.Band315 = Band315->isChecked();
+    c.Band433 = Band433->isChecked();
+    c.Band868 = Band868->isChecked();
+    c.Band915 = Band915->isChecked();
+    c.EnTXLatch = valueOf(EnTXLatch);
+    c.EnRxFIFO = valueOf(EnRxFIFO);
+    c.Cxtal = Cxtal->currentText();
+    c.chb_er = valueOf(chb_er);
+    c.chb_ebb = valueOf(chb_ebb);
+    c.chb_et = valueOf(chb_et);
+    c.chb_es = valueOf(chb_es);
+    c.chb_ex = valueOf(chb_ex);
+    c.chb_ew = valueOf(chb_ew);
+    c.chb_eb = valueOf(chb_eb);
+    c.chb_dc = valueOf(chb_dc);
+    c.FreqCenter = FreqCenter->text();
+    c.Pin8IsInt = Pin8IsInt->isChecked();
+    c.Pin8IsVDI = Pin8IsVDI->isChecked();
+    c.VDI = VDI->currentText();
+    c.LNAgain = LNAgain->currentText();
+    c.DRSSI = DRSSI->currentText();
+    c.BasebandBW = BasebandBW->currentIndex();
+    c.ModPol = ModPol->currentText();
+    c.ModFreq = ModFreq->currentIndex();
+    c.OutputPower = OutputPower->currentText();
+    if (chip_ == trx::Chip::HC916) {
+        c.CB_LPX = valueOf(CB_LPX);
+        c.CB_DDY = valueOf(CB_DDY);
+        c.CB_DDIT = valueOf(CB_DDIT);
+        c.CB_RFT = CB_RFT->currentText();
+        c.CB_PLLBW = CB_PLLBW->currentText();
+        c.TB_SP = TB_SP->text();
+    }
+    c.WKUPM = WKUPM->text();
+    c.WKUPR = WKUPR->text();
+    c.enlowdc = valueOf(enlowdc);
+    c.DUTY = DUTY->text();
+    c.CLKout = CLKout->currentIndex();
+    c.LBD = LBD->text();
+    c.afcen = valueOf(afcen);
+    c.afcfi = valueOf(afcfi);
+    c.AFCauto = AFCauto->currentText();
+    c.AFCres = AFCres->currentText();
+    c.afcst = valueOf(afcst);
+    c.afcoen = valueOf(afcoen);
+    c.DATARATEDIV = DATARATEDIV->text();
+    c.dataratepresc = valueOf(dataratepresc);
+    c.ClkRecMode = ClkRecMode->currentText();
+    c.FILTTYPE = FILTTYPE->currentText();
+    c.DFILTbit5 = valueOf(DFILTbit5);
+    c.STATEFILT = STATEFILT->value();
+    c.ffillen = valueOf(ffillen);
+    c.SensResEn = valueOf(SensResEn);
+    c.FIFOstrt = FIFOstrt->currentText();
+    c.ITLEVEL = ITLEVEL->value();
+    c.Pref_Voltage = mainWindow().Pref_Voltage;
+    return c;
+}
+
+bool TransceiverPanel::chooseFile(bool save, QString& path) {
+    const trx::FileType type = trx::fileType(chip_);
+    Dialogs::FileRequest request;
+    request.title = save ? QStringLiteral("Save Transceiver Configuration File")
+                         : QStringLiteral("Load Transceiver Configuration File");
+    request.filter = type.filter;
+    request.directory = ProgramFolder::dataFolder(QStringLiteral("Project_Configurations"));
+    request.fileName = type.pattern;
+    path = save ? Dialogs::saveFile(request, this) : Dialogs::openFile(request, this);
+    if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
+        return false;
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.isEmpty() && save)
+        path += QStringLiteral(".") + type.extension;
+    else if (suffix.compare(type.extension, Qt::CaseInsensitive) != 0) {
+        Dialogs::message(
+            QStringLiteral("File type not supported!") + QStringLiteral(" Please try again!"),
+            QStringLiteral("File open error"), Dialogs::Icon::None, Dialogs::Buttons::Ok, this);
+        return false;
+    }
+    return true;
+}
+
+void TransceiverPanel::ConfSave_Click() {
+    QString path;
+    if (!chooseFile(true, path))
+        return;
+    try {
+        trx::saveConfig(path, currentConfig(), chip_);
+    } catch (const Error& e) {
+        Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
+                         QStringLiteral("File save error"), Dialogs::Icon::None,
+                         Dialogs::Buttons::Ok, this);
+    }
+}
+
+void TransceiverPanel::ConfLoad_Click() {
+    QString path;
+    if (!chooseFile(false, path))
+        return;
+    trx::TrxConfig config;
+    try {
+        config = trx::readConfigFile(path, chip_);
+    } catch (const Error& e) {
+        Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
+                         QStringLiteral("File open error"), Dialogs::Icon::None,
+                         Dialogs::Buttons::Ok, this);
+        return;
+    }
+    applyConfig(config);
+    FreqCenter_LostFocus();
+    WKUPM_LostFocus();
+    DUTY_LostFocus();
+    LBD_LostFocus();
+    DATARATEDIV_LostFocus();
+    applySupplyVoltage(config.Pref_Voltage);
+}
+
+void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
+    selectOption(StdCrystal, c.StdCrystal);
+    selectOption(NonStdCrystal, c.NonStdCrystal);
+    Crystalfreq->setText(c.Crystalfreq);
+    // The typed crystal is the crystal only while "Non standard" is selected.
+    if (NonStdCrystal->isChecked())
+        Crystalfreq_LostFocus();
+    selectOption(Band315, c.Band315);
+    selectOption(Band433, c.Band433);
+    selectOption(Band868, c.Band868);
+    selectOption(Band915, c.Band915);
+    setValue(EnTXLatch, c.EnTXLatch);
+    setValue(EnRxFIFO, c.EnRxFIFO);
+    Cxtal->setCurrentText(c.Cxtal);
+    setValue(chb_er, c.chb_er);
+    setValue(chb_ebb, c.chb_ebb);
+    setValue(chb_et, c.chb_et);
+    setValue(chb_es, c.chb_es);
+    setValue(chb_ex, c.chb_ex);
+    setValue(chb_ew, c.chb_ew);
+    setValue(chb_eb, c.chb_eb);
+    setValue(chb_dc, c.chb_dc);
+    FreqCenter->setText(c.FreqCenter);
+    selectOption(Pin8IsInt, c.Pin8IsInt);
+    selectOption(Pin8IsVDI, c.Pin8IsVDI);
+    VDI->setCurrentText(c.VDI);
+    LNAgain->setCurrentText(c.LNAgain);
+    DRSSI->setCurrentText(c.DRSSI);
+    BasebandBW->setCurrentIndex(c.BasebandBW);
+    ModPol->setCurrentText(c.ModPol);
+    ModFreq->setCurrentIndex(c.ModFreq);
+    OutputPower->setCurrentText(c.OutputPower);
+    if (chip_ == trx::Chip::HC916) {
+        setValue(CB_LPX, c.CB_LPX);
+        setValue(CB_DDY, c.CB_DDY);
+        setValue(CB_DDIT, c.CB_DDIT);
+        // The loaded entries rebuild the PLL word, as choosing them would.
+        CB_RFT->setCurrentText(c.CB_RFT);
+        CB_RFT_Click();
+        CB_PLLBW->setCurrentText(c.CB_PLLBW);
+        CB_PLLBW_Click();
+    }
+    WKUPM->setText(c.WKUPM);
+    WKUPR->setText(c.WKUPR);
+    setValue(enlowdc, c.enlowdc);
+    DUTY->setText(c.DUTY);
+    CLKout->setCurrentIndex(c.CLKout);
+    LBD->setText(c.LBD);
+    setValue(afcen, c.afcen);
+    setValue(afcfi, c.afcfi);
+    AFCauto->setCurrentText(c.AFCauto);
+    AFCres->setCurrentText(c.AFCres);
+    setValue(afcst, c.afcst);
+    setValue(afcoen, c.afcoen);
+    DATARATEDIV->setText(c.DATARATEDIV);
+    setValue(dataratepresc, c.dataratepresc);
+    ClkRecMode->setCurrentText(c.ClkRecMode);
+    FILTTYPE->setCurrentText(c.FILTTYPE);
+    setValue(DFILTbit5, c.DFILTbit5);
+    STATEFILT->setValue(c.STATEFILT);
+    setValue(ffillen, c.ffillen);
+    setValue(SensResEn, c.SensResEn);
+    FIFOstrt->setCurrentText(c.FIFOstrt);
+    ITLEVEL->setValue(c.ITLEVEL);
+    if (chip_ == trx::Chip::HC916)
+        TB_SP->setText(c.TB_SP);
+}
+
+void TransceiverPanel::applySupplyVoltage(const QString& volts) {
+    ISMmain& main = mainWindow();
+    // The file's voltage is kept to what the chip's supply box accepts.
+    double value = leadingNumber(volts);
+    QString text = volts;
+    if (value < 2.0) {
+        value = 2.0;
+        text = QStringLiteral("2");
+        Statusline->setText(QStringLiteral("Minimum supply voltage is 2.0 V!"));
+    } else if (value > 5.4) {
+        value = 5.4;
+        text = QStringLiteral("5.4");
+        Statusline->setText(QStringLiteral("Maximum supply voltage is 5.4 V!"));
+    }
+    main.Pref_Voltage = text;
+    if (main.PowerSupplyOn) {
+        if (QWidget* supply = main.loadedForm(QStringLiteral("frm_PowerSupply")))
+            if (auto* box = supply->findChild<QLineEdit*>(QStringLiteral("Voltage")))
+                box->setText(text);
+    }
+    if (!portOpen()) {
+        Statusline->setText(QStringLiteral("Communication fault."));
+        Dialogs::message(QStringLiteral("Commport not available, please open commport. Power "
+                                        "control settings were not updated."),
+                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok,
+                         this);
+        return;
+    }
+    if (main.LoadBoardRev != 1 && main.LoadBoardRev != 2)
+        return;
+    QString line = supplyLine(value, supplyKForBoard(main.LoadBoardRev));
+    line.chop(1);
+    sendLine(line);
+}
+
+void registerTransceiverForms() {
+    ISMmain::registerForm(QStringLiteral("YambleV3"),
+                          [](ISMmain& main) -> QWidget* { return new YambleV3(main); });
+    ISMmain::registerForm(QStringLiteral("FRM_Zenth"),
+                          [](ISMmain& main) -> QWidget* { return new FRM_Zenth(main); });
+}
+
+} // namespace krv

@@ -1,0 +1,465 @@
+#include "transceiverpanel.h"
+
+#include "app/ismmain.h"
+#include "trxfrequency.h"
+#include "trxwords.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace krv {
+
+namespace {
+
+ChipPanelDesign designOf(trx::Chip chip) {
+    ChipPanelDesign d;
+    d.family = ChipPanelDesign::Family::Transceiver;
+    d.updateClosedText = QStringLiteral(
+        "Commport not available, please open commport. Control commands were not updated.");
+    d.latchClosedText =
+        QStringLiteral("Commport not available, please open commport. FIFO was not reset.");
+    d.handlesSupply = true;
+    d.afcOffWords = 2;
+    d.offsetBits = 5;
+    d.compactHeight = chip == trx::Chip::HC913 ? 8800 : 9800;
+    d.tallHeight = chip == trx::Chip::HC913 ? 9700 : 10600;
+    d.statusCaptions = {"FF IT", "POR", "FF OV", "WK-UP", "EXT", "LBD", "FF EM", "DRSSI",
+                        "DQD",   "CRL", "ATGL",  "SGN",   "OF3", "OF2", "OF1",   "OF0"};
+    d.hideProcedure = chip == trx::Chip::HC913 ? &ISMmain::YambleV3_hide : &ISMmain::Zenth_hide;
+    d.linkTestWindows = {QStringLiteral("Frm_YambleRfLinkTest")};
+    return d;
+}
+
+template <typename T> T* named(T* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QComboBox* list(QWidget* parent, const QString& name) {
+    // The lists are chosen from, never typed into.
+    return named(new QComboBox(parent), name);
+}
+
+QLineEdit* edit(QWidget* parent, const QString& name, bool readOnly = false) {
+    auto* box = named(new QLineEdit(parent), name);
+    box->setReadOnly(readOnly);
+    box->setMaximumWidth(110);
+    return box;
+}
+
+QLabel* label(QWidget* parent, const QString& text, const QString& name = {}) {
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    return l;
+}
+
+QScrollBar* scrollBar(QWidget* parent, const QString& name, int maximum) {
+    auto* bar = named(new QScrollBar(Qt::Horizontal, parent), name);
+    bar->setRange(0, maximum);
+    bar->setMinimumWidth(160);
+    return bar;
+}
+
+} // namespace
+
+TransceiverPanel::TransceiverPanel(ISMmain& main, trx::Chip chip)
+    : ChipPanel(main, designOf(chip)), chip_(chip) {
+    setWindowTitle(chip == trx::Chip::HC913 ? QStringLiteral("HC913 Transceiver control panel")
+                                            : QStringLiteral("HC916 Transceiver control panel"));
+    buildSettings();
+    buildPages();
+    buildWordBoxes();
+    connectHandlers();
+    // Sixteen indicators and a status offset in one row must fit a normal window.
+    for (int i = 1; i <= 16; ++i)
+        status[i]->setMaximumWidth(64);
+    Foffset->setMaximumWidth(110);
+    // Every tab caption stays whole.
+    TabStrip1->setUsesScrollButtons(false);
+    IRQ->setMaximumWidth(64);
+}
+
+void TransceiverPanel::buildSettings() {
+    auto* settings = new QWidget(this);
+    settings->setObjectName(QStringLiteral("Settings"));
+    auto* grid = new QGridLayout(settings);
+    grid->setContentsMargins(0, 0, 0, 0);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, settings);
+
+    auto* crystal = named(new QGroupBox(QStringLiteral("Crystal"), settings), "FrameCrystal");
+    auto* cg = new QGridLayout(crystal);
+    StdCrystal = named(new QRadioButton(QStringLiteral("Standard 10MHz"), crystal), "StdCrystal");
+    NonStdCrystal =
+        named(new QRadioButton(QStringLiteral("Non standard"), crystal), "NonStdCrystal");
+    Crystalfreq = edit(crystal, QStringLiteral("Crystalfreq"));
+    Crystalfreq->setText(QStringLiteral("10"));
+    Crystalfreq->setEnabled(false);
+    StdCrystal->setChecked(true);
+    crystalGroup_ = new QButtonGroup(this);
+    crystalGroup_->addButton(StdCrystal);
+    crystalGroup_->addButton(NonStdCrystal);
+    cg->addWidget(StdCrystal, 0, 0, 1, 2);
+    cg->addWidget(NonStdCrystal, 1, 0);
+    cg->addWidget(Crystalfreq, 1, 1);
+    cg->addWidget(label(crystal, QStringLiteral("MHz")), 1, 2);
+    cg->addWidget(label(crystal, QStringLiteral("Crystal load capacitance:")), 2, 0);
+    Cxtal = list(crystal, QStringLiteral("Cxtal"));
+    cg->addWidget(Cxtal, 2, 1, 1, 2);
+    auto* clockLabel = label(crystal, QStringLiteral("Clock output:"));
+    cg->addWidget(clockLabel, 3, 0);
+    CLKout = list(crystal, QStringLiteral("CLKout"));
+    cg->addWidget(CLKout, 3, 1);
+    cg->addWidget(label(crystal, QStringLiteral("MHz")), 3, 2);
+    Frame1_11 = named(new QGroupBox(QStringLiteral("Select revision:"), crystal), "Frame1_11");
+    auto* rg = new QVBoxLayout(Frame1_11);
+    Revision = list(Frame1_11, QStringLiteral("Revision"));
+    Revision->setPlaceholderText(QStringLiteral("'A' or above"));
+    rg->addWidget(Revision);
+    cg->addWidget(Frame1_11, 4, 0, 1, 3);
+    grid->addWidget(crystal, 0, 0);
+
+    auto* bandFrame = named(new QGroupBox(QStringLiteral("Frequency band"), settings), "FrameBand");
+    auto* bg = new QGridLayout(bandFrame);
+    Band315 = named(new QRadioButton(QStringLiteral("315 MHz"), bandFrame), "Band315");
+    Band433 = named(new QRadioButton(QStringLiteral("433 MHz"), bandFrame), "Band433");
+    Band868 = named(new QRadioButton(QStringLiteral("868 MHz"), bandFrame), "Band868");
+    Band915 = named(new QRadioButton(QStringLiteral("915 MHz"), bandFrame), "Band915");
+    bandGroup_ = new QButtonGroup(this);
+    int column = 0;
+    for (QRadioButton* b : {Band315, Band433, Band868, Band915}) {
+        bandGroup_->addButton(b);
+        bg->addWidget(b, 0, column++);
+    }
+    (chip_ == trx::Chip::HC913 ? Band315 : Band433)->setChecked(true);
+    Band315->setVisible(chip_ == trx::Chip::HC913);
+    bg->addWidget(label(bandFrame, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
+    FreqCenter = edit(bandFrame, QStringLiteral("FreqCenter"));
+    bg->addWidget(FreqCenter, 1, 2);
+    bg->addWidget(label(bandFrame, QStringLiteral("MHz")), 1, 3);
+    bg->addWidget(label(bandFrame, QStringLiteral("PLL frequency step (Fs):")), 2, 0, 1, 2);
+    FreqStep = edit(bandFrame, QStringLiteral("FreqStep"), true);
+    bg->addWidget(FreqStep, 2, 2);
+    bg->addWidget(label(bandFrame, QStringLiteral("kHz")), 2, 3);
+    EnTXLatch = named(new QCheckBox(QStringLiteral("Enable TX Register"), bandFrame), "EnTXLatch");
+    EnRxFIFO = named(new QCheckBox(QStringLiteral("Enable RX FIFO"), bandFrame), "EnRxFIFO");
+    bg->addWidget(EnTXLatch, 3, 0, 1, 2);
+    bg->addWidget(EnRxFIFO, 3, 2, 1, 2);
+    grid->addWidget(bandFrame, 0, 1);
+
+    auto* power = named(new QGroupBox(QStringLiteral("Power management"), settings), "FramePower");
+    auto* pg = new QGridLayout(power);
+    const std::pair<QCheckBox**, const char*> powerBoxes[] = {
+        {&chb_er, "Enable the receiver"},      {&chb_ebb, "Enable receiver baseband"},
+        {&chb_et, "Enable the transmitter"},   {&chb_es, "Enable the synthesizer"},
+        {&chb_ex, "Enable the oscillator"},    {&chb_eb, "Enable the low battery detector"},
+        {&chb_ew, "Enable the wake-up timer"}, {&chb_dc, "Disable the clock output"}};
+    const char* powerNames[] = {"chb_er", "chb_ebb", "chb_et", "chb_es",
+                                "chb_ex", "chb_eb",  "chb_ew", "chb_dc"};
+    for (int i = 0; i < 8; ++i) {
+        *powerBoxes[i].first =
+            named(new QCheckBox(QString::fromLatin1(powerBoxes[i].second), power),
+                  QString::fromLatin1(powerNames[i]));
+        pg->addWidget(*powerBoxes[i].first, i % 3, i / 3);
+    }
+    grid->addWidget(power, 1, 0, 1, 2);
+
+    auto* tx = named(new QGroupBox(QStringLiteral("Transmitter"), settings), "FrameTX");
+    auto* tg = new QGridLayout(tx);
+    tg->addWidget(label(tx, QStringLiteral("Deviation (df):")), 0, 0);
+    ModFreq = list(tx, QStringLiteral("ModFreq"));
+    tg->addWidget(ModFreq, 0, 1);
+    Label60 = label(tx, QStringLiteral("kHz"), QStringLiteral("Label60"));
+    tg->addWidget(Label60, 0, 2);
+    tg->addWidget(label(tx, QStringLiteral("Polarity of modulation:")), 1, 0);
+    ModPol = list(tx, QStringLiteral("ModPol"));
+    tg->addWidget(ModPol, 1, 1, 1, 2);
+    tg->addWidget(label(tx, QStringLiteral("Pout:")), 2, 0);
+    OutputPower = list(tx, QStringLiteral("OutputPower"));
+    tg->addWidget(OutputPower, 2, 1, 1, 2);
+    if (chip_ == trx::Chip::HC916) {
+        CB_LPX =
+            named(new QCheckBox(QStringLiteral("Crystal Oscillator Low Power Mode"), tx), "CB_LPX");
+        CB_DDY = named(new QCheckBox(QStringLiteral("Phase Detector Delay"), tx), "CB_DDY");
+        CB_DDIT = named(new QCheckBox(QStringLiteral("Disable PLL Dithering"), tx), "CB_DDIT");
+        CB_RFT = list(tx, QStringLiteral("CB_RFT"));
+        CB_PLLBW = list(tx, QStringLiteral("CB_PLLBW"));
+        tg->addWidget(label(tx, QStringLiteral("uP Clock rise and fall time control")), 0, 3);
+        tg->addWidget(CB_RFT, 0, 4);
+        tg->addWidget(label(tx, QStringLiteral("PLL Bandwidth")), 1, 3);
+        tg->addWidget(CB_PLLBW, 1, 4);
+        tg->addWidget(CB_LPX, 2, 3, 1, 2);
+        tg->addWidget(CB_DDY, 3, 3, 1, 2);
+        tg->addWidget(CB_DDIT, 3, 0, 1, 3);
+    }
+    grid->addWidget(tx, 0, 2);
+
+    auto* rx = named(new QGroupBox(QStringLiteral("Receiver"), settings), "FrameRX");
+    auto* xg = new QGridLayout(rx);
+    auto* pin = named(new QGroupBox(QStringLiteral("Pin16 function"), rx), "FramePin16");
+    auto* ping = new QHBoxLayout(pin);
+    Pin8IsInt = named(new QRadioButton(QStringLiteral("Interrupt input"), pin), "Pin8IsInt");
+    Pin8IsVDI = named(new QRadioButton(QStringLiteral("VDI output"), pin), "Pin8IsVDI");
+    pinGroup_ = new QButtonGroup(this);
+    pinGroup_->addButton(Pin8IsInt);
+    pinGroup_->addButton(Pin8IsVDI);
+    ping->addWidget(Pin8IsInt);
+    ping->addWidget(Pin8IsVDI);
+    xg->addWidget(pin, 0, 0, 1, 4);
+    VDI = list(rx, QStringLiteral("VDI"));
+    LNAgain = list(rx, QStringLiteral("LNAgain"));
+    DRSSI = list(rx, QStringLiteral("DRSSI"));
+    BasebandBW = list(rx, QStringLiteral("BasebandBW"));
+    xg->addWidget(label(rx, QStringLiteral("Valid Data Indicator:")), 1, 0);
+    xg->addWidget(VDI, 1, 1);
+    xg->addWidget(label(rx, QStringLiteral("LNA gain:")), 1, 2);
+    xg->addWidget(LNAgain, 1, 3);
+    xg->addWidget(label(rx, QStringLiteral("DRSSI:")), 2, 0);
+    xg->addWidget(DRSSI, 2, 1);
+    xg->addWidget(label(rx, QStringLiteral("Baseband bandwith:")), 2, 2);
+    xg->addWidget(BasebandBW, 2, 3);
+    xg->addWidget(label(rx, QStringLiteral("kHz")), 2, 4);
+    grid->addWidget(rx, 1, 2);
+
+    auto* files = new QHBoxLayout;
+    ConfLoad = named(new QPushButton(QStringLiteral("Load configuration"), bandFrame), "ConfLoad");
+    ConfSave = named(new QPushButton(QStringLiteral("Save configuration"), bandFrame), "ConfSave");
+    files->addWidget(ConfLoad);
+    files->addWidget(ConfSave);
+    files->addStretch();
+    bg->addLayout(files, 4, 0, 1, 4);
+}
+
+void TransceiverPanel::buildPages() {
+    {
+        QWidget* page = addPage(QStringLiteral("Wake-Up Timer"));
+        auto* g = new QGridLayout(page);
+        WKUPM = edit(page, QStringLiteral("WKUPM"));
+        WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
+        WKUPR = edit(page, QStringLiteral("WKUPR"));
+        WKUPTIME = edit(page, QStringLiteral("WKUPTIME"));
+        Label8 = label(page, QStringLiteral("sec"), QStringLiteral("Label8"));
+        g->addWidget(label(page, QStringLiteral("Twake-up = M * 2^R [ms]")), 0, 0, 1, 3);
+        g->addWidget(label(page, QStringLiteral("M:")), 1, 0);
+        g->addWidget(WKUPM, 1, 1);
+        g->addWidget(label(page, QStringLiteral("R:")), 2, 0);
+        g->addWidget(WKUPR, 2, 1);
+        g->addWidget(label(page, QStringLiteral("Twake-up:")), 3, 0);
+        g->addWidget(WKUPTIME, 3, 1);
+        g->addWidget(Label8, 3, 2);
+        Label39 = label(page,
+                        QStringLiteral("The Wake-up timer can be enabled by the Power Management "
+                                       "command."),
+                        QStringLiteral("Label39"));
+        Label39->setWordWrap(true);
+        g->addWidget(Label39, 4, 0, 1, 3);
+        g->setRowStretch(5, 1);
+    }
+    {
+        QWidget* page = addPage(QStringLiteral("Low Duty-Cycle"));
+        auto* g = new QGridLayout(page);
+        DUTY = edit(page, QStringLiteral("DUTY"));
+        DUTY_USEM = edit(page, QStringLiteral("DUTY_USEM"), true);
+        DUTY_CALC = edit(page, QStringLiteral("DUTY_CALC"), true);
+        Label11 = label(page, QStringLiteral("%"), QStringLiteral("Label11"));
+        enlowdc = named(new QCheckBox(QStringLiteral(" Enable Low Duty-cycle operation"), page),
+                        "enlowdc");
+        g->addWidget(label(page, QStringLiteral("Duty cycle = (D * 2 + 1) / M * 100 [%]")), 0, 0, 1,
+                     3);
+        g->addWidget(label(page, QStringLiteral("D:")), 1, 0);
+        g->addWidget(DUTY, 1, 1);
+        g->addWidget(label(page, QStringLiteral("M:")), 2, 0);
+        g->addWidget(DUTY_USEM, 2, 1);
+        g->addWidget(label(page, QStringLiteral("Duty cycle:")), 3, 0);
+        g->addWidget(DUTY_CALC, 3, 1);
+        g->addWidget(Label11, 3, 2);
+        g->addWidget(enlowdc, 4, 0, 1, 3);
+        g->setRowStretch(5, 1);
+    }
+    {
+        QWidget* page = addPage(QStringLiteral("Low Battery Detector"));
+        auto* g = new QGridLayout(page);
+        LBD = edit(page, QStringLiteral("LBD"));
+        LBDV = edit(page, QStringLiteral("LBDV"));
+        g->addWidget(label(page, QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V")), 0, 0, 1, 3);
+        g->addWidget(label(page, QStringLiteral("LBD:")), 1, 0);
+        g->addWidget(LBD, 1, 1);
+        g->addWidget(label(page, QStringLiteral("Threshold:")), 2, 0);
+        g->addWidget(LBDV, 2, 1);
+        g->addWidget(label(page, QStringLiteral("V")), 2, 2);
+        Label38 = label(page,
+                        QStringLiteral("The Low Battery Detector can be enabled by the Power "
+                                       "Management command."),
+                        QStringLiteral("Label38"));
+        Label38->setWordWrap(true);
+        g->addWidget(Label38, 3, 0, 1, 3);
+        g->setRowStretch(4, 1);
+    }
+    {
+        QWidget* page = addPage(QStringLiteral("AFC"));
+        auto* g = new QGridLayout(page);
+        AFCauto = list(page, QStringLiteral("AFCauto"));
+        AFCres = list(page, QStringLiteral("AFCres"));
+        afcst = named(new QCheckBox(QStringLiteral("Strobe"), page), "afcst");
+        afcfi = named(new QCheckBox(QStringLiteral("Enable fine mode"), page), "afcfi");
+        afcoen = named(new QCheckBox(QStringLiteral("Output Enable"), page), "afcoen");
+        afcen = named(new QCheckBox(QStringLiteral("Enable AFC"), page), "afcen");
+        g->addWidget(label(page, QStringLiteral("Mode :")), 0, 0);
+        g->addWidget(AFCauto, 0, 1);
+        g->addWidget(label(page, QStringLiteral("AFC range:")), 1, 0);
+        g->addWidget(AFCres, 1, 1);
+        g->addWidget(afcst, 2, 0);
+        g->addWidget(afcfi, 2, 1);
+        g->addWidget(afcoen, 3, 0);
+        g->addWidget(afcen, 3, 1);
+        g->setRowStretch(4, 1);
+    }
+    {
+        QWidget* page = addPage(QStringLiteral("Data Rate"));
+        auto* g = new QGridLayout(page);
+        dataratepresc =
+            named(new QCheckBox(QStringLiteral(" Enable prescaller (1/8)"), page), "dataratepresc");
+        DATARATEDIV = edit(page, QStringLiteral("DATARATEDIV"));
+        DATARATE = edit(page, QStringLiteral("DATARATE"), true);
+        Label25 = label(page, QStringLiteral("kbps"), QStringLiteral("Label25"));
+        g->addWidget(label(page, QStringLiteral("Fosc  ->  1/29  ->  1/8 Presc.  ->  1/(R+1)")), 0,
+                     0, 1, 3);
+        g->addWidget(dataratepresc, 1, 0, 1, 3);
+        g->addWidget(label(page, QStringLiteral("R:")), 2, 0);
+        g->addWidget(DATARATEDIV, 2, 1);
+        g->addWidget(label(page, QStringLiteral("Data Rate:")), 3, 0);
+        g->addWidget(DATARATE, 3, 1);
+        g->addWidget(Label25, 3, 2);
+        g->setRowStretch(4, 1);
+    }
+    {
+        QWidget* page = addPage(QStringLiteral("Data Filter"));
+        auto* g = new QGridLayout(page);
+        FILTTYPE = list(page, QStringLiteral("FILTTYPE"));
+        ClkRecMode = list(page, QStringLiteral("ClkRecMode"));
+        DFILTbit5 = named(new QCheckBox(QStringLiteral("Not used (bit5)"), page), "DFILTbit5");
+        DFILTbit5->setChecked(true);
+        DFILTbit5->setVisible(false);
+        STATEFILT = scrollBar(page, QStringLiteral("STATEFILT"), 7);
+        STATEFILT->setValue(1);
+        StatefiltNr = edit(page, QStringLiteral("StatefiltNr"));
+        g->addWidget(label(page, QStringLiteral("Filter type:")), 0, 0);
+        g->addWidget(FILTTYPE, 0, 1);
+        g->addWidget(label(page, QStringLiteral("Clock Recovery mode:")), 1, 0);
+        g->addWidget(ClkRecMode, 1, 1);
+        g->addWidget(label(page, QStringLiteral("DQD parameter:")), 2, 0);
+        g->addWidget(StatefiltNr, 2, 1);
+        g->addWidget(STATEFILT, 3, 0, 1, 2);
+        g->setRowStretch(4, 1);
+    }
+    {
+        QWidget* page = addPage(chip_ == trx::Chip::HC913 ? QStringLiteral("FIFO Buffer")
+                                                          : QStringLiteral("FIFO and Reset"));
+        auto* g = new QGridLayout(page);
+        ITLEVEL = scrollBar(page, QStringLiteral("ITLEVEL"), 15);
+        ITLEVEL->setValue(8);
+        ITlevelNr = edit(page, QStringLiteral("ITlevelNr"));
+        FIFOstrt = list(page, QStringLiteral("FIFOstrt"));
+        ffillen = named(new QCheckBox(QStringLiteral("Enable synchron latch"), page), "ffillen");
+        SensResEn =
+            named(new QCheckBox(QStringLiteral("Disable Sensitive reset"), page), "SensResEn");
+        g->addWidget(label(page, QStringLiteral("FIFO IT level:")), 0, 0);
+        g->addWidget(ITlevelNr, 0, 1);
+        g->addWidget(ITLEVEL, 1, 0, 1, 2);
+        g->addWidget(label(page, QStringLiteral("FIFO fill start:")), 2, 0);
+        g->addWidget(FIFOstrt, 2, 1);
+        g->addWidget(ffillen, 3, 0, 1, 2);
+        g->addWidget(SensResEn, 4, 0, 1, 2);
+        g->setRowStretch(5, 1);
+    }
+    if (chip_ == trx::Chip::HC916) {
+        QWidget* page = addPage(QStringLiteral("Syncron Pattern"));
+        auto* g = new QGridLayout(page);
+        SynchPattern = list(page, QStringLiteral("SynchPattern"));
+        TB_SP = edit(page, QStringLiteral("TB_SP"));
+        TB_SP->setMaxLength(2);
+        g->addWidget(label(page, QStringLiteral("Synchron pattern:")), 0, 0);
+        g->addWidget(SynchPattern, 0, 1);
+        g->addWidget(label(page, QStringLiteral("Byte 0 of Synchron Pattern")), 1, 0);
+        g->addWidget(TB_SP, 1, 1);
+        g->setRowStretch(2, 1);
+    }
+}
+
+void TransceiverPanel::buildWordBoxes() {
+    const bool hc913 = chip_ == trx::Chip::HC913;
+    Ctrlw = addWordBox(QStringLiteral("Ctrlw"),
+                       hc913 ? QStringLiteral("Configuration setting command:")
+                             : QStringLiteral("Configuration Setting Command:"));
+    Freqw = addWordBox(QStringLiteral("Freqw"), QStringLiteral("Frequency setting command:"));
+    PowerW = addWordBox(QStringLiteral("PowerW"), QStringLiteral("Power Management Command:"));
+    Recw = addWordBox(QStringLiteral("Recw"), hc913 ? QStringLiteral("Receiver setting command:")
+                                                    : QStringLiteral("Receiver Control Command:"));
+    TXCtrlw = addWordBox(QStringLiteral("TXCtrlw"), QStringLiteral("TX Configuration Command:"));
+    Wkupw = addWordBox(QStringLiteral("Wkupw"), QStringLiteral("Wake-Up Timer Command:"));
+    Dutyw = addWordBox(QStringLiteral("Dutyw"), QStringLiteral("Low Duty-Cycle Command:"));
+    LBDw = addWordBox(QStringLiteral("LBDw"), QStringLiteral("Low Battery and Clock Command:"));
+    AFCw = addWordBox(QStringLiteral("AFCw"), QStringLiteral("AFC Command:"));
+    Dataratew = addWordBox(QStringLiteral("Dataratew"), QStringLiteral("Data Rate Command:"));
+    Datafiltw = addWordBox(QStringLiteral("Datafiltw"), QStringLiteral("Data filter Command:"));
+    FIFOw = addWordBox(QStringLiteral("FIFOw"), QStringLiteral("FIFO and Reset Mode Command:"));
+    if (!hc913) {
+        PLLCmd = addWordBox(QStringLiteral("PLLCmd"), QStringLiteral("PLL Setting Command:"));
+        // The PLL word may be typed, but only as hexadecimal digits, at most four.
+        PLLCmd->setReadOnly(false);
+        PLLCmd->setMaxLength(4);
+        PLLCmd->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), PLLCmd));
+        SynchPatt =
+            addWordBox(QStringLiteral("SynchPatt"), QStringLiteral("Synchron Pattern Command:"));
+    }
+    for (QWidget* w :
+         {static_cast<QWidget*>(WKUPM), static_cast<QWidget*>(WKUPR), static_cast<QWidget*>(Wkupw),
+          static_cast<QWidget*>(WKUPTIME), static_cast<QWidget*>(LBD), static_cast<QWidget*>(LBDw),
+          static_cast<QWidget*>(LBDV)})
+        w->setEnabled(false);
+}
+
+void TransceiverPanel::fillLists() {
+    auto fill = [](QComboBox* box, const QStringList& entries) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItems(entries);
+        box->setCurrentIndex(-1);
+    };
+    fill(Revision, {chip_ == trx::Chip::HC913 ? QStringLiteral("'D' or above")
+                                              : QStringLiteral("'A' or above")});
+    fill(Cxtal, trx::loadCapacitanceEntries());
+    fill(VDI, trx::lists::vdi());
+    fill(LNAgain, trx::lists::lnaGain());
+    fill(DRSSI, trx::lists::rssi(chip_ == trx::Chip::HC913 ? 8 : 6));
+    fill(AFCauto, trx::lists::afcMode());
+    fill(AFCres, trx::lists::afcRange());
+    fill(FILTTYPE, trx::lists::filterType());
+    fill(FIFOstrt, trx::lists::fifoStart());
+    fill(ClkRecMode, trx::lists::clockRecovery());
+    // Shown as their first entries, which stand for the fields' start values 0.
+    fill(ModPol, trx::lists::polarity());
+    fill(OutputPower, trx::lists::outputPower());
+    for (QComboBox* box : {ModPol, OutputPower}) {
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(0);
+    }
+    if (chip_ == trx::Chip::HC916) {
+        fill(SynchPattern, trx::lists::synchPattern());
+        fill(CB_RFT, trx::lists::pllRiseFall());
+        fill(CB_PLLBW, trx::lists::pllBandwidth());
+    }
+}
+
+} // namespace krv

@@ -1,0 +1,381 @@
+#include "panels/transceiver/transceiverpanel.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace krv;
+
+namespace {
+
+QStringList words(TransceiverPanel& p) {
+    QStringList w;
+    for (QLineEdit* box : {p.Ctrlw, p.Freqw, p.PowerW, p.Recw, p.TXCtrlw, p.Wkupw, p.Dutyw, p.LBDw,
+                           p.AFCw, p.Dataratew, p.Datafiltw, p.FIFOw})
+        w << box->text();
+    if (p.PLLCmd)
+        w << p.PLLCmd->text() << p.SynchPatt->text();
+    return w;
+}
+
+void leave(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(box, &out);
+}
+
+} // namespace
+
+class TrxPanel : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startWordsAndLines();
+    void updateSendsEveryWord_data();
+    void updateSendsEveryWord();
+    void updateWithClosedPort();
+    void calibration_data();
+    void calibration();
+    void resetSynchronLatch();
+    void bVariantLayout();
+    void inputsRebuildWords();
+    void configurationRoundTrip_data();
+    void configurationRoundTrip();
+    void badFileChangesNothing_data();
+    void badFileChangesNothing();
+    void screenshots();
+};
+
+void TrxPanel::startWordsAndLines() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    rig.board().clearReceived();
+    auto* hc913 = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    QVERIFY(hc913);
+    QCOMPARE(rig.board().receivedLines(), QStringList{"Z3"});
+    QCOMPARE(words(*hc913), QStringList({"8008", "A7D0", "8208", "9080", "9800", "E196", "C80E",
+                                         "C000", "C4F7", "C623", "C22C", "CA80"}));
+    QCOMPARE(hc913->FreqCenter->text(), "315");
+    QCOMPARE(hc913->FreqStep->text(), "2.5");
+    QCOMPARE(hc913->WKUPTIME->text(), "0.3");
+    QCOMPARE(hc913->LBDV->text(), "2.2");
+    QCOMPARE(hc913->status[1]->text(), "RGIT");
+    QVERIFY(!hc913->LabelCalibration->isVisibleTo(hc913));
+    QVERIFY(hc913->LabelUpdate->isVisibleTo(hc913));
+    QCOMPARE(hc913->Statusline->text(),
+             "Update chip control commands, and power management settings!");
+
+    rig.board().clearReceived();
+    auto* hc916 = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    QVERIFY(hc916);
+    QVERIFY(rig.board().receivedLines().isEmpty());
+    QCOMPARE(words(*hc916), QStringList({"8018", "A7D0", "8208", "9080", "9800", "E196", "C80E",
+                                         "C000", "C4F7", "C623", "C22C", "CA80", "CC67", "CED4"}));
+    QCOMPARE(hc916->FreqCenter->text(), "435");
+    QVERIFY(!hc916->Band315->isVisibleTo(hc916));
+    QCOMPARE(hc916->DRSSI->count(), 6);
+}
+
+void TrxPanel::updateSendsEveryWord_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("HC913") << "YambleV3"
+                           << QStringList{"S28008", "Z3",     "S2A7D0", "S28208", "S29080",
+                                          "S29800", "S2E196", "S2C80E", "S2C000", "S2C4F7",
+                                          "S2C623", "S2C22C", "S2CA80"};
+    QTest::newRow("HC916") << "FRM_Zenth"
+                           << QStringList{"S28058", "H3",     "S2A7D0", "S28208", "S29080",
+                                          "S29800", "S2E196", "S2C80E", "S2C000", "S2C4F7",
+                                          "S2C623", "S2C22C", "S2CA80", "S2CC67", "S2CED4"};
+}
+
+void TrxPanel::updateSendsEveryWord() {
+    QFETCH(QString, form);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* panel = qobject_cast<TransceiverPanel*>(rig.main().form(form));
+    if (panel->chip() == trx::Chip::HC916) {
+        panel->EnRxFIFO->setChecked(true);
+        // A typed PLL word that is not four digits is rebuilt before it is sent.
+        panel->PLLCmd->setText(QStringLiteral("C"));
+    }
+    rig.board().clearReceived();
+    QTest::mouseClick(panel->Update, Qt::LeftButton);
+    QTEST(rig.board().receivedLines(), "lines");
+    QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
+    QCOMPARE(rig.main().CommStatus->text().isEmpty(), false);
+    QCOMPARE(panel->TXlatchOn, 0L);
+}
+
+void TrxPanel::updateWithClosedPort() {
+    test::Rig rig;
+    rig.start();
+    auto* panel = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    panel->Update_Click();
+    QCOMPARE(rig.messageTexts(),
+             QStringList{"Commport not available, please open commport. Control commands were "
+                         "not updated."});
+    QCOMPARE(panel->Statusline->text(), "Communication fault.");
+    QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
+}
+
+void TrxPanel::calibration_data() {
+    QTest::addColumn<bool>("receiver");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("oscillator only") << false << QStringList{"S28208", "S28218", "S28208"};
+    QTest::newRow("receiver on") << true << QStringList{"S28208", "S28288"};
+}
+
+void TrxPanel::calibration() {
+    QFETCH(bool, receiver);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* panel = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    panel->chb_er->setChecked(receiver);
+    panel->Band433->setChecked(true);
+    QVERIFY(panel->LabelCalibration->isVisibleTo(panel));
+    panel->Update_Click();
+    rig.board().clearReceived();
+    const QString before = panel->PowerW->text();
+    QTest::mouseClick(panel->CalibratePLL, Qt::LeftButton);
+    QTEST(rig.board().receivedLines(), "lines");
+    QCOMPARE(panel->PowerW->text(), before);
+    QCOMPARE(panel->PowerMwData, before.toLong(nullptr, 16));
+    QVERIFY(!panel->LabelCalibration->isVisibleTo(panel));
+}
+
+void TrxPanel::resetSynchronLatch() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* panel = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    panel->Update_Click();
+    rig.board().clearReceived();
+    QTest::mouseClick(panel->FFreset, Qt::LeftButton);
+    QCOMPARE(rig.board().receivedLines(), QStringList({"S2CA80", "S2CA82"}));
+    QVERIFY(panel->ffillen->isChecked());
+    QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
+    panel->ITLEVEL->setValue(9);
+    QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
+    QCOMPARE(panel->FIFOw->text(), "CA92");
+}
+
+void TrxPanel::bVariantLayout() {
+    test::Rig rig;
+    rig.start();
+    auto* panel = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    panel->Band868->setChecked(true);
+    const QStringList before = words(*panel);
+    rig.main().SetBijakuMode(true);
+    panel->SetFrameMode();
+    QCOMPARE(panel->windowTitle(), "HC913B Transceiver control panel");
+    QVERIFY(panel->Band315->isVisibleTo(panel));
+    for (QRadioButton* band : {panel->Band433, panel->Band868, panel->Band915})
+        QVERIFY(!band->isVisibleTo(panel));
+    QVERIFY(!panel->Revision->isVisibleTo(panel));
+    QVERIFY(panel->Band868->isChecked());
+    QCOMPARE(words(*panel), before);
+    rig.main().SetBijakuMode(false);
+    panel->SetFrameMode();
+    QCOMPARE(panel->windowTitle(), "HC913 Transceiver control panel");
+    QVERIFY(panel->Band915->isVisibleTo(panel) && panel->Revision->isVisibleTo(panel));
+
+    auto* hc916 = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    const QStringList hc916Words = words(*hc916);
+    hc916->SetFrameMode();
+    QCOMPARE(words(*hc916), hc916Words);
+}
+
+void TrxPanel::inputsRebuildWords() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    leave(p->FreqCenter, QStringLiteral("434"));
+    QCOMPARE(p->Freqw->text(), "A640");
+    p->Band868->setChecked(true);
+    QCOMPARE(p->FreqCenter->text(), "868");
+    QCOMPARE(p->Freqw->text(), "A640");
+    QCOMPARE(p->Ctrlw->text(), "8028");
+    p->NonStdCrystal->setChecked(true);
+    leave(p->Crystalfreq, QStringLiteral("12.5"));
+    QCOMPARE(p->Crystalfreq->text(), "12");
+    // 868 MHz lies below the band of a 12 MHz crystal: the centre frequency clamp speaks last.
+    QCOMPARE(p->Statusline->text(), "Minimum frequency reached!");
+    QCOMPARE(p->ModFreq->currentText(), "18");
+    QCOMPARE(p->FreqStep->text(), "6");
+    QCOMPARE(p->WKUPTIME->text(), "0.25");
+    QCOMPARE(p->Wkupw->text(), "E196");
+    p->chb_ew->setChecked(true);
+    QVERIFY(p->WKUPM->isEnabled());
+    leave(p->WKUPR, QStringLiteral("40"));
+    QCOMPARE(p->WKUPR->text(), "29");
+    leave(p->DATARATEDIV, QStringLiteral("13.5"));
+    QCOMPARE(p->Dataratew->text(), "C60E");
+    p->StatefiltNr->setText(QStringLiteral("0"));
+    QCOMPARE(p->StatefiltNr->text(), "1");
+    QCOMPARE(p->STATEFILT->value(), 1);
+    p->ITlevelNr->setText(QStringLiteral("20"));
+    QCOMPARE(p->ITLEVEL->value(), 15);
+    leave(p->LBDV, QStringLiteral("3.14"));
+    QCOMPARE(p->LBD->text(), "9");
+    QCOMPARE(p->LBDV->text(), "3.1");
+    // The pattern byte: a5 -> A5, a leading zero stays, an empty box becomes 00.
+    leave(p->TB_SP, QStringLiteral("a5"));
+    QCOMPARE(p->SynchPatt->text(), "CEA5");
+    leave(p->TB_SP, QStringLiteral("0A"));
+    QCOMPARE(p->SynchPatt->text(), "CE0A");
+    leave(p->TB_SP, QString());
+    QCOMPARE(p->SynchPatt->text(), "CE00");
+    p->CB_RFT->setCurrentText(QStringLiteral("3.3 MHz"));
+    QCOMPARE(p->PLLCmd->text(), "CC27");
+    QVERIFY(!p->ModPol->isEditable());
+}
+
+void TrxPanel::configurationRoundTrip_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("HC913") << "YambleV3"
+                           << "mine.trc";
+    QTest::newRow("HC916") << "FRM_Zenth"
+                           << "mine.lrc";
+}
+
+void TrxPanel::configurationRoundTrip() {
+    QFETCH(QString, form);
+    QFETCH(QString, file);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = qobject_cast<TransceiverPanel*>(rig.main().form(form));
+    p->NonStdCrystal->setChecked(true);
+    leave(p->Crystalfreq, QStringLiteral("11"));
+    p->Band915->setChecked(true);
+    p->EnTXLatch->setChecked(true);
+    p->Cxtal->setCurrentIndex(15);
+    p->chb_er->setChecked(true);
+    p->chb_ew->setChecked(true);
+    leave(p->FreqCenter, QStringLiteral("1000"));
+    p->Pin8IsVDI->setChecked(true);
+    p->VDI->setCurrentIndex(2);
+    p->LNAgain->setCurrentIndex(3);
+    p->DRSSI->setCurrentIndex(4);
+    p->BasebandBW->setCurrentIndex(5);
+    p->ModPol->setCurrentIndex(1);
+    p->ModFreq->setCurrentIndex(7);
+    p->OutputPower->setCurrentIndex(7);
+    leave(p->WKUPM, QStringLiteral("100"));
+    leave(p->WKUPR, QStringLiteral("13"));
+    p->enlowdc->setChecked(true);
+    leave(p->DUTY, QStringLiteral("9"));
+    p->CLKout->setCurrentIndex(6);
+    leave(p->LBD, QStringLiteral("12"));
+    p->AFCauto->setCurrentIndex(0);
+    p->AFCres->setCurrentIndex(1);
+    p->afcst->setChecked(true);
+    leave(p->DATARATEDIV, QStringLiteral("99"));
+    p->dataratepresc->setChecked(true);
+    p->ClkRecMode->setCurrentIndex(2);
+    p->FILTTYPE->setCurrentIndex(1);
+    p->STATEFILT->setValue(6);
+    p->ffillen->setChecked(true);
+    p->SensResEn->setChecked(true);
+    p->FIFOstrt->setCurrentIndex(1);
+    p->ITLEVEL->setValue(12);
+    if (p->chip() == trx::Chip::HC916) {
+        p->CB_LPX->setChecked(true);
+        p->CB_RFT->setCurrentIndex(0);
+        p->CB_PLLBW->setCurrentIndex(0);
+        leave(p->TB_SP, QStringLiteral("0b"));
+    }
+    rig.main().Pref_Voltage = QStringLiteral("3.3");
+    const QStringList saved = words(*p);
+    const QString path = rig.folder() + u'/' + file;
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QVERIFY(QFile::exists(path));
+    QVERIFY(rig.messageTexts().isEmpty());
+
+    rig.main().unloadForm(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* fresh = qobject_cast<TransceiverPanel*>(rig.main().form(form));
+    QVERIFY(words(*fresh) != saved);
+    rig.board().clearReceived();
+    rig.dialogs().files << path;
+    fresh->ConfLoad_Click();
+    QCOMPARE(words(*fresh), saved);
+    QCOMPARE(fresh->Crystalfreq->text(), "11");
+    QCOMPARE(fresh->ModFreq->currentIndex(), 7);
+    QCOMPARE(rig.board().receivedLines(), QStringList{"VA1"});
+    QVERIFY(fresh->LabelUpdate->isVisibleTo(fresh));
+    QVERIFY(rig.messageTexts().isEmpty());
+}
+
+void TrxPanel::badFileChangesNothing_data() {
+    QTest::addColumn<QByteArray>("change");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("banner") << QByteArray("\"# KRV Transceiver configuration file. Version 1.0.0\"")
+                            << "Error occured:1226,Incorrect configuration file version\r\n"
+                               "Please try again!";
+    QTest::newRow("voltage") << QByteArray("\"abc\"")
+                             << "Error occured:13,Type mismatch\r\nPlease try again!";
+}
+
+void TrxPanel::badFileChangesNothing() {
+    QFETCH(QByteArray, change);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->Band868->setChecked(true);
+    const QString path = rig.folder() + QStringLiteral("/bad.trc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    lines[change.startsWith("\"#") ? 0 : 51] = change + '\r';
+    lines[6] = "#FALSE#\r"; // Band868 item, so a partial load would show
+    lines[4] = "#TRUE#\r";
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines.join('\n'));
+    f.close();
+
+    const QStringList before = words(*p);
+    rig.board().clearReceived();
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QFETCH(QString, message);
+    QCOMPARE(rig.messageTexts(), QStringList{message});
+    QCOMPARE(rig.dialogs().messages.last().title, "File open error");
+    QCOMPARE(words(*p), before);
+    QVERIFY(p->Band868->isChecked());
+    QVERIFY(rig.board().receivedLines().isEmpty());
+}
+
+void TrxPanel::screenshots() {
+    test::Rig rig;
+    rig.start();
+    for (const QString& name : {QStringLiteral("YambleV3"), QStringLiteral("FRM_Zenth")}) {
+        QWidget* panel = rig.main().form(name);
+        QMdiSubWindow* frame = rig.main().frameOf(panel);
+        QVERIFY(frame);
+        rig.main().resize(1800, 1060);
+        rig.main().show();
+        rig.main().showForm(panel);
+        frame->resize(frame->sizeHint());
+        const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+        if (!out.isEmpty())
+            panel->grab().save(out + u'/' + name + QStringLiteral(".png"));
+        // Readable at a normal window size: the whole panel fits a 1920 x 1080 screen.
+        QVERIFY2(frame->width() <= 1600 && frame->height() <= 1050,
+                 qPrintable(QStringLiteral("%1 x %2").arg(frame->width()).arg(frame->height())));
+        rig.main().hideForm(panel);
+    }
+}
+
+QTEST_MAIN(TrxPanel)
+#include "tst_trxpanel.moc"
