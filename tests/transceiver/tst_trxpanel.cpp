@@ -43,6 +43,9 @@ private Q_SLOTS:
     void calibration_data();
     void calibration();
     void resetSynchronLatch();
+    void statusReadSwitchesAfcOff();
+    void loadedVoltageIsClamped();
+    void fileValuesOutsideTheLists();
     void bVariantLayout();
     void inputsRebuildWords();
     void configurationRoundTrip_data();
@@ -163,6 +166,64 @@ void TrxPanel::resetSynchronLatch() {
     panel->ITLEVEL->setValue(9);
     QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
     QCOMPARE(panel->FIFOw->text(), "CA92");
+}
+
+void TrxPanel::statusReadSwitchesAfcOff() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->Update_Click();
+    rig.board().setStatusWord(0x801F);
+    rig.board().clearReceived();
+    p->ReadStatus_Click();
+    QVERIFY(test::waitUntil([&] { return rig.main().CommState == 0 && !p->StatusReadActive; }));
+    QCOMPARE(rig.board().receivedLines(),
+             QStringList({"S2C4F6", "S2C4F6", "H2", "L2", "L0", "RS", "RS", "H2", "S2C4F7"}));
+    QVERIFY(p->afcen->isChecked());
+    QCOMPARE(p->AFCw->text(), "C4F7");
+    QVERIFY(!p->LabelUpdate->isVisibleTo(p));
+    QCOMPARE(p->Foffset->text(), "-2.5");
+}
+
+void TrxPanel::loadedVoltageIsClamped() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    const QString path = rig.folder() + QStringLiteral("/high.lrc");
+    rig.main().Pref_Voltage = QStringLiteral("6");
+    rig.dialogs().files << path << path;
+    p->ConfSave_Click();
+    rig.board().clearReceived();
+    p->ConfLoad_Click();
+    QCOMPARE(p->Statusline->text(), "Maximum supply voltage is 5.4 V!");
+    QCOMPARE(rig.main().Pref_Voltage, "5.4");
+    QCOMPARE(rig.board().receivedLines(), QStringList{"VC6"});
+}
+
+void TrxPanel::fileValuesOutsideTheLists() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->VDI->setCurrentText(QStringLiteral("Slow"));
+    const QString path = rig.folder() + QStringLiteral("/odd.trc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    lines[15] = "2\r";         // chb_ex greyed: counts as clear
+    lines[22] = "\"Bogus\"\r"; // VDI: no entry of the list
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines.join('\n'));
+    f.close();
+    p->VDI->setCurrentText(QStringLiteral("Always"));
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QCOMPARE(p->VDI->currentText(), "Always");
+    QCOMPARE(p->Recw->text(), "9380");
+    QCOMPARE(p->chb_ex->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(p->PowerW->text(), "8200");
 }
 
 void TrxPanel::bVariantLayout() {
