@@ -46,6 +46,8 @@ private Q_SLOTS:
     void statusReadSwitchesAfcOff();
     void loadedVoltageIsClamped();
     void fileValuesOutsideTheLists();
+    void otherExtensionRefused();
+    void synchronPatternPage();
     void bVariantLayout();
     void inputsRebuildWords();
     void configurationRoundTrip_data();
@@ -224,6 +226,37 @@ void TrxPanel::fileValuesOutsideTheLists() {
     QCOMPARE(p->Recw->text(), "9380");
     QCOMPARE(p->chb_ex->checkState(), Qt::PartiallyChecked);
     QCOMPARE(p->PowerW->text(), "8200");
+}
+
+void TrxPanel::otherExtensionRefused() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    const QStringList before = words(*p);
+    rig.dialogs().files << rig.folder() + QStringLiteral("/other.lrc");
+    p->ConfLoad_Click();
+    QCOMPARE(rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
+    QCOMPARE(rig.dialogs().messages.last().title, "File open error");
+    QCOMPARE(rig.dialogs().fileRequests.last().fileName, "*.trc");
+    QCOMPARE(words(*p), before);
+    p->ConfSave_Click(); // cancelled: nothing shown, nothing written
+    QCOMPARE(rig.messageTexts().size(), 1);
+}
+
+void TrxPanel::synchronPatternPage() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    p->SynchPattern->setCurrentIndex(1);
+    QCOMPARE(p->FIFOw->text(), "CA88");
+    leave(p->TB_SP, QStringLiteral("A5"));
+    p->LabelUpdate->setVisible(false);
+    p->TabStrip1->setCurrentIndex(6);
+    QCOMPARE(p->CurrentTab, 7L);
+    QCOMPARE(p->SynchPattern->itemText(0), "2DA5");
+    QCOMPARE(p->SynchPattern->currentIndex(), 0);
+    QCOMPARE(p->FIFOw->text(), "CA80");
+    QVERIFY(p->LabelUpdate->isVisibleTo(p));
 }
 
 void TrxPanel::bVariantLayout() {
