@@ -25,7 +25,6 @@ private Q_SLOTS:
     void threshold();
     void dataRate_data();
     void dataRate();
-    void afcOffset();
     void pattern_data();
     void pattern();
     void listFields();
@@ -270,13 +269,6 @@ void TrxWords::dataRate() {
     QFETCH(bool, presc);
     QCOMPARE(clampedWhole(typed, 0, 127), divider);
     QTEST(dataRateText(divider, presc, 1.0f), "rate");
-}
-
-void TrxWords::afcOffset() {
-    QCOMPARE(krv::trx::afcOffset(0x1F, 2.5f), -2.5f);
-    QCOMPARE(krv::trx::afcOffset(0x0F, 2.5f), 37.5f);
-    QCOMPARE(krv::trx::afcOffset(0x10, 7.5f), -120.0f);
-    QCOMPARE(krv::trx::afcOffset(0xE0, 5.0f), 0.0f);
 }
 
 void TrxWords::pattern_data() {

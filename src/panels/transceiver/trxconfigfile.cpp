@@ -10,10 +10,10 @@ FileType fileType(Chip chip) {
     if (chip == Chip::HC913)
         return {QStringLiteral("*.trc"), QStringLiteral("trc"),
                 QStringLiteral("Transceiver Configuration files (*.trc);;All files (*.*)"),
-                QStringLiteral("# KRV Transceiver configuration file. Version 2.0.0"), 52};
+                QStringLiteral("# KRV Transceiver configuration file. Version 2.0.0")};
     return {QStringLiteral("*.lrc"), QStringLiteral("lrc"),
             QStringLiteral("'C916 Transceiver Configuration files (*.lrc);;All files (*.*)"),
-            QStringLiteral("# KRV HC916 Transceiver configuration file. Version 2.0.0"), 58};
+            QStringLiteral("# KRV HC916 Transceiver configuration file. Version 2.0.0")};
 }
 
 namespace {

@@ -74,7 +74,6 @@ struct FileType {
     QString extension; // "trc"
     QString filter;    // the dialogs' filter, in the dialog seam's notation
     QString banner;
-    int lines;
 };
 FileType fileType(Chip chip);
 

@@ -125,13 +125,6 @@ QString dataRateText(int divider, bool prescaler, float xtalFactor) {
     return plainNumberText(roundDecimals(rate, 3));
 }
 
-float afcOffset(int secondByte, float frequencyStep) {
-    int s = secondByte & 0x1F;
-    if (s > 15)
-        s -= 32;
-    return float(s) * frequencyStep;
-}
-
 namespace {
 bool isHexDigit(QChar c) {
     return c.unicode() < 128 && isxdigit(c.unicode());

@@ -51,9 +51,6 @@ int thresholdField(const QString& text);
 // The data rate in kbps as shown.
 QString dataRateText(int divider, bool prescaler, float xtalFactor);
 
-// The AFC offset in kHz from the second status byte and the frequency step.
-float afcOffset(int secondByte, float frequencyStep);
-
 // The synchron pattern text after a change: upper case, or "D4" when it holds no value.
 QString normalizedPattern(const QString& text);
 // The synchron pattern text when the box is left: padded to two digits.
