@@ -3,6 +3,8 @@
 #include "krvform.h"
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -134,8 +136,17 @@ void hidePanel(ISMmain& main, const PanelSwitch& panel) {
         (main.*panel.bItem)->setChecked(false);
     else
         (main.*panel.item)->setChecked(false);
-    if (QWidget* form = main.form(QString::fromLatin1(panel.form)))
+    const QString name = QString::fromLatin1(panel.form);
+    if (QWidget* form = main.loadedForm(name)) {
         main.hideForm(form);
+        return;
+    }
+    // A panel whose own unload step calls this is no longer listed, but its frame is still
+    // there: it must not be loaded again. Any other panel is loaded hidden by the touch.
+    if (auto* frame = main.mdiArea()->findChild<QMdiSubWindow*>(name + QStringLiteral("Frame")))
+        frame->hide();
+    else
+        main.form(name);
 }
 
 void disable(std::initializer_list<QAction*> items) {

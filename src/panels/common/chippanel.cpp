@@ -193,6 +193,9 @@ void ChipPanel::buildControls() {
     Foffset->setVisible(design_.offsetBits > 0);
     kHz->setVisible(design_.offsetBits > 0);
 
+    pendingTimer_ = timer(this, QStringLiteral("PendingOperations"));
+    pendingTimer_->setInterval(10);
+    connect(pendingTimer_, &QTimer::timeout, this, &ChipPanel::runPendingOperations);
     Timer3 = timer(this, QStringLiteral("Timer3"));
     Timer1 = timer(this, QStringLiteral("Timer1"));
     RepStatusReadTimer = timer(this, QStringLiteral("RepStatusReadTimer"));
@@ -235,6 +238,8 @@ void ChipPanel::Form_Load() {
 }
 
 void ChipPanel::Form_Unload() {
+    pending_.clear();
+    pendingTimer_->stop();
     Timer3->stop();
     Timer1->stop();
     RepStatusReadTimer->stop();
@@ -244,7 +249,8 @@ void ChipPanel::Form_Unload() {
     if (design_.family != ChipPanelDesign::Family::Transmitter) {
         if (portOpen())
             main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
-        main_.link()->EnableDataSelector();
+        if (LinkWindow* link = main_.loadedLink())
+            link->EnableDataSelector();
     }
     if (design_.hideProcedure)
         (main_.*design_.hideProcedure)();
@@ -355,32 +361,47 @@ bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// Update and the other word operations do not take the transaction lock, but they wait for a
-// running status read or poll to finish so that their lines never interleave with its steps.
-bool ChipPanel::waitForCommStateFree() {
+// Update and the other word operations do not take the transaction lock, but they start only
+// when no transaction holds it, one after the other, so that their lines never interleave with
+// the steps of a read or with each other. Waiting happens from the event loop, never inside a
+// nested wait: a step that is itself waiting for a reply could otherwise never finish.
+void ChipPanel::whenCommStateFree(std::function<void()> operation) {
+    pending_.append(std::move(operation));
+    runPendingOperations();
+}
+
+void ChipPanel::runPendingOperations() {
+    if (operationRunning_)
+        return;
     QPointer<ChipPanel> self(this);
-    while (main_.CommState != 0) {
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
+    while (!pending_.isEmpty() && main_.CommState == 0) {
+        const std::function<void()> operation = pending_.takeFirst();
+        operationRunning_ = true;
+        operation();
         if (!self)
-            return false;
+            return;
+        operationRunning_ = false;
     }
-    return true;
+    if (pending_.isEmpty())
+        pendingTimer_->stop();
+    else
+        pendingTimer_->start();
 }
 
 // ---- Update, calibration, synchron latch, supply
 // --------------------------------------------------
 
 void ChipPanel::Update_Click() {
+    whenCommStateFree([this] { runUpdate(); });
+}
+
+void ChipPanel::runUpdate() {
     Statusline->setText(QStringLiteral(" "));
     if (!portOpen()) {
         Statusline->setText(CommunicationFault);
         exclaim(design_.updateClosedText, this);
         return;
     }
-    if (!waitForCommStateFree())
-        return;
     LabelUpdate->setVisible(false);
     main_.setCommStatus(QStringLiteral("reading..."));
     bool failed = false;
@@ -410,6 +431,10 @@ void ChipPanel::Update_Click() {
 }
 
 void ChipPanel::CalibratePLL_Click() {
+    whenCommStateFree([this] { runCalibration(); });
+}
+
+void ChipPanel::runCalibration() {
     Statusline->setText(QStringLiteral(" "));
     if (!portOpen()) {
         Statusline->setText(CommunicationFault);
@@ -419,8 +444,6 @@ void ChipPanel::CalibratePLL_Click() {
             this);
         return;
     }
-    if (!waitForCommStateFree())
-        return;
     bool failed = false;
     for (long word : calibrationWords()) {
         showCalibrationWord(word);
@@ -431,18 +454,20 @@ void ChipPanel::CalibratePLL_Click() {
     }
     if (failed)
         Statusline->setText(CommunicationFault);
-    else if (!LabelUpdate->isVisible())
+    else if (!!LabelUpdate->isHidden())
         LabelCalibration->setVisible(false);
 }
 
 void ChipPanel::FFreset_Click() {
+    whenCommStateFree([this] { runSynchronLatchReset(); });
+}
+
+void ChipPanel::runSynchronLatchReset() {
     if (!portOpen()) {
         Statusline->setText(CommunicationFault);
         exclaim(design_.latchClosedText, this);
         return;
     }
-    if (!waitForCommStateFree())
-        return;
     bool failed = false;
     for (bool on : {false, true}) {
         for (QCheckBox* box : synchronLatchBoxes()) {
@@ -470,6 +495,10 @@ void ChipPanel::PowerSupply_LostFocus() {
         Statusline->setText(QStringLiteral("Minimum supply voltage is 2.0 V!"));
     else if (input.clamp > 0)
         Statusline->setText(QStringLiteral("Maximum supply voltage is 5.4 V!"));
+    whenCommStateFree([this, code = input.code] { sendSupply(code); });
+}
+
+void ChipPanel::sendSupply(int code) {
     if (!portOpen()) {
         if (Statusline->text() != CommunicationFault) {
             Statusline->setText(CommunicationFault);
@@ -479,9 +508,7 @@ void ChipPanel::PowerSupply_LostFocus() {
         }
         return;
     }
-    if (!waitForCommStateFree())
-        return;
-    const auto result = sendLine(QStringLiteral("V") + hexText(input.code));
+    const auto result = sendLine(QStringLiteral("V") + hexText(code));
     if (result && !result->ok())
         Statusline->setText(CommunicationFault);
 }
@@ -570,7 +597,7 @@ void ChipPanel::Timer3_Timer() {
 void ChipPanel::statusStep1() {
     QCheckBox* afc = afcEnableBox();
     SavedAfcEnable = design_.afcOffWords > 0 && afc && afc->isChecked();
-    SavedUpdateMark = LabelUpdate->isVisible();
+    SavedUpdateMark = !LabelUpdate->isHidden();
     if (SavedAfcEnable) {
         afc->setChecked(false);
         CalcAFCw();

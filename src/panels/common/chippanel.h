@@ -23,8 +23,9 @@
 // and takeWholeField for the leading-number, round and clamp rule of whole fields.
 // The base owns Update, Calibrate Synthesizer, Reset synchron latch, the supply box, the pages,
 // the status read and interrupt poll with Read Status and its repetition, the status area and
-// the panel's unload step. `status` and `Frame` are indexed from 1 as the panels name them
-// (index 0 is unused and null).
+// the panel's unload step. Update, Calibrate Synthesizer, Reset synchron latch and the supply
+// send start once no transaction holds CommState (at once when none does), one at a time. `status`
+// and `Frame` are indexed from 1 as the panels name them (index 0 is unused and null).
 
 #include "app/krvform.h"
 #include "link/sendresult.h"
@@ -229,7 +230,12 @@ private:
     void setLit(QLineEdit* box, bool lit);
     void takeCommState();
     void releaseCommState();
-    bool waitForCommStateFree();
+    void whenCommStateFree(std::function<void()> operation);
+    void runPendingOperations();
+    void runUpdate();
+    void runCalibration();
+    void runSynchronLatchReset();
+    void sendSupply(int code);
     void setReadMark(bool on);
     void setWindowHeightTwips(int twips);
     int windowHeightTwips() const;
@@ -242,6 +248,9 @@ private:
     QHash<QObject*, std::function<void()>> leaveHandlers_;
     bool SavedAfcEnable = false;
     bool SavedUpdateMark = false;
+    QList<std::function<void()>> pending_;
+    QTimer* pendingTimer_ = nullptr;
+    bool operationRunning_ = false;
     bool holdsCommState_ = false;
     bool statusStepRunning_ = false;
     bool pollStepRunning_ = false;
