@@ -115,6 +115,15 @@ private Q_SLOTS:
         QCOMPARE(lines().value(6), QStringLiteral("S280D7"));
     }
 
+    void closedPortRefusesAtOnceWhileBusy() {
+        open();
+        closePort();
+        rig->main().CommState = 7;
+        panel->Update_Click();
+        QCOMPARE(rig->messageTexts().size(), 1);
+        QCOMPARE(panel->Statusline->text(), Fault);
+    }
+
     void calibrationKeepsItsMarkWhileUpdateIsPending_data() {
         QTest::addColumn<bool>("updateFirst");
         QTest::addColumn<bool>("calibrationMarkAfter");

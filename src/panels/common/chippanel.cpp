@@ -366,6 +366,11 @@ bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
 // the steps of a read or with each other. Waiting happens from the event loop, never inside a
 // nested wait: a step that is itself waiting for a reply could otherwise never finish.
 void ChipPanel::whenCommStateFree(std::function<void()> operation) {
+    // With the port closed the operation only refuses, which needs no wait.
+    if (!portOpen() && pending_.isEmpty() && !operationRunning_) {
+        operation();
+        return;
+    }
     pending_.append(std::move(operation));
     runPendingOperations();
 }
