@@ -265,11 +265,15 @@ private Q_SLOTS:
         QVERIFY(readDone());
         rig->board().setStatusWord(0x0000);
         rig->board().clearReceived();
-        rig->board().setFault(sim::Fault::NoReply, -1);
+        // Only the two "RS" lines go unanswered.
+        connect(&rig->board(), &sim::BoardSimulator::lineReceived, panel,
+                [this](const QString& line) {
+                    if (line == QStringLiteral("L0"))
+                        rig->board().setFault(sim::Fault::NoReply, 2);
+                });
         panel->ReadStatus_Click();
-        QVERIFY(waitUntil(
-            [this] { return rig->main().CommState == 0 && !panel->Timer3->isActive(); }, 15000));
-        rig->board().setFault(sim::Fault::None, 0);
+        QVERIFY(readDone());
+        QCOMPARE(lines(), (QStringList{"H2", "L2", "L0", "RS", "RS", "H2"}));
         QCOMPARE(litPattern(*panel), QStringLiteral("1000000000000001"));
         QCOMPARE(panel->Statusline->text(), Fault);
         QCOMPARE(rig->main().CommState, 0L);
