@@ -71,8 +71,11 @@ void ISMmain::restoreWorkspace() {
             TXButton->setText(QStringLiteral("HT537"));
         }
         QWidget* widget = form(Workspace::formName(window));
-        if (!widget)
+        if (!widget) {
+            // A window this build does not have is not open, and is not saved as open again.
+            *flags[i] = false;
             continue;
+        }
         hideForm(widget);
         if (window == Workspace::Terminal) {
             if (auto* terminal = qobject_cast<Terminal*>(widget))

@@ -84,21 +84,6 @@ private Q_SLOTS:
         QCOMPARE(main.CB_Mode->count(), 3);
     }
 
-    void aWrongWorkspaceBannerIsReportedAndStartUpGoesOn() {
-        Rig rig;
-        rig.writeSettings("1", "1", 1);
-        QFile file(ProgramFolder::file("KRV.wsp"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\"# KRV workspace file version 1.0.0\"\r\n");
-        file.close();
-        ISMmain& main = rig.start();
-        QCOMPARE(rig.messageTexts(),
-                 QStringList{"Error occured:1226,Incorrect workspace file version\r\nPlease save "
-                             "the workspace again!"});
-        QVERIFY(!main.SplashOn);
-        QCOMPARE(main.CB_Mode->count(), 3);
-    }
-
     void closingTheMainWindowClosesTheBoardPort() {
         Rig rig;
         QVERIFY(rig.connectBoard());

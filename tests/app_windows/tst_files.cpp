@@ -40,6 +40,7 @@ private Q_SLOTS:
     void savedWorkspaceRestoresAfterRestart();
     void wrongWorkspaceBannerIsReportedAndStartUpGoesOn();
     void failedWorkspaceSaveIsReported();
+    void aWindowThisBuildLacksIsNotRestoredAsOpen();
 };
 
 void FilesTest::workspaceBytes_data() {
@@ -124,6 +125,19 @@ void FilesTest::failedWorkspaceSaveIsReported() {
     QVERIFY(rig.dialogs().messages.last().text.startsWith(QStringLiteral("Error occured:")));
     QVERIFY(rig.dialogs().messages.last().text.endsWith(QStringLiteral("\r\nPlease try again")));
     QVERIFY(QFileInfo(ProgramFolder::file(QStringLiteral("KRV.wsp"))).isDir());
+}
+
+void FilesTest::aWindowThisBuildLacksIsNotRestoredAsOpen() {
+    test::Rig rig;
+    rig.writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
+    writeFile(QStringLiteral("KRV.wsp"), banner + "#FALSE#\r\n#TRUE#\r\n" +
+                                             QByteArray("#FALSE#\r\n").repeated(9) +
+                                             "15\r\n4500\r\n9705\r\n4110\r\n");
+    ISMmain& main = rig.start();
+    QVERIFY(rig.dialogs().messages.isEmpty());
+    QVERIFY(!main.EEPROMon);
+    main.mnuSaveWorkspace->trigger();
+    QCOMPARE(fileBytes(QStringLiteral("KRV.wsp")), banner + QByteArray("#FALSE#\r\n").repeated(11));
 }
 
 QTEST_MAIN(FilesTest)
