@@ -40,6 +40,9 @@ ISMmain::ISMmain(QWidget* parent)
     setWindowTitle(caption);
     mdi_->setObjectName(QStringLiteral("ClientArea"));
     mdi_->viewport()->installEventFilter(this);
+    // Chip panels are larger than a small screen: the client area scrolls to reach them.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -161,25 +161,30 @@ void ChipPanel::buildControls() {
         box->setVisible(false);
     }
 
+    // The indicators and the offset row form the status area that Show Status opens.
+    statusArea_ = new QWidget(this);
+    statusArea_->setObjectName(QStringLiteral("StatusArea"));
+    auto* statusLayout = new QVBoxLayout(statusArea_);
+    statusLayout->setContentsMargins(0, 0, 0, 0);
     auto* indicators = new QGridLayout;
     for (int i = 1; i <= 16; ++i) {
-        status[i] = readOnlyBox(this, QStringLiteral("status_%1").arg(i),
+        status[i] = readOnlyBox(statusArea_, QStringLiteral("status_%1").arg(i),
                                 design_.statusCaptions.value(i - 1));
         status[i]->setAlignment(Qt::AlignCenter);
         setLit(status[i], false);
         indicators->addWidget(status[i], 0, i - 1);
     }
-    outer->addLayout(indicators);
+    statusLayout->addLayout(indicators);
     auto* offsetRow = new QHBoxLayout;
     auto* offsetLabel =
-        new QLabel(QStringLiteral("Transmitter-receiver carrier frequency offset:"), this);
+        new QLabel(QStringLiteral("Transmitter-receiver carrier frequency offset:"), statusArea_);
     offsetLabel->setObjectName(QStringLiteral("LabelFoffset"));
-    Foffset = readOnlyBox(this, QStringLiteral("Foffset"));
-    auto* kHz = new QLabel(QStringLiteral("kHz"), this);
+    Foffset = readOnlyBox(statusArea_, QStringLiteral("Foffset"));
+    auto* kHz = new QLabel(QStringLiteral("kHz"), statusArea_);
     kHz->setObjectName(QStringLiteral("LabelFoffsetUnit"));
-    auto* irqLabel = new QLabel(QStringLiteral("IRQ:"), this);
+    auto* irqLabel = new QLabel(QStringLiteral("IRQ:"), statusArea_);
     irqLabel->setObjectName(QStringLiteral("LabelIRQ"));
-    IRQ = readOnlyBox(this, QStringLiteral("IRQ"), QStringLiteral("IRQ"));
+    IRQ = readOnlyBox(statusArea_, QStringLiteral("IRQ"), QStringLiteral("IRQ"));
     IRQ->setAlignment(Qt::AlignCenter);
     setLit(IRQ, false);
     offsetRow->addWidget(offsetLabel);
@@ -188,7 +193,8 @@ void ChipPanel::buildControls() {
     offsetRow->addStretch();
     offsetRow->addWidget(irqLabel);
     offsetRow->addWidget(IRQ);
-    outer->addLayout(offsetRow);
+    statusLayout->addLayout(offsetRow);
+    outer->addWidget(statusArea_);
     offsetLabel->setVisible(design_.offsetBits > 0);
     Foffset->setVisible(design_.offsetBits > 0);
     kHz->setVisible(design_.offsetBits > 0);
@@ -227,8 +233,7 @@ void ChipPanel::Form_Load() {
     LabelCalibration->setVisible(false);
     SuppressUpdateMark = 0;
     StatusReadActive = false;
-    setWindowHeightTwips(design_.compactHeight);
-    ShowStatus->setText(QStringLiteral("Show Status"));
+    showStatusArea(false);
     if (TabStrip1->count() > 0) {
         if (TabStrip1->currentIndex() == 0)
             TabStrip1_Click();
@@ -769,27 +774,20 @@ void ChipPanel::Timer1_Timer() {
 // ---- Status area --------------------------------------------------------------------------------
 
 void ChipPanel::ShowStatus_Click() {
-    if (windowHeightTwips() != pixelsToTwips(twipsToPixels(design_.compactHeight))) {
-        setWindowHeightTwips(design_.compactHeight);
-        ShowStatus->setText(QStringLiteral("Show Status"));
-    } else {
-        setWindowHeightTwips(design_.tallHeight);
-        ShowStatus->setText(QStringLiteral("Hide Status"));
-    }
+    showStatusArea(statusArea_->isHidden());
 }
 
-void ChipPanel::setWindowHeightTwips(int twips) {
+void ChipPanel::showStatusArea(bool shown) {
+    statusArea_->setVisible(shown);
+    ShowStatus->setText(shown ? QStringLiteral("Hide Status") : QStringLiteral("Show Status"));
+    // The window keeps its designed height unless its contents need more.
     QWidget* window = main_.frameOf(this);
     if (!window)
         window = this;
-    window->resize(window->width(), twipsToPixels(twips));
-}
-
-int ChipPanel::windowHeightTwips() const {
-    const QWidget* window = main_.frameOf(const_cast<ChipPanel*>(this));
-    if (!window)
-        window = this;
-    return pixelsToTwips(window->height());
+    layout()->activate();
+    const int designed = twipsToPixels(shown ? design_.tallHeight : design_.compactHeight);
+    window->resize(std::max(window->width(), window->sizeHint().width()),
+                   std::max(designed, window->sizeHint().height()));
 }
 
 } // namespace krv

@@ -71,7 +71,8 @@ struct ChipPanelDesign {
     int afcOffWords = 0;
     // Width of the AFC offset field in the second status byte (two's complement); 0 = none.
     int offsetBits = 0;
-    // Window height without and with the status area, in twips.
+    // Window height without and with the status area, in twips: at least this much, more when
+    // the contents need it.
     int compactHeight = 8800;
     int tallHeight = 9700;
     // The sixteen indicator texts, status(1) first.
@@ -237,8 +238,8 @@ private:
     void runSynchronLatchReset();
     void sendSupply(int code);
     void setReadMark(bool on);
-    void setWindowHeightTwips(int twips);
-    int windowHeightTwips() const;
+    void showStatusArea(bool shown);
+    QWidget* statusArea_ = nullptr;
 
     ISMmain& main_;
     ChipPanelDesign design_;
