@@ -85,6 +85,7 @@ void DruskV1::Revision_Click() {
 
 void DruskV1::Form_Load() {
     ChipPanel::Form_Load();
+    fitWindowWidth();
     ISMmain& main = mainWindow();
     if (main.CurrentPath.isEmpty())
         main.CurrentPath = QStringLiteral("C:\\");

@@ -30,6 +30,7 @@ Ovalt::Ovalt(ISMmain& main)
     EFw = addWordBox(QStringLiteral("EFw"), QStringLiteral("Extended Features Command:"));
     TB_SP = lineEdit(QStringLiteral("TB_SP"));
     TB_SP->setMaxLength(2);
+    TB_SP->setMaximumWidth(110);
     TB_F5F4 = lineEdit(QStringLiteral("TB_F5F4"));
     TB_F5F4->setReadOnly(true);
     TB_F5F4->setVisible(false);
@@ -121,6 +122,7 @@ void Ovalt::TB_SP_LostFocus() {
 
 void Ovalt::Form_Load() {
     ChipPanel::Form_Load();
+    fitWindowWidth();
     ISMmain& main = mainWindow();
     if (main.CurrentPath.isEmpty())
         main.CurrentPath = QStringLiteral("C:\\");

@@ -8,14 +8,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace krv {
@@ -61,6 +64,18 @@ ReceiverPanel::ReceiverPanel(ISMmain& main, Chip chip, ChipPanelDesign design)
             addWordBox(QStringLiteral("SynchPatt"), QStringLiteral("Synchron Pattern Command:"));
     buildFrequencyBlock();
     buildPages();
+    // Sixteen indicators and the offset in one row must fit a normal window.
+    for (int i = 1; i <= 16; ++i)
+        status[i]->setMaximumWidth(64);
+    Foffset->setMaximumWidth(110);
+    IRQ->setMaximumWidth(64);
+    // Every tab caption stays whole.
+    TabStrip1->setUsesScrollButtons(false);
+}
+
+void ReceiverPanel::fitWindowWidth() {
+    if (QWidget* window = mainWindow().frameOf(this))
+        window->resize(window->sizeHint().width(), window->height());
 }
 
 // ---- Widget helpers ------------------------------------------------------------------------
@@ -122,55 +137,101 @@ QList<QWidget*> ReceiverPanel::wakeUpControls() const {
 // ---- Layout ----------------------------------------------------------------------------------
 
 void ReceiverPanel::buildFrequencyBlock() {
-    auto* crystal = new QGroupBox(QStringLiteral("Crystal"), this);
-    auto* crystalLayout = new QHBoxLayout(crystal);
+    auto* settings = new QWidget(this);
+    settings->setObjectName(QStringLiteral("Settings"));
+    auto* grid = new QGridLayout(settings);
+    grid->setContentsMargins(0, 0, 0, 0);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, settings);
+
+    auto* crystal = new QGroupBox(QStringLiteral("Crystal"), settings);
+    crystal->setObjectName(QStringLiteral("FrameCrystal"));
+    auto* crystalLayout = new QGridLayout(crystal);
     StdCrystal = new QRadioButton(QStringLiteral("Standard 10MHz"), crystal);
     StdCrystal->setObjectName(QStringLiteral("StdCrystal"));
     NonStdCrystal = new QRadioButton(QStringLiteral("Non standard"), crystal);
     NonStdCrystal->setObjectName(QStringLiteral("NonStdCrystal"));
     Crystalfreq = lineEdit(QStringLiteral("Crystalfreq"), QStringLiteral("10"));
     Crystalfreq->setEnabled(false);
-    crystalLayout->addWidget(StdCrystal);
-    crystalLayout->addWidget(NonStdCrystal);
-    crystalLayout->addWidget(Crystalfreq);
-    crystalLayout->addWidget(new QLabel(QStringLiteral("MHz")));
+    Cxtal = list(QStringLiteral("Cxtal"), loadCapacitanceEntries());
+    CLKout = list(QStringLiteral("CLKout"));
+    crystalLayout->addWidget(StdCrystal, 0, 0, 1, 3);
+    crystalLayout->addWidget(NonStdCrystal, 1, 0);
+    crystalLayout->addWidget(Crystalfreq, 1, 1);
+    crystalLayout->addWidget(new QLabel(QStringLiteral("MHz"), crystal), 1, 2);
+    crystalLayout->addWidget(new QLabel(QStringLiteral("Crystal load capacitance:"), crystal), 2,
+                             0);
+    crystalLayout->addWidget(Cxtal, 2, 1, 1, 2);
+    crystalLayout->addWidget(new QLabel(QStringLiteral("Clock output:"), crystal), 3, 0);
+    crystalLayout->addWidget(CLKout, 3, 1);
+    crystalLayout->addWidget(new QLabel(QStringLiteral("MHz"), crystal), 3, 2);
+    crystalLayout->setRowStretch(4, 1);
+    grid->addWidget(crystal, 0, 0);
 
-    auto* bands = new QGroupBox(QStringLiteral("Frequency band"), this);
-    auto* bandLayout = new QHBoxLayout(bands);
+    auto* bands = new QGroupBox(QStringLiteral("Frequency band"), settings);
+    bands->setObjectName(QStringLiteral("FrameBand"));
+    auto* bandLayout = new QGridLayout(bands);
     QRadioButton** buttons[] = {&Band315, &Band433, &Band868, &Band915};
     const char* names[] = {"Band315", "Band433", "Band868", "Band915"};
     const char* captions[] = {"315 MHz", "433 MHz", "868 MHz", "915 MHz"};
+    auto* bandRow = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
         *buttons[i] = new QRadioButton(QString::fromLatin1(captions[i]), bands);
         (*buttons[i])->setObjectName(QString::fromLatin1(names[i]));
-        bandLayout->addWidget(*buttons[i]);
+        bandRow->addWidget(*buttons[i]);
         connect(*buttons[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 bandClick(i);
         });
     }
+    bandRow->addStretch();
     if (chip_ == Chip::HR658) {
         for (QRadioButton* hidden : {Band315, Band433}) {
             hidden->setVisible(false);
             hidden->setEnabled(false);
         }
     }
-
-    auto* form = new QFormLayout;
     FreqCenter = lineEdit(QStringLiteral("FreqCenter"));
     FreqStep = lineEdit(QStringLiteral("FreqStep"));
     FreqStep->setReadOnly(true);
-    Cxtal = list(QStringLiteral("Cxtal"), loadCapacitanceEntries());
-    CLKout = list(QStringLiteral("CLKout"));
-    BasebandBW = list(QStringLiteral("BasebandBW"));
-    form->addRow(QStringLiteral("Center frequency (fo):"), FreqCenter);
-    form->addRow(QStringLiteral("PLL frequency step (Fs):"), FreqStep);
-    form->addRow(QStringLiteral("Crystal load capacitance:"), Cxtal);
-    form->addRow(QStringLiteral("Clock output (MHz):"), CLKout);
-    form->addRow(QStringLiteral("Baseband bandwith:"), BasebandBW);
+    ConfLoad = new QPushButton(QStringLiteral("Load Configuration"), bands);
+    ConfLoad->setObjectName(QStringLiteral("ConfLoad"));
+    ConfSave = new QPushButton(QStringLiteral("Save Configuration"), bands);
+    ConfSave->setObjectName(QStringLiteral("ConfSave"));
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(ConfLoad);
+    fileRow->addWidget(ConfSave);
+    fileRow->addStretch();
+    bandLayout->addLayout(bandRow, 0, 0, 1, 3);
+    bandLayout->addWidget(new QLabel(QStringLiteral("Center frequency (fo):"), bands), 1, 0);
+    bandLayout->addWidget(FreqCenter, 1, 1);
+    bandLayout->addWidget(new QLabel(QStringLiteral("MHz"), bands), 1, 2);
+    bandLayout->addWidget(new QLabel(QStringLiteral("PLL frequency step (Fs):"), bands), 2, 0);
+    bandLayout->addWidget(FreqStep, 2, 1);
+    bandLayout->addWidget(new QLabel(QStringLiteral("kHz"), bands), 2, 2);
+    bandLayout->addLayout(fileRow, 3, 0, 1, 3);
+    bandLayout->setRowStretch(4, 1);
+    grid->addWidget(bands, 0, 1);
 
-    auto* power = new QGroupBox(QStringLiteral("Power control bits:"), this);
-    auto* powerLayout = new QHBoxLayout(power);
+    auto* receive = new QGroupBox(QStringLiteral("Receiver"), settings);
+    receive->setObjectName(QStringLiteral("FrameRX"));
+    auto* receiveLayout = new QGridLayout(receive);
+    VDI = list(QStringLiteral("VDI"), vdiEntries(1));
+    LNAgain = list(QStringLiteral("LNAgain"), lnaEntries(chip_));
+    DRSSI = list(QStringLiteral("DRSSI"), rssiEntries());
+    enrec = checkBox(QStringLiteral("enrec"), QStringLiteral("Enable receiver chain"));
+    receiveLayout->addWidget(new QLabel(QStringLiteral("Valid Data Indicator:"), receive), 0, 0);
+    receiveLayout->addWidget(VDI, 0, 1);
+    receiveLayout->addWidget(new QLabel(QStringLiteral("LNA gain:"), receive), 1, 0);
+    receiveLayout->addWidget(LNAgain, 1, 1);
+    receiveLayout->addWidget(new QLabel(QStringLiteral("DRSSI:"), receive), 2, 0);
+    receiveLayout->addWidget(DRSSI, 2, 1);
+    receiveLayout->addWidget(enrec, 3, 0, 1, 2);
+    receiveLayout->setRowStretch(4, 1);
+    grid->addWidget(receive, 0, 2);
+
+    auto* configuration = new QGroupBox(QStringLiteral("Configuration"), settings);
+    configuration->setObjectName(QStringLiteral("FrameConfiguration"));
+    auto* configLayout = new QGridLayout(configuration);
     enb = checkBox(QStringLiteral("enb"), QStringLiteral("Low battery"));
     ent = checkBox(QStringLiteral("ent"), QStringLiteral("Wake-up timer"));
     enx = checkBox(QStringLiteral("enx"), QStringLiteral("Xtal osc."));
@@ -180,33 +241,35 @@ void ReceiverPanel::buildFrequencyBlock() {
     };
     Label47 = new CaptionLabel(QStringLiteral("Disable   C clock output"), toggleClock);
     Label47->setObjectName(QStringLiteral("Label47"));
+    // The mu sits in the gap of the caption, before its "C".
     Label48 = new CaptionLabel(QStringLiteral("\u00B5"), toggleClock);
     Label48->setObjectName(QStringLiteral("Label48"));
-    powerLayout->addWidget(enb);
-    powerLayout->addWidget(ent);
-    powerLayout->addWidget(enx);
-    powerLayout->addWidget(disclk);
-    powerLayout->addWidget(Label48);
-    powerLayout->addWidget(Label47);
-
+    Label48->setParent(Label47);
+    Label47->setFixedHeight(Label47->sizeHint().height());
+    Label48->adjustSize();
+    Label48->move(Label47->fontMetrics().horizontalAdvance(QStringLiteral("Disable  ")), 0);
+    BasebandBW = list(QStringLiteral("BasebandBW"));
     Revision = list(QStringLiteral("Revision"));
-    auto* revisionRow = new QFormLayout;
-    revisionRow->addRow(QStringLiteral("Chip revision:"), Revision);
-    ConfLoad = new QPushButton(QStringLiteral("Load Configuration"), this);
-    ConfLoad->setObjectName(QStringLiteral("ConfLoad"));
-    ConfSave = new QPushButton(QStringLiteral("Save Configuration"), this);
-    ConfSave->setObjectName(QStringLiteral("ConfSave"));
-    auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(ConfLoad);
-    fileRow->addWidget(ConfSave);
+    auto* clockRow = new QHBoxLayout;
+    clockRow->setSpacing(2);
+    clockRow->addWidget(disclk);
+    clockRow->addWidget(Label47);
+    clockRow->addStretch();
+    configLayout->addWidget(new QLabel(QStringLiteral("Power control bits:"), configuration), 0, 0);
+    configLayout->addWidget(enb, 0, 1);
+    configLayout->addWidget(ent, 0, 2);
+    configLayout->addWidget(enx, 0, 3);
+    configLayout->addLayout(clockRow, 0, 4);
+    configLayout->addWidget(new QLabel(QStringLiteral("Baseband bandwith:"), configuration), 1, 0);
+    configLayout->addWidget(BasebandBW, 1, 1);
+    configLayout->addWidget(new QLabel(QStringLiteral("kHz"), configuration), 1, 2);
+    configLayout->addWidget(new QLabel(QStringLiteral("Chip revision:"), configuration), 1, 3);
+    configLayout->addWidget(Revision, 1, 4);
+    configLayout->setColumnStretch(5, 1);
+    grid->addWidget(configuration, 1, 0, 1, 3);
 
-    QVBoxLayout* side = sideColumn();
-    side->addWidget(crystal);
-    side->addWidget(bands);
-    side->addLayout(form);
-    side->addWidget(power);
-    side->addLayout(revisionRow);
-    side->addLayout(fileRow);
+    for (QLineEdit* box : {Crystalfreq, FreqCenter, FreqStep})
+        box->setMaximumWidth(110);
 
     connect(StdCrystal, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -375,20 +438,12 @@ void ReceiverPanel::buildPages() {
     fifo->addRow(QStringLiteral("FIFO fill start:"), FIFOstrt);
     fifo->addRow(ffillen);
     fifo->addRow(fmodeen);
-    fifo->addRow(FFreset);
 
-    // The receive path sits beside the pages.
-    auto* receive = new QGroupBox(QStringLiteral("Receiver"), this);
-    auto* receiveLayout = new QFormLayout(receive);
-    VDI = list(QStringLiteral("VDI"), vdiEntries(1));
-    LNAgain = list(QStringLiteral("LNAgain"), lnaEntries(chip_));
-    DRSSI = list(QStringLiteral("DRSSI"), rssiEntries());
-    enrec = checkBox(QStringLiteral("enrec"), QStringLiteral("Enable receiver chain"));
-    receiveLayout->addRow(QStringLiteral("Valid Data Indicator:"), VDI);
-    receiveLayout->addRow(QStringLiteral("LNA gain:"), LNAgain);
-    receiveLayout->addRow(QStringLiteral("DRSSI:"), DRSSI);
-    receiveLayout->addRow(enrec);
-    sideColumn()->addWidget(receive);
+    for (QLineEdit* box : {WKUPM, WKUPR, WKUPTIME, DUTY, DUTY_USEM, DUTY_CALC, LBD, LBDV,
+                           DATARATEDIV, DATARATE, StatefiltNr, ITlevelNr})
+        box->setMaximumWidth(110);
+    if (WKUPD)
+        WKUPD->setMaximumWidth(110);
 
     for (QWidget* control : wakeUpControls())
         control->setEnabled(false);

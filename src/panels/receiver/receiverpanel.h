@@ -123,6 +123,8 @@ protected:
     void storeItem(const receiver::ItemSpec& item, const receiver::ReceiverConfig& config);
     void applyConfig(const receiver::ReceiverConfig& config);
     void sendFileSupply();
+    // The window as wide as its controls want; the height is the design's.
+    void fitWindowWidth();
 
     receiver::Chip chip_;
     float XtalFactor = 1.0f;
