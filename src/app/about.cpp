@@ -2,6 +2,7 @@
 
 #include "common/dialogs.h"
 #include "ismmain.h"
+#include "krvform.h"
 #include "version.h"
 
 #include <QApplication>
@@ -12,20 +13,6 @@
 #include <QSysInfo>
 
 namespace krv {
-
-namespace {
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
-template <typename T> T* named(T* widget, const char* name, const QRect& place) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
-
-} // namespace
 
 frmAbout::frmAbout(ISMmain& main) : main_(main) {
     setFixedSize(twipsToPixels(5730), twipsToPixels(3000));

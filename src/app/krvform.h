@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QRect>
+#include <QString>
+
 class QWidget;
 
 namespace krv {

@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "common/supply.h"
 #include "ismmain.h"
+#include "krvform.h"
 #include "supplymath.h"
 
 #include <QLabel>
@@ -14,20 +15,6 @@
 #include <QTimer>
 
 namespace krv {
-
-namespace {
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
-template <typename T> T* named(T* widget, const char* name, const QRect& place) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
-
-} // namespace
 
 frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Power Supply Settings"));

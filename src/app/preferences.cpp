@@ -5,6 +5,7 @@
 #include "common/numbers.h"
 #include "common/programfolder.h"
 #include "ismmain.h"
+#include "krvform.h"
 #include "settingsfile.h"
 #include "updown.h"
 
@@ -23,16 +24,6 @@ namespace {
 
 constexpr int widthTwips = 4800;
 constexpr int heightTwips = 2700;
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
-template <typename T> T* named(T* widget, const char* name, const QRect& place) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
 
 } // namespace
 
