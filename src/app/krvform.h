@@ -33,4 +33,16 @@ inline int pixelsToTwips(int pixels) {
     return pixels * 15;
 }
 
+// A rectangle given in twips, in pixels.
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+// Names a control and puts it where its window's design has it.
+template <typename T> T* named(T* widget, const char* name, const QRect& place) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(place);
+    return widget;
+}
+
 } // namespace krv
