@@ -174,8 +174,9 @@ void ISMmain::LoadboardList_click() {
         port->setDTREnable(true);
         port->setCommPort(ScanPort);
         port->setRTSEnable(true);
-        if (!port->portOpen())
-            port->setPortOpen(true);
+        // Picking another board while one is open moves the board port to it.
+        port->setPortOpen(false);
+        port->setPortOpen(true);
         if (LoadBoardRev == 2)
             UsbLocation = connection->GetThisUSBLocationByDriver();
         Send_To_LoadBoard(QStringLiteral("i\r"));

@@ -74,6 +74,16 @@ private Q_SLOTS:
         main.LoadboardList_click();
         QCOMPARE(second.receivedLines(), (QStringList{"i", "i", "Z3", "V83", "X1"}));
         QCOMPARE(main.LoadBoardRev, 2);
+
+        // Choosing the other board moves the board port over to it.
+        rig.board().clearReceived();
+        second.clearReceived();
+        main.LoadboardList->setCurrentIndex(0);
+        main.LoadboardList_click();
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"i", "V83", "Z3"}));
+        QVERIFY(second.receivedLines().isEmpty());
+        QCOMPARE(main.LoadBoardRev, 1);
+        QVERIFY(rig.dialogs().messages.isEmpty());
     }
 
     void noBoardLeavesConnectEnabled() {
