@@ -1,10 +1,13 @@
+#include "common/dialogs.h"
 #include "common/error.h"
+#include "common/supply.h"
 #include "panels/receiver/druskv1.h"
 #include "panels/receiver/ovalt.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +39,11 @@ QStringList everyWord(ReceiverPanel* p) {
 void leave(QLineEdit* box, const QString& text) {
     box->setText(text);
     QTest::keyClick(box, Qt::Key_Return);
+}
+
+void focusOut(QWidget* box) {
+    QFocusEvent event(QEvent::FocusOut);
+    QCoreApplication::sendEvent(box, &event);
 }
 
 } // namespace
@@ -345,6 +353,210 @@ private Q_SLOTS:
         rig.dialogs().files << rig.folder() + "/x.rc";
         panel->ConfLoad_Click();
         QCOMPARE(rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
+    }
+
+    void closedPortRefuses_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        const QString notUpdated = QStringLiteral(
+            "Commport not available, please open commport. Control words were not updated.");
+        QTest::newRow("Update") << "Update" << notUpdated;
+        QTest::newRow("Calibrate") << "CalibratePLL"
+                                   << "Commport not available, please open commport. Synthesizer "
+                                      "was not calibrated!";
+        QTest::newRow("Reset synchron latch") << "FFreset" << notUpdated;
+    }
+    void closedPortRefuses() {
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        const QStringList before = everyWord(panel);
+        QTest::mouseClick(panel->findChild<QPushButton*>(button), Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] { return !rig.messageTexts().isEmpty(); }));
+        QCOMPARE(rig.messageTexts(), QStringList{message});
+        QCOMPARE(rig.dialogs().messages.constLast().icon, Dialogs::Icon::Exclamation);
+        QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
+        QCOMPARE(everyWord(panel), before);
+        QVERIFY(!panel->LabelUpdate->isHidden());
+    }
+
+    void closedPortLoadKeepsTheFileButRefusesTheSupply() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        leave(panel->DATARATEDIV, "77");
+        const QStringList saved = everyWord(panel);
+        const QString path = rig.folder() + "/closed.rc2";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        leave(panel->DATARATEDIV, "19");
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QCOMPARE(everyWord(panel), saved);
+        QCOMPARE(rig.messageTexts(), QStringList{"Commport not available, please open commport. "
+                                                 "Power control settings were not updated."});
+        QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
+    }
+
+    void interruptPoll_data() {
+        QTest::addColumn<bool>("pending");
+        QTest::newRow("pending") << true;
+        QTest::newRow("none") << false;
+    }
+    void interruptPoll() {
+        QFETCH(bool, pending);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        panel->IRQ->setEnabled(!pending);
+        rig.board().setInterruptPending(pending);
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
+        QVERIFY(test::waitUntil(
+            [&] { return rig.main().CommState == 0 && !panel->Timer1->isActive(); }));
+        QCOMPARE(rig.board().receivedLines(), QStringList{"RI"});
+        QCOMPARE(panel->IRQ->isEnabled(), pending);
+    }
+
+    void automaticLoadKeepsTheFilePowerBits() {
+        QString path;
+        {
+            test::Rig rig;
+            rig.start();
+            auto* panel = rig.main().form<Ovalt>("Ovalt");
+            panel->ent->setCheckState(Qt::Unchecked);
+            panel->enx->setCheckState(Qt::Unchecked);
+            path = QDir::tempPath() + "/krv_autoload_" +
+                   QString::number(QCoreApplication::applicationPid()) + ".rc2";
+            rig.dialogs().files << path;
+            panel->ConfSave_Click();
+        }
+        test::Rig rig;
+        rig.start();
+        rig.main().Pref_CCautoLoad = 1;
+        rig.dialogs().files << path;
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        QFile::remove(path);
+        QCOMPARE(rig.dialogs().fileRequests.size(), 1);
+        QVERIFY(!panel->ent->isChecked());
+        QVERIFY(!panel->enx->isChecked());
+        QCOMPARE(panel->Ctrlw->text(), QStringLiteral("908A"));
+        QVERIFY(!panel->WKUPM->isEnabled());
+    }
+
+    void crystalChangeRederivesTheWords_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("freqw");
+        // FreqCenter, FreqStep, WKUPTIME, DATARATE, first baseband and clock output entries.
+        QTest::addColumn<QStringList>("derived");
+        // 868.3 MHz lies outside the 868 MHz band of both crystals: the field is clamped.
+        QTest::newRow("11 MHz") << "11"
+                                << "11"
+                                << "Minimum frequency reached!"
+                                << "A060" << QStringList{"882.112", "22",    "272.727",
+                                                         "18.966",  "147.4", "1.1"};
+        QTest::newRow("below 8 MHz")
+            << "7"
+            << "8"
+            << "Maximum frequency reached!"
+            << "AF3F" << QStringList{"702.448", "16", "375", "13.793", "107.2", "0.8"};
+    }
+    void crystalChangeRederivesTheWords() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        QFETCH(QString, freqw);
+        QFETCH(QStringList, derived);
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        QStringList words = everyWord(panel);
+        panel->NonStdCrystal->setChecked(true);
+        leave(panel->Crystalfreq, typed);
+        QCOMPARE(panel->Crystalfreq->text(), shown);
+        QCOMPARE(panel->Statusline->text(), message);
+        QCOMPARE((QStringList{panel->FreqCenter->text(), panel->FreqStep->text(),
+                              panel->WKUPTIME->text(), panel->DATARATE->text(),
+                              panel->BasebandBW->itemText(0), panel->CLKout->itemText(0)}),
+                 derived);
+        // Only the frequency field follows the shown centre frequency; the other fields stay.
+        words[1] = freqw;
+        QCOMPARE(everyWord(panel), words);
+        QCOMPARE(panel->GetXtalFrequency(), shown.toInt() * 1000000);
+        panel->StdCrystal->setChecked(true);
+        QCOMPARE(panel->FreqStep->text(), QStringLiteral("20"));
+        QCOMPARE(panel->WKUPTIME->text(), QStringLiteral("300"));
+    }
+
+    void loadedSupplyVoltageIsClamped_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("above") << "7"
+                               << "5.4"
+                               << "Maximum supply voltage is 5.4 V!";
+        QTest::newRow("below") << "1.5"
+                               << "2"
+                               << "Minimum supply voltage is 2.0 V!";
+        QTest::newRow("inside") << "3.30"
+                                << "3.30"
+                                << "";
+    }
+    void loadedSupplyVoltageIsClamped() {
+        QFETCH(QString, stored);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        rig.main().Pref_Voltage = stored;
+        const QString path = rig.folder() + "/v.rc";
+        rig.dialogs().files << path << path;
+        panel->ConfSave_Click();
+        rig.main().Pref_Voltage = "2.5";
+        rig.board().clearReceived();
+        panel->ConfLoad_Click();
+        QCOMPARE(rig.main().Pref_Voltage, kept);
+        QCOMPARE(panel->Statusline->text(), message);
+        QCOMPARE(rig.board().receivedLines(),
+                 QStringList{supplyLine(kept.toDouble(), supplyk::Board2).chopped(1)});
+        QVERIFY(rig.messageTexts().isEmpty());
+    }
+
+    void loadedPatternByteGetsTwoDigits() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        panel->TB_SP->setText("a");
+        QCOMPARE(panel->TB_SP->text(), QStringLiteral("A"));
+        const QString path = rig.folder() + "/p.rc2";
+        rig.dialogs().files << path << path;
+        panel->ConfSave_Click();
+        panel->ConfLoad_Click();
+        QCOMPARE(panel->TB_SP->text(), QStringLiteral("0A"));
+        QCOMPARE(panel->SynchPatt->text(), QStringLiteral("C10A"));
+        rig.board().clearReceived();
+        panel->Update_Click();
+        QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().size() >= 13; }));
+        QVERIFY(rig.board().receivedLines().contains("S2C10A"));
+    }
+
+    void enterInTheDividerWaitsForLeaving() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        panel->ent->setCheckState(Qt::Checked);
+        leave(panel->WKUPD, "7");
+        QCOMPARE(panel->WKUPD->text(), QStringLiteral("7"));
+        QCOMPARE(panel->EWkupw->text(), QStringLiteral("C300"));
+        focusOut(panel->WKUPD);
+        QCOMPARE(panel->WKUPD->text(), QStringLiteral("3"));
+        QCOMPARE(panel->EWkupw->text(), QStringLiteral("C3C0"));
+        QCOMPARE(panel->WKUPTIME->text(), QStringLiteral("37.5"));
     }
 
     void screenshots() {

@@ -120,6 +120,12 @@ void Ovalt::TB_SP_LostFocus() {
     }
 }
 
+void Ovalt::itemLoaded(const QString& name) {
+    // A one-digit pattern byte is padded at once, so that the word never has three digits.
+    if (name == QStringLiteral("TB_SP"))
+        TB_SP_LostFocus();
+}
+
 void Ovalt::Form_Load() {
     ChipPanel::Form_Load();
     fitWindowWidth();

@@ -25,6 +25,7 @@ public:
 
 protected:
     void afterFifoWord() override;
+    void itemLoaded(const QString& name) override;
 
 private:
     bool SkipPatternCheck = false;

@@ -78,6 +78,12 @@ void ReceiverPanel::fitWindowWidth() {
         window->resize(window->sizeHint().width(), window->height());
 }
 
+bool ReceiverPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (WKUPD && watched == WKUPD && event->type() == QEvent::FocusOut)
+        wakeUpEnter();
+    return ChipPanel::eventFilter(watched, event);
+}
+
 // ---- Widget helpers ------------------------------------------------------------------------
 
 int ReceiverPanel::value(const QCheckBox* box) {
@@ -454,8 +460,9 @@ void ReceiverPanel::buildPages() {
     auto enter = [this] { wakeUpEnter(); };
     workOnLeaving(WKUPM, enter);
     workOnLeaving(WKUPR, enter);
+    // Enter in D does nothing: only leaving the box takes it.
     if (WKUPD)
-        workOnLeaving(WKUPD, enter);
+        WKUPD->installEventFilter(this);
     workOnLeaving(DUTY, [this] { DUTY_LostFocus(); });
     workOnLeaving(LBD, [this] { LBD_LostFocus(); });
     workOnLeaving(LBDV, [this] { LBDV_LostFocus(); });

@@ -108,6 +108,9 @@ protected:
     virtual void wakeUpEnter();
     virtual void afterFifoWord() {}
     virtual void extendedFeaturesChanged() {}
+    // Runs right after a configuration file's item went into its control.
+    virtual void itemLoaded(const QString&) {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Widgets and value helpers.
     static int value(const QCheckBox* box);
@@ -122,7 +125,6 @@ protected:
     void checkConfig(const receiver::ReceiverConfig& config) const;
     void storeItem(const receiver::ItemSpec& item, const receiver::ReceiverConfig& config);
     void applyConfig(const receiver::ReceiverConfig& config);
-    void sendFileSupply();
     // The window as wide as its controls want; the height is the design's.
     void fitWindowWidth();
 

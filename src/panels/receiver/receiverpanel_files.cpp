@@ -4,7 +4,7 @@
 #include "common/itemfile.h"
 #include "common/numbers.h"
 #include "common/programfolder.h"
-#include "common/supply.h"
+#include "panels/common/filesupply.h"
 #include "receiverpanel.h"
 #include "receiverwords.h"
 
@@ -35,11 +35,10 @@ bool storedByIndex(const QString& name) {
     return name == QStringLiteral("BasebandBW") || name == QStringLiteral("CLKout");
 }
 
-// The supply voltage of a file: a positive number, kept to what the chip can take.
-double fileVoltage(const QString& text) {
+// The supply voltage of a file must be a positive number.
+void checkVoltageText(const QString& text) {
     if (!isWholeNumber(text) || !(leadingNumber(text) > 0))
         throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-    return std::clamp(leadingNumber(text), 2.0, 5.4);
 }
 
 bool extensionDiffers(const QString& path, const QString& extension) {
@@ -86,7 +85,7 @@ void ReceiverPanel::checkConfig(const ReceiverConfig& config) const {
             refuse();
         fileRev = *rev;
     }
-    fileVoltage(config.text(QStringLiteral("Pref_Voltage")));
+    checkVoltageText(config.text(QStringLiteral("Pref_Voltage")));
     if (config.text(QStringLiteral("TB_SP")).size() > 2)
         refuse();
     const long long timeout = config.number(QStringLiteral("Pref_RxLinkTimeout"));
@@ -130,9 +129,7 @@ void ReceiverPanel::storeItem(const ItemSpec& item, const ReceiverConfig& config
         return;
     }
     if (item.name == QStringLiteral("Pref_Voltage")) {
-        const QString text = config.text(item.name);
-        const double volts = fileVoltage(text);
-        mainWindow().Pref_Voltage = volts == leadingNumber(text) ? text : plainNumberText(volts);
+        mainWindow().Pref_Voltage = fileVoltage(config.text(item.name)).text;
         return;
     }
     QObject* control = findChild<QObject*>(item.name);
@@ -156,6 +153,7 @@ void ReceiverPanel::applyConfig(const ReceiverConfig& config) {
     const long revisionBefore = Rev;
     for (const ItemSpec& item : fileType(chip_).items) {
         storeItem(item, config);
+        itemLoaded(item.name);
         if (item.name != QStringLiteral("Crystalfreq"))
             continue;
         // The crystal text counts only when the file chose the non-standard crystal.
@@ -181,27 +179,6 @@ void ReceiverPanel::applyConfig(const ReceiverConfig& config) {
     Statusline->setText(QString());
 }
 
-void ReceiverPanel::sendFileSupply() {
-    ISMmain& main = mainWindow();
-    if (main.PowerSupplyOn) {
-        if (QWidget* supply = main.loadedForm(QStringLiteral("frm_PowerSupply")))
-            if (auto* voltage = supply->findChild<QLineEdit*>(QStringLiteral("Voltage")))
-                voltage->setText(main.Pref_Voltage);
-    }
-    if (!portOpen()) {
-        Statusline->setText(QStringLiteral("Communication fault."));
-        Dialogs::message(QStringLiteral("Commport not available, please open commport. Power "
-                                        "control settings were not updated."),
-                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
-        return;
-    }
-    if (main.LoadBoardRev != 1 && main.LoadBoardRev != 2)
-        return;
-    const QString line =
-        supplyLine(leadingNumber(main.Pref_Voltage), supplyKForBoard(main.LoadBoardRev));
-    sendLine(line.endsWith(u'\r') ? line.chopped(1) : line);
-}
-
 void ReceiverPanel::ConfLoad_Click() {
     const FileType& type = fileType(chip_);
     const QString path = Dialogs::openFile(
@@ -215,6 +192,7 @@ void ReceiverPanel::ConfLoad_Click() {
                          openErrorTitle);
         return;
     }
+    FileVoltage voltage;
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -222,11 +200,12 @@ void ReceiverPanel::ConfLoad_Click() {
         const ReceiverConfig config = parse(chip_, file.readAll());
         checkConfig(config);
         applyConfig(config);
+        voltage = fileVoltage(config.text(QStringLiteral("Pref_Voltage")));
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), openErrorTitle);
         return;
     }
-    sendFileSupply();
+    applyFileVoltage(mainWindow(), Statusline, this, voltage);
 }
 
 void ReceiverPanel::ConfSave_Click() {

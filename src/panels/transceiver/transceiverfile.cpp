@@ -1,9 +1,8 @@
 #include "app/ismmain.h"
 #include "common/dialogs.h"
 #include "common/error.h"
-#include "common/numbers.h"
 #include "common/programfolder.h"
-#include "common/supply.h"
+#include "panels/common/filesupply.h"
 #include "transceiverpanel.h"
 
 #include <QCheckBox>
@@ -235,38 +234,9 @@ void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
 }
 
 void TransceiverPanel::applySupplyVoltage(const QString& volts) {
-    ISMmain& main = mainWindow();
-    // The file's voltage is kept to what the chip's supply box accepts.
-    double value = leadingNumber(volts);
-    QString text = volts;
-    if (value < 2.0) {
-        value = 2.0;
-        text = QStringLiteral("2");
-        Statusline->setText(QStringLiteral("Minimum supply voltage is 2.0 V!"));
-    } else if (value > 5.4) {
-        value = 5.4;
-        text = QStringLiteral("5.4");
-        Statusline->setText(QStringLiteral("Maximum supply voltage is 5.4 V!"));
-    }
-    main.Pref_Voltage = text;
-    if (main.PowerSupplyOn) {
-        if (QWidget* supply = main.loadedForm(QStringLiteral("frm_PowerSupply")))
-            if (auto* box = supply->findChild<QLineEdit*>(QStringLiteral("Voltage")))
-                box->setText(text);
-    }
-    if (!portOpen()) {
-        Statusline->setText(QStringLiteral("Communication fault."));
-        Dialogs::message(QStringLiteral("Commport not available, please open commport. Power "
-                                        "control settings were not updated."),
-                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok,
-                         this);
-        return;
-    }
-    if (main.LoadBoardRev != 1 && main.LoadBoardRev != 2)
-        return;
-    QString line = supplyLine(value, supplyKForBoard(main.LoadBoardRev));
-    line.chop(1);
-    sendLine(line);
+    const FileVoltage voltage = fileVoltage(volts);
+    mainWindow().Pref_Voltage = voltage.text;
+    applyFileVoltage(mainWindow(), Statusline, this, voltage);
 }
 
 void registerTransceiverForms() {
