@@ -110,6 +110,18 @@ private Q_SLOTS:
         QCOMPARE(rig.board().receivedLines(), QStringList{"i"});
     }
 
+    void aBoardAnsweringGarbageIsIgnored() {
+        Rig rig;
+        rig.board().addCommand(
+            "i", [](const QString&) { return sim::Reply(QByteArray(120, '?') + "\n\rOK\n\r>"); });
+        rig.writeSettings("1", "1");
+        ISMmain& main = rig.start();
+        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }));
+        QCOMPARE(main.loadboardListText(), QStringLiteral("Not found"));
+        QCOMPARE(main.LoadboardList->count(), 0);
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
     void aNonNumericRangeReadsItsLeadingNumber() {
         Rig rig;
         rig.writeSettings("1x", "1 port");
