@@ -74,9 +74,9 @@ private Q_SLOTS:
         const Chip c = chip ? Chip::HR658 : Chip::HR651;
         const Band b = bandFor(c, band);
         const FrequencyField f = frequencyField(c, b, typed, 1.0f);
-        QCOMPARE(f.f, field);
+        QCOMPARE(f.F, field);
         QCOMPARE(f.message, message);
-        QCOMPARE(krv::receiver::centreFrequency(c, b, f.f, 1.0f), shown);
+        QCOMPARE(krv::receiver::centreFrequency(c, b, f.F, 1.0f), shown);
     }
 
     void bandChangeKeepsTheField() {

@@ -1,9 +1,19 @@
+#include "common/numbers.h"
+#include "panels/common/sleepsetting.h"
 #include "panels/transceiver/trxfrequency.h"
 #include "panels/transceiver/trxwords.h"
 
 #include <QTest>
 
 using namespace krv::trx;
+
+namespace {
+
+int wholeField(const QString& typed, int low, int high) {
+    return krv::sleep::wholeField(krv::leadingNumber(typed), low, high);
+}
+
+} // namespace
 
 class TrxWords : public QObject {
     Q_OBJECT
@@ -208,7 +218,7 @@ void TrxWords::wakeUp() {
     QFETCH(int, R);
     QFETCH(int, M);
     QFETCH(float, xtal);
-    const WakeUpTime t = wakeUpTime(R, M, xtal);
+    const krv::sleep::WakeUpTime t = krv::sleep::wakeUpTime(M, R, 0, xtal, false);
     QTEST(t.text, "text");
     QTEST(t.unit, "unit");
 }
@@ -226,7 +236,7 @@ void TrxWords::dutyCycle_data() {
 void TrxWords::dutyCycle() {
     QFETCH(int, D);
     QFETCH(double, m);
-    QTEST(dutyCycleText(D, m), "text");
+    QTEST(krv::sleep::dutyCycleText(D, m), "text");
 }
 
 void TrxWords::threshold_data() {
@@ -241,10 +251,10 @@ void TrxWords::threshold_data() {
 
 void TrxWords::threshold() {
     QFETCH(QString, typed);
-    QTEST(thresholdField(typed), "field");
-    QCOMPARE(thresholdText(0), "2.2");
-    QCOMPARE(thresholdText(31), "5.3");
-    QCOMPARE(thresholdText(9), "3.1");
+    QTEST(krv::sleep::thresholdField(typed, ThresholdOffset), "field");
+    QCOMPARE(krv::sleep::thresholdText(0, ThresholdOffset), "2.2");
+    QCOMPARE(krv::sleep::thresholdText(31, ThresholdOffset), "5.3");
+    QCOMPARE(krv::sleep::thresholdText(9, ThresholdOffset), "3.1");
 }
 
 void TrxWords::dataRate_data() {
@@ -267,7 +277,7 @@ void TrxWords::dataRate() {
     QFETCH(QString, typed);
     QFETCH(int, divider);
     QFETCH(bool, presc);
-    QCOMPARE(clampedWhole(typed, 0, 127), divider);
+    QCOMPARE(wholeField(typed, 0, 127), divider);
     QTEST(dataRateText(divider, presc, 1.0f), "rate");
 }
 
@@ -322,9 +332,9 @@ void TrxWords::listFields() {
     QCOMPARE(filterTypeField("Digital LPF"), 1);
     QCOMPARE(filterTypeField("other"), -1);
     QCOMPARE(lists::rssi(6).last(), "-73 dBm");
-    QCOMPARE(clampedWhole("40", 0, 29), 29);
-    QCOMPARE(clampedWhole("-5", 0, 255), 0);
-    QCOMPARE(clampedWhole("12abc", 0, 255), 12);
+    QCOMPARE(wholeField("40", 0, 29), 29);
+    QCOMPARE(wholeField("-5", 0, 255), 0);
+    QCOMPARE(wholeField("12abc", 0, 255), 12);
 }
 
 QTEST_APPLESS_MAIN(TrxWords)

@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/frequencyboxes.h"
 #include "receiverwords.h"
 #include "sleepwords.h"
 
@@ -523,12 +524,7 @@ void ReceiverPanel::NonStdCrystal_Click() {
 }
 
 void ReceiverPanel::Crystalfreq_LostFocus() {
-    Statusline->setText(QStringLiteral(" "));
-    const Crystal crystal = crystalFromText(Crystalfreq->text());
-    Crystalfreq->setText(crystal.text);
-    if (!crystal.message.isEmpty())
-        Statusline->setText(crystal.message);
-    XtalFactor = crystal.factor;
+    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
     FreqCenter_LostFocus();
     UpdateFreqStep();
     FillCLKoutList();
@@ -538,15 +534,10 @@ void ReceiverPanel::Crystalfreq_LostFocus() {
 }
 
 void ReceiverPanel::FreqCenter_LostFocus() {
-    const FrequencyField field =
-        frequencyField(chip_, band_, leadingNumber(FreqCenter->text()), XtalFactor);
-    F = float(field.f);
-    if (!field.message.isEmpty()) {
-        Statusline->setText(QStringLiteral(" "));
-        Statusline->setText(field.message);
-    }
-    FreqCenter->setText(plainNumberText(centreFrequency(chip_, band_, F, XtalFactor)));
-    FreqwData = frequencyWord(field.f);
+    const int field =
+        freq::takeCentreFrequencyBox(FreqCenter, Statusline, formulaOf(chip_, band_), XtalFactor);
+    F = float(field);
+    FreqwData = frequencyWord(field);
     showWord(Freqw, FreqwData);
 }
 
@@ -577,8 +568,7 @@ void ReceiverPanel::Cxtal_Click() {
 }
 
 void ReceiverPanel::FillCLKoutList() {
-    refill(CLKout, clockOutputEntries(XtalFactor), QString());
-    CLKout->setCurrentIndex(0);
+    freq::refillList(CLKout, clockOutputEntries(XtalFactor), 0);
 }
 
 void ReceiverPanel::CLKout_Click() {
@@ -618,8 +608,7 @@ void ReceiverPanel::disclk_Click() {
 }
 
 void ReceiverPanel::FillBasebandBWList() {
-    refill(BasebandBW, basebandEntries(chip_, XtalFactor), QString());
-    BasebandBW->setCurrentIndex(basebandDefault(chip_));
+    freq::refillList(BasebandBW, basebandEntries(chip_, XtalFactor), basebandDefault(chip_));
 }
 
 void ReceiverPanel::BasebandBW_Click() {

@@ -1,5 +1,8 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/frequencyboxes.h"
+#include "panels/common/patternbyte.h"
+#include "panels/common/sleepsetting.h"
 #include "transceiverpanel.h"
 #include "trxfrequency.h"
 #include "trxwords.h"
@@ -211,12 +214,7 @@ void TransceiverPanel::NonStdCrystal_Click() {
 }
 
 void TransceiverPanel::Crystalfreq_LostFocus() {
-    Statusline->setText(QStringLiteral(" "));
-    const trx::Crystal crystal = trx::crystalFromText(Crystalfreq->text());
-    Crystalfreq->setText(crystal.text);
-    if (!crystal.message.isEmpty())
-        Statusline->setText(crystal.message);
-    XtalFactor = crystal.factor;
+    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
     crystalChanged();
 }
 
@@ -231,15 +229,10 @@ void TransceiverPanel::crystalChanged() {
 }
 
 void TransceiverPanel::FreqCenter_LostFocus() {
-    const trx::CentreFrequency centre =
-        trx::centreFrequency(FreqCenter->text(), trx::band(int(B)), XtalFactor);
-    if (!centre.message.isEmpty()) {
-        Statusline->setText(QStringLiteral(" "));
-        Statusline->setText(centre.message);
-    }
-    F = float(centre.F);
-    FreqCenter->setText(centre.text);
-    FreqwData = trx::frequencyWord(centre.F);
+    const int field = freq::takeCentreFrequencyBox(FreqCenter, Statusline,
+                                                   trx::band(int(B)).formula(), XtalFactor);
+    F = float(field);
+    FreqwData = freq::frequencyWord(field);
     showWord(Freqw, FreqwData);
 }
 
@@ -282,13 +275,7 @@ void TransceiverPanel::Cxtal_Click() {
 }
 
 void TransceiverPanel::FillCLKoutList() {
-    {
-        const QSignalBlocker quiet(CLKout);
-        CLKout->clear();
-        CLKout->addItems(trx::clockOutputEntries(XtalFactor));
-        CLKout->setCurrentIndex(-1);
-    }
-    CLKout->setCurrentIndex(0);
+    freq::refillList(CLKout, trx::clockOutputEntries(XtalFactor), 0);
 }
 
 void TransceiverPanel::CLKout_Click() {
@@ -375,13 +362,7 @@ void TransceiverPanel::showCalibrationWord(long word) {
 }
 
 void TransceiverPanel::FillModFreqList() {
-    {
-        const QSignalBlocker quiet(ModFreq);
-        ModFreq->clear();
-        ModFreq->addItems(trx::deviationEntries(XtalFactor));
-        ModFreq->setCurrentIndex(-1);
-    }
-    ModFreq->setCurrentIndex(0);
+    freq::refillList(ModFreq, trx::deviationEntries(XtalFactor), 0);
 }
 
 void TransceiverPanel::ModFreq_Click() {
@@ -426,14 +407,14 @@ void TransceiverPanel::CalcPLLCmd() {
 // ---- Wake-up timer, duty cycle, low battery -----------------------------------------------------
 
 void TransceiverPanel::WKUPM_KeyPress() {
-    const int m = trx::clampedWhole(WKUPM->text(), 0, 255);
+    const int m = sleep::wholeField(leadingNumber(WKUPM->text()), 0, 255);
     WKUPM->setText(QString::number(m));
     DUTY_USEM->setText(WKUPM->text());
-    const int r = trx::clampedWhole(WKUPR->text(), 0, 29);
+    const int r = sleep::wholeField(leadingNumber(WKUPR->text()), 0, 29);
     WKUPR->setText(QString::number(r));
     WM = m;
     WR = r;
-    const trx::WakeUpTime t = trx::wakeUpTime(r, m, XtalFactor);
+    const sleep::WakeUpTime t = sleep::wakeUpTime(m, r, 0, XtalFactor, false);
     WKUPTIME->setText(t.text);
     Label8->setText(t.unit);
     showWord(Wkupw, trx::wakeUpWord(r, m));
@@ -448,11 +429,11 @@ void TransceiverPanel::WKUPR_LostFocus() {
 }
 
 void TransceiverPanel::DUTY_KeyPress() {
-    DUTYC = trx::clampedWhole(DUTY->text(), 0, 127);
+    DUTYC = sleep::wholeField(leadingNumber(DUTY->text()), 0, 127);
     DUTY->setText(QString::number(DUTYC));
     DUTY_USEM->setText(WKUPM->text());
     Dutyw->setText(hexText(trx::dutyCycleWord(int(DUTYC), int(enldc))));
-    DUTY_CALC->setText(trx::dutyCycleText(int(DUTYC), leadingNumber(WKUPM->text())));
+    DUTY_CALC->setText(sleep::dutyCycleText(int(DUTYC), leadingNumber(WKUPM->text())));
     showUpdateMark();
 }
 
@@ -466,10 +447,10 @@ void TransceiverPanel::enlowdc_Click() {
 }
 
 void TransceiverPanel::LBD_KeyPress() {
-    LBDC = trx::clampedWhole(LBD->text(), 0, 31);
+    LBDC = sleep::wholeField(leadingNumber(LBD->text()), 0, 31);
     LBD->setText(QString::number(LBDC));
     LBDw->setText(hexText(trx::lowBatteryWord(int(D), int(LBDC))));
-    LBDV->setText(trx::thresholdText(int(LBDC)));
+    LBDV->setText(sleep::thresholdText(int(LBDC), trx::ThresholdOffset));
     showUpdateMark();
 }
 
@@ -478,12 +459,8 @@ void TransceiverPanel::LBD_LostFocus() {
 }
 
 void TransceiverPanel::LBDV_LostFocus() {
-    const double v = leadingNumber(LBDV->text());
-    if (v < 0)
-        LBDV->setText(QStringLiteral("0"));
-    else if (v > 5.3)
-        LBDV->setText(QStringLiteral("5.3"));
-    LBD->setText(QString::number(trx::thresholdField(LBDV->text())));
+    LBDV->setText(sleep::clampedThresholdText(LBDV->text()));
+    LBD->setText(QString::number(sleep::thresholdField(LBDV->text(), trx::ThresholdOffset)));
     LBD_LostFocus();
     showUpdateMark();
 }
@@ -522,13 +499,7 @@ void TransceiverPanel::DRSSI_Click() {
 }
 
 void TransceiverPanel::FillBasebandBWList() {
-    {
-        const QSignalBlocker quiet(BasebandBW);
-        BasebandBW->clear();
-        BasebandBW->addItems(trx::basebandBandwidthEntries(XtalFactor));
-        BasebandBW->setCurrentIndex(-1);
-    }
-    BasebandBW->setCurrentIndex(2);
+    freq::refillList(BasebandBW, trx::basebandBandwidthEntries(XtalFactor), 2);
 }
 
 void TransceiverPanel::BasebandBW_Click() {
@@ -588,7 +559,7 @@ void TransceiverPanel::StatefiltNr_Change() {
 }
 
 void TransceiverPanel::DATARATEDIV_LostFocus() {
-    DATARATED = trx::clampedWhole(DATARATEDIV->text(), 0, 127);
+    DATARATED = sleep::wholeField(leadingNumber(DATARATEDIV->text()), 0, 127);
     DATARATEDIV->setText(QString::number(DATARATED));
     const int prescaler = bitOf(dataratepresc);
     DATARATE->setText(trx::dataRateText(int(DATARATED), prescaler == 1, XtalFactor));
@@ -651,7 +622,7 @@ void TransceiverPanel::SynchPatternPage() {
 
 void TransceiverPanel::TB_SP_Change() {
     if (!TB_SP->text().isEmpty() && !SkipPatternCheck) {
-        const QString normal = trx::normalizedPattern(TB_SP->text());
+        const QString normal = normalizedPattern(TB_SP->text());
         if (normal != TB_SP->text()) {
             TB_SP->setText(normal);
             TB_SP->setCursorPosition(int(normal.size()));
@@ -662,7 +633,7 @@ void TransceiverPanel::TB_SP_Change() {
 }
 
 void TransceiverPanel::TB_SP_LostFocus() {
-    const QString padded = trx::paddedPattern(TB_SP->text());
+    const QString padded = paddedPattern(TB_SP->text());
     if (padded != TB_SP->text()) {
         SkipPatternCheck = true;
         TB_SP->setText(padded);

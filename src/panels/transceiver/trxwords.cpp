@@ -4,7 +4,6 @@
 #include "trxfrequency.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace krv::trx {
 
@@ -75,83 +74,12 @@ int fifoWord(int level, int patternLength, int fillStart, int fillEnable, int se
            (bit(fillEnable) << 1) + bit(sensitiveReset);
 }
 
-int clampedWhole(const QString& text, int lo, int hi) {
-    // Clamp in floating point first: a number of ten digits must clamp, not overflow.
-    const double value = std::clamp(leadingNumber(text), double(lo), double(hi));
-    return int(std::clamp<long long>(roundHalfEven(value), lo, hi));
-}
-
-WakeUpTime wakeUpTime(int R, int M, float xtalFactor) {
-    double t = roundDecimals(std::ldexp(double(M), R) / (double(xtalFactor) * 1000.0), 3);
-    QString unit = QStringLiteral("sec");
-    if (t > 600) {
-        t = roundDecimals(t / 60, 3);
-        unit = QStringLiteral("min");
-        if (t > 600) {
-            t = roundDecimals(t / 60, 3);
-            unit = QStringLiteral("hrs");
-            if (t > 60) {
-                t = roundDecimals(t / 24, 3);
-                unit = QStringLiteral("days");
-            }
-        }
-    }
-    return {plainNumberText(t), unit};
-}
-
-QString dutyCycleText(int D, double m) {
-    if (m == 0)
-        return QStringLiteral("100");
-    const double x = (2.0 * D + 1.0) / m * 100.0;
-    if (x > 100)
-        return QStringLiteral("100");
-    return plainNumberText(roundDecimals(x, 3));
-}
-
-QString thresholdText(int LBDC) {
-    return plainNumberText((LBDC + 22) / 10.0);
-}
-
-int thresholdField(const QString& text) {
-    const double volts = std::clamp(leadingNumber(text), 0.0, 5.3);
-    return int(roundHalfEven(double(float(volts) * 10.0f))) - 22;
-}
-
 QString dataRateText(int divider, bool prescaler, float xtalFactor) {
     double rate = double(xtalFactor) * 10000.0 / 29.0;
     if (prescaler)
         rate /= 8.0;
     rate /= (divider + 1);
     return plainNumberText(roundDecimals(rate, 3));
-}
-
-namespace {
-bool isHexDigit(QChar c) {
-    return c.unicode() < 128 && isxdigit(c.unicode());
-}
-} // namespace
-
-QString normalizedPattern(const QString& text) {
-    if (text.isEmpty())
-        return text;
-    qsizetype digits = 0;
-    while (digits < text.size() && isHexDigit(text[digits]))
-        ++digits;
-    const int n = digits == 0 ? 0 : text.left(digits).toInt(nullptr, 16);
-    if (n == 0 && text != QStringLiteral("0") && text != QStringLiteral("00"))
-        return QStringLiteral("D4");
-    // A whole hexadecimal text keeps its digits, so a byte with a leading zero stays two digits.
-    if (digits == text.size())
-        return text.toUpper();
-    return hexText(n);
-}
-
-QString paddedPattern(const QString& text) {
-    if (text.isEmpty())
-        return QStringLiteral("00");
-    if (text.size() == 1)
-        return QStringLiteral("0") + text;
-    return text;
 }
 
 namespace lists {

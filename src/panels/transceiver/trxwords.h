@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panels/common/patternbyte.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,31 +32,14 @@ int dataFilterWord(int autoBit, int fastBit, int bit5, int filterType, int dqd);
 int dataRateWord(int prescaler, int divider);
 int fifoWord(int level, int patternLength, int fillStart, int fillEnable, int sensitiveReset);
 
-// A typed whole number: its leading number rounded half to even and clamped to lo..hi.
-int clampedWhole(const QString& text, int lo, int hi);
-
-// The wake-up period t = 2^R * M / (xtal * 1000) s in its display unit.
-struct WakeUpTime {
-    QString text;
-    QString unit; // "sec", "min", "hrs" or "days"
-};
-WakeUpTime wakeUpTime(int R, int M, float xtalFactor);
-
-// The duty cycle in percent as shown, for the field D and the wake-up multiplier m.
-QString dutyCycleText(int D, double m);
-
-// The low-battery threshold in volts for a field.
-QString thresholdText(int LBDC);
-// The field a typed threshold snaps to, before the field's own clamp.
-int thresholdField(const QString& text);
+// The low-battery threshold starts at 2.2 V.
+inline constexpr int ThresholdOffset = 22;
 
 // The data rate in kbps as shown.
 QString dataRateText(int divider, bool prescaler, float xtalFactor);
 
-// The synchron pattern text after a change: upper case, or "D4" when it holds no value.
-QString normalizedPattern(const QString& text);
-// The synchron pattern text when the box is left: padded to two digits.
-QString paddedPattern(const QString& text);
+using krv::normalizedPattern;
+using krv::paddedPattern;
 
 // The fixed lists of the panels and the field each entry stands for.
 namespace lists {

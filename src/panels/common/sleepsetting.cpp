@@ -1,0 +1,82 @@
+#include "sleepsetting.h"
+
+#include "common/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace krv::sleep {
+
+namespace {
+
+double round3(double value) {
+    return double(roundHalfEven(value * 1000.0)) / 1000.0;
+}
+
+struct UnitStep {
+    double above;
+    double divisor;
+    const char* unit;
+};
+
+} // namespace
+
+int wholeField(double value, int low, int high) {
+    if (!(value >= low))
+        return low;
+    if (value > high)
+        return high;
+    return int(std::clamp<long long>(roundHalfEven(value), low, high));
+}
+
+WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds) {
+    std::vector<UnitStep> steps{{600, 60, "min"}, {600, 60, "hrs"}, {60, 24, "days"}};
+    double shown;
+    WakeUpTime time;
+    if (milliseconds) {
+        shown = round3(std::ldexp(double(M), R - D) / double(xtal));
+        time.unit = QStringLiteral("ms");
+        steps.insert(steps.begin(), {999, 1000, "sec"});
+    } else {
+        shown = round3(std::ldexp(double(M), R - D) / (double(xtal) * 1000.0));
+        time.unit = QStringLiteral("sec");
+    }
+    for (const UnitStep& step : steps) {
+        if (!(shown > step.above))
+            break;
+        shown = round3(shown / step.divisor);
+        time.unit = QString::fromLatin1(step.unit);
+    }
+    time.text = plainNumberText(shown);
+    return time;
+}
+
+QString dutyCycleText(int D, double m) {
+    if (m == 0)
+        return QStringLiteral("100");
+    const double x = (2.0 * D + 1.0) / m * 100.0;
+    if (x > 100)
+        return QStringLiteral("100");
+    return plainNumberText(round3(x));
+}
+
+QString thresholdText(int field, int offsetTenths) {
+    return plainNumberText((field + offsetTenths) / 10.0);
+}
+
+QString clampedThresholdText(const QString& text) {
+    const double volts = leadingNumber(text);
+    if (volts < 0)
+        return QStringLiteral("0");
+    if (volts > 5.3)
+        return QStringLiteral("5.3");
+    return text;
+}
+
+int thresholdField(const QString& text, int offsetTenths) {
+    const double volts = std::clamp(leadingNumber(text), 0.0, 5.3);
+    return int(roundHalfEven(double(float(volts) * 10.0f))) - offsetTenths;
+}
+
+} // namespace krv::sleep

@@ -1,0 +1,33 @@
+#pragma once
+
+// The wake-up timer, low duty cycle and low-battery arithmetic that the receiver and transceiver
+// chips share; the word layouts of each chip stay with its panel.
+
+#include <QString>
+
+namespace krv::sleep {
+
+// A typed number as a whole field value within [low, high], rounded half to even; a number
+// that is no number at all counts as low.
+int wholeField(double value, int low, int high);
+
+// The wake-up period M * 2^(R - D) / xtal ms as shown, with its unit. The extended timer shows
+// milliseconds ("ms") up to 999; the others start in seconds. Each larger unit ("sec", "min",
+// "hrs", "days") is taken only above 999 ms, 600 s, 600 min and 60 h.
+struct WakeUpTime {
+    QString text;
+    QString unit;
+};
+WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds);
+
+// The duty cycle (D * 2 + 1) / M in percent as shown, "100" when M is 0 or the cycle above 100.
+QString dutyCycleText(int D, double m);
+
+// The low-battery threshold in volts for a field, the threshold starting at offsetTenths / 10 V.
+QString thresholdText(int field, int offsetTenths);
+// A typed threshold text kept to 0 .. 5.3 V: "0" or "5.3" when clamped, else the text itself.
+QString clampedThresholdText(const QString& text);
+// The field a threshold text snaps to, before the field's own clamp.
+int thresholdField(const QString& text, int offsetTenths);
+
+} // namespace krv::sleep
