@@ -14,6 +14,7 @@ namespace {
 struct Placed {
     int x, y;
     const char* text;
+    bool subscript = false;
 };
 
 // The diagram's labels, in pixels of the drawing area.
@@ -21,8 +22,8 @@ constexpr Placed diagramLabels[] = {
     {20, 52, "Demodulator"},  {170, 32, "Digital LPF"},
     {170, 112, "Analog LPF"}, {170, 192, "Digital LPF"},
     {20, 192, "RSSI"},        {178, 152, "C"},
-    {188, 158, "ext"},        {230, 152, "R    = 10k"},
-    {240, 158, "int"},        {330, 92, "Digital MUX"},
+    {187, 160, "ext", true},  {230, 152, "R    = 10k"},
+    {239, 160, "int", true},  {330, 92, "Digital MUX"},
     {350, 152, "SEL"},        {310, 176, "Filter type"},
     {100, 212, "OOK"},        {70, 172, "Baseband signal"},
     {460, 86, "Data"},        {150, 192, "*"},
@@ -49,8 +50,9 @@ const char* const explanations[] = {
     "the baseband signal then feeds the digital filter. Available from chip revision F.",
     "<b>Tip For Beginners:</b><br>Use the default settings: filter type digital LPF, DQD "
     "parameter 4.",
-    "* : The OOK mode is available only in the HR651",
 };
+
+const char* const footnote = ": The OOK mode is available only in the HR651";
 
 constexpr int diagramHeight = 250;
 
@@ -63,6 +65,11 @@ Help_R1::Help_R1(ISMmain& main) : main_(main) {
     for (const Placed& placed : diagramLabels) {
         auto* label = new QLabel(QString::fromUtf8(placed.text), this);
         label->setObjectName(QStringLiteral("Diagram%1").arg(++n));
+        if (placed.subscript) {
+            QFont font = label->font();
+            font.setPointSizeF(font.pointSizeF() * 0.75);
+            label->setFont(font);
+        }
         label->move(placed.x, placed.y);
         label->adjustSize();
     }
@@ -77,6 +84,14 @@ Help_R1::Help_R1(ISMmain& main) : main_(main) {
         label->adjustSize();
         top += label->height() + 8;
     }
+    auto* mark = new QLabel(QStringLiteral("*"), this);
+    mark->setObjectName(QStringLiteral("FootnoteMark"));
+    mark->move(10, top);
+    mark->adjustSize();
+    auto* note = new QLabel(QString::fromUtf8(footnote), this);
+    note->setObjectName(QStringLiteral("Footnote"));
+    note->move(10 + mark->width() + 2, top);
+    note->adjustSize();
     Close = new QPushButton(QStringLiteral("Close"), this);
     Close->setObjectName(QStringLiteral("Close"));
     Close->setGeometry(420, 580, 90, 28);

@@ -19,24 +19,27 @@ namespace krv {
 frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Power Supply Settings"));
     Label1 = named(new QLabel(QStringLiteral("Tolvano Chip Voltage"), this), "Label1",
-                   twipsRect(120, 150, 1800, 255));
+                   twipsRect(90, 150, 2010, 255));
     Voltage = named(new QLineEdit(QStringLiteral("2.5"), this), "Voltage",
-                    twipsRect(1920, 120, 700, 315));
-    Label3 = named(new QLabel(QStringLiteral("V"), this), "Label3", twipsRect(2680, 150, 300, 255));
+                    twipsRect(2130, 120, 600, 315));
+    Label3 = named(new QLabel(QStringLiteral("V"), this), "Label3", twipsRect(2775, 150, 330, 255));
     PB_Voltage = named(new QPushButton(QStringLiteral("Set"), this), "PB_Voltage",
-                       twipsRect(3000, 100, 735, 345));
+                       twipsRect(3135, 100, 660, 345));
     Label2 = named(new QLabel(QStringLiteral("Tolvano Chip Current"), this), "Label2",
-                   twipsRect(120, 630, 1800, 255));
-    Current = named(new QLineEdit(this), "Current", twipsRect(1920, 600, 700, 315));
+                   twipsRect(90, 630, 2010, 255));
+    Current = named(new QLineEdit(this), "Current", twipsRect(2130, 600, 600, 315));
     Current->setReadOnly(true);
     CurUnit =
-        named(new QLabel(QStringLiteral("mA"), this), "CurUnit", twipsRect(2680, 630, 300, 255));
+        named(new QLabel(QStringLiteral("mA"), this), "CurUnit", twipsRect(2775, 630, 330, 255));
     PB_Current = named(new QPushButton(QStringLiteral("Read"), this), "PB_Current",
-                       twipsRect(3000, 580, 735, 345));
+                       twipsRect(3135, 580, 660, 345));
     ContRead = named(new QPushButton(QStringLiteral("Cont"), this), "ContRead",
-                     twipsRect(3000, 1000, 735, 345));
-    Statusline = named(new QLineEdit(this), "Statusline", twipsRect(120, 1500, 3615, 315));
+                     twipsRect(3135, 1000, 660, 345));
+    Statusline = named(new QLineEdit(this), "Statusline", twipsRect(90, 1500, 3705, 315));
     Statusline->setReadOnly(true);
+    QFont statusFont = Statusline->font();
+    statusFont.setPointSizeF(statusFont.pointSizeF() * 0.85);
+    Statusline->setFont(statusFont);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
 
@@ -67,6 +70,9 @@ void frm_PowerSupply::PB_Voltage_Click() {
     const SupplyVoltageCheck check = checkSupplyVoltage(Voltage->text(), main_.LoadBoardRev);
     for (const QString& message : check.statusLine)
         Statusline->setText(message);
+    // A message longer than the box shows its beginning, and the whole of it as a tip.
+    Statusline->setCursorPosition(0);
+    Statusline->setToolTip(Statusline->text());
     Voltage->setText(check.voltage);
     main_.Pref_Voltage = check.voltage;
     if (!main_.boardPortOpen()) {

@@ -12,6 +12,8 @@ namespace krv {
 Products::Products(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Supported Products "));
     auto* layout = new QVBoxLayout(this);
+    // A fixed window as large as its longest line.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(Label1);
@@ -45,13 +47,15 @@ Products::Products(ISMmain& main) : main_(main) {
 }
 
 void Products::Form_Load() {
+    // The version line is the longest: the window takes its size once the line is set.
+    Label1->setText(QStringLiteral("KRV ") + version::number() +
+                    QStringLiteral(" supports the following products:"));
     if (QMdiSubWindow* frame = main_.frameOf(this)) {
         frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint);
+        adjustSize();
         frame->resize(frame->sizeHint());
     }
-    Label1->setText(QStringLiteral("KRV ") + version::number() +
-                    QStringLiteral(" supports the following products:"));
 }
 
 } // namespace krv
