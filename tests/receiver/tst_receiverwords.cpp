@@ -1,3 +1,4 @@
+#include "panels/common/patternbyte.h"
 #include "panels/receiver/frequencyblock.h"
 #include "panels/receiver/receiverwords.h"
 #include "panels/receiver/sleepwords.h"
@@ -310,9 +311,9 @@ private Q_SLOTS:
         QTest::newRow("not hex") << "x"
                                  << "D4"
                                  << "D4";
-        QTest::newRow("leading zero") << "0A"
-                                      << "A"
-                                      << "0A";
+        QTest::newRow("leading zero kept") << "0A"
+                                           << "0A"
+                                           << "0A";
         QTest::newRow("one digit stays two") << "1G"
                                              << "1"
                                              << "01";
@@ -327,8 +328,8 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, changed);
         QFETCH(QString, left);
-        QCOMPARE(patternOnChange(typed), changed);
-        QCOMPARE(patternOnLeave(patternOnChange(typed)), left);
+        QCOMPARE(krv::normalizedPattern(typed), changed);
+        QCOMPARE(krv::paddedPattern(krv::normalizedPattern(typed)), left);
     }
 
     void afcOffset() {

@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
 #include "sleepwords.h"
@@ -50,7 +51,7 @@ void DruskV1::ITlevelNr_Change() {
         ITlevelNr->setText(QStringLiteral("15"));
     else if (typed < 1)
         ITlevelNr->setText(QStringLiteral("1"));
-    ITLEVEL->setValue(fieldFromNumber(leadingNumber(ITlevelNr->text()), 1, 15));
+    ITLEVEL->setValue(sleep::wholeField(leadingNumber(ITlevelNr->text()), 1, 15));
 }
 
 void DruskV1::Revision_Click() {

@@ -2,6 +2,8 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/patternbyte.h"
+#include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
 #include "sleepwords.h"
@@ -87,7 +89,7 @@ void Ovalt::ITlevelNr_Change() {
 }
 
 void Ovalt::ITlevelNr_LostFocus() {
-    ITLEVEL->setValue(fieldFromNumber(leadingNumber(ITlevelNr->text()), 1, 63));
+    ITLEVEL->setValue(sleep::wholeField(leadingNumber(ITlevelNr->text()), 1, 63));
 }
 
 void Ovalt::afterFifoWord() {
@@ -102,7 +104,7 @@ void Ovalt::CalcEFw() {
 
 void Ovalt::TB_SP_Change() {
     if (!SkipPatternCheck) {
-        const QString rewritten = patternOnChange(TB_SP->text());
+        const QString rewritten = normalizedPattern(TB_SP->text());
         if (rewritten != TB_SP->text()) {
             TB_SP->setText(rewritten);
             TB_SP->setCursorPosition(int(rewritten.size()));
@@ -113,7 +115,7 @@ void Ovalt::TB_SP_Change() {
 }
 
 void Ovalt::TB_SP_LostFocus() {
-    const QString padded = patternOnLeave(TB_SP->text());
+    const QString padded = paddedPattern(TB_SP->text());
     if (padded != TB_SP->text()) {
         SkipPatternCheck = true;
         TB_SP->setText(padded);

@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
+#include "panels/common/sleepsetting.h"
 #include "receiverwords.h"
 #include "sleepwords.h"
 
@@ -749,7 +750,7 @@ void ReceiverPanel::StatefiltNr_Change() {
         StatefiltNr->setText(QStringLiteral("7"));
     else if (typed < 1)
         StatefiltNr->setText(QStringLiteral("1"));
-    STATEFILT->setValue(fieldFromNumber(leadingNumber(StatefiltNr->text()), 1, 7));
+    STATEFILT->setValue(sleep::wholeField(leadingNumber(StatefiltNr->text()), 1, 7));
 }
 
 // ---- FIFO --------------------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 #include "receiverwords.h"
 
 #include "common/numbers.h"
-#include "sleepwords.h"
+#include "panels/common/sleepsetting.h"
 
 namespace krv::receiver {
 
@@ -39,7 +39,7 @@ int dataRateMaximum(int rev) {
 
 DataRate dataRate(double typed, bool prescaler, int rev, float xtal) {
     DataRate rate;
-    rate.divider = fieldFromNumber(typed, 0, dataRateMaximum(rev));
+    rate.divider = sleep::wholeField(typed, 0, dataRateMaximum(rev));
     const bool presc = prescaler && rev == 1;
     double kbps = double(xtal) * 10000 / 29;
     if (presc)
@@ -79,30 +79,6 @@ QString extendedFeaturesWord(const ExtendedFeatures& f) {
                     ((f.externalResistor & 1) << 5) + ((f.disableCalibration & 1) << 4) +
                     ((f.pllBandwidth & 3) << 2) + (f.highLevelBits & 3);
     return QStringLiteral("B0") + hexText(low, 2);
-}
-
-QString patternOnChange(const QString& text) {
-    if (text.isEmpty() || text == QStringLiteral("00"))
-        return text;
-    int value = 0;
-    for (QChar c : text.left(8)) {
-        bool isDigit = false;
-        const int digit = QString(c).toInt(&isDigit, 16);
-        if (!isDigit)
-            break;
-        value = value * 16 + digit;
-    }
-    if (value == 0 && text != QStringLiteral("0"))
-        return QStringLiteral("D4");
-    return hexText(value);
-}
-
-QString patternOnLeave(const QString& text) {
-    if (text.isEmpty())
-        return QStringLiteral("00");
-    if (text.size() == 1)
-        return QStringLiteral("0") + text;
-    return text;
 }
 
 QStringList vdiEntries(int rev) {

@@ -74,9 +74,7 @@ struct ExtendedFeatures {
 };
 QString extendedFeaturesWord(const ExtendedFeatures& f);
 
-// The synchron pattern byte as the box rewrites it on each change, and the padding on leaving.
-QString patternOnChange(const QString& text);
-QString patternOnLeave(const QString& text);
+// The synchron pattern word: "C1" and the pattern byte as its box shows it.
 inline QString synchPatternWord(const QString& text) {
     return QStringLiteral("C1") + text;
 }

@@ -1,59 +1,28 @@
 #include "sleepwords.h"
 
 #include "common/numbers.h"
-
-#include <algorithm>
-#include <cmath>
+#include "panels/common/sleepsetting.h"
 
 namespace krv::receiver {
 
 namespace {
 
-double round3(double value) {
-    return double(roundHalfEven(value * 1000.0)) / 1000.0;
+// The low-battery threshold starts at 2.0 V on the HR658 and at 2.2 V on the HR651.
+int thresholdOffset(Chip chip) {
+    return chip == Chip::HR658 ? 20 : 22;
 }
-
-struct UnitStep {
-    double above;
-    double divisor;
-    const char* unit;
-};
 
 } // namespace
-
-int fieldFromNumber(double value, int low, int high) {
-    if (!(value >= low))
-        return low;
-    if (value > high)
-        return high;
-    return int(std::clamp<long long>(roundHalfEven(value), low, high));
-}
 
 WakeUp wakeUp(Chip chip, double m, double r, double d, float xtal) {
     WakeUp w;
     const bool extended = chip == Chip::HR658;
-    w.m = fieldFromNumber(m, 0, extended ? 16383 : 255);
-    w.r = fieldFromNumber(r, 0, extended ? 15 : 29);
-    w.d = extended ? fieldFromNumber(d, 0, 3) : 0;
-
-    double shown;
-    QList<UnitStep> steps;
-    if (extended) {
-        shown = round3(std::ldexp(double(w.m), w.r - w.d) / xtal);
-        w.unit = QStringLiteral("ms");
-        steps = {{999, 1000, "sec"}, {600, 60, "min"}, {600, 60, "hrs"}, {60, 24, "days"}};
-    } else {
-        shown = round3(std::ldexp(double(w.m), w.r) / (xtal * 1000.0));
-        w.unit = QStringLiteral("sec");
-        steps = {{600, 60, "min"}, {600, 60, "hrs"}, {60, 24, "days"}};
-    }
-    for (const UnitStep& step : steps) {
-        if (!(shown > step.above))
-            break;
-        shown = round3(shown / step.divisor);
-        w.unit = QString::fromLatin1(step.unit);
-    }
-    w.time = plainNumberText(shown);
+    w.m = sleep::wholeField(m, 0, extended ? 16383 : 255);
+    w.r = sleep::wholeField(r, 0, extended ? 15 : 29);
+    w.d = extended ? sleep::wholeField(d, 0, 3) : 0;
+    const sleep::WakeUpTime time = sleep::wakeUpTime(w.m, w.r, w.d, xtal, extended);
+    w.time = time.text;
+    w.unit = time.unit;
     w.word = 0xE000 + (w.r << 8) + (w.m & 0xFF);
     if (extended) {
         const int e = (w.d << 6) + ((w.m & 0x3F00) >> 8);
@@ -64,39 +33,26 @@ WakeUp wakeUp(Chip chip, double m, double r, double d, float xtal) {
 
 DutyCycle dutyCycle(double typed, int enable, double m) {
     DutyCycle duty;
-    duty.field = fieldFromNumber(typed, 0, 127);
+    duty.field = sleep::wholeField(typed, 0, 127);
     duty.word = 0xCC00 + 2 * duty.field + (enable & 1);
-    duty.percent = QStringLiteral("100");
-    if (m != 0) {
-        const double x = (2.0 * duty.field + 1) / m * 100;
-        if (x <= 100)
-            duty.percent = plainNumberText(round3(x));
-    }
+    duty.percent = sleep::dutyCycleText(duty.field, m);
     return duty;
 }
 
 LowBattery lowBattery(Chip chip, double typed, int clockDivider, int clock32k) {
     LowBattery lbd;
     const bool hr658 = chip == Chip::HR658;
-    lbd.field = fieldFromNumber(typed, 0, hr658 ? 15 : 31);
+    lbd.field = sleep::wholeField(typed, 0, hr658 ? 15 : 31);
     lbd.word = 0xC200 + ((clockDivider & 0x7) << 5) + lbd.field;
     if (hr658)
         lbd.word += (clock32k & 1) << 4;
-    lbd.volts = plainNumberText((lbd.field + (hr658 ? 20 : 22)) / 10.0);
+    lbd.volts = sleep::thresholdText(lbd.field, thresholdOffset(chip));
     return lbd;
 }
 
 Threshold thresholdFromVolts(Chip chip, const QString& voltsText) {
-    Threshold t{voltsText, {}};
-    const double v = leadingNumber(voltsText);
-    if (v < 0)
-        t.voltsText = QStringLiteral("0");
-    else if (v > 5.3)
-        t.voltsText = QStringLiteral("5.3");
-    const float single = float(leadingNumber(t.voltsText));
-    const long long field = roundHalfEven(double(single * 10.0f)) - (chip == Chip::HR658 ? 20 : 22);
-    t.fieldText = QString::number(field);
-    return t;
+    const QString volts = sleep::clampedThresholdText(voltsText);
+    return {volts, QString::number(sleep::thresholdField(volts, thresholdOffset(chip)))};
 }
 
 } // namespace krv::receiver

@@ -7,9 +7,6 @@
 
 namespace krv::receiver {
 
-// A typed number turned into a whole field value within [low, high], half to even.
-int fieldFromNumber(double value, int low, int high);
-
 // The wake-up timer after its boxes were left: fields as clamped, the period text with its
 // unit and the words (the extended word only on the HR658).
 struct WakeUp {
