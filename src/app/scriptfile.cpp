@@ -20,6 +20,8 @@ QString scriptFromFile(const QByteArray& bytes) {
 }
 
 QByteArray scriptToFile(const QString& text) {
+    if (text.isEmpty())
+        return {};
     QString lines = text;
     if (!lines.endsWith(u'\n'))
         lines += u'\n';

@@ -11,7 +11,8 @@ namespace krv {
 // The pane's text for a file's bytes: every line followed by a line break.
 QString scriptFromFile(const QByteArray& bytes);
 // The file's bytes for the pane's text: lines ended by CR LF, the last one included, without
-// adding an empty line when the text already ends with a line break.
+// adding an empty line when the text already ends with a line break (an empty pane saves an
+// empty file).
 QByteArray scriptToFile(const QString& text);
 // The line sent to the board: lines separated by CR LF as they stand. A final line break
 // sends its CR only, since a lone LF after it would be a command that never gets a reply.

@@ -8,10 +8,12 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 using namespace krv;
@@ -38,6 +40,8 @@ private Q_SLOTS:
     void splashIsCentredAndClosesOnClick();
     void aboutBoxIsCentredWithItsTexts();
     void productListNamesTheVersion();
+    void advancedMenuGesture_data();
+    void advancedMenuGesture();
 };
 
 namespace {
@@ -202,6 +206,38 @@ void MenusTest::productListNamesTheVersion() {
     QCOMPARE(products->Label1->text(),
              QStringLiteral("KRV 2.2.2 supports the following products:"));
     QCOMPARE(products->windowTitle(), QStringLiteral("Supported Products "));
+}
+
+void MenusTest::advancedMenuGesture_data() {
+    QTest::addColumn<int>("doubleClicks");
+    QTest::addColumn<bool>("advancedShown");
+    QTest::newRow("one double click hides it") << 1 << false;
+    QTest::newRow("two double clicks show it") << 2 << true;
+}
+
+void MenusTest::advancedMenuGesture() {
+    QFETCH(int, doubleClicks);
+    QFETCH(bool, advancedShown);
+    test::Rig rig;
+    ISMmain& main = started(rig);
+    const QString caption = main.windowTitle();
+    QVERIFY(!main.mnuAdv->menuAction()->isVisible());
+    QCOMPARE(main.FactoryModeTimer->interval(), 1000);
+    // The period itself is not what is tested here.
+    main.FactoryModeTimer->setInterval(50);
+    QWidget* clientArea = main.mdiArea()->viewport();
+    for (int i = 0; i < doubleClicks; ++i)
+        QTest::mouseDClick(clientArea, Qt::LeftButton, {}, QPoint(5, clientArea->height() - 5));
+    QCOMPARE(main.windowTitle(), caption + u'.');
+    QVERIFY(main.FactoryModeTimer->isActive());
+    QVERIFY(test::waitUntil([&] { return !main.FactoryModeTimer->isActive(); }));
+    QCOMPARE(main.windowTitle(), caption);
+    QCOMPARE(main.mnuAdv->menuAction()->isVisible(), advancedShown);
+    const QList<QAction*> items = main.mnuAdv->actions();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items.at(0)->text(), QStringLiteral("Factory Test Modes"));
+    QCOMPARE(items.at(1)->text(), QStringLiteral("SPI Tool"));
+    QVERIFY(items.at(1)->isEnabled());
 }
 
 QTEST_MAIN(MenusTest)

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void voltageCheck();
     void setSendsTheSupplyCode_data();
     void setSendsTheSupplyCode();
+    void setWithThePortClosedStillKeepsTheVoltage();
     void currentReadings_data();
     void currentReadings();
     void failedReadingLeavesCurrentEmpty();
@@ -94,6 +95,31 @@ void SupplyTest::setSendsTheSupplyCode() {
     supply->PB_Voltage->click();
     QCOMPARE(rig.board().receivedLines(), QStringList{line});
     QCOMPARE(rig.main().Pref_Voltage, supply->Voltage->text());
+}
+
+void SupplyTest::setWithThePortClosedStillKeepsTheVoltage() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    frm_PowerSupply* supply = openSupply(rig.main());
+    QCOMPARE(supply->Voltage->text(), rig.main().Pref_Voltage);
+    rig.main().link()->MSComm2->setPortOpen(false);
+    rig.board().clearReceived();
+    supply->Voltage->setText(QStringLiteral("x"));
+    supply->PB_Voltage->click();
+    QCOMPARE(rig.messageTexts(),
+             QStringList{"Commport not available, please open commport. PSU setting was not "
+                         "updated."});
+    QCOMPARE(rig.dialogs().messages.last().icon, Dialogs::Icon::Exclamation);
+    QCOMPARE(supply->Voltage->text(), QStringLiteral("2.2"));
+    QCOMPARE(rig.main().Pref_Voltage, QStringLiteral("2.2"));
+    // The last of the two messages stays.
+    QCOMPARE(supply->Statusline->text(), QStringLiteral("Minimum supply voltage is 2.2 V!"));
+    QVERIFY(rig.board().receivedLines().isEmpty());
+
+    supply->PB_Current->click();
+    QCOMPARE(rig.messageTexts().last(),
+             QStringLiteral("Commport not available, please open commport."));
+    QVERIFY(supply->PB_Current->isEnabled());
 }
 
 void SupplyTest::currentReadings_data() {

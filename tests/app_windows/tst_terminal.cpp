@@ -1,6 +1,7 @@
 #include "app/echobox.h"
 #include "app/ismmain.h"
 #include "app/krvform.h"
+#include "app/scriptfile.h"
 #include "app/terminal.h"
 #include "testsupport.h"
 
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void layoutFollowsTheScriptPane();
     void scriptLoadSaveAndSend();
     void scriptFileWithAnotherExtensionIsRefused();
+    void scriptTexts_data();
+    void scriptTexts();
 };
 
 void TerminalTest::typedLineIsSentAndReplyEchoed() {
@@ -207,6 +210,33 @@ void TerminalTest::scriptFileWithAnotherExtensionIsRefused() {
     terminal->LoadScript->click();
     QCOMPARE(rig.messageTexts().last(),
              QStringLiteral("Error occured:53,File not found\r\nPlease try again!"));
+}
+
+void TerminalTest::scriptTexts_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("pane");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QString>("sent");
+    QTest::newRow("last line ended") << QByteArray("Z3\r\nH3\r\n") << "Z3\nH3\n"
+                                     << QByteArray("Z3\r\nH3\r\n") << "Z3\r\nH3\r";
+    QTest::newRow("last line open") << QByteArray("Z3\r\nH3") << "Z3\nH3\n"
+                                    << QByteArray("Z3\r\nH3\r\n") << "Z3\r\nH3\r";
+    QTest::newRow("empty lines kept") << QByteArray("i\r\n\r\nZ3\r\n") << "i\n\nZ3\n"
+                                      << QByteArray("i\r\n\r\nZ3\r\n") << "i\r\n\r\nZ3\r";
+    QTest::newRow("empty file") << QByteArray() << "" << QByteArray() << "";
+}
+
+void TerminalTest::scriptTexts() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, pane);
+    QFETCH(QByteArray, saved);
+    QFETCH(QString, sent);
+    QCOMPARE(scriptFromFile(file), pane);
+    QCOMPARE(scriptToFile(pane), saved);
+    QCOMPARE(scriptToLine(pane), sent);
+    // Typed without a final line break, the last line goes without its CR.
+    if (pane.endsWith(u'\n'))
+        QCOMPARE(scriptToLine(pane.chopped(1)), sent.chopped(1));
 }
 
 QTEST_MAIN(TerminalTest)
