@@ -164,6 +164,61 @@ private Q_SLOTS:
         QVERIFY(main().Toolbar1->isVisible());
     }
 
+    void toolItemsFollowTheShownFamilyAndBoard() {
+        struct Case {
+            const char* viewItem;
+            int board;
+            QStringList enabled;
+        };
+        const QStringList transceiver2 = {"mnuToolsYambleTestmode", "mnuToolsYambleRFlink",
+                                          "mnutoolsRFSetup_TX", "mnutoolsRFSetup_RX"};
+        // One board connection serves every case: each ends with its panel hidden again.
+        const Case cases[] = {
+            {"mnuViewTRx", 2, transceiver2},
+            {"mnuViewZenthTRx", 2, transceiver2},
+            {"mnuViewTRx", 1, {"mnuToolsYambleTestmode"}},
+            {"mnuViewRx", 2, {"mnuToolsRFlink", "mnutoolsRFSetup_RX", "mnuToolsDruskTestmode"}},
+            {"mnuViewOvaltRx", 0, {"mnuToolsRFlink", "mnuToolsDruskTestmode"}},
+            {"mnuViewTx2", 2, {}},
+        };
+        const QStringList tools = {"mnutoolsECET",          "mnutoolsRFSetup_RX",
+                                   "mnutoolsRFSetup_TX",    "mnuToolsRFlink",
+                                   "mnuToolsYambleRFlink",  "mnuToolsMivraTestmode",
+                                   "mnuToolsDruskTestmode", "mnuToolsYambleTestmode"};
+        for (const Case& c : cases) {
+            const QString what = QStringLiteral("%1 with board %2: ").arg(c.viewItem).arg(c.board);
+            main().LoadBoardRev = c.board;
+            auto* item = main().findChild<QAction*>(QString::fromLatin1(c.viewItem));
+            item->trigger();
+            QVERIFY2(item->isChecked(), qPrintable(what));
+            for (const QString& tool : tools)
+                QVERIFY2(main().findChild<QAction*>(tool)->isEnabled() == c.enabled.contains(tool),
+                         qPrintable(what + tool));
+            // Hiding the panel disables the family's items again.
+            item->trigger();
+            QVERIFY2(!item->isChecked(), qPrintable(what));
+            for (const QString& tool : tools)
+                QVERIFY2(!main().findChild<QAction*>(tool)->isEnabled(), qPrintable(what + tool));
+        }
+    }
+
+    void workspaceShowsTransceiverPanelsThroughTheirShowProcedures() {
+        main().mnuViewZenthTRx->trigger();
+        main().frameOf(main().loadedForm(QStringLiteral("FRM_Zenth")))->move(30, 20);
+        main().mnuSaveWorkspace->trigger();
+        rig->writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
+        ISMmain& restarted = rig->start();
+        QWidget* panel = restarted.loadedForm(QStringLiteral("FRM_Zenth"));
+        QVERIFY(panel);
+        QVERIFY(restarted.frameOf(panel)->isVisibleTo(&restarted));
+        QCOMPARE(restarted.frameOf(panel)->pos(), QPoint(30, 20));
+        QVERIFY(restarted.TRX1on);
+        QVERIFY(restarted.TRXButton->isChecked());
+        QVERIFY(restarted.mnuViewZenthTRx->isChecked());
+        QVERIFY(restarted.mnuToolsYambleTestmode->isEnabled());
+        QCOMPARE(restarted.loadedForm<TestPanel>(QStringLiteral("FRM_Zenth"))->frameModeCalls, 1);
+    }
+
     void closingAPanelRunsItsHideProcedure() {
         main().mnuViewTRx->trigger();
         rig->board().clearReceived();
