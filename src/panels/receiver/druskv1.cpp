@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/panelstart.h"
 #include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
@@ -88,10 +89,7 @@ void DruskV1::Form_Load() {
     ChipPanel::Form_Load();
     fitWindowWidth();
     ISMmain& main = mainWindow();
-    if (main.CurrentPath.isEmpty())
-        main.CurrentPath = QStringLiteral("C:\\");
-    if (main.CurrentDrive.isEmpty())
-        main.CurrentDrive = QStringLiteral("C:\\");
+    defaultCurrentFolder(main);
     C1 = 1;
     C2 = 31;
     CtrlwData = 0x8000;

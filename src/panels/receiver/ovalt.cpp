@@ -2,7 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
-#include "panels/common/patternbyte.h"
+#include "panels/common/panelstart.h"
 #include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
@@ -72,6 +72,7 @@ Ovalt::Ovalt(ISMmain& main)
         connect(button, &QRadioButton::toggled, this, [this] { CalcEFw(); });
     connect(CB_PLLBW, &QComboBox::currentIndexChanged, this, [this] { CalcEFw(); });
     connect(TB_F5F4, &QLineEdit::textChanged, this, [this] { CalcEFw(); });
+    patternBox_.emplace(TB_SP, SynchPatt, QStringLiteral("C1"));
     connect(TB_SP, &QLineEdit::textChanged, this, [this] { TB_SP_Change(); });
     workOnLeaving(TB_SP, [this] { TB_SP_LostFocus(); });
     connect(ITlevelNr, &QLineEdit::textChanged, this, [this] { ITlevelNr_Change(); });
@@ -103,23 +104,11 @@ void Ovalt::CalcEFw() {
 }
 
 void Ovalt::TB_SP_Change() {
-    if (!SkipPatternCheck) {
-        const QString rewritten = normalizedPattern(TB_SP->text());
-        if (rewritten != TB_SP->text()) {
-            TB_SP->setText(rewritten);
-            TB_SP->setCursorPosition(int(rewritten.size()));
-        }
-    }
-    SynchPatt->setText(synchPatternWord(TB_SP->text()));
-    SkipPatternCheck = false;
+    patternBox_->change();
 }
 
 void Ovalt::TB_SP_LostFocus() {
-    const QString padded = paddedPattern(TB_SP->text());
-    if (padded != TB_SP->text()) {
-        SkipPatternCheck = true;
-        TB_SP->setText(padded);
-    }
+    patternBox_->leave();
 }
 
 void Ovalt::itemLoaded(const QString& name) {
@@ -132,10 +121,7 @@ void Ovalt::Form_Load() {
     ChipPanel::Form_Load();
     fitWindowWidth();
     ISMmain& main = mainWindow();
-    if (main.CurrentPath.isEmpty())
-        main.CurrentPath = QStringLiteral("C:\\");
-    if (main.CurrentDrive.isEmpty())
-        main.CurrentDrive = QStringLiteral("C:\\");
+    defaultCurrentFolder(main);
     C = 10;
     FreqwData = 0xAD57;
     Freqw->setText(hexText(FreqwData));

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "panels/common/patternbox.h"
 #include "receiverpanel.h"
+
+#include <optional>
 
 namespace krv {
 
@@ -28,7 +31,7 @@ protected:
     void itemLoaded(const QString& name) override;
 
 private:
-    bool SkipPatternCheck = false;
+    std::optional<PatternByteBox> patternBox_;
 };
 
 } // namespace krv

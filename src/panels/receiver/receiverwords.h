@@ -74,11 +74,6 @@ struct ExtendedFeatures {
 };
 QString extendedFeaturesWord(const ExtendedFeatures& f);
 
-// The synchron pattern word: "C1" and the pattern byte as its box shows it.
-inline QString synchPatternWord(const QString& text) {
-    return QStringLiteral("C1") + text;
-}
-
 // List entries and the field value of an entry's text (nullopt: not an entry).
 QStringList vdiEntries(int rev);
 std::optional<int> vdiField(const QString& text);

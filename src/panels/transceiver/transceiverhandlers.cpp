@@ -1,7 +1,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
-#include "panels/common/patternbyte.h"
+#include "panels/common/panelstart.h"
 #include "panels/common/sleepsetting.h"
 #include "transceiverpanel.h"
 #include "trxfrequency.h"
@@ -102,6 +102,7 @@ void TransceiverPanel::connectHandlers() {
         onList(CB_RFT, &TransceiverPanel::CB_RFT_Click);
         onList(CB_PLLBW, &TransceiverPanel::CB_PLLBW_Click);
         onList(SynchPattern, &TransceiverPanel::SynchPattern_Click);
+        patternBox_.emplace(TB_SP, SynchPatt, QStringLiteral("CE"));
         connect(TB_SP, &QLineEdit::textChanged, this, &TransceiverPanel::TB_SP_Change);
         workOnLeaving(TB_SP, [this] { TB_SP_LostFocus(); });
         // Runs after the page switch of the base, which was connected first.
@@ -115,10 +116,7 @@ void TransceiverPanel::connectHandlers() {
 void TransceiverPanel::Form_Load() {
     ChipPanel::Form_Load();
     ISMmain& main = mainWindow();
-    if (main.CurrentPath.isEmpty())
-        main.CurrentPath = QStringLiteral("C:\\");
-    if (main.CurrentDrive.isEmpty())
-        main.CurrentDrive = QStringLiteral("C:\\");
+    defaultCurrentFolder(main);
     C1 = 1;
     C2 = 31;
     CtrlwData = 0x8000;
@@ -621,23 +619,11 @@ void TransceiverPanel::SynchPatternPage() {
 }
 
 void TransceiverPanel::TB_SP_Change() {
-    if (!TB_SP->text().isEmpty() && !SkipPatternCheck) {
-        const QString normal = normalizedPattern(TB_SP->text());
-        if (normal != TB_SP->text()) {
-            TB_SP->setText(normal);
-            TB_SP->setCursorPosition(int(normal.size()));
-        }
-    }
-    SynchPatt->setText(QStringLiteral("CE") + TB_SP->text());
-    SkipPatternCheck = false;
+    patternBox_->change();
 }
 
 void TransceiverPanel::TB_SP_LostFocus() {
-    const QString padded = paddedPattern(TB_SP->text());
-    if (padded != TB_SP->text()) {
-        SkipPatternCheck = true;
-        TB_SP->setText(padded);
-    }
+    patternBox_->leave();
 }
 
 // ---- Update

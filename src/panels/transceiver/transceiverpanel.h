@@ -1,7 +1,10 @@
 #pragma once
 
 #include "panels/common/chippanel.h"
+#include "panels/common/patternbox.h"
 #include "trxconfigfile.h"
+
+#include <optional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -228,7 +231,7 @@ private:
     float XtalFactor = 1.0f;
     int rft = 0;
     int pllbw = 0;
-    bool SkipPatternCheck = false;
+    std::optional<PatternByteBox> patternBox_;
     QButtonGroup* crystalGroup_ = nullptr;
     QButtonGroup* bandGroup_ = nullptr;
     QButtonGroup* pinGroup_ = nullptr;
