@@ -171,13 +171,27 @@ void TerminalTest::scriptLoadSaveAndSend() {
     QCOMPARE(rig.dialogs().fileRequests.last().title, QStringLiteral("Load Script File"));
     QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("Z3\nH3\nV83\n"));
 
+    // A name without an extension saves a text file; saving it again asks before replacing.
     const QString saved = rig.folder() + QStringLiteral("/saved.txt");
-    rig.dialogs().files = {saved, saved};
+    rig.dialogs().files = {rig.folder() + QStringLiteral("/saved"), saved};
     terminal->SaveScript->click();
+    QCOMPARE(rig.dialogs().fileRequests.last().title, QStringLiteral("Save Script File"));
+    QVERIFY(rig.dialogs().messages.isEmpty());
     terminal->SaveScript->click();
+    QCOMPARE(rig.messageTexts(),
+             QStringList{"saved.txt already exists.\r\nDo you want to replace it?"});
+    QCOMPARE(rig.dialogs().messages.last().buttons, Dialogs::Buttons::YesNo);
     QFile file(saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Z3\r\nH3\r\nV83\r\n"));
+    file.close();
+    terminal->Script->setPlainText(QStringLiteral("i"));
+    rig.dialogs().files = {saved};
+    rig.dialogs().answers = {Dialogs::Answer::No};
+    terminal->SaveScript->click();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Z3\r\nH3\r\nV83\r\n"));
+    terminal->Script->setPlainText(QStringLiteral("Z3\nH3\nV83\n"));
 
     rig.board().clearReceived();
     terminal->SendScript->click();
