@@ -29,9 +29,9 @@ frmAbout::frmAbout(ISMmain& main) : main_(main) {
                    twipsRect(1050, 1500, 4500, 255));
     Label3->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK",
-                  twipsRect(4245, 2025, 1260, 345));
+                  twipsRect(4080, 2025, 1440, 345));
     cmdSysInfo = named(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo",
-                       twipsRect(4260, 2475, 1245, 345));
+                       twipsRect(4080, 2475, 1440, 345));
     connect(cmdOK, &QPushButton::clicked, this, [this] { main_.unloadForm(objectName()); });
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 }

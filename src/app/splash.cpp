@@ -17,6 +17,13 @@ frm_Splash::frm_Splash(ISMmain& main) : main_(main) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsToPixels(2520), twipsToPixels(1080), twipsToPixels(3135),
                         twipsToPixels(255));
+    // The version line fits the label's fixed width.
+    QFont versionFont = Label1->font();
+    versionFont.setPointSize(8);
+    Label1->setFont(versionFont);
+    QPalette onArtwork = Label1->palette();
+    onArtwork.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(onArtwork);
     Label1->installEventFilter(this);
 }
 

@@ -91,7 +91,11 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     Script->hide();
     Label1 = new QLabel(QStringLiteral("Script window"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsToPixels(30), 0, twipsToPixels(1500), twipsToPixels(255));
+    // The title fits the 200 twips between the check box row and the script box.
+    QFont titleFont = Label1->font();
+    titleFont.setPointSize(8);
+    Label1->setFont(titleFont);
+    Label1->setGeometry(twipsToPixels(30), 0, twipsToPixels(1500), twipsToPixels(195));
     Label1->hide();
     En_ScriptWindow = new QCheckBox(QStringLiteral("Show script editor"), this);
     En_ScriptWindow->setObjectName(QStringLiteral("En_ScriptWindow"));
