@@ -1,4 +1,5 @@
 #include "panels/common/patternbyte.h"
+#include "panels/common/sleepsetting.h"
 #include "panels/receiver/frequencyblock.h"
 #include "panels/receiver/receiverwords.h"
 #include "panels/receiver/sleepwords.h"
@@ -162,7 +163,7 @@ private Q_SLOTS:
         QFETCH(QString, unit);
         QFETCH(int, word);
         QFETCH(QString, extended);
-        const WakeUp w = wakeUp(chip ? Chip::HR658 : Chip::HR651, m, r, d, 1.0f);
+        const krv::sleep::WakeUp w = krv::sleep::wakeUp(chip != 0, m, r, d, 1.0f);
         QCOMPARE(w.time, time);
         QCOMPARE(w.unit, unit);
         QCOMPARE(w.word, word);
@@ -170,7 +171,7 @@ private Q_SLOTS:
     }
 
     void crystalChangesOnlyTheShownPeriod() {
-        const WakeUp w = wakeUp(Chip::HR651, 150, 1, 0, 1.2f);
+        const krv::sleep::WakeUp w = krv::sleep::wakeUp(false, 150, 1, 0, 1.2f);
         QCOMPARE(w.time, QStringLiteral("0.25"));
         QCOMPARE(w.word, 0xE196);
     }
@@ -194,7 +195,7 @@ private Q_SLOTS:
         QFETCH(double, m);
         QFETCH(QString, percent);
         QFETCH(int, word);
-        const DutyCycle d = krv::receiver::dutyCycle(typed, enable, m);
+        const krv::sleep::DutyCycle d = krv::sleep::dutyCycle(DutyCycleBase, typed, enable, m);
         QCOMPARE(d.percent, percent);
         QCOMPARE(d.word, word);
     }
@@ -226,11 +227,11 @@ private Q_SLOTS:
     }
 
     void thresholdVoltage() {
-        QCOMPARE(thresholdFromVolts(Chip::HR651, "3.14").fieldText, QStringLiteral("9"));
-        QCOMPARE(thresholdFromVolts(Chip::HR651, "7").voltsText, QStringLiteral("5.3"));
-        QCOMPARE(thresholdFromVolts(Chip::HR651, "7").fieldText, QStringLiteral("31"));
-        QCOMPARE(thresholdFromVolts(Chip::HR658, "2.5").fieldText, QStringLiteral("5"));
-        QCOMPARE(thresholdFromVolts(Chip::HR651, "-1").voltsText, QStringLiteral("0"));
+        QCOMPARE(krv::sleep::thresholdField("3.14", thresholdOffset(Chip::HR651)), 9);
+        QCOMPARE(krv::sleep::clampedThresholdText("7"), QStringLiteral("5.3"));
+        QCOMPARE(krv::sleep::thresholdField("7", thresholdOffset(Chip::HR651)), 31);
+        QCOMPARE(krv::sleep::thresholdField("2.5", thresholdOffset(Chip::HR658)), 5);
+        QCOMPARE(krv::sleep::clampedThresholdText("-1"), QStringLiteral("0"));
     }
 
     void receiverAndAfcWords() {

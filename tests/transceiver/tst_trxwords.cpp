@@ -140,10 +140,10 @@ void TrxWords::words_data() {
     QTest::newRow("power dc") << powerWord({0, 0, 0, 0, 0, 0, 0, 1}) << 0x8201;
     QTest::newRow("tx max") << transmitterWord(1, 7, 7) << 0x9977;
     QTest::newRow("tx start") << transmitterWord(0, 0, 0) << 0x9800;
-    QTest::newRow("wake 150 1") << wakeUpWord(1, 150) << 0xE196;
-    QTest::newRow("wake max") << wakeUpWord(29, 255) << 0xFDFF;
-    QTest::newRow("duty 7 on") << dutyCycleWord(7, 1) << 0xC80F;
-    QTest::newRow("duty start") << dutyCycleWord(7, 0) << 0xC80E;
+    QTest::newRow("wake 150 1") << krv::sleep::wakeUp(false, 150, 1, 0, 1.0f).word << 0xE196;
+    QTest::newRow("wake max") << krv::sleep::wakeUp(false, 255, 29, 0, 1.0f).word << 0xFDFF;
+    QTest::newRow("duty 7 on") << krv::sleep::dutyCycle(DutyCycleBase, 7, 1, 150).word << 0xC80F;
+    QTest::newRow("duty start") << krv::sleep::dutyCycle(DutyCycleBase, 7, 0, 150).word << 0xC80E;
     QTest::newRow("lbd 31") << lowBatteryWord(0, 31) << 0xC01F;
     QTest::newRow("rec start") << receiverWord(0, 0, 4, 0, 0) << 0x9080;
     QTest::newRow("rec vdi") << receiverWord(1, 0, 4, 0, 0) << 0x9480;
@@ -171,8 +171,8 @@ void TrxWords::buildersMaskEveryField() {
     // Out-of-range fields (a list without a selection gives -1) stay inside their bits.
     QCOMPARE(configurationWord(-1, 2, -1, -1) & 0xFF00, 0x8000);
     QCOMPARE(transmitterWord(-1, -1, -1) & 0xFE08, 0x9800);
-    QCOMPARE(wakeUpWord(-1, 300) & 0xE000, 0xE000);
-    QCOMPARE(dutyCycleWord(-1, -1) & 0xFF00, 0xC800);
+    QCOMPARE(krv::sleep::wakeUp(false, 300, -1, 0, 1.0f).word & 0xE000, 0xE000);
+    QCOMPARE(krv::sleep::dutyCycle(DutyCycleBase, -1, -1, 0).word & 0xFF00, 0xC800);
     QCOMPARE(lowBatteryWord(-1, -1) & 0xFF00, 0xC000);
     QCOMPARE(receiverWord(-1, -1, -1, -1, -1) & 0xF800, 0x9000);
     QCOMPARE(afcWord(-1, -1, -1, -1, -1, -1) & 0xFF00, 0xC400);

@@ -52,6 +52,20 @@ WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds) {
     return time;
 }
 
+WakeUp wakeUp(bool extended, double m, double r, double d, float xtal) {
+    WakeUp w;
+    w.m = wholeField(m, 0, extended ? 16383 : 255);
+    w.r = wholeField(r, 0, extended ? 15 : 29);
+    w.d = extended ? wholeField(d, 0, 3) : 0;
+    const WakeUpTime time = wakeUpTime(w.m, w.r, w.d, xtal, extended);
+    w.time = time.text;
+    w.unit = time.unit;
+    w.word = 0xE000 + (w.r << 8) + (w.m & 0xFF);
+    if (extended)
+        w.extendedWord = QStringLiteral("C3") + hexText((w.d << 6) + ((w.m & 0x3F00) >> 8), 2);
+    return w;
+}
+
 QString dutyCycleText(int D, double m) {
     if (m == 0)
         return QStringLiteral("100");
@@ -59,6 +73,14 @@ QString dutyCycleText(int D, double m) {
     if (x > 100)
         return QStringLiteral("100");
     return plainNumberText(round3(x));
+}
+
+DutyCycle dutyCycle(int base, double typed, int enable, double m) {
+    DutyCycle duty;
+    duty.field = wholeField(typed, 0, 127);
+    duty.word = base + 2 * duty.field + (enable & 1);
+    duty.percent = dutyCycleText(duty.field, m);
+    return duty;
 }
 
 QString thresholdText(int field, int offsetTenths) {

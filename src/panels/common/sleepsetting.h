@@ -20,8 +20,31 @@ struct WakeUpTime {
 };
 WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds);
 
+// The wake-up timer for typed M, R and D, each clamped silently: M 0..255 and R 0..29, or with
+// the extended timer M 0..16383, R 0..15 and D 0..3. The word is 0xE000 + R * 0x100 + the low
+// byte of M; the extended timer adds its word "C3" and the byte D * 0x40 + bits 13..8 of M.
+struct WakeUp {
+    int m = 0;
+    int r = 0;
+    int d = 0;
+    QString time;
+    QString unit;
+    int word = 0;
+    QString extendedWord;
+};
+WakeUp wakeUp(bool extended, double m, double r, double d, float xtal);
+
 // The duty cycle (D * 2 + 1) / M in percent as shown, "100" when M is 0 or the cycle above 100.
 QString dutyCycleText(int D, double m);
+
+// The low duty cycle for a typed field: the field clamped to 0..127, the percentage for the
+// wake-up multiplier m and the word base + 2 * field + enable.
+struct DutyCycle {
+    int field = 0;
+    QString percent;
+    int word = 0;
+};
+DutyCycle dutyCycle(int base, double typed, int enable, double m);
 
 // The low-battery threshold in volts for a field, the threshold starting at offsetTenths / 10 V.
 QString thresholdText(int field, int offsetTenths);

@@ -6,7 +6,6 @@
 #include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
-#include "sleepwords.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
-#include "panels/common/sleepsetting.h"
+#include "panels/common/sleepboxes.h"
 #include "receiverwords.h"
 #include "sleepwords.h"
 
@@ -626,18 +626,11 @@ void ReceiverPanel::WKUPM_LostFocus() {
 }
 
 void ReceiverPanel::wakeUpEnter() {
-    const WakeUp w = wakeUp(chip_, leadingNumber(WKUPM->text()), leadingNumber(WKUPR->text()),
-                            WKUPD ? leadingNumber(WKUPD->text()) : 0.0, XtalFactor);
-    WKUPM->setText(QString::number(w.m));
-    DUTY_USEM->setText(WKUPM->text());
-    WKUPR->setText(QString::number(w.r));
-    if (WKUPD)
-        WKUPD->setText(QString::number(w.d));
+    const sleep::WakeUp w =
+        sleep::takeWakeUpBoxes({WKUPM, WKUPR, WKUPD, WKUPTIME, Label8, DUTY_USEM}, XtalFactor);
     WM = w.m;
     WR = w.r;
     WD = w.d;
-    WKUPTIME->setText(w.time);
-    Label8->setText(w.unit);
     showWord(Wkupw, w.word);
     if (EWkupw)
         EWkupw->setText(w.extendedWord);
@@ -645,13 +638,10 @@ void ReceiverPanel::wakeUpEnter() {
 }
 
 void ReceiverPanel::DUTY_LostFocus() {
-    const DutyCycle duty =
-        dutyCycle(leadingNumber(DUTY->text()), int(enldc), leadingNumber(WKUPM->text()));
+    const sleep::DutyCycle duty =
+        sleep::takeDutyBoxes({DUTY, DUTY_USEM, DUTY_CALC, WKUPM}, DutyCycleBase, int(enldc));
     DUTYC = duty.field;
-    DUTY->setText(QString::number(duty.field));
-    DUTY_USEM->setText(WKUPM->text());
     showWord(Dutyw, duty.word);
-    DUTY_CALC->setText(duty.percent);
 }
 
 void ReceiverPanel::LBD_LostFocus() {
@@ -664,9 +654,7 @@ void ReceiverPanel::LBD_LostFocus() {
 }
 
 void ReceiverPanel::LBDV_LostFocus() {
-    const Threshold t = thresholdFromVolts(chip_, LBDV->text());
-    LBDV->setText(t.voltsText);
-    LBD->setText(t.fieldText);
+    sleep::takeVoltsBox(LBDV, LBD, thresholdOffset(chip_));
     LBD_LostFocus();
 }
 

@@ -2,7 +2,7 @@
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
 #include "panels/common/panelstart.h"
-#include "panels/common/sleepsetting.h"
+#include "panels/common/sleepboxes.h"
 #include "transceiverpanel.h"
 #include "trxfrequency.h"
 #include "trxwords.h"
@@ -405,17 +405,11 @@ void TransceiverPanel::CalcPLLCmd() {
 // ---- Wake-up timer, duty cycle, low battery -----------------------------------------------------
 
 void TransceiverPanel::WKUPM_KeyPress() {
-    const int m = sleep::wholeField(leadingNumber(WKUPM->text()), 0, 255);
-    WKUPM->setText(QString::number(m));
-    DUTY_USEM->setText(WKUPM->text());
-    const int r = sleep::wholeField(leadingNumber(WKUPR->text()), 0, 29);
-    WKUPR->setText(QString::number(r));
-    WM = m;
-    WR = r;
-    const sleep::WakeUpTime t = sleep::wakeUpTime(m, r, 0, XtalFactor, false);
-    WKUPTIME->setText(t.text);
-    Label8->setText(t.unit);
-    showWord(Wkupw, trx::wakeUpWord(r, m));
+    const sleep::WakeUp w =
+        sleep::takeWakeUpBoxes({WKUPM, WKUPR, nullptr, WKUPTIME, Label8, DUTY_USEM}, XtalFactor);
+    WM = w.m;
+    WR = w.r;
+    showWord(Wkupw, w.word);
     DUTY_KeyPress();
 }
 
@@ -427,12 +421,10 @@ void TransceiverPanel::WKUPR_LostFocus() {
 }
 
 void TransceiverPanel::DUTY_KeyPress() {
-    DUTYC = sleep::wholeField(leadingNumber(DUTY->text()), 0, 127);
-    DUTY->setText(QString::number(DUTYC));
-    DUTY_USEM->setText(WKUPM->text());
-    Dutyw->setText(hexText(trx::dutyCycleWord(int(DUTYC), int(enldc))));
-    DUTY_CALC->setText(sleep::dutyCycleText(int(DUTYC), leadingNumber(WKUPM->text())));
-    showUpdateMark();
+    const sleep::DutyCycle duty =
+        sleep::takeDutyBoxes({DUTY, DUTY_USEM, DUTY_CALC, WKUPM}, trx::DutyCycleBase, int(enldc));
+    DUTYC = duty.field;
+    showWord(Dutyw, duty.word);
 }
 
 void TransceiverPanel::DUTY_LostFocus() {
@@ -457,8 +449,7 @@ void TransceiverPanel::LBD_LostFocus() {
 }
 
 void TransceiverPanel::LBDV_LostFocus() {
-    LBDV->setText(sleep::clampedThresholdText(LBDV->text()));
-    LBD->setText(QString::number(sleep::thresholdField(LBDV->text(), trx::ThresholdOffset)));
+    sleep::takeVoltsBox(LBDV, LBD, trx::ThresholdOffset);
     LBD_LostFocus();
     showUpdateMark();
 }

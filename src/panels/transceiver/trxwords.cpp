@@ -39,14 +39,6 @@ bool isPllWordText(const QString& text) {
                        [](QChar c) { return isxdigit(c.unicode()) && c.unicode() < 128; });
 }
 
-int wakeUpWord(int R, int M) {
-    return 0xE000 + ((R & 0x1F) << 8) + (M & 0xFF);
-}
-
-int dutyCycleWord(int D, int enable) {
-    return 0xC800 + ((D & 0x7F) << 1) + bit(enable);
-}
-
 int lowBatteryWord(int D, int LBDC) {
     return 0xC000 + ((D & 7) << 5) + (LBDC & 0x1F);
 }

@@ -23,8 +23,8 @@ QString pllCommand(int rft, int lpx, int ddy, int ddit, int pllbw);
 // Whether a typed PLL text is a whole four-digit hexadecimal word.
 bool isPllWordText(const QString& text);
 
-int wakeUpWord(int R, int M);
-int dutyCycleWord(int D, int enable);
+// The low duty-cycle word starts at 0xC800.
+inline constexpr int DutyCycleBase = 0xC800;
 int lowBatteryWord(int D, int LBDC);
 int receiverWord(int p8, int V, int BW, int G, int R);
 int afcWord(int mode, int range, int strobe, int fine, int outputEnable, int enable);
