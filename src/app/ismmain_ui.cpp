@@ -42,6 +42,9 @@ QAction* item(QMenu* menu, const char* name, const QString& caption) {
 } // namespace
 
 void ISMmain::buildToolbars() {
+    // Toolbars are hidden only by the View menu's "Toolbar" item, which keeps its check mark in
+    // step: no toolbar context menu can hide one behind its back.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     Toolbar1 = addToolBar(QStringLiteral("Chips"));
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     TXButton = familyButton(Toolbar1, QStringLiteral("TX"),
