@@ -75,7 +75,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         const Chip c = chip ? Chip::HR658 : Chip::HR651;
         const Band b = bandFor(c, band);
-        const FrequencyField f = frequencyField(c, b, typed, 1.0f);
+        const krv::freq::FrequencyField f = krv::freq::frequencyField(typed, formulaOf(c, b), 1.0f);
         QCOMPARE(f.F, field);
         QCOMPARE(f.message, message);
         QCOMPARE(krv::receiver::centreFrequency(c, b, f.F, 1.0f), shown);

@@ -98,10 +98,12 @@ void TrxWords::centreFrequency() {
     QFETCH(QString, typed);
     QFETCH(int, band);
     QFETCH(float, xtal);
-    const CentreFrequency c = krv::trx::centreFrequency(typed, krv::trx::band(band), xtal);
-    QTEST(c.F, "F");
-    QTEST(c.text, "text");
-    QTEST(c.message, "message");
+    const Band b = krv::trx::band(band);
+    const krv::freq::FrequencyField f =
+        krv::freq::frequencyField(krv::leadingNumber(typed), b.formula(), xtal);
+    QTEST(f.F, "F");
+    QTEST(centreFrequencyText(f.F, b, xtal), "text");
+    QTEST(f.message, "message");
 }
 
 void TrxWords::crystalScaledLists() {

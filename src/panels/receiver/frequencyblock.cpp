@@ -29,10 +29,6 @@ freq::BandFormula formulaOf(Chip chip, const Band& band) {
     return {band.c1, band.c2};
 }
 
-FrequencyField frequencyField(Chip chip, const Band& band, double mhz, float xtal) {
-    return freq::frequencyField(mhz, formulaOf(chip, band), xtal);
-}
-
 double centreFrequency(Chip chip, const Band& band, double f, float xtal) {
     return freq::centreFrequency(f, formulaOf(chip, band), xtal);
 }

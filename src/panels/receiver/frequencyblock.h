@@ -11,7 +11,6 @@ namespace krv::receiver {
 using freq::clockOutputEntries;
 using freq::Crystal;
 using freq::crystalFromText;
-using freq::FrequencyField;
 using freq::frequencyWord;
 using freq::loadCapacitanceEntries;
 using freq::xtalFrequencyHz;
@@ -30,8 +29,6 @@ Band bandFor(Chip chip, int button, const Band& previous = {});
 
 freq::BandFormula formulaOf(Chip chip, const Band& band);
 
-// The frequency field for a typed centre frequency, clamped to 96..3903.
-FrequencyField frequencyField(Chip chip, const Band& band, double mhz, float xtal);
 // The centre frequency a field stands for, rounded to 4 decimals.
 double centreFrequency(Chip chip, const Band& band, double f, float xtal);
 // The PLL frequency step in kHz, rounded to 4 decimals.

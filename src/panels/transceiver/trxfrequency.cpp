@@ -12,12 +12,6 @@ Band band(int index) {
     return bands.at(std::size_t(std::clamp(index, 0, 3)));
 }
 
-CentreFrequency centreFrequency(const QString& text, Band band, float xtalFactor) {
-    const freq::FrequencyField field =
-        freq::frequencyField(leadingNumber(text), band.formula(), xtalFactor);
-    return {field.F, centreFrequencyText(field.F, band, xtalFactor), field.message};
-}
-
 QString centreFrequencyText(int F, Band band, float xtalFactor) {
     return plainNumberText(freq::centreFrequency(F, band.formula(), xtalFactor));
 }

@@ -11,8 +11,6 @@ using freq::clockOutputEntries;
 using freq::Crystal;
 using freq::crystalFromText;
 using freq::loadCapacitanceEntries;
-using freq::MaxFrequencyField;
-using freq::MinFrequencyField;
 using freq::roundDecimals;
 
 // The band fields: B and the constants of the frequency formula.
@@ -25,14 +23,6 @@ struct Band {
 // Bands 0..3: 315, 433, 868 and 915 MHz.
 Band band(int index);
 
-// A typed centre frequency turned into the frequency field, with the clamp message (empty when
-// the field was in range) and the centre frequency the field stands for, as shown.
-struct CentreFrequency {
-    int F;
-    QString text;
-    QString message;
-};
-CentreFrequency centreFrequency(const QString& text, Band band, float xtalFactor);
 // The centre frequency of a field in a band, rounded to 4 decimals, as shown.
 QString centreFrequencyText(int F, Band band, float xtalFactor);
 using freq::frequencyWord;
