@@ -199,6 +199,8 @@ private Q_SLOTS:
         QCOMPARE(panel->Rev, 0L);
         QVERIFY(panel->status[10]->isHidden());
         QVERIFY(panel->Foffset->isHidden());
+        QVERIFY(panel->findChild<QLabel*>("Labe35")->isHidden());
+        QVERIFY(panel->findChild<QLabel*>("Labe36")->isHidden());
         QVERIFY(!panel->dataratepresc->isChecked());
         QCOMPARE(panel->AFCauto->currentText(), QStringLiteral("Manual"));
         leave(panel->DATARATEDIV, "200");

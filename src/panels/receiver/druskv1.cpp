@@ -37,6 +37,10 @@ DruskV1::DruskV1(ISMmain& main)
         revisionRan_ = false;
     });
     connect(ITlevelNr, &QLineEdit::textChanged, this, [this] { ITlevelNr_Change(); });
+    // The offset's caption and unit go with the offset when the revision switch hides it.
+    for (auto [base, name] : {std::pair{"LabelFoffset", "Labe35"}, {"LabelFoffsetUnit", "Labe36"}})
+        if (auto* label = findChild<QLabel*>(QString::fromLatin1(base)))
+            label->setObjectName(QString::fromLatin1(name));
 }
 
 int DruskV1::indicatorForBit(int bit) {
