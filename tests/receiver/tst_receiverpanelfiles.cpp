@@ -1,0 +1,245 @@
+#include "common/dialogs.h"
+#include "common/supply.h"
+#include "panels/receiver/druskv1.h"
+#include "panels/receiver/ovalt.h"
+#include "receiverpaneltest.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace krv;
+using krv::test::everyWord;
+using krv::test::leave;
+
+class ReceiverPanelFilesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void filesRoundTrip_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("ext");
+        QTest::newRow("rc") << "DruskV1"
+                            << "rc";
+        QTest::newRow("rc2") << "Ovalt"
+                             << "rc2";
+    }
+    void filesRoundTrip() {
+        QFETCH(QString, form);
+        QFETCH(QString, ext);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = qobject_cast<ReceiverPanel*>(rig.main().form(form));
+        panel->NonStdCrystal->setChecked(true);
+        leave(panel->Crystalfreq, "11");
+        panel->Band915->setChecked(true);
+        panel->BasebandBW->setCurrentIndex(3);
+        panel->LNAgain->setCurrentIndex(2);
+        panel->AFCres->setCurrentIndex(1);
+        panel->ClkRecMode->setCurrentText("Auto");
+        leave(panel->DATARATEDIV, "77");
+        panel->ITLEVEL->setValue(5);
+        panel->ent->setCheckState(Qt::Unchecked);
+        const QStringList saved = everyWord(panel);
+        const QString path = rig.folder() + "/a." + ext;
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QVERIFY(QFile::exists(path));
+
+        test::Rig other;
+        QVERIFY(other.connectBoard());
+        auto* fresh = qobject_cast<ReceiverPanel*>(other.main().form(form));
+        other.board().clearReceived();
+        other.dialogs().files << path;
+        fresh->ConfLoad_Click();
+        QCOMPARE(everyWord(fresh), saved);
+        QCOMPARE(fresh->Crystalfreq->text(), QStringLiteral("11"));
+        QVERIFY(!fresh->LabelUpdate->isHidden());
+        QCOMPARE(other.board().receivedLines(), QStringList{"V83"});
+        QVERIFY(other.messageTexts().isEmpty());
+    }
+
+    void otherRevisionFileKeepsItsChoices() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->Revision->setCurrentText("'E' or below");
+        panel->VDI->setCurrentText("DQD and DRSSI");
+        panel->FILTTYPE->setCurrentText("Analog LPF");
+        const QStringList saved = everyWord(panel);
+        const QString path = rig.folder() + "/e.rc";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+
+        test::Rig other;
+        other.start();
+        auto* fresh = other.main().form<DruskV1>("DruskV1");
+        other.dialogs().files << path;
+        fresh->ConfLoad_Click();
+        QCOMPARE(fresh->Rev, 0L);
+        QCOMPARE(fresh->VDI->currentText(), QStringLiteral("DQD and DRSSI"));
+        QCOMPARE(fresh->FILTTYPE->currentText(), QStringLiteral("Analog LPF"));
+        QCOMPARE(everyWord(fresh), saved);
+    }
+
+    void badFilesChangeNothing_data() {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("banner") << QByteArray("Version 2.0.0") << QByteArray("Version 2.0.1")
+                                << "Error occured:1226,Incorrect configuration file version\r\n"
+                                   "Please try again!";
+        QTest::newRow("voltage") << QByteArray("\"2.5\"") << QByteArray("\"0\"")
+                                 << "Error occured:13,Type mismatch\r\nPlease try again!";
+        QTest::newRow("list text")
+            << QByteArray("\"Slow\"") << QByteArray("\"Slower\"")
+            << "Error occured:380,Invalid property value\r\nPlease try again!";
+        QTest::newRow("short") << QByteArray("\"'F' or above\"\r\n") << QByteArray()
+                               << "Error occured:62,Input past end of file\r\nPlease try again!";
+    }
+    void badFilesChangeNothing() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        const QString path = rig.folder() + "/b.rc";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        bytes.replace("\"10\"", "\"11\"").replace(from, to);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        panel->NonStdCrystal->setChecked(true);
+        panel->StdCrystal->setChecked(true);
+        const QStringList before = everyWord(panel);
+        rig.board().clearReceived();
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QCOMPARE(rig.messageTexts().constLast(), message);
+        QCOMPARE(everyWord(panel), before);
+        QCOMPARE(panel->Crystalfreq->text(), QStringLiteral("10"));
+        QVERIFY(rig.board().receivedLines().isEmpty());
+        QCOMPARE(rig.main().Pref_Voltage, QStringLiteral("2.5"));
+    }
+
+    void wrongExtensionRefused() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        rig.dialogs().files << rig.folder() + "/x.rc";
+        panel->ConfLoad_Click();
+        QCOMPARE(rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
+    }
+
+    void closedPortLoadKeepsTheFileButRefusesTheSupply() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        leave(panel->DATARATEDIV, "77");
+        const QStringList saved = everyWord(panel);
+        const QString path = rig.folder() + "/closed.rc2";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        leave(panel->DATARATEDIV, "19");
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QCOMPARE(everyWord(panel), saved);
+        QCOMPARE(rig.messageTexts(), QStringList{"Commport not available, please open commport. "
+                                                 "Power control settings were not updated."});
+        QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
+    }
+
+    void automaticLoadKeepsTheFilePowerBits() {
+        QString path;
+        {
+            test::Rig rig;
+            rig.start();
+            auto* panel = rig.main().form<Ovalt>("Ovalt");
+            panel->ent->setCheckState(Qt::Unchecked);
+            panel->enx->setCheckState(Qt::Unchecked);
+            path = QDir::tempPath() + "/krv_autoload_" +
+                   QString::number(QCoreApplication::applicationPid()) + ".rc2";
+            rig.dialogs().files << path;
+            panel->ConfSave_Click();
+        }
+        test::Rig rig;
+        rig.start();
+        rig.main().Pref_CCautoLoad = 1;
+        rig.dialogs().files << path;
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        QFile::remove(path);
+        QCOMPARE(rig.dialogs().fileRequests.size(), 1);
+        QVERIFY(!panel->ent->isChecked());
+        QVERIFY(!panel->enx->isChecked());
+        QCOMPARE(panel->Ctrlw->text(), QStringLiteral("908A"));
+        QVERIFY(!panel->WKUPM->isEnabled());
+    }
+
+    void loadedSupplyVoltageIsClamped_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("above") << "7"
+                               << "5.4"
+                               << "Maximum supply voltage is 5.4 V!";
+        QTest::newRow("below") << "1.5"
+                               << "2"
+                               << "Minimum supply voltage is 2.0 V!";
+        QTest::newRow("inside") << "3.30"
+                                << "3.30"
+                                << "";
+    }
+    void loadedSupplyVoltageIsClamped() {
+        QFETCH(QString, stored);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        rig.main().Pref_Voltage = stored;
+        const QString path = rig.folder() + "/v.rc";
+        rig.dialogs().files << path << path;
+        panel->ConfSave_Click();
+        rig.main().Pref_Voltage = "2.5";
+        rig.board().clearReceived();
+        panel->ConfLoad_Click();
+        QCOMPARE(rig.main().Pref_Voltage, kept);
+        QCOMPARE(panel->Statusline->text(), message);
+        QCOMPARE(rig.board().receivedLines(),
+                 QStringList{supplyLine(kept.toDouble(), supplyk::Board2).chopped(1)});
+        QVERIFY(rig.messageTexts().isEmpty());
+    }
+
+    void loadedPatternByteGetsTwoDigits() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        panel->TB_SP->setText("a");
+        QCOMPARE(panel->TB_SP->text(), QStringLiteral("A"));
+        const QString path = rig.folder() + "/p.rc2";
+        rig.dialogs().files << path << path;
+        panel->ConfSave_Click();
+        panel->ConfLoad_Click();
+        QCOMPARE(panel->TB_SP->text(), QStringLiteral("0A"));
+        QCOMPARE(panel->SynchPatt->text(), QStringLiteral("C10A"));
+        rig.board().clearReceived();
+        panel->Update_Click();
+        QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().size() >= 13; }));
+        QVERIFY(rig.board().receivedLines().contains("S2C10A"));
+    }
+};
+
+QTEST_MAIN(ReceiverPanelFilesTest)
+#include "tst_receiverpanelfiles.moc"
