@@ -249,17 +249,19 @@ void ReceiverPanel::buildFrequencyBlock() {
     };
     Label47 = new CaptionLabel(QStringLiteral("Disable   C clock output"), toggleClock);
     Label47->setObjectName(QStringLiteral("Label47"));
-    // The mu sits in the gap of the caption, before its "C".
+    // The mu sits in the gap of the caption, right before its "C".
     Label48 = new CaptionLabel(QStringLiteral("\u00B5"), toggleClock);
     Label48->setObjectName(QStringLiteral("Label48"));
     Label48->setParent(Label47);
     Label47->setFixedHeight(Label47->sizeHint().height());
     Label48->adjustSize();
-    Label48->move(Label47->fontMetrics().horizontalAdvance(QStringLiteral("Disable  ")), 0);
+    Label48->move(Label47->fontMetrics().horizontalAdvance(QStringLiteral("Disable   ")) -
+                      Label48->fontMetrics().horizontalAdvance(Label48->text()),
+                  0);
     BasebandBW = list(QStringLiteral("BasebandBW"));
     Revision = list(QStringLiteral("Revision"));
     auto* clockRow = new QHBoxLayout;
-    clockRow->setSpacing(2);
+    clockRow->setSpacing(4);
     clockRow->addWidget(disclk);
     clockRow->addWidget(Label47);
     clockRow->addStretch();
