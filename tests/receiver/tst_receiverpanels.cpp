@@ -57,6 +57,8 @@ private Q_SLOTS:
                  QStringLiteral("Update chip control words, and power management settings!"));
         QVERIFY(!panel->LabelCalibration->isVisible());
         QCOMPARE(panel->Rev, revision == "'E' or below" ? 0L : 1L);
+        // The HR658 panel's FFcmd_value only carries the interrupt level's high bits.
+        QCOMPARE(panel->FFcmd_value, form == "Ovalt" ? 2L : 0xCE85L);
         if (revision == "'E' or below") {
             QCOMPARE(panel->VDI->currentText(), QStringLiteral("Clock Recovery locked"));
             QVERIFY(!panel->dataratepresc->isEnabled());
@@ -183,6 +185,14 @@ private Q_SLOTS:
         QCOMPARE(panel->Dataratew->text(), QStringLiteral("C87F"));
         QVERIFY(panel->dataratepresc->isEnabled());
         QCOMPARE(panel->AFCauto->currentText(), QStringLiteral("Manual"));
+
+        // Choosing the shown revision again, after a change made from code, runs the switch.
+        QCoreApplication::processEvents();
+        panel->FILTTYPE->setCurrentText("Analog LPF");
+        panel->VDI->setCurrentText("DRSSI");
+        Q_EMIT panel->Revision->activated(panel->Revision->currentIndex());
+        QCOMPARE(panel->FILTTYPE->currentText(), QStringLiteral("Digital LPF"));
+        QCOMPARE(panel->VDI->currentText(), QStringLiteral("Clock Recovery locked"));
     }
 
     void extendedWakeUpAndFifoLevel() {

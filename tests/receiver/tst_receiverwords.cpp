@@ -1,5 +1,6 @@
 #include "panels/common/patternbyte.h"
 #include "panels/common/sleepsetting.h"
+#include "panels/common/statusword.h"
 #include "panels/receiver/frequencyblock.h"
 #include "panels/receiver/receiverwords.h"
 #include "panels/receiver/sleepwords.h"
@@ -333,11 +334,12 @@ private Q_SLOTS:
         QCOMPARE(krv::paddedPattern(krv::normalizedPattern(typed)), left);
     }
 
-    void afcOffset() {
-        QCOMPARE(krv::receiver::afcOffset(0x20, 2.5f), -80.0f);
-        QCOMPARE(krv::receiver::afcOffset(0x1F, 2.5f), 77.5f);
-        QCOMPARE(krv::receiver::afcOffset(0x3F, 2.5f), -2.5f);
-        QCOMPARE(krv::receiver::afcOffset(0xDF, 2.5f), 77.5f);
+    void afcOffsetSteps() {
+        // Six bits in two's complement; bits 7 and 6 of the status byte never count.
+        QCOMPARE(krv::afcOffsetSteps(0x20, 6), -32);
+        QCOMPARE(krv::afcOffsetSteps(0x1F, 6), 31);
+        QCOMPARE(krv::afcOffsetSteps(0x3F, 6), -1);
+        QCOMPARE(krv::afcOffsetSteps(0xDF, 6), 31);
     }
 };
 

@@ -26,11 +26,15 @@ DruskV1::DruskV1(ISMmain& main)
         Revision->addItems({revisionE(), revisionF()});
         Revision->setCurrentText(revisionF());
     }
+    // A choice by the user raises the change and then the activation; the activation alone means
+    // the shown entry was chosen again, which runs the switch too. A change from code has no
+    // activation, so its mark is dropped once control returns to the event loop.
     connect(Revision, &QComboBox::currentIndexChanged, this, [this] {
         revisionRan_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { revisionRan_ = false; }, Qt::QueuedConnection);
         Revision_Click();
     });
-    // Choosing the shown entry again runs the switch too.
     connect(Revision, &QComboBox::activated, this, [this] {
         if (!revisionRan_)
             Revision_Click();
@@ -93,6 +97,7 @@ void DruskV1::Form_Load() {
     fitWindowWidth();
     ISMmain& main = mainWindow();
     defaultCurrentFolder(main);
+    main.placeForm(this, 0, 0);
     C1 = 1;
     C2 = 31;
     CtrlwData = 0x8000;

@@ -93,7 +93,9 @@ void Ovalt::ITlevelNr_LostFocus() {
 }
 
 void Ovalt::afterFifoWord() {
-    TB_F5F4->setText(QString::number(fifoHighLevelBits(ITLEVEL->value())));
+    // On this chip FFcmd_value only carries the interrupt level's high bits to TB_F5F4.
+    FFcmd_value = fifoHighLevelBits(ITLEVEL->value());
+    TB_F5F4->setText(QString::number(FFcmd_value));
 }
 
 void Ovalt::CalcEFw() {
@@ -121,6 +123,7 @@ void Ovalt::Form_Load() {
     fitWindowWidth();
     ISMmain& main = mainWindow();
     defaultCurrentFolder(main);
+    main.placeForm(this, 0, 0);
     C = 10;
     FreqwData = 0xAD57;
     Freqw->setText(hexText(FreqwData));

@@ -84,7 +84,7 @@ FileType makeType(Chip chip) {
     type.extension = hr658 ? QStringLiteral("rc2") : QStringLiteral("rc");
     type.filter = hr658 ? QStringLiteral("HR658 Receiver Configuration files (*.rc2)")
                         : QStringLiteral("Receiver Configuration files (*.rc)");
-    type.filter += QStringLiteral(";;All files (*)");
+    type.filter += QStringLiteral(";;All files (*.*)");
     type.banner = hr658 ? QStringLiteral("# KRV HR658 configuration file. Version 2.2.2")
                         : QStringLiteral("# KRV Receiver configuration file. Version 2.0.0");
     type.saveTitle = hr658 ? QStringLiteral("Save HR658 Configuration File")

@@ -194,11 +194,4 @@ std::optional<int> revisionFlag(const QString& text) {
     return std::nullopt;
 }
 
-float afcOffset(int secondByte, float stepKhz) {
-    int s = secondByte & 0x3F;
-    if (s > 31)
-        s -= 64;
-    return float(s) * stepKhz;
-}
-
 } // namespace krv::receiver

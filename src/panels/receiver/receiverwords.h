@@ -102,7 +102,4 @@ inline QString revisionF() {
 }
 std::optional<int> revisionFlag(const QString& text);
 
-// The AFC offset in kHz from the second status byte: six bits in two's complement.
-float afcOffset(int secondByte, float stepKhz);
-
 } // namespace krv::receiver
