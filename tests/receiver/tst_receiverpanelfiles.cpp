@@ -65,6 +65,129 @@ private Q_SLOTS:
         QVERIFY(other.messageTexts().isEmpty());
     }
 
+    void startStateFileBytes_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("rc") << "DruskV1"
+                            << QStringList{"\"# KRV Receiver configuration file. Version 2.0.0\"",
+                                           "1234",
+                                           "#TRUE#",
+                                           "#FALSE#",
+                                           "\"10\"",
+                                           "#FALSE#",
+                                           "#TRUE#",
+                                           "#FALSE#",
+                                           "#FALSE#",
+                                           "0",
+                                           "0",
+                                           "1",
+                                           "\"10.0 pF\"",
+                                           "1",
+                                           "0",
+                                           "\"435\"",
+                                           "1",
+                                           "\"Always\"",
+                                           "\"max.\"",
+                                           "\"-103 dBm\"",
+                                           "\"150\"",
+                                           "\"1\"",
+                                           "\"150\"",
+                                           "\"7\"",
+                                           "0",
+                                           "\"0\"",
+                                           "\"Auto, keep Foffset\"",
+                                           "\"+3/-4 Fs\"",
+                                           "0",
+                                           "1",
+                                           "1",
+                                           "1",
+                                           "\"35\"",
+                                           "0",
+                                           "\"Slow\"",
+                                           "\"Digital LPF\"",
+                                           "1",
+                                           "8",
+                                           "\"Synchron pattern\"",
+                                           "0",
+                                           "1",
+                                           "\"3.3\"",
+                                           "\"'F' or above\""};
+        QTest::newRow("rc2") << "Ovalt"
+                             << QStringList{"\"# KRV HR658 configuration file. Version 2.2.2\"",
+                                            "1234",
+                                            "#TRUE#",
+                                            "#FALSE#",
+                                            "\"10\"",
+                                            "#FALSE#",
+                                            "#FALSE#",
+                                            "#TRUE#",
+                                            "#FALSE#",
+                                            "1",
+                                            "0",
+                                            "1",
+                                            "\"12.5 pF\"",
+                                            "0",
+                                            "0",
+                                            "\"868.3\"",
+                                            "0",
+                                            "\"Clock Recovery locked\"",
+                                            "\"max.\"",
+                                            "\"-103 dBm\"",
+                                            "\"150\"",
+                                            "\"1\"",
+                                            "\"0\"",
+                                            "\"150\"",
+                                            "\"7\"",
+                                            "0",
+                                            "1",
+                                            "0",
+                                            "\"3\"",
+                                            "\"Auto, drop Foffset\"",
+                                            "\"Unlimited\"",
+                                            "0",
+                                            "1",
+                                            "1",
+                                            "1",
+                                            "\"19\"",
+                                            "0",
+                                            "\"Fast\"",
+                                            "\"Digital LPF\"",
+                                            "\"2\"",
+                                            "0",
+                                            "1",
+                                            "40",
+                                            "\"Synchron pattern\"",
+                                            "1",
+                                            "1",
+                                            "\"3.3\"",
+                                            "1",
+                                            "0",
+                                            "0",
+                                            "#TRUE#",
+                                            "#FALSE#",
+                                            "\"60 kHz\"",
+                                            "\"D4\"",
+                                            "\"'A' or above\""};
+    }
+    // The start state written item by item in the file's order and encodings.
+    void startStateFileBytes() {
+        QFETCH(QString, form);
+        QFETCH(QStringList, lines);
+        test::Rig rig;
+        rig.start();
+        rig.main().Pref_RxLinkTimeout = 1234;
+        rig.main().Pref_Voltage = "3.3";
+        auto* panel = qobject_cast<ReceiverPanel*>(rig.main().form(form));
+        const QString path = rig.folder() + (form == "Ovalt" ? QStringLiteral("/start.rc2")
+                                                             : QStringLiteral("/start.rc"));
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QCOMPARE(rig.messageTexts(), QStringList{});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), (lines.join("\r\n") + "\r\n").toLatin1());
+    }
+
     void otherRevisionFileKeepsItsChoices() {
         test::Rig rig;
         rig.start();
