@@ -195,6 +195,96 @@ private Q_SLOTS:
         QCOMPARE(panel->VDI->currentText(), QStringLiteral("Clock Recovery locked"));
     }
 
+    void fillStartEnablesTheLatch_data() {
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("fifo");
+        QTest::newRow("F VDI") << "'F' or above"
+                               << "VDI" << true << "CE81";
+        QTest::newRow("F Always") << "'F' or above"
+                                  << "Always" << true << "CE8D";
+        QTest::newRow("E VDI") << "'E' or below"
+                               << "VDI" << false << "CE81";
+        QTest::newRow("E Always") << "'E' or below"
+                                  << "Always" << false << "CE8D";
+        QTest::newRow("E both") << "'E' or below"
+                                << "VDI & Synchron pattern" << true << "CE89";
+        QTest::newRow("E pattern") << "'E' or below"
+                                   << "Synchron pattern" << true << "CE85";
+    }
+    void fillStartEnablesTheLatch() {
+        QFETCH(QString, revision);
+        QFETCH(QString, start);
+        QFETCH(bool, enabled);
+        QFETCH(QString, fifo);
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->Revision->setCurrentText(revision);
+        panel->FIFOstrt->setCurrentText(start);
+        QCOMPARE(panel->ffillen->isEnabled(), enabled);
+        QCOMPARE(panel->FFreset->isEnabled(), enabled);
+        QCOMPARE(panel->FIFOw->text(), fifo);
+        // A revision switch re-applies the enabling for the chosen start: "VDI" and "Always"
+        // lock the latch only under the older revision.
+        panel->Revision->setCurrentText(revision == "'E' or below" ? "'F' or above"
+                                                                   : "'E' or below");
+        QCOMPARE(panel->ffillen->isEnabled(), revision == "'E' or below");
+    }
+
+    void powerBoxesEnableTheirControls() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        auto* lbdHint = panel->findChild<QLabel*>("Label38");
+        QVERIFY(!panel->LBD->isEnabled() && !lbdHint->isHidden());
+        panel->enb->setCheckState(Qt::Checked);
+        QVERIFY(panel->LBD->isEnabled() && panel->LBDV->isEnabled() && panel->LBDw->isEnabled());
+        QVERIFY(lbdHint->isHidden());
+        QCOMPARE(panel->Ctrlw->text(), QStringLiteral("8D3A"));
+        // The caption labels of the clock-output box act as its caption.
+        QTest::mouseClick(panel->findChild<QLabel*>("Label47"), Qt::LeftButton);
+        QVERIFY(panel->disclk->isChecked());
+        QVERIFY(!panel->CLKout->isEnabled());
+        QCOMPARE(panel->Ctrlw->text(), QStringLiteral("8D3B"));
+        QTest::mouseClick(panel->findChild<QLabel*>("Label48"), Qt::LeftButton);
+        QVERIFY(!panel->disclk->isChecked());
+        QVERIFY(panel->CLKout->isEnabled());
+        panel->ent->setCheckState(Qt::Checked);
+        QVERIFY(panel->WKUPM->isEnabled() && panel->Wkupw->isEnabled());
+        QCOMPARE(panel->Wkupw->text(), QStringLiteral("E196"));
+        QCOMPARE(panel->Ctrlw->text(), QStringLiteral("8F3A"));
+    }
+
+    void extendedFeaturesLeaveTheUpdateMark() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        panel->LabelUpdate->setVisible(false);
+        panel->CB_PLLBW->setCurrentText("120 kHz");
+        QCOMPARE(panel->EFw->text(), QStringLiteral("B0CE"));
+        panel->OB_128bit->setChecked(true);
+        QCOMPARE(panel->EFw->text(), QStringLiteral("B08E"));
+        panel->CB_dcal->setCheckState(Qt::Checked);
+        QCOMPARE(panel->EFw->text(), QStringLiteral("B09E"));
+        QVERIFY(panel->LabelUpdate->isHidden());
+    }
+
+    void reopenedPanelStartsAfresh() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        const QStringList start = everyWord(panel);
+        panel->ITLEVEL->setValue(3);
+        panel->ent->setCheckState(Qt::Unchecked);
+        rig.main().unloadForm("Ovalt");
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* again = rig.main().form<Ovalt>("Ovalt");
+        QCOMPARE(everyWord(again), start);
+    }
+
     void extendedWakeUpAndFifoLevel() {
         test::Rig rig;
         rig.start();
