@@ -211,6 +211,47 @@ private Q_SLOTS:
         QCOMPARE(everyWord(fresh), saved);
     }
 
+    void olderRevisionFileWithPrescalerKeepsADataRateWord_data() {
+        QTest::addColumn<QString>("panelRevision");
+        QTest::addColumn<bool>("panelPrescaler");
+        QTest::addColumn<QByteArray>("filePrescaler");
+        QTest::newRow("into 'E'") << "'E' or below" << false << QByteArray("1");
+        QTest::newRow("into 'F'") << "'F' or above" << false << QByteArray("1");
+        QTest::newRow("into 'F' with its prescaler") << "'F' or above" << true << QByteArray("0");
+    }
+    // Under the older revision the divider takes all eight bits, so a prescaler a file brings
+    // along is cleared rather than spilling into the command bits.
+    void olderRevisionFileWithPrescalerKeepsADataRateWord() {
+        QFETCH(QString, panelRevision);
+        QFETCH(bool, panelPrescaler);
+        QFETCH(QByteArray, filePrescaler);
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        panel->Revision->setCurrentText("'E' or below");
+        const QString path = rig.folder() + "/presc.rc";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        QVERIFY(bytes.contains("\"35\"\r\n0\r\n"));
+        bytes.replace("\"35\"\r\n0\r\n", "\"200\"\r\n" + filePrescaler + "\r\n");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+
+        panel->Revision->setCurrentText(panelRevision);
+        panel->dataratepresc->setChecked(panelPrescaler);
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QCOMPARE(panel->Rev, 0L);
+        QVERIFY(!panel->dataratepresc->isChecked());
+        QCOMPARE(panel->DATARATEDIV->text(), QStringLiteral("200"));
+        QCOMPARE(panel->Dataratew->text(), QStringLiteral("C8C8"));
+    }
+
     void badFilesChangeNothing_data() {
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");

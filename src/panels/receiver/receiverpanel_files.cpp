@@ -163,8 +163,9 @@ void ReceiverPanel::applyConfig(const ReceiverConfig& config) {
             StdCrystal_Click();
     }
     if (chip_ == Chip::HR651 && Rev != revisionBefore) {
-        // The revision switch reset these lists; the file's own choices win.
-        for (const char* name : {"VDI", "FILTTYPE", "AFCauto", "dataratepresc"})
+        // The revision switch reset these lists and the data rate took the other revision's
+        // range meanwhile; the file's own choices win.
+        for (const char* name : {"VDI", "FILTTYPE", "AFCauto", "DATARATEDIV", "dataratepresc"})
             storeItem({QString::fromLatin1(name), ItemKind::Text}, config);
         VDI_Click();
         CalcDatafiltw();
