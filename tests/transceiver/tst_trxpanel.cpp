@@ -40,6 +40,7 @@ private Q_SLOTS:
     void updateSendsEveryWord_data();
     void updateSendsEveryWord();
     void updateWithClosedPort();
+    void typedPllWord();
     void calibration_data();
     void calibration();
     void resetSynchronLatch();
@@ -85,6 +86,14 @@ void TrxPanel::startWordsAndLines() {
     QCOMPARE(hc916->FreqCenter->text(), "435");
     QVERIFY(!hc916->Band315->isVisibleTo(hc916));
     QCOMPARE(hc916->DRSSI->count(), 6);
+    // A panel opens at the top left of the main window even where another window lies.
+    rig.main().resize(1800, 1060);
+    rig.main().show();
+    rig.main().showForm(hc916);
+    rig.main().unloadForm(QStringLiteral("YambleV3"));
+    QWidget* again = rig.main().form(QStringLiteral("YambleV3"));
+    rig.main().showForm(again);
+    QCOMPARE(rig.main().frameOf(again)->pos(), QPoint(0, 0));
 }
 
 void TrxPanel::updateSendsEveryWord_data() {
@@ -128,6 +137,30 @@ void TrxPanel::updateWithClosedPort() {
                          "not updated."});
     QCOMPARE(panel->Statusline->text(), "Communication fault.");
     QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
+}
+
+void TrxPanel::typedPllWord() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    p->Update_Click();
+    p->PLLCmd->selectAll();
+    QTest::keyClicks(p->PLLCmd, QStringLiteral("cz-c6f9"));
+    // Only hexadecimal digits are taken, four at most, and typing is no setting change.
+    QCOMPARE(p->PLLCmd->text(), "cc6f");
+    QVERIFY(!p->LabelUpdate->isVisibleTo(p));
+    rig.board().clearReceived();
+    p->Update_Click();
+    QCOMPARE(rig.board().receivedLines().value(13), "S2cc6f");
+    // A PLL control rebuilds the word from the settings.
+    p->CB_DDY->setChecked(true);
+    QCOMPARE(p->PLLCmd->text(), "CC6F");
+    p->PLLCmd->selectAll();
+    QTest::keyClicks(p->PLLCmd, QStringLiteral("AB"));
+    rig.board().clearReceived();
+    p->Update_Click();
+    QCOMPARE(rig.board().receivedLines().value(13), "S2CC6F");
+    QCOMPARE(p->PLLCmd->text(), "CC6F");
 }
 
 void TrxPanel::calibration_data() {

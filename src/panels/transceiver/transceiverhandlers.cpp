@@ -117,6 +117,7 @@ void TransceiverPanel::Form_Load() {
     ChipPanel::Form_Load();
     ISMmain& main = mainWindow();
     defaultCurrentFolder(main);
+    main.placeForm(this, 0, 0);
     C1 = 1;
     C2 = 31;
     CtrlwData = 0x8000;

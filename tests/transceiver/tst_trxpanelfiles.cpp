@@ -1,0 +1,160 @@
+#include "app/powersupply.h"
+#include "panels/transceiver/transceiverpanel.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace krv;
+
+namespace {
+
+void leave(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(box, &out);
+}
+
+// Closes the panel window and lets its deletion happen, so that the next touch loads it anew.
+void unload(test::Rig& rig, const QString& form) {
+    rig.main().unloadForm(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TrxPanelFiles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void crystalTextCountsOnlyWithNonStandard_data();
+    void crystalTextCountsOnlyWithNonStandard();
+    void automaticLoadAtStart_data();
+    void automaticLoadAtStart();
+    void loadedVoltageReachesOpenSupplyWindow_data();
+    void loadedVoltageReachesOpenSupplyWindow();
+};
+
+void TrxPanelFiles::crystalTextCountsOnlyWithNonStandard_data() {
+    QTest::addColumn<bool>("nonStandard");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("deviation");
+    QTest::newRow("standard crystal selected") << false << "2.5"
+                                               << "15";
+    QTest::newRow("non standard selected") << true << "2.75"
+                                           << "16.5";
+}
+
+void TrxPanelFiles::crystalTextCountsOnlyWithNonStandard() {
+    QFETCH(bool, nonStandard);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->NonStdCrystal->setChecked(true);
+    leave(p->Crystalfreq, QStringLiteral("11"));
+    // Back to the standard crystal: the typed 11 MHz stays in the disabled box and is saved.
+    if (!nonStandard)
+        p->StdCrystal->setChecked(true);
+    const QString path = rig.folder() + QStringLiteral("/crystal.trc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    unload(rig, QStringLiteral("YambleV3"));
+
+    auto* fresh = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    rig.dialogs().files << path;
+    fresh->ConfLoad_Click();
+    QVERIFY(rig.messageTexts().isEmpty());
+    QCOMPARE(fresh->NonStdCrystal->isChecked(), nonStandard);
+    QCOMPARE(fresh->Crystalfreq->text(), "11");
+    QCOMPARE(fresh->Crystalfreq->isEnabled(), nonStandard);
+    QTEST(fresh->FreqStep->text(), "step");
+    QTEST(fresh->ModFreq->itemText(0), "deviation");
+}
+
+void TrxPanelFiles::automaticLoadAtStart_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("file chosen") << false;
+    QTest::newRow("dialog cancelled") << true;
+}
+
+void TrxPanelFiles::automaticLoadAtStart() {
+    QFETCH(bool, cancel);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    const QString startFifo = p->FIFOw->text();
+    p->Band868->setChecked(true);
+    p->ITLEVEL->setValue(12);
+    const QString path = rig.folder() + QStringLiteral("/start.lrc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    unload(rig, QStringLiteral("FRM_Zenth"));
+
+    rig.main().Pref_CCautoLoad = 1;
+    rig.dialogs().files << (cancel ? QString() : path);
+    const qsizetype requests = rig.dialogs().fileRequests.size();
+    rig.board().clearReceived();
+    auto* fresh = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    QCOMPARE(rig.dialogs().fileRequests.size(), requests + 1);
+    QCOMPARE(rig.dialogs().fileRequests.last().title, "Load Transceiver Configuration File");
+    QVERIFY(rig.messageTexts().isEmpty());
+    if (cancel) {
+        QVERIFY(fresh->Band433->isChecked());
+        QCOMPARE(fresh->Ctrlw->text(), "8018");
+        QCOMPARE(fresh->FIFOw->text(), startFifo);
+        QVERIFY(rig.board().receivedLines().isEmpty());
+    } else {
+        QVERIFY(fresh->Band868->isChecked());
+        QCOMPARE(fresh->Ctrlw->text(), "8028");
+        QCOMPARE(fresh->FIFOw->text(), "CAC0");
+        // The file's supply voltage is the only thing the load sends.
+        QCOMPARE(rig.board().receivedLines(), QStringList{"V83"});
+    }
+    // Showing the loaded panel again does not offer the load once more.
+    rig.main().showForm(fresh);
+    rig.main().hideForm(fresh);
+    rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    QCOMPARE(rig.dialogs().fileRequests.size(), requests + 1);
+}
+
+void TrxPanelFiles::loadedVoltageReachesOpenSupplyWindow_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("inside the range") << "3.3"
+                                      << "3.3"
+                                      << "VA1";
+    QTest::newRow("clamped") << "1.5"
+                             << "2"
+                             << "V64";
+}
+
+void TrxPanelFiles::loadedVoltageReachesOpenSupplyWindow() {
+    QFETCH(QString, stored);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    rig.main().Pref_Voltage = stored;
+    const QString path = rig.folder() + QStringLiteral("/supply.trc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    rig.main().Pref_Voltage = QStringLiteral("2.5");
+
+    auto* supply = rig.main().form<frm_PowerSupply>(QStringLiteral("frm_PowerSupply"));
+    QVERIFY(rig.main().PowerSupplyOn);
+    QCOMPARE(supply->Voltage->text(), "2.5");
+    rig.board().clearReceived();
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QTEST(supply->Voltage->text(), "shown");
+    QTEST(rig.main().Pref_Voltage, "shown");
+    QFETCH(QString, line);
+    QCOMPARE(rig.board().receivedLines(), QStringList{line});
+    // The panel's own supply box is not the main window's voltage.
+    QCOMPARE(p->PowerSupply->text(), "2.5");
+}
+
+QTEST_MAIN(TrxPanelFiles)
+#include "tst_trxpanelfiles.moc"
