@@ -271,6 +271,17 @@ private Q_SLOTS:
         QVERIFY(panel->LabelUpdate->isHidden());
     }
 
+    void closingReleasesLineAndSelector() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().form<DruskV1>("DruskV1");
+        QVERIFY(!rig.main().CB_Mode->isEnabled());
+        rig.board().clearReceived();
+        rig.main().unloadForm("DruskV1");
+        QCOMPARE(rig.board().receivedLines(), QStringList{"Z3"});
+        QVERIFY(rig.main().CB_Mode->isEnabled());
+    }
+
     void reopenedPanelStartsAfresh() {
         test::Rig rig;
         rig.start();
