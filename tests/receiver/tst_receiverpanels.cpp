@@ -177,10 +177,12 @@ private Q_SLOTS:
         QVERIFY(panel->findChild<QLabel*>("Labe36")->isHidden());
         QVERIFY(!panel->dataratepresc->isChecked());
         QCOMPARE(panel->AFCauto->currentText(), QStringLiteral("Manual"));
+        QVERIFY(panel->Revision->styleSheet().contains("#ffffc0"));
         leave(panel->DATARATEDIV, "200");
         QCOMPARE(panel->Dataratew->text(), QStringLiteral("C8C8"));
         panel->Revision->setCurrentText("'F' or above");
         QCOMPARE(panel->status[9]->text(), QStringLiteral("ATGL"));
+        QVERIFY(panel->Revision->styleSheet().contains("#c0ffc0"));
         QCOMPARE(panel->DATARATEDIV->text(), QStringLiteral("127"));
         QCOMPARE(panel->Dataratew->text(), QStringLiteral("C87F"));
         QVERIFY(panel->dataratepresc->isEnabled());

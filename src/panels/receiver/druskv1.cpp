@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <tuple>
 
 namespace krv {
 
@@ -21,6 +22,14 @@ using namespace receiver;
 DruskV1::DruskV1(ISMmain& main)
     : ReceiverPanel(main, Chip::HR651, receiverDesign(&ISMmain::DruskV1_hide)) {
     setWindowTitle(QStringLiteral("HR651 receiver control panel"));
+    for (auto [box, name, colour] : {std::tuple{&Green, "Green", QColor(192, 255, 192)},
+                                     std::tuple{&Yellow, "Yellow", QColor(255, 255, 192)}}) {
+        *box = lineEdit(QString::fromLatin1(name));
+        QPalette palette = (*box)->palette();
+        palette.setColor(QPalette::Base, colour);
+        (*box)->setPalette(palette);
+        (*box)->setVisible(false);
+    }
     {
         const QSignalBlocker blocker(Revision);
         Revision->addItems({revisionE(), revisionF()});
@@ -75,8 +84,9 @@ void DruskV1::Revision_Click() {
     for (const char* name : {"Labe35", "Labe36"})
         if (auto* label = findChild<QLabel*>(QString::fromLatin1(name)))
             label->setVisible(newer);
-    Revision->setStyleSheet(newer ? QStringLiteral("background-color: rgb(192, 255, 192);")
-                                  : QStringLiteral("background-color: rgb(255, 255, 192);"));
+    Revision->setStyleSheet(
+        QStringLiteral("background-color: %1;")
+            .arg((newer ? Green : Yellow)->palette().color(QPalette::Base).name()));
     dataratepresc->setEnabled(newer);
     if (!newer)
         dataratepresc->setCheckState(Qt::Unchecked);

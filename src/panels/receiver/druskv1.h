@@ -14,6 +14,9 @@ public:
     void Revision_Click();
     void ITlevelNr_Change();
 
+    // Hidden boxes that hold the revision list's two back colours.
+    QLineEdit *Green, *Yellow;
+
 protected:
     int indicatorForBit(int bit) override;
 
