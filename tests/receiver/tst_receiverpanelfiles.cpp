@@ -252,6 +252,29 @@ private Q_SLOTS:
         QCOMPARE(panel->Dataratew->text(), QStringLiteral("C8C8"));
     }
 
+    void loadedDqdParameterIsClamped() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<Ovalt>("Ovalt");
+        const QString path = rig.folder() + "/dqd.rc2";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        QVERIFY(bytes.contains("\"Digital LPF\"\r\n\"2\"\r\n"));
+        bytes.replace("\"Digital LPF\"\r\n\"2\"\r\n", "\"Digital LPF\"\r\n\"9\"\r\n");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QCOMPARE(panel->StatefiltNr->text(), QStringLiteral("7"));
+        QCOMPARE(panel->STATEFILT->value(), 7);
+        QCOMPARE(panel->Datafiltw->text(), QStringLiteral("C467"));
+    }
+
     void badFilesChangeNothing_data() {
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
