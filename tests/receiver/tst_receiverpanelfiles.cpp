@@ -276,34 +276,42 @@ private Q_SLOTS:
     }
 
     void badFilesChangeNothing_data() {
+        QTest::addColumn<QString>("form");
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<QString>("message");
-        QTest::newRow("banner") << QByteArray("Version 2.0.0") << QByteArray("Version 2.0.1")
+        const QString refused = "Error occured:380,Invalid property value\r\nPlease try again!";
+        QTest::newRow("banner") << "DruskV1" << QByteArray("Version 2.0.0")
+                                << QByteArray("Version 2.0.1")
                                 << "Error occured:1226,Incorrect configuration file version\r\n"
                                    "Please try again!";
-        QTest::newRow("voltage") << QByteArray("\"2.5\"") << QByteArray("\"0\"")
+        QTest::newRow("voltage") << "DruskV1" << QByteArray("\"2.5\"") << QByteArray("\"0\"")
                                  << "Error occured:13,Type mismatch\r\nPlease try again!";
         QTest::newRow("list text")
-            << QByteArray("\"Slow\"") << QByteArray("\"Slower\"")
-            << "Error occured:380,Invalid property value\r\nPlease try again!";
-        QTest::newRow("short") << QByteArray("\"'F' or above\"\r\n") << QByteArray()
+            << "DruskV1" << QByteArray("\"Slow\"") << QByteArray("\"Slower\"") << refused;
+        QTest::newRow("short") << "DruskV1" << QByteArray("\"'F' or above\"\r\n") << QByteArray()
                                << "Error occured:62,Input past end of file\r\nPlease try again!";
+        QTest::newRow("pattern longer than its box")
+            << "Ovalt" << QByteArray("\"D4\"") << QByteArray("\"D4A\"") << refused;
+        QTest::newRow("divider longer than its box") << "Ovalt" << QByteArray("\"0\"\r\n\"150\"")
+                                                     << QByteArray("\"12\"\r\n\"150\"") << refused;
     }
     void badFilesChangeNothing() {
+        QFETCH(QString, form);
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
         QFETCH(QString, message);
         test::Rig rig;
         QVERIFY(rig.connectBoard());
-        auto* panel = rig.main().form<DruskV1>("DruskV1");
-        const QString path = rig.folder() + "/b.rc";
+        auto* panel = qobject_cast<ReceiverPanel*>(rig.main().form(form));
+        const QString path = rig.folder() + (form == "Ovalt" ? "/b.rc2" : "/b.rc");
         rig.dialogs().files << path;
         panel->ConfSave_Click();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QByteArray bytes = file.readAll();
         file.close();
+        QVERIFY(bytes.contains(from));
         bytes.replace("\"10\"", "\"11\"").replace(from, to);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);

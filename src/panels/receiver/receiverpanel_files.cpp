@@ -86,14 +86,16 @@ void ReceiverPanel::checkConfig(const ReceiverConfig& config) const {
         fileRev = *rev;
     }
     checkVoltageText(config.text(QStringLiteral("Pref_Voltage")));
-    if (config.text(QStringLiteral("TB_SP")).size() > 2)
-        refuse();
     const long long timeout = config.number(QStringLiteral("Pref_RxLinkTimeout"));
     if (timeout < std::numeric_limits<int>::min() || timeout > std::numeric_limits<int>::max())
         refuse();
     for (const ItemSpec& item : fileType(chip_).items) {
         QObject* control = findChild<QObject*>(item.name);
-        if (qobject_cast<QCheckBox*>(control)) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            // A box would cut a longer text short without a word.
+            if (config.text(item.name).size() > edit->maxLength())
+                refuse();
+        } else if (qobject_cast<QCheckBox*>(control)) {
             const long long v = config.number(item.name);
             if (v < 0 || v > 2)
                 refuse();
