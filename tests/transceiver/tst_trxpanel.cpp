@@ -164,18 +164,21 @@ void TrxPanel::typedPllWord() {
 }
 
 void TrxPanel::calibration_data() {
-    QTest::addColumn<bool>("receiver");
+    QTest::addColumn<QStringList>("checked");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("oscillator only") << false << QStringList{"S28208", "S28218", "S28208"};
-    QTest::newRow("receiver on") << true << QStringList{"S28208", "S28288"};
+    QTest::newRow("oscillator only") << QStringList{} << QStringList{"S28208", "S28218", "S28208"};
+    QTest::newRow("receiver on") << QStringList{"chb_er"} << QStringList{"S28208", "S28288"};
+    QTest::newRow("transmitter and synthesizer on")
+        << QStringList{"chb_et", "chb_es"} << QStringList{"S28208", "S28238"};
 }
 
 void TrxPanel::calibration() {
-    QFETCH(bool, receiver);
+    QFETCH(QStringList, checked);
     test::Rig rig;
     QVERIFY(rig.connectBoard());
     auto* panel = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
-    panel->chb_er->setChecked(receiver);
+    for (const QString& name : checked)
+        panel->findChild<QCheckBox*>(name)->setChecked(true);
     panel->Band433->setChecked(true);
     QVERIFY(panel->LabelCalibration->isVisibleTo(panel));
     panel->Update_Click();

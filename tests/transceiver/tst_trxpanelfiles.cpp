@@ -35,6 +35,7 @@ private Q_SLOTS:
     void automaticLoadAtStart();
     void loadedVoltageReachesOpenSupplyWindow_data();
     void loadedVoltageReachesOpenSupplyWindow();
+    void failedSaveIsReported();
 };
 
 void TrxPanelFiles::crystalTextCountsOnlyWithNonStandard_data() {
@@ -154,6 +155,21 @@ void TrxPanelFiles::loadedVoltageReachesOpenSupplyWindow() {
     QCOMPARE(rig.board().receivedLines(), QStringList{line});
     // The panel's own supply box is not the main window's voltage.
     QCOMPARE(p->PowerSupply->text(), "2.5");
+}
+
+void TrxPanelFiles::failedSaveIsReported() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    rig.dialogs().files << rig.folder() + QStringLiteral("/no/such/folder/x.trc");
+    p->ConfSave_Click();
+    QCOMPARE(rig.dialogs().messages.size(), 1);
+    const auto& message = rig.dialogs().messages.first();
+    QVERIFY2(message.text.startsWith(QStringLiteral("Error occured:76,")),
+             qPrintable(message.text));
+    QVERIFY(message.text.endsWith(QStringLiteral("\r\nPlease try again")));
+    QCOMPARE(message.title, "File save error");
+    QCOMPARE(message.icon, Dialogs::Icon::None);
 }
 
 QTEST_MAIN(TrxPanelFiles)
