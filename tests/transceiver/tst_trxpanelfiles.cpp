@@ -3,6 +3,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void loadedVoltageReachesOpenSupplyWindow_data();
     void loadedVoltageReachesOpenSupplyWindow();
     void failedSaveIsReported();
+    void loadedPatternByteKeepsTwoDigits();
 };
 
 void TrxPanelFiles::crystalTextCountsOnlyWithNonStandard_data() {
@@ -170,6 +172,30 @@ void TrxPanelFiles::failedSaveIsReported() {
     QVERIFY(message.text.endsWith(QStringLiteral("\r\nPlease try again")));
     QCOMPARE(message.title, "File save error");
     QCOMPARE(message.icon, Dialogs::Icon::None);
+}
+
+void TrxPanelFiles::loadedPatternByteKeepsTwoDigits() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    const QString path = rig.folder() + QStringLiteral("/pattern.lrc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    lines[56] = "\"a\"\r"; // TB_SP
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines.join('\n'));
+    f.close();
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QCOMPARE(p->TB_SP->text(), "0A");
+    QCOMPARE(p->SynchPatt->text(), "CE0A");
+    rig.board().clearReceived();
+    p->Update_Click();
+    QCOMPARE(rig.board().receivedLines().value(14), "S2CE0A");
 }
 
 QTEST_MAIN(TrxPanelFiles)

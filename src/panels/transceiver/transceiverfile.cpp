@@ -229,8 +229,11 @@ void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
     setValue(SensResEn, c.SensResEn);
     FIFOstrt->setCurrentText(c.FIFOstrt);
     ITLEVEL->setValue(c.ITLEVEL);
-    if (chip_ == trx::Chip::HC916)
+    if (chip_ == trx::Chip::HC916) {
         TB_SP->setText(c.TB_SP);
+        // A one-digit pattern byte is padded at once, so that the word never has three digits.
+        TB_SP_LostFocus();
+    }
 }
 
 void TransceiverPanel::applySupplyVoltage(const QString& volts) {
