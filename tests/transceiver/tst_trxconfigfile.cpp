@@ -68,6 +68,7 @@ private Q_SLOTS:
     void roundTrip();
     void refused_data();
     void refused();
+    void patternByteLongerThanItsBox();
 };
 
 void TrxConfigFile::hc913Layout() {
@@ -155,6 +156,17 @@ void TrxConfigFile::refused() {
         QTEST(e.number, "number");
         QTEST(e.description, "description");
     }
+}
+
+void TrxConfigFile::patternByteLongerThanItsBox() {
+    const QByteArray good = writeConfig(sample(), Chip::HC916);
+    try {
+        readConfig(replaceLine(good, 57, "\"D4A\""), Chip::HC916);
+        QFAIL("the file was accepted");
+    } catch (const krv::Error& e) {
+        QCOMPARE(e.number, 380);
+    }
+    QCOMPARE(readConfig(replaceLine(good, 57, "\"A\""), Chip::HC916).TB_SP, "A");
 }
 
 QTEST_APPLESS_MAIN(TrxConfigFile)

@@ -30,6 +30,8 @@ void unload(test::Rig& rig, const QString& form) {
 class TrxPanelFiles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void startStateFile_data();
+    void startStateFile();
     void crystalTextCountsOnlyWithNonStandard_data();
     void crystalTextCountsOnlyWithNonStandard();
     void automaticLoadAtStart_data();
@@ -39,6 +41,139 @@ private Q_SLOTS:
     void failedSaveIsReported();
     void loadedPatternByteKeepsTwoDigits();
 };
+
+void TrxPanelFiles::startStateFile_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("HC913") << "YambleV3"
+                           << QByteArray(
+                                  "\"# KRV Transceiver configuration file. Version 2.0.0\"\r\n"
+                                  "#TRUE#\r\n"
+                                  "#FALSE#\r\n"
+                                  "\"10\"\r\n"
+                                  "#TRUE#\r\n"
+                                  "#FALSE#\r\n"
+                                  "#FALSE#\r\n"
+                                  "#FALSE#\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "\"12.5 pF\"\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "1\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "\"315\"\r\n"
+                                  "#TRUE#\r\n"
+                                  "#FALSE#\r\n"
+                                  "\"Fast\"\r\n"
+                                  "\"max.\"\r\n"
+                                  "\"-103 dBm\"\r\n"
+                                  "2\r\n"
+                                  "\"fo + df\"\r\n"
+                                  "0\r\n"
+                                  "\"Pmax\"\r\n"
+                                  "\"150\"\r\n"
+                                  "\"1\"\r\n"
+                                  "0\r\n"
+                                  "\"7\"\r\n"
+                                  "0\r\n"
+                                  "\"0\"\r\n"
+                                  "1\r\n"
+                                  "1\r\n"
+                                  "\"Auto, keep Foffset\"\r\n"
+                                  "\"+3/-4 Fres\"\r\n"
+                                  "0\r\n"
+                                  "1\r\n"
+                                  "\"35\"\r\n"
+                                  "0\r\n"
+                                  "\"Slow\"\r\n"
+                                  "\"Digital LPF\"\r\n"
+                                  "1\r\n"
+                                  "4\r\n"
+                                  "0\r\n"
+                                  "0\r\n"
+                                  "\"Synchron pattern\"\r\n"
+                                  "8\r\n"
+                                  "\"2.5\"\r\n");
+    QTest::newRow("HC916")
+        << "FRM_Zenth"
+        << QByteArray("\"# KRV HC916 Transceiver configuration file. Version 2.0.0\"\r\n"
+                      "#TRUE#\r\n"
+                      "#FALSE#\r\n"
+                      "\"10\"\r\n"
+                      "#FALSE#\r\n"
+                      "#TRUE#\r\n"
+                      "#FALSE#\r\n"
+                      "#FALSE#\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "\"12.5 pF\"\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "1\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "\"435\"\r\n"
+                      "#TRUE#\r\n"
+                      "#FALSE#\r\n"
+                      "\"Fast\"\r\n"
+                      "\"max.\"\r\n"
+                      "\"-103 dBm\"\r\n"
+                      "2\r\n"
+                      "\"fo + df\"\r\n"
+                      "0\r\n"
+                      "\"Pmax\"\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "1\r\n"
+                      "\"2.5 MHz or below\"\r\n"
+                      "\"Max. 256 kbps\"\r\n"
+                      "\"150\"\r\n"
+                      "\"1\"\r\n"
+                      "0\r\n"
+                      "\"7\"\r\n"
+                      "0\r\n"
+                      "\"0\"\r\n"
+                      "1\r\n"
+                      "1\r\n"
+                      "\"Auto, keep Foffset\"\r\n"
+                      "\"+3/-4 Fres\"\r\n"
+                      "0\r\n"
+                      "1\r\n"
+                      "\"35\"\r\n"
+                      "0\r\n"
+                      "\"Slow\"\r\n"
+                      "\"Digital LPF\"\r\n"
+                      "1\r\n"
+                      "4\r\n"
+                      "0\r\n"
+                      "0\r\n"
+                      "\"Synchron pattern\"\r\n"
+                      "8\r\n"
+                      "\"D4\"\r\n"
+                      "\"2.5\"\r\n");
+}
+
+void TrxPanelFiles::startStateFile() {
+    QFETCH(QString, form);
+    test::Rig rig;
+    rig.start();
+    auto* p = qobject_cast<TransceiverPanel*>(rig.main().form(form));
+    const QString path = rig.folder() + QStringLiteral("/start");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QFile f(path +
+            (p->chip() == trx::Chip::HC913 ? QStringLiteral(".trc") : QStringLiteral(".lrc")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QTEST(f.readAll(), "bytes");
+}
 
 void TrxPanelFiles::crystalTextCountsOnlyWithNonStandard_data() {
     QTest::addColumn<bool>("nonStandard");

@@ -22,6 +22,8 @@ namespace {
 constexpr int BasebandEntries = 6;
 constexpr int DeviationEntries = 16;
 constexpr int ClockOutputEntries = 8;
+// The pattern byte box holds two characters; a longer text would be cut short without a word.
+constexpr int PatternByteLength = 2;
 
 // The items in file order, for the writer and the reader alike, so the two cannot disagree.
 template <typename Visitor> void visitItems(TrxConfig& c, Chip chip, Visitor& v) {
@@ -83,14 +85,14 @@ template <typename Visitor> void visitItems(TrxConfig& c, Chip chip, Visitor& v)
     v.text(c.FIFOstrt);
     v.scroll(c.ITLEVEL, 15);
     if (chip == Chip::HC916)
-        v.text(c.TB_SP);
+        v.text(c.TB_SP, PatternByteLength);
     v.voltage(c.Pref_Voltage);
 }
 
 struct Writer {
     ItemWriter out;
     void option(bool& value) { out.boolean(value); }
-    void text(QString& value) { out.text(value); }
+    void text(QString& value, int = 0) { out.text(value); }
     void check(int& value) { out.number(value); }
     void index(int& value, int) { out.number(value); }
     void scroll(int& value, int) { out.number(value); }
@@ -104,7 +106,11 @@ Error invalidValue() {
 struct Reader {
     ItemReader& in;
     void option(bool& value) { value = in.boolean(); }
-    void text(QString& value) { value = in.text(); }
+    void text(QString& value, int maxLength = 0) {
+        value = in.text();
+        if (maxLength > 0 && value.size() > maxLength)
+            throw invalidValue();
+    }
     int whole(int lo, int hi) {
         const double value = in.number();
         if (value != double(roundHalfEven(value)))
