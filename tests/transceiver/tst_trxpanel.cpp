@@ -1,9 +1,9 @@
 #include "panels/transceiver/transceiverpanel.h"
 #include "testsupport.h"
+#include "trxtesthelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -12,26 +12,8 @@
 #include <QTest>
 
 using namespace krv;
-
-namespace {
-
-QStringList words(TransceiverPanel& p) {
-    QStringList w;
-    for (QLineEdit* box : {p.Ctrlw, p.Freqw, p.PowerW, p.Recw, p.TXCtrlw, p.Wkupw, p.Dutyw, p.LBDw,
-                           p.AFCw, p.Dataratew, p.Datafiltw, p.FIFOw})
-        w << box->text();
-    if (p.PLLCmd)
-        w << p.PLLCmd->text() << p.SynchPatt->text();
-    return w;
-}
-
-void leave(QLineEdit* box, const QString& text) {
-    box->setText(text);
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(box, &out);
-}
-
-} // namespace
+using krv::test::leave;
+using krv::test::words;
 
 class TrxPanel : public QObject {
     Q_OBJECT
@@ -40,21 +22,15 @@ private Q_SLOTS:
     void updateSendsEveryWord_data();
     void updateSendsEveryWord();
     void updateWithClosedPort();
+    void closingReleasesLineSelectorAndSupply();
     void typedPllWord();
     void calibration_data();
     void calibration();
     void resetSynchronLatch();
     void statusReadSwitchesAfcOff();
-    void loadedVoltageIsClamped();
-    void fileValuesOutsideTheLists();
-    void otherExtensionRefused();
     void synchronPatternPage();
     void bVariantLayout();
     void inputsRebuildWords();
-    void configurationRoundTrip_data();
-    void configurationRoundTrip();
-    void badFileChangesNothing_data();
-    void badFileChangesNothing();
     void screenshots();
 };
 
@@ -139,6 +115,24 @@ void TrxPanel::updateWithClosedPort() {
     QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
 }
 
+void TrxPanel::closingReleasesLineSelectorAndSupply() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    p->EnTXLatch->setChecked(true);
+    p->Update_Click();
+    QCOMPARE(p->TXlatchOn, 1L);
+    QVERIFY(!rig.main().CB_Mode->isEnabled());
+    p->PB_PowerSupply_Click();
+    QVERIFY(rig.main().PowerSupplyOn);
+    rig.board().clearReceived();
+    rig.main().unloadForm(QStringLiteral("FRM_Zenth"));
+    QCOMPARE(rig.board().receivedLines(), QStringList{"Z3"});
+    QVERIFY(rig.main().CB_Mode->isEnabled());
+    QVERIFY(!rig.main().PowerSupplyOn);
+    QVERIFY(!rig.main().loadedForm(QStringLiteral("frm_PowerSupply")));
+}
+
 void TrxPanel::typedPllWord() {
     test::Rig rig;
     QVERIFY(rig.connectBoard());
@@ -221,62 +215,6 @@ void TrxPanel::statusReadSwitchesAfcOff() {
     QCOMPARE(p->AFCw->text(), "C4F7");
     QVERIFY(!p->LabelUpdate->isVisibleTo(p));
     QCOMPARE(p->Foffset->text(), "-2.5");
-}
-
-void TrxPanel::loadedVoltageIsClamped() {
-    test::Rig rig;
-    QVERIFY(rig.connectBoard());
-    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
-    const QString path = rig.folder() + QStringLiteral("/high.lrc");
-    rig.main().Pref_Voltage = QStringLiteral("6");
-    rig.dialogs().files << path << path;
-    p->ConfSave_Click();
-    rig.board().clearReceived();
-    p->ConfLoad_Click();
-    QCOMPARE(p->Statusline->text(), "Maximum supply voltage is 5.4 V!");
-    QCOMPARE(rig.main().Pref_Voltage, "5.4");
-    QCOMPARE(rig.board().receivedLines(), QStringList{"VC6"});
-}
-
-void TrxPanel::fileValuesOutsideTheLists() {
-    test::Rig rig;
-    rig.start();
-    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
-    p->VDI->setCurrentText(QStringLiteral("Slow"));
-    const QString path = rig.folder() + QStringLiteral("/odd.trc");
-    rig.dialogs().files << path;
-    p->ConfSave_Click();
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = f.readAll().split('\n');
-    f.close();
-    lines[15] = "2\r";         // chb_ex greyed: counts as clear
-    lines[22] = "\"Bogus\"\r"; // VDI: no entry of the list
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(lines.join('\n'));
-    f.close();
-    p->VDI->setCurrentText(QStringLiteral("Always"));
-    rig.dialogs().files << path;
-    p->ConfLoad_Click();
-    QCOMPARE(p->VDI->currentText(), "Always");
-    QCOMPARE(p->Recw->text(), "9380");
-    QCOMPARE(p->chb_ex->checkState(), Qt::PartiallyChecked);
-    QCOMPARE(p->PowerW->text(), "8200");
-}
-
-void TrxPanel::otherExtensionRefused() {
-    test::Rig rig;
-    rig.start();
-    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
-    const QStringList before = words(*p);
-    rig.dialogs().files << rig.folder() + QStringLiteral("/other.lrc");
-    p->ConfLoad_Click();
-    QCOMPARE(rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
-    QCOMPARE(rig.dialogs().messages.last().title, "File open error");
-    QCOMPARE(rig.dialogs().fileRequests.last().fileName, "*.trc");
-    QCOMPARE(words(*p), before);
-    p->ConfSave_Click(); // cancelled: nothing shown, nothing written
-    QCOMPARE(rig.messageTexts().size(), 1);
 }
 
 void TrxPanel::synchronPatternPage() {
@@ -364,126 +302,6 @@ void TrxPanel::inputsRebuildWords() {
     p->CB_RFT->setCurrentText(QStringLiteral("3.3 MHz"));
     QCOMPARE(p->PLLCmd->text(), "CC27");
     QVERIFY(!p->ModPol->isEditable());
-}
-
-void TrxPanel::configurationRoundTrip_data() {
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("HC913") << "YambleV3"
-                           << "mine.trc";
-    QTest::newRow("HC916") << "FRM_Zenth"
-                           << "mine.lrc";
-}
-
-void TrxPanel::configurationRoundTrip() {
-    QFETCH(QString, form);
-    QFETCH(QString, file);
-    test::Rig rig;
-    QVERIFY(rig.connectBoard());
-    auto* p = qobject_cast<TransceiverPanel*>(rig.main().form(form));
-    p->NonStdCrystal->setChecked(true);
-    leave(p->Crystalfreq, QStringLiteral("11"));
-    p->Band915->setChecked(true);
-    p->EnTXLatch->setChecked(true);
-    p->Cxtal->setCurrentIndex(15);
-    p->chb_er->setChecked(true);
-    p->chb_ew->setChecked(true);
-    leave(p->FreqCenter, QStringLiteral("1000"));
-    p->Pin8IsVDI->setChecked(true);
-    p->VDI->setCurrentIndex(2);
-    p->LNAgain->setCurrentIndex(3);
-    p->DRSSI->setCurrentIndex(4);
-    p->BasebandBW->setCurrentIndex(5);
-    p->ModPol->setCurrentIndex(1);
-    p->ModFreq->setCurrentIndex(7);
-    p->OutputPower->setCurrentIndex(7);
-    leave(p->WKUPM, QStringLiteral("100"));
-    leave(p->WKUPR, QStringLiteral("13"));
-    p->enlowdc->setChecked(true);
-    leave(p->DUTY, QStringLiteral("9"));
-    p->CLKout->setCurrentIndex(6);
-    leave(p->LBD, QStringLiteral("12"));
-    p->AFCauto->setCurrentIndex(0);
-    p->AFCres->setCurrentIndex(1);
-    p->afcst->setChecked(true);
-    leave(p->DATARATEDIV, QStringLiteral("99"));
-    p->dataratepresc->setChecked(true);
-    p->ClkRecMode->setCurrentIndex(2);
-    p->FILTTYPE->setCurrentIndex(1);
-    p->STATEFILT->setValue(6);
-    p->ffillen->setChecked(true);
-    p->SensResEn->setChecked(true);
-    p->FIFOstrt->setCurrentIndex(1);
-    p->ITLEVEL->setValue(12);
-    if (p->chip() == trx::Chip::HC916) {
-        p->CB_LPX->setChecked(true);
-        p->CB_RFT->setCurrentIndex(0);
-        p->CB_PLLBW->setCurrentIndex(0);
-        leave(p->TB_SP, QStringLiteral("0b"));
-    }
-    rig.main().Pref_Voltage = QStringLiteral("3.3");
-    const QStringList saved = words(*p);
-    const QString path = rig.folder() + u'/' + file;
-    rig.dialogs().files << path;
-    p->ConfSave_Click();
-    QVERIFY(QFile::exists(path));
-    QVERIFY(rig.messageTexts().isEmpty());
-
-    rig.main().unloadForm(form);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    auto* fresh = qobject_cast<TransceiverPanel*>(rig.main().form(form));
-    QVERIFY(words(*fresh) != saved);
-    rig.board().clearReceived();
-    rig.dialogs().files << path;
-    fresh->ConfLoad_Click();
-    QCOMPARE(words(*fresh), saved);
-    QCOMPARE(fresh->Crystalfreq->text(), "11");
-    QCOMPARE(fresh->ModFreq->currentIndex(), 7);
-    QCOMPARE(rig.board().receivedLines(), QStringList{"VA1"});
-    QVERIFY(fresh->LabelUpdate->isVisibleTo(fresh));
-    QVERIFY(rig.messageTexts().isEmpty());
-}
-
-void TrxPanel::badFileChangesNothing_data() {
-    QTest::addColumn<QByteArray>("change");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("banner") << QByteArray("\"# KRV Transceiver configuration file. Version 1.0.0\"")
-                            << "Error occured:1226,Incorrect configuration file version\r\n"
-                               "Please try again!";
-    QTest::newRow("voltage") << QByteArray("\"abc\"")
-                             << "Error occured:13,Type mismatch\r\nPlease try again!";
-}
-
-void TrxPanel::badFileChangesNothing() {
-    QFETCH(QByteArray, change);
-    test::Rig rig;
-    QVERIFY(rig.connectBoard());
-    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
-    p->Band868->setChecked(true);
-    const QString path = rig.folder() + QStringLiteral("/bad.trc");
-    rig.dialogs().files << path;
-    p->ConfSave_Click();
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = f.readAll().split('\n');
-    f.close();
-    lines[change.startsWith("\"#") ? 0 : 51] = change + '\r';
-    lines[6] = "#FALSE#\r"; // Band868 item, so a partial load would show
-    lines[4] = "#TRUE#\r";
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(lines.join('\n'));
-    f.close();
-
-    const QStringList before = words(*p);
-    rig.board().clearReceived();
-    rig.dialogs().files << path;
-    p->ConfLoad_Click();
-    QFETCH(QString, message);
-    QCOMPARE(rig.messageTexts(), QStringList{message});
-    QCOMPARE(rig.dialogs().messages.last().title, "File open error");
-    QCOMPARE(words(*p), before);
-    QVERIFY(p->Band868->isChecked());
-    QVERIFY(rig.board().receivedLines().isEmpty());
 }
 
 void TrxPanel::screenshots() {

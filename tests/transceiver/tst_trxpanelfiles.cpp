@@ -1,23 +1,22 @@
 #include "app/powersupply.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "testsupport.h"
+#include "trxtesthelpers.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
 using namespace krv;
+using krv::test::leave;
+using krv::test::words;
 
 namespace {
-
-void leave(QLineEdit* box, const QString& text) {
-    box->setText(text);
-    QFocusEvent out(QEvent::FocusOut);
-    QApplication::sendEvent(box, &out);
-}
 
 // Closes the panel window and lets its deletion happen, so that the next touch loads it anew.
 void unload(test::Rig& rig, const QString& form) {
@@ -40,6 +39,13 @@ private Q_SLOTS:
     void loadedVoltageReachesOpenSupplyWindow();
     void failedSaveIsReported();
     void loadedPatternByteKeepsTwoDigits();
+    void loadedVoltageIsClamped();
+    void fileValuesOutsideTheLists();
+    void otherExtensionRefused();
+    void configurationRoundTrip_data();
+    void configurationRoundTrip();
+    void badFileChangesNothing_data();
+    void badFileChangesNothing();
 };
 
 void TrxPanelFiles::startStateFile_data() {
@@ -331,6 +337,182 @@ void TrxPanelFiles::loadedPatternByteKeepsTwoDigits() {
     rig.board().clearReceived();
     p->Update_Click();
     QCOMPARE(rig.board().receivedLines().value(14), "S2CE0A");
+}
+
+void TrxPanelFiles::loadedVoltageIsClamped() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    const QString path = rig.folder() + QStringLiteral("/high.lrc");
+    rig.main().Pref_Voltage = QStringLiteral("6");
+    rig.dialogs().files << path << path;
+    p->ConfSave_Click();
+    rig.board().clearReceived();
+    p->ConfLoad_Click();
+    QCOMPARE(p->Statusline->text(), "Maximum supply voltage is 5.4 V!");
+    QCOMPARE(rig.main().Pref_Voltage, "5.4");
+    QCOMPARE(rig.board().receivedLines(), QStringList{"VC6"});
+}
+
+void TrxPanelFiles::fileValuesOutsideTheLists() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->VDI->setCurrentText(QStringLiteral("Slow"));
+    const QString path = rig.folder() + QStringLiteral("/odd.trc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    lines[15] = "2\r";         // chb_ex greyed: counts as clear
+    lines[22] = "\"Bogus\"\r"; // VDI: no entry of the list
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines.join('\n'));
+    f.close();
+    p->VDI->setCurrentText(QStringLiteral("Always"));
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QCOMPARE(p->VDI->currentText(), "Always");
+    QCOMPARE(p->Recw->text(), "9380");
+    QCOMPARE(p->chb_ex->checkState(), Qt::PartiallyChecked);
+    QCOMPARE(p->PowerW->text(), "8200");
+}
+
+void TrxPanelFiles::otherExtensionRefused() {
+    test::Rig rig;
+    rig.start();
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    const QStringList before = words(*p);
+    rig.dialogs().files << rig.folder() + QStringLiteral("/other.lrc");
+    p->ConfLoad_Click();
+    QCOMPARE(rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
+    QCOMPARE(rig.dialogs().messages.last().title, "File open error");
+    QCOMPARE(rig.dialogs().fileRequests.last().fileName, "*.trc");
+    QCOMPARE(words(*p), before);
+    p->ConfSave_Click(); // cancelled: nothing shown, nothing written
+    QCOMPARE(rig.messageTexts().size(), 1);
+}
+
+void TrxPanelFiles::configurationRoundTrip_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("HC913") << "YambleV3"
+                           << "mine.trc";
+    QTest::newRow("HC916") << "FRM_Zenth"
+                           << "mine.lrc";
+}
+
+void TrxPanelFiles::configurationRoundTrip() {
+    QFETCH(QString, form);
+    QFETCH(QString, file);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = qobject_cast<TransceiverPanel*>(rig.main().form(form));
+    p->NonStdCrystal->setChecked(true);
+    leave(p->Crystalfreq, QStringLiteral("11"));
+    p->Band915->setChecked(true);
+    p->EnTXLatch->setChecked(true);
+    p->Cxtal->setCurrentIndex(15);
+    p->chb_er->setChecked(true);
+    p->chb_ew->setChecked(true);
+    leave(p->FreqCenter, QStringLiteral("1000"));
+    p->Pin8IsVDI->setChecked(true);
+    p->VDI->setCurrentIndex(2);
+    p->LNAgain->setCurrentIndex(3);
+    p->DRSSI->setCurrentIndex(4);
+    p->BasebandBW->setCurrentIndex(5);
+    p->ModPol->setCurrentIndex(1);
+    p->ModFreq->setCurrentIndex(7);
+    p->OutputPower->setCurrentIndex(7);
+    leave(p->WKUPM, QStringLiteral("100"));
+    leave(p->WKUPR, QStringLiteral("13"));
+    p->enlowdc->setChecked(true);
+    leave(p->DUTY, QStringLiteral("9"));
+    p->CLKout->setCurrentIndex(6);
+    leave(p->LBD, QStringLiteral("12"));
+    p->AFCauto->setCurrentIndex(0);
+    p->AFCres->setCurrentIndex(1);
+    p->afcst->setChecked(true);
+    leave(p->DATARATEDIV, QStringLiteral("99"));
+    p->dataratepresc->setChecked(true);
+    p->ClkRecMode->setCurrentIndex(2);
+    p->FILTTYPE->setCurrentIndex(1);
+    p->STATEFILT->setValue(6);
+    p->ffillen->setChecked(true);
+    p->SensResEn->setChecked(true);
+    p->FIFOstrt->setCurrentIndex(1);
+    p->ITLEVEL->setValue(12);
+    if (p->chip() == trx::Chip::HC916) {
+        p->CB_LPX->setChecked(true);
+        p->CB_RFT->setCurrentIndex(0);
+        p->CB_PLLBW->setCurrentIndex(0);
+        leave(p->TB_SP, QStringLiteral("0b"));
+    }
+    rig.main().Pref_Voltage = QStringLiteral("3.3");
+    const QStringList saved = words(*p);
+    const QString path = rig.folder() + u'/' + file;
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QVERIFY(QFile::exists(path));
+    QVERIFY(rig.messageTexts().isEmpty());
+
+    rig.main().unloadForm(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto* fresh = qobject_cast<TransceiverPanel*>(rig.main().form(form));
+    QVERIFY(words(*fresh) != saved);
+    rig.board().clearReceived();
+    rig.dialogs().files << path;
+    fresh->ConfLoad_Click();
+    QCOMPARE(words(*fresh), saved);
+    QCOMPARE(fresh->Crystalfreq->text(), "11");
+    QCOMPARE(fresh->ModFreq->currentIndex(), 7);
+    QCOMPARE(rig.board().receivedLines(), QStringList{"VA1"});
+    QVERIFY(fresh->LabelUpdate->isVisibleTo(fresh));
+    QVERIFY(rig.messageTexts().isEmpty());
+}
+
+void TrxPanelFiles::badFileChangesNothing_data() {
+    QTest::addColumn<QByteArray>("change");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("banner") << QByteArray("\"# KRV Transceiver configuration file. Version 1.0.0\"")
+                            << "Error occured:1226,Incorrect configuration file version\r\n"
+                               "Please try again!";
+    QTest::newRow("voltage") << QByteArray("\"abc\"")
+                             << "Error occured:13,Type mismatch\r\nPlease try again!";
+}
+
+void TrxPanelFiles::badFileChangesNothing() {
+    QFETCH(QByteArray, change);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->Band868->setChecked(true);
+    const QString path = rig.folder() + QStringLiteral("/bad.trc");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    f.close();
+    lines[change.startsWith("\"#") ? 0 : 51] = change + '\r';
+    lines[6] = "#FALSE#\r"; // Band868 item, so a partial load would show
+    lines[4] = "#TRUE#\r";
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines.join('\n'));
+    f.close();
+
+    const QStringList before = words(*p);
+    rig.board().clearReceived();
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QFETCH(QString, message);
+    QCOMPARE(rig.messageTexts(), QStringList{message});
+    QCOMPARE(rig.dialogs().messages.last().title, "File open error");
+    QCOMPARE(words(*p), before);
+    QVERIFY(p->Band868->isChecked());
+    QVERIFY(rig.board().receivedLines().isEmpty());
 }
 
 QTEST_MAIN(TrxPanelFiles)
