@@ -215,6 +215,9 @@ void TrxPanelFiles::crystalTextCountsOnlyWithNonStandard() {
     QCOMPARE(fresh->Crystalfreq->isEnabled(), nonStandard);
     QTEST(fresh->FreqStep->text(), "step");
     QTEST(fresh->ModFreq->itemText(0), "deviation");
+    // Choosing the typed crystal makes the kept text the crystal again.
+    fresh->NonStdCrystal->setChecked(true);
+    QCOMPARE(fresh->FreqStep->text(), "2.75");
 }
 
 void TrxPanelFiles::automaticLoadAtStart_data() {
