@@ -113,6 +113,18 @@ void TrxPanel::updateWithClosedPort() {
                          "not updated."});
     QCOMPARE(panel->Statusline->text(), "Communication fault.");
     QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
+    // The synchron latch and the calibration refuse with their own texts and change nothing.
+    panel->FFreset_Click();
+    panel->CalibratePLL_Click();
+    QCOMPARE(rig.messageTexts().mid(1),
+             QStringList({"Commport not available, please open commport. FIFO was not reset.",
+                          "Commport not available, please open commport. Synthesizer was not "
+                          "calibrated!"}));
+    QVERIFY(!panel->ffillen->isChecked());
+    QCOMPARE(panel->FIFOw->text(), "CA80");
+    QCOMPARE(panel->PowerW->text(), "8208");
+    for (const auto& message : rig.dialogs().messages)
+        QCOMPARE(message.icon, Dialogs::Icon::Exclamation);
 }
 
 void TrxPanel::closingReleasesLineSelectorAndSupply() {
