@@ -128,16 +128,15 @@ void TestBoardSimTool::endsOnSignal_data() {
 void TestBoardSimTool::endsOnSignal() {
     QFETCH(int, signal);
     Tool tool({});
-    const QStringList lines = tool.announcement();
-    QCOMPARE(lines.size(), 2);
-    const QString path = lines[1].section('=', 1);
+    QCOMPARE(tool.announcement().size(), 2);
 
     ::kill(pid_t(tool.process().processId()), signal);
 
+    // Whether the device node is gone cannot be told here: tests running beside this one
+    // may be handed the same pseudo-terminal number at once.
     QVERIFY(tool.process().waitForFinished(2000));
     QCOMPARE(tool.process().exitStatus(), QProcess::NormalExit);
     QCOMPARE(tool.process().exitCode(), 0);
-    QVERIFY(!QFile::exists(path));
 }
 
 void TestBoardSimTool::rejectsBadOptions_data() {
