@@ -9,10 +9,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-
-#include <sys/resource.h>
-
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "common/dialogs.h"
-#include "linkhostdouble.h"
 #include "link/linkhost.h"
 #include "link/linkwindow.h"
 #include "link/portmap.h"
 #include "link/replytails.h"
+#include "linkhostdouble.h"
 #include "sim/boardsimulator.h"
 
 #include <QComboBox>
