@@ -46,7 +46,6 @@ public:
     QString any();
 
     bool atEnd() const { return next_ >= items_.size(); }
-    qsizetype remaining() const { return items_.size() - next_; }
     qsizetype count() const { return items_.size(); }
 
     enum class Kind { Text, Boolean, Number, Other };

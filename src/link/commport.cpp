@@ -106,10 +106,6 @@ void CommPort::clearInput() {
         port_->clear(QSerialPort::Input);
 }
 
-bool CommPort::setBreak(bool on) {
-    return port_->isOpen() && port_->setBreakEnabled(on);
-}
-
 QString CommPort::devicePath() const {
     return port_->isOpen() ? path_ : PortMap::devicePath(number_);
 }

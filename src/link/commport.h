@@ -33,8 +33,6 @@ public:
     void output(const QByteArray& bytes);
     // Discards whatever was received and not yet handed out.
     void clearInput();
-    // Holds the transmit line low (break) or releases it.
-    bool setBreak(bool on);
     QString devicePath() const;
 
 Q_SIGNALS:
