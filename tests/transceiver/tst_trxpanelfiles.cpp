@@ -39,6 +39,8 @@ private Q_SLOTS:
     void loadedVoltageReachesOpenSupplyWindow();
     void failedSaveIsReported();
     void loadedPatternByteKeepsTwoDigits();
+    void loadedGreyBoxClicksBetweenTwoStates_data();
+    void loadedGreyBoxClicksBetweenTwoStates();
     void loadedVoltageIsClamped();
     void fileValuesOutsideTheLists();
     void otherExtensionRefused();
@@ -340,6 +342,51 @@ void TrxPanelFiles::loadedPatternByteKeepsTwoDigits() {
     rig.board().clearReceived();
     p->Update_Click();
     QCOMPARE(rig.board().receivedLines().value(14), "S2CE0A");
+}
+
+void TrxPanelFiles::loadedGreyBoxClicksBetweenTwoStates_data() {
+    QTest::addColumn<bool>("greyFirst");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<QList<int>>("afterClicks");
+    const int grey = Qt::PartiallyChecked;
+    const int on = Qt::Checked;
+    const int off = Qt::Unchecked;
+    QTest::newRow("grey") << false << 2 << QList<int>{grey, on, off, on, off};
+    QTest::newRow("grey file then unchecked file") << true << 0 << QList<int>{off, on, off, on};
+    QTest::newRow("grey file then checked file") << true << 1 << QList<int>{on, off, on, off};
+}
+
+void TrxPanelFiles::loadedGreyBoxClicksBetweenTwoStates() {
+    QFETCH(bool, greyFirst);
+    QFETCH(int, loaded);
+    QFETCH(QList<int>, afterClicks);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    const QString grey = rig.folder() + QStringLiteral("/grey.trc");
+    const QString plain = rig.folder() + QStringLiteral("/plain.trc");
+    p->afcen->setCheckState(Qt::PartiallyChecked);
+    rig.dialogs().files << grey;
+    p->ConfSave_Click();
+    p->afcen->setTristate(false);
+    p->afcen->setChecked(loaded == 1);
+    rig.dialogs().files << plain;
+    p->ConfSave_Click();
+
+    if (greyFirst) {
+        rig.dialogs().files << grey;
+        p->ConfLoad_Click();
+    }
+    rig.dialogs().files << (loaded == 2 ? grey : plain);
+    p->ConfLoad_Click();
+    // Grey counts as not set.
+    QCOMPARE(p->AFCw->text(), loaded == 1 ? "C4F7" : "C4F6");
+    for (int i = 0; i < afterClicks.size(); ++i) {
+        if (i > 0)
+            QTest::mouseClick(p->afcen, Qt::LeftButton);
+        QCOMPARE(int(p->afcen->checkState()), afterClicks[i]);
+    }
+    QCOMPARE(p->AFCw->text(), afterClicks.last() == Qt::Checked ? "C4F7" : "C4F6");
 }
 
 void TrxPanelFiles::loadedVoltageIsClamped() {

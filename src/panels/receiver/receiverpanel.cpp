@@ -92,10 +92,6 @@ int ReceiverPanel::value(const QCheckBox* box) {
     return box->checkState() == Qt::Checked ? 1 : 0;
 }
 
-void ReceiverPanel::setValue(QCheckBox* box, long long v) {
-    box->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
-}
-
 QLineEdit* ReceiverPanel::lineEdit(const QString& name, const QString& text) {
     auto* box = new QLineEdit(text, this);
     box->setObjectName(name);

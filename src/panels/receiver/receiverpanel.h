@@ -114,7 +114,6 @@ protected:
 
     // Widgets and value helpers.
     static int value(const QCheckBox* box);
-    static void setValue(QCheckBox* box, long long value);
     QLineEdit* lineEdit(const QString& name, const QString& text = {});
     QCheckBox* checkBox(const QString& name, const QString& caption);
     QComboBox* list(const QString& name, const QStringList& entries = {});

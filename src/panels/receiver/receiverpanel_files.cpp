@@ -5,6 +5,7 @@
 #include "common/numbers.h"
 #include "common/programfolder.h"
 #include "panels/common/filesupply.h"
+#include "panels/common/loadedcheckbox.h"
 #include "receiverpanel.h"
 #include "receiverwords.h"
 
@@ -139,7 +140,7 @@ void ReceiverPanel::storeItem(const ItemSpec& item, const ReceiverConfig& config
         if (config.flag(item.name))
             radio->setChecked(true);
     } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
-        setValue(box, config.number(item.name));
+        setLoadedCheckValue(box, config.number(item.name));
     } else if (auto* scroll = qobject_cast<QScrollBar*>(control)) {
         scroll->setValue(int(config.number(item.name)));
     } else if (auto* combo = qobject_cast<QComboBox*>(control); combo && storedByIndex(item.name)) {

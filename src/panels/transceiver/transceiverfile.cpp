@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "common/programfolder.h"
 #include "panels/common/filesupply.h"
+#include "panels/common/loadedcheckbox.h"
 #include "transceiverpanel.h"
 
 #include <QCheckBox>
@@ -25,14 +26,6 @@ int valueOf(const QCheckBox* box) {
     default:
         return 0;
     }
-}
-
-void setValue(QCheckBox* box, int value) {
-    if (value == 2)
-        box->setTristate(true);
-    box->setCheckState(value == 1   ? Qt::Checked
-                       : value == 2 ? Qt::PartiallyChecked
-                                    : Qt::Unchecked);
 }
 
 void selectOption(QRadioButton* option, bool value) {
@@ -176,17 +169,17 @@ void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
     selectOption(Band433, c.Band433);
     selectOption(Band868, c.Band868);
     selectOption(Band915, c.Band915);
-    setValue(EnTXLatch, c.EnTXLatch);
-    setValue(EnRxFIFO, c.EnRxFIFO);
+    setLoadedCheckValue(EnTXLatch, c.EnTXLatch);
+    setLoadedCheckValue(EnRxFIFO, c.EnRxFIFO);
     Cxtal->setCurrentText(c.Cxtal);
-    setValue(chb_er, c.chb_er);
-    setValue(chb_ebb, c.chb_ebb);
-    setValue(chb_et, c.chb_et);
-    setValue(chb_es, c.chb_es);
-    setValue(chb_ex, c.chb_ex);
-    setValue(chb_ew, c.chb_ew);
-    setValue(chb_eb, c.chb_eb);
-    setValue(chb_dc, c.chb_dc);
+    setLoadedCheckValue(chb_er, c.chb_er);
+    setLoadedCheckValue(chb_ebb, c.chb_ebb);
+    setLoadedCheckValue(chb_et, c.chb_et);
+    setLoadedCheckValue(chb_es, c.chb_es);
+    setLoadedCheckValue(chb_ex, c.chb_ex);
+    setLoadedCheckValue(chb_ew, c.chb_ew);
+    setLoadedCheckValue(chb_eb, c.chb_eb);
+    setLoadedCheckValue(chb_dc, c.chb_dc);
     FreqCenter->setText(c.FreqCenter);
     selectOption(Pin8IsInt, c.Pin8IsInt);
     selectOption(Pin8IsVDI, c.Pin8IsVDI);
@@ -198,9 +191,9 @@ void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
     ModFreq->setCurrentIndex(c.ModFreq);
     OutputPower->setCurrentText(c.OutputPower);
     if (chip_ == trx::Chip::HC916) {
-        setValue(CB_LPX, c.CB_LPX);
-        setValue(CB_DDY, c.CB_DDY);
-        setValue(CB_DDIT, c.CB_DDIT);
+        setLoadedCheckValue(CB_LPX, c.CB_LPX);
+        setLoadedCheckValue(CB_DDY, c.CB_DDY);
+        setLoadedCheckValue(CB_DDIT, c.CB_DDIT);
         // The loaded entries rebuild the PLL word, as choosing them would.
         CB_RFT->setCurrentText(c.CB_RFT);
         CB_RFT_Click();
@@ -209,24 +202,24 @@ void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
     }
     WKUPM->setText(c.WKUPM);
     WKUPR->setText(c.WKUPR);
-    setValue(enlowdc, c.enlowdc);
+    setLoadedCheckValue(enlowdc, c.enlowdc);
     DUTY->setText(c.DUTY);
     CLKout->setCurrentIndex(c.CLKout);
     LBD->setText(c.LBD);
-    setValue(afcen, c.afcen);
-    setValue(afcfi, c.afcfi);
+    setLoadedCheckValue(afcen, c.afcen);
+    setLoadedCheckValue(afcfi, c.afcfi);
     AFCauto->setCurrentText(c.AFCauto);
     AFCres->setCurrentText(c.AFCres);
-    setValue(afcst, c.afcst);
-    setValue(afcoen, c.afcoen);
+    setLoadedCheckValue(afcst, c.afcst);
+    setLoadedCheckValue(afcoen, c.afcoen);
     DATARATEDIV->setText(c.DATARATEDIV);
-    setValue(dataratepresc, c.dataratepresc);
+    setLoadedCheckValue(dataratepresc, c.dataratepresc);
     ClkRecMode->setCurrentText(c.ClkRecMode);
     FILTTYPE->setCurrentText(c.FILTTYPE);
-    setValue(DFILTbit5, c.DFILTbit5);
+    setLoadedCheckValue(DFILTbit5, c.DFILTbit5);
     STATEFILT->setValue(c.STATEFILT);
-    setValue(ffillen, c.ffillen);
-    setValue(SensResEn, c.SensResEn);
+    setLoadedCheckValue(ffillen, c.ffillen);
+    setLoadedCheckValue(SensResEn, c.SensResEn);
     FIFOstrt->setCurrentText(c.FIFOstrt);
     ITLEVEL->setValue(c.ITLEVEL);
     if (chip_ == trx::Chip::HC916) {
