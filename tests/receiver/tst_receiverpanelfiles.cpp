@@ -417,6 +417,39 @@ private Q_SLOTS:
         QVERIFY(rig.messageTexts().isEmpty());
     }
 
+    void loadWaitsForRunningStatusRead() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<DruskV1>("DruskV1");
+        const QString path = rig.folder() + "/afcoff.rc";
+        panel->afcen->setChecked(false);
+        const QString afcOff = "S2" + panel->AFCw->text();
+        rig.main().Pref_Voltage = "3.3";
+        rig.dialogs().files << path;
+        panel->ConfSave_Click();
+        panel->afcen->setChecked(true);
+        const QString afcOn = "S2" + panel->AFCw->text();
+        rig.main().Pref_Voltage = "2.5";
+        panel->Update_Click();
+
+        rig.board().clearReceived();
+        rig.board().setFault(sim::Fault::Paced, -1);
+        panel->ReadStatus_Click();
+        // Between the read's steps: AFC is switched off for the read and is to be switched on
+        // again.
+        QVERIFY(test::waitUntil([&] { return rig.main().CommState == 2; }));
+        rig.dialogs().files << path;
+        panel->ConfLoad_Click();
+        QVERIFY(panel->StatusReadActive);
+        const QString supply = supplyLine(3.3, supplyk::Board2).chopped(1);
+        QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().contains(supply); }));
+        QCOMPARE(rig.board().receivedLines(),
+                 (QStringList{afcOff, "H2", "L2", "L0", "RS", "RS", "H2", afcOn, supply}));
+        QVERIFY(!panel->afcen->isChecked());
+        QCOMPARE("S2" + panel->AFCw->text(), afcOff);
+        QCOMPARE(rig.main().Pref_Voltage, "3.3");
+    }
+
     void loadedPatternByteGetsTwoDigits() {
         test::Rig rig;
         QVERIFY(rig.connectBoard());

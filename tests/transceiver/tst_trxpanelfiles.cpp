@@ -1,4 +1,5 @@
 #include "app/powersupply.h"
+#include "common/supply.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "testsupport.h"
 #include "trxtesthelpers.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void loadedVoltageReachesOpenSupplyWindow();
     void failedSaveIsReported();
     void loadedPatternByteKeepsTwoDigits();
+    void loadWaitsForRunningStatusRead();
     void loadedGreyBoxClicksBetweenTwoStates_data();
     void loadedGreyBoxClicksBetweenTwoStates();
     void loadedVoltageIsClamped();
@@ -342,6 +344,36 @@ void TrxPanelFiles::loadedPatternByteKeepsTwoDigits() {
     rig.board().clearReceived();
     p->Update_Click();
     QCOMPARE(rig.board().receivedLines().value(14), "S2CE0A");
+}
+
+void TrxPanelFiles::loadWaitsForRunningStatusRead() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    const QString path = rig.folder() + QStringLiteral("/afcoff.trc");
+    p->afcen->setChecked(false);
+    rig.main().Pref_Voltage = QStringLiteral("3.3");
+    rig.dialogs().files << path;
+    p->ConfSave_Click();
+    p->afcen->setChecked(true);
+    rig.main().Pref_Voltage = QStringLiteral("2.5");
+    p->Update_Click();
+
+    rig.board().clearReceived();
+    rig.board().setFault(sim::Fault::Paced, -1);
+    p->ReadStatus_Click();
+    // Between the read's steps: AFC is switched off for the read and is to be switched on again.
+    QVERIFY(test::waitUntil([&] { return rig.main().CommState == 2; }));
+    rig.dialogs().files << path;
+    p->ConfLoad_Click();
+    QVERIFY(p->StatusReadActive);
+    const QString supply = supplyLine(3.3, supplyKForBoard(rig.main().LoadBoardRev)).chopped(1);
+    QVERIFY(test::waitUntil([&] { return rig.board().receivedLines().contains(supply); }));
+    QCOMPARE(rig.board().receivedLines(), QStringList({"S2C4F6", "S2C4F6", "H2", "L2", "L0", "RS",
+                                                       "RS", "H2", "S2C4F7", supply}));
+    QVERIFY(!p->afcen->isChecked());
+    QCOMPARE(p->AFCw->text(), "C4F6");
+    QCOMPARE(rig.main().Pref_Voltage, "3.3");
 }
 
 void TrxPanelFiles::loadedGreyBoxClicksBetweenTwoStates_data() {

@@ -23,8 +23,9 @@
 // and takeWholeField for the leading-number, round and clamp rule of whole fields.
 // The base owns Update, Calibrate Synthesizer, Reset synchron latch, the supply box, the pages,
 // the status read and interrupt poll with Read Status and its repetition, the status area and
-// the panel's unload step. Update, Calibrate Synthesizer, Reset synchron latch and the supply
-// send start once no transaction holds CommState (at once when none does), one at a time. `status`
+// the panel's unload step. Update, Calibrate Synthesizer, Reset synchron latch, the supply
+// send and a panel's loading of a configuration file (whenCommStateFree) start once no
+// transaction holds CommState (at once when none does), one at a time. `status`
 // and `Frame` are indexed from 1 as the panels name them (index 0 is unused and null).
 
 #include "app/krvform.h"
@@ -210,6 +211,9 @@ protected:
                              const QString& belowMessage = {}, const QString& aboveMessage = {});
 
     bool portOpen() const;
+    // Runs the operation once no transaction holds CommState and the operations queued before it
+    // have run (at once when nothing waits); with the port closed and nothing queued, at once.
+    void whenCommStateFree(std::function<void()> operation);
     // Sends one command line (CR added); nullopt when the panel was unloaded during the wait.
     std::optional<SendResult> sendLine(const QString& line);
 
@@ -231,7 +235,6 @@ private:
     void setLit(QLineEdit* box, bool lit);
     void takeCommState();
     void releaseCommState();
-    void whenCommStateFree(std::function<void()> operation);
     void runPendingOperations();
     void runUpdate();
     void runCalibration();

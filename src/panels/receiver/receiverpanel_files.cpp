@@ -196,20 +196,24 @@ void ReceiverPanel::ConfLoad_Click() {
                          openErrorTitle);
         return;
     }
-    FileVoltage voltage;
+    ReceiverConfig config;
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             throw Error(errors::FileNotFound, QStringLiteral("File not found"));
-        const ReceiverConfig config = parse(chip_, file.readAll());
+        config = parse(chip_, file.readAll());
         checkConfig(config);
-        applyConfig(config);
-        voltage = fileVoltage(config.text(QStringLiteral("Pref_Voltage")));
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), openErrorTitle);
         return;
     }
-    applyFileVoltage(mainWindow(), Statusline, this, voltage);
+    // A running status read ticks AFC back on at its end and owns the line meanwhile: the file
+    // takes effect after it.
+    whenCommStateFree([this, config] {
+        applyConfig(config);
+        applyFileVoltage(mainWindow(), Statusline, this,
+                         fileVoltage(config.text(QStringLiteral("Pref_Voltage"))));
+    });
 }
 
 void ReceiverPanel::ConfSave_Click() {

@@ -149,13 +149,17 @@ void TransceiverPanel::ConfLoad_Click() {
                          Dialogs::Buttons::Ok, this);
         return;
     }
-    applyConfig(config);
-    FreqCenter_LostFocus();
-    WKUPM_LostFocus();
-    DUTY_LostFocus();
-    LBD_LostFocus();
-    DATARATEDIV_LostFocus();
-    applySupplyVoltage(config.Pref_Voltage);
+    // A running status read ticks AFC back on at its end and owns the line meanwhile: the file
+    // takes effect after it.
+    whenCommStateFree([this, config] {
+        applyConfig(config);
+        FreqCenter_LostFocus();
+        WKUPM_LostFocus();
+        DUTY_LostFocus();
+        LBD_LostFocus();
+        DATARATEDIV_LostFocus();
+        applySupplyVoltage(config.Pref_Voltage);
+    });
 }
 
 void TransceiverPanel::applyConfig(const trx::TrxConfig& c) {
