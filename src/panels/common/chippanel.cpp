@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
+#include "panelstart.h"
 #include "statusword.h"
 #include "supplyinput.h"
 
@@ -230,6 +231,9 @@ void ChipPanel::buildControls() {
 // ---- Panel life ---------------------------------------------------------------------------------
 
 void ChipPanel::Form_Load() {
+    // Every chip panel starts at the top left of the client area with a current folder set.
+    defaultCurrentFolder(main_);
+    main_.placeForm(this, 0, 0);
     LabelCalibration->setVisible(false);
     SuppressUpdateMark = 0;
     StatusReadActive = false;

@@ -2,7 +2,6 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
-#include "panels/common/panelstart.h"
 #include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
@@ -106,8 +105,6 @@ void DruskV1::Form_Load() {
     ChipPanel::Form_Load();
     fitWindowWidth();
     ISMmain& main = mainWindow();
-    defaultCurrentFolder(main);
-    main.placeForm(this, 0, 0);
     C1 = 1;
     C2 = 31;
     CtrlwData = 0x8000;

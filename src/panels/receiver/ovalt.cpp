@@ -2,7 +2,6 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
-#include "panels/common/panelstart.h"
 #include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
@@ -122,8 +121,6 @@ void Ovalt::Form_Load() {
     ChipPanel::Form_Load();
     fitWindowWidth();
     ISMmain& main = mainWindow();
-    defaultCurrentFolder(main);
-    main.placeForm(this, 0, 0);
     C = 10;
     FreqwData = 0xAD57;
     Freqw->setText(hexText(FreqwData));

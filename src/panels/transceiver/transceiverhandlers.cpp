@@ -1,7 +1,6 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
-#include "panels/common/panelstart.h"
 #include "panels/common/sleepboxes.h"
 #include "transceiverpanel.h"
 #include "trxfrequency.h"
@@ -116,8 +115,6 @@ void TransceiverPanel::connectHandlers() {
 void TransceiverPanel::Form_Load() {
     ChipPanel::Form_Load();
     ISMmain& main = mainWindow();
-    defaultCurrentFolder(main);
-    main.placeForm(this, 0, 0);
     C1 = 1;
     C2 = 31;
     CtrlwData = 0x8000;
