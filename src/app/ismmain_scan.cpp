@@ -263,7 +263,6 @@ void ISMmain::boardLost() {
         return;
     while (LoadboardList->count() > 0)
         LoadboardList->removeItem(LoadboardList->count() - 1);
-    setListText(QStringLiteral("Press connect"));
     Dialogs::message(QStringLiteral("Loadboard disconnected!\r\nPlease press connect again!"),
                      QStringLiteral("LoadBoard Communication Error!"));
 }
