@@ -1,6 +1,15 @@
 #!/usr/bin/env bash
-# Configures (once) and builds everything into build/.
+# Configures (once) and builds everything into build/ (KRV_BUILD_DIR, KRV_BUILD_TYPE and
+# KRV_JOBS override the folder, the build type and the parallel jobs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build -j "$(nproc)"
+dir=${KRV_BUILD_DIR:-build}
+launcher=()
+if command -v ccache >/dev/null; then
+    # Worktrees of one checkout share the cache: paths are hashed relative to the parent folder.
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+[ -f "$dir/build.ninja" ] ||
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${KRV_BUILD_TYPE:-Debug}" "${launcher[@]}" >/dev/null
+cmake --build "$dir" -j "${KRV_JOBS:-$(nproc)}"
