@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace krv {
@@ -14,6 +15,12 @@ std::unique_ptr<Dialogs>& current() {
 
 Dialogs& Dialogs::instance() {
     return *current();
+}
+
+QString Dialogs::withDefaultSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + u'.' + suffix;
 }
 
 void Dialogs::install(std::unique_ptr<Dialogs> dialogs) {
@@ -84,6 +91,7 @@ QString QtDialogs::askSaveFile(QWidget* parent, const FileRequest& request) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks its own "replace it?" question where it wants one.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty() && !request.fileName.contains(u'*'))
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -18,9 +18,10 @@ public:
 
     struct FileRequest {
         QString title;
-        QString filter;    // "Configuration (*.trc)"
-        QString directory; // where the dialog starts
-        QString fileName;  // preset name, the pattern ("*.trc") when nothing better is known
+        QString filter;        // "Configuration (*.trc)"
+        QString directory;     // where the dialog starts
+        QString fileName;      // preset name, the pattern ("*.trc") when nothing better is known
+        QString defaultSuffix; // "h": added to a chosen name that has no extension of its own
     };
 
     virtual ~Dialogs() = default;
@@ -42,11 +43,15 @@ public:
         return instance().askOpenFile(parent, request);
     }
     static QString saveFile(const FileRequest& request, QWidget* parent = nullptr) {
-        return instance().askSaveFile(parent, request);
+        return withDefaultSuffix(instance().askSaveFile(parent, request), request.defaultSuffix);
     }
 
     // The title of a message box that names none: the program's short name.
     static QString defaultTitle() { return QStringLiteral("KRV"); }
+
+    // The chosen path with "." + suffix added when its name has no extension (and a suffix is
+    // asked for); an empty path (cancelled) stays empty.
+    static QString withDefaultSuffix(const QString& path, const QString& suffix);
 };
 
 // The real dialogs, on Qt's message boxes and file dialogs.

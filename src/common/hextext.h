@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+namespace krv {
+
+// Converts between the two views of a payload: one character per byte, or two hexadecimal
+// digits per byte. To hexadecimal always succeeds and writes upper case; from hexadecimal reads
+// either case, a final odd digit alone, and fails (no result) on any pair that is not hexadecimal,
+// so that a caller never shows half a conversion.
+std::optional<QByteArray> hex2Ascii2Hex(const QByteArray& text, bool toHex);
+
+} // namespace krv
