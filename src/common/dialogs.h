@@ -18,10 +18,10 @@ public:
 
     struct FileRequest {
         QString title;
-        QString filter;        // "Configuration (*.trc)"
-        QString directory;     // where the dialog starts
-        QString fileName;      // preset name, the pattern ("*.trc") when nothing better is known
-        QString defaultSuffix; // "h": added to a chosen name that has no extension of its own
+        QString filter;    // "Configuration (*.trc)"
+        QString directory; // where the dialog starts
+        QString fileName;  // preset name, the pattern ("*.trc") when nothing better is known
+        QString defaultSuffix = {}; // "h": added to a chosen name that has no extension of its own
     };
 
     virtual ~Dialogs() = default;
