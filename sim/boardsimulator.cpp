@@ -73,6 +73,10 @@ void BoardSimulator::addCommand(const QString& prefix, CommandHandler handler) {
     commands_.add(prefix, std::move(handler));
 }
 
+void BoardSimulator::sendUnsolicited(const QByteArray& bytes) {
+    replies_->send(bytes, Pacing::Immediate);
+}
+
 QString BoardSimulator::lineState(int line) const {
     if (line < 0 || line >= int(lineStates_.size())) {
         return {};

@@ -50,6 +50,10 @@ public:
     // cannot be opened.
     bool setLogFile(const QString& path) { return log_.setPath(path); }
 
+    // Output the board sends of its own accord (monitor output, packet reports), in order with
+    // the replies.
+    void sendUnsolicited(const QByteArray& bytes);
+
     // Teaches the board a command, or replaces one: the longest matching prefix of a line picks
     // its handler.
     void addCommand(const QString& prefix, CommandHandler handler);

@@ -3,9 +3,9 @@
 #include "common/error.h"
 #include "portmap.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
-#include <QTimer>
 
 namespace krv {
 
@@ -25,6 +25,9 @@ void CommPort::setSettings(const QString& settings) {
 }
 
 namespace {
+
+// How long one pass hands out characters before it lets the window's other events in.
+constexpr qint64 deliverySliceMs = 10;
 
 void applySettings(QSerialPort& port, const QString& settings) {
     const QStringList parts = settings.split(u',');
@@ -67,7 +70,7 @@ void CommPort::setPortOpen(bool open) {
     if (!open) {
         if (port_->isOpen())
             port_->close();
-        pending_.clear();
+        dropPending();
         return;
     }
     if (port_->isOpen())
@@ -82,7 +85,7 @@ void CommPort::setPortOpen(bool open) {
         throw openFailure(*port_, path);
     port_->setDataTerminalReady(dtr_);
     port_->setRequestToSend(rts_);
-    pending_.clear();
+    dropPending();
 }
 
 bool CommPort::portOpen() const {
@@ -100,8 +103,13 @@ void CommPort::output(const QByteArray& bytes) {
     port_->flush();
 }
 
-void CommPort::clearInput() {
+void CommPort::dropPending() {
     pending_.clear();
+    next_ = 0;
+}
+
+void CommPort::clearInput() {
+    dropPending();
     if (port_->isOpen())
         port_->clear(QSerialPort::Input);
 }
@@ -112,21 +120,39 @@ QString CommPort::devicePath() const {
 
 void CommPort::readAvailable() {
     pending_ += port_->readAll();
-    deliver();
+    // Handing characters out from inside readyRead would stall the port: Qt does not emit
+    // readyRead again while its slot runs, so a handler that sends and waits would never see
+    // its reply. The characters are handed out from a posted call instead.
+    postDelivery();
+}
+
+void CommPort::postDelivery() {
+    if (deliveryPosted_ || next_ >= pending_.size())
+        return;
+    deliveryPosted_ = true;
+    QMetaObject::invokeMethod(this, &CommPort::deliver, Qt::QueuedConnection);
 }
 
 void CommPort::deliver() {
     deliveryPosted_ = false;
-    while (!pending_.isEmpty()) {
-        const char c = pending_.front();
-        pending_.remove(0, 1);
-        // If this character's handler enters a nested wait, the rest must still flow inside it.
-        if (!pending_.isEmpty() && !deliveryPosted_) {
-            deliveryPosted_ = true;
-            QTimer::singleShot(0, this, &CommPort::deliver);
+    QElapsedTimer slice;
+    slice.start();
+    while (next_ < pending_.size()) {
+        // A flood of output is handed out in slices, so that the window keeps answering.
+        if (slice.elapsed() >= deliverySliceMs) {
+            pending_.remove(0, next_);
+            next_ = 0;
+            postDelivery();
+            return;
         }
+        const char c = pending_.at(next_++);
+        // If this character's handler enters a nested wait, the rest must still flow inside
+        // it; a nested pass takes them from the same place, so the order holds.
+        postDelivery();
         Q_EMIT characterReceived(c);
     }
+    pending_.clear();
+    next_ = 0;
 }
 
 void CommPort::onError(int error) {
@@ -139,7 +165,7 @@ void CommPort::onError(int error) {
     case QSerialPort::WriteError:
         if (port_->isOpen() && !QFileInfo::exists(path_)) {
             port_->close();
-            pending_.clear();
+            dropPending();
             Q_EMIT vanished();
         }
         break;

@@ -10,8 +10,9 @@ namespace krv {
 
 // One serial port in the vocabulary the program was designed around: a COM number, a settings
 // text "19200,N,8,1", PortOpen, Output, and one event per received character. Received bytes
-// are handed out one at a time from the event loop, in order, so a character handler may start
-// a nested wait (a send) and the characters behind it are still delivered inside that wait.
+// are handed out one at a time from a posted call of the event loop, in order, so a character
+// handler may start a nested wait (a send) and the characters behind it, and those still to
+// come, are delivered inside that wait.
 class CommPort : public QObject {
     Q_OBJECT
 public:
@@ -42,11 +43,14 @@ Q_SIGNALS:
 
 private:
     void readAvailable();
+    void postDelivery();
     void deliver();
+    void dropPending();
     void onError(int error);
 
     QSerialPort* port_;
     QByteArray pending_;
+    qsizetype next_ = 0; // the first character of pending_ not yet handed out
     bool deliveryPosted_ = false;
     int number_ = 1;
     QString path_;

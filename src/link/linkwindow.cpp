@@ -18,6 +18,23 @@ const QString freeTip = QStringLiteral("Please Select the FSK raw data mode!");
 const QString lockTip = QStringLiteral("Please disable the FIFO mode or the CW Link Setup!");
 constexpr int maxListedBridges = 15;
 
+// A command ends at its CR; an LF right after the CR belongs to it (lines ended by CR LF).
+QStringList splitCommands(const QString& line) {
+    QStringList commands;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) != u'\r')
+            continue;
+        if (i + 1 < line.size() && line.at(i + 1) == u'\n')
+            ++i;
+        commands.append(line.mid(start, i - start + 1));
+        start = i + 1;
+    }
+    if (start < line.size() || commands.isEmpty())
+        commands.append(line.mid(start));
+    return commands;
+}
+
 QString echoOf(char c) {
     return c == '\r' ? QStringLiteral("\r\n") : QString(QChar(uchar(c)));
 }
@@ -58,16 +75,7 @@ void LinkWindow::shutdown() {
 }
 
 SendResult LinkWindow::Send_To_LoadBoard(const QString& line) {
-    QStringList commands;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line.at(i) == u'\r') {
-            commands.append(line.mid(start, i - start + 1));
-            start = i + 1;
-        }
-    }
-    if (start < line.size() || commands.isEmpty())
-        commands.append(line.mid(start));
+    const QStringList commands = splitCommands(line);
 
     QPointer<LinkWindow> self(this);
     SendResult result;

@@ -110,6 +110,66 @@ private Q_SLOTS:
         QVERIFY(!link->isBusy());
     }
 
+    void aLineEndedByCrLfIsOneCommand_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("commands");
+        QTest::newRow("CR LF") << "S2D027\r\n" << QStringList{"S2D027"};
+        QTest::newRow("two lines ended by CR LF") << "H2\r\nL2\r\n" << QStringList{"H2", "L2"};
+        QTest::newRow("several CRs") << "H2\r\rL2\r" << QStringList{"H2", "", "L2"};
+    }
+    void aLineEndedByCrLfIsOneCommand() {
+        QFETCH(QString, line);
+        QFETCH(QStringList, commands);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(link->Send_To_LoadBoard(line).ok());
+        // A stray LF sent as a command of its own would wait 1.2 s for a reply.
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(board->receivedLines(), commands);
+    }
+
+    // A monitor window re-arms the board from its change handler when a report ends.
+    void aSendFromACharacterHandlerGetsItsReply() {
+        QList<SendResult> results;
+        host->onEcho = [&] {
+            if (!host->tails.Last7.endsWith(QStringLiteral("END\r")))
+                return;
+            for (int i = 0; i < 9; ++i)
+                results.append(
+                    link->Send_To_LoadBoard(QStringLiteral("S2%1\r").arg(0xA000 + i, 0, 16)));
+        };
+        QElapsedTimer clock;
+        clock.start();
+        board->sendUnsolicited("packet 01 02 END\r");
+        QTRY_COMPARE(results.size(), 9);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        for (const SendResult& result : std::as_const(results))
+            QVERIFY(result.ok());
+        QCOMPARE(board->receivedLines().size(), 9);
+    }
+
+    void aReportArrivingDuringAWaitDoesNotHangIt() {
+        // The board sends a report just before its slow reply; the report's handler sends.
+        board->addCommand("RS", [this](const QString&) -> sim::Reply {
+            board->sendUnsolicited("packet END\r");
+            return QByteArray("status A5\n\rOK\n\r>");
+        });
+        board->setFault(Fault::Paced);
+        SendResult inner;
+        host->onEcho = [&] {
+            if (host->tails.Last7.endsWith(QStringLiteral("END\r")))
+                inner = link->Send_To_LoadBoard(QStringLiteral("Z3\r"));
+        };
+        QElapsedTimer clock;
+        clock.start();
+        const SendResult outer = link->Send_To_LoadBoard(QStringLiteral("RS\r"));
+        QVERIFY(outer.ok());
+        QVERIFY(outer.Last15.endsWith(QStringLiteral("A5\n\rOK\n\r>")));
+        QTRY_VERIFY(inner.ok());
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(board->receivedLines(), (QStringList{"RS", "Z3"}));
+    }
+
     void echoesCarriageReturnsAsLineBreaksAndDropsLineFeeds() {
         link->Send_To_LoadBoard("Z3\r");
         QVERIFY(!host->echoed.contains(QStringLiteral("\n\r")));

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <functional>
 
 namespace krv::test {
 
@@ -15,13 +16,19 @@ public:
     QString status;
     QString echoed;
     int lost = 0;
+    // Runs after each echo, as a monitor window's change handler would.
+    std::function<void()> onEcho;
     int boardRev = 2;
     QComboBox selector;
     QLabel label;
 
     ReplyTails& replyTails() override { return tails; }
     void setCommStatus(const QString& text) override { status = text; }
-    void echoToMonitors(const QString& text) override { echoed += text; }
+    void echoToMonitors(const QString& text) override {
+        echoed += text;
+        if (onEcho)
+            onEcho();
+    }
     void echoToTerminal(const QString&) override {}
     void boardLost() override { ++lost; }
     int loadBoardRev() const override { return boardRev; }
