@@ -2,6 +2,7 @@
 
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/savefile.h"
 #include "echobox.h"
 #include "ismmain.h"
 #include "scriptfile.h"
@@ -16,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace krv {
@@ -59,14 +59,6 @@ QByteArray readWholeFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw Error(errors::PermissionDenied, QStringLiteral("Permission denied"));
     return file.readAll();
-}
-
-void writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(errors::PathNotFound, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(errors::DeviceIo, file.errorString());
 }
 
 void reportWrongType() {
@@ -311,7 +303,7 @@ void Terminal::SaveScript_Click() {
         const QString path = askScriptFile(true);
         if (path.isEmpty())
             return;
-        writeWholeFile(path, scriptToFile(Script->toPlainText()));
+        saveFileWhole(path, scriptToFile(Script->toPlainText()));
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
             reportWrongType();

@@ -2,10 +2,10 @@
 
 #include "error.h"
 #include "numbers.h"
+#include "savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace krv {
 
@@ -38,13 +38,7 @@ ItemWriter& ItemWriter::bare(const QString& value) {
 }
 
 void ItemWriter::save(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(errors::PathNotFound, file.errorString());
-    if (file.write(bytes_) != bytes_.size())
-        throw Error(errors::DeviceIo, file.errorString());
-    if (!file.commit())
-        throw Error(errors::DeviceIo, file.errorString());
+    saveFileWhole(path, bytes_);
 }
 
 ItemReader::ItemReader(const QByteArray& bytes) {

@@ -22,8 +22,7 @@ public:
 
     const QByteArray& bytes() const { return bytes_; }
 
-    // Writes the bytes through QSaveFile so that a failed write keeps the old file whole.
-    // Throws krv::Error on failure.
+    // Replaces the file by the bytes, whole or not at all (saveFileWhole); throws krv::Error.
     void save(const QString& path) const;
 
 private:

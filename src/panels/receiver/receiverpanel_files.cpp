@@ -4,6 +4,7 @@
 #include "common/itemfile.h"
 #include "common/numbers.h"
 #include "common/programfolder.h"
+#include "common/savefile.h"
 #include "panels/common/filesupply.h"
 #include "panels/common/loadedcheckbox.h"
 #include "receiverpanel.h"
@@ -15,7 +16,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScrollBar>
 
 namespace krv {
@@ -231,12 +231,12 @@ void ReceiverPanel::ConfSave_Click() {
                          openErrorTitle);
         return;
     }
-    const QByteArray bytes = serialize(chip_, collectConfig());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        Dialogs::message(errorMessage(errors::PathNotFound, file.errorString(),
-                                      QStringLiteral("Please try again")),
+    try {
+        saveFileWhole(path, serialize(chip_, collectConfig()));
+    } catch (const Error& e) {
+        Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
                          QStringLiteral("File save error"));
+    }
 }
 
 } // namespace krv

@@ -1,0 +1,112 @@
+#include "app/ismmain.h"
+#include "fulldisk.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace krv;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Saves through the window's own command: a chip panel's "Save configuration", the terminal's
+// script "Save", the Preferences' "Save & Exit" or the File menu's "Save workspace".
+void saveThrough(ISMmain& main, const QString& window) {
+    if (window == QStringLiteral("workspace")) {
+        main.mnuSaveWorkspace->trigger();
+        return;
+    }
+    QWidget* form = main.form(window);
+    QVERIFY(form);
+    if (window == QStringLiteral("Terminal")) {
+        form->findChild<QPlainTextEdit*>(QStringLiteral("Script"))->setPlainText("Z3\nH3\n");
+        form->findChild<QPushButton*>(QStringLiteral("SaveScript"))->click();
+    } else if (window == QStringLiteral("Preferences")) {
+        form->findChild<QPushButton*>(QStringLiteral("Save"))->click();
+    } else {
+        form->findChild<QPushButton*>(QStringLiteral("ConfSave"))->click();
+    }
+}
+
+} // namespace
+
+class FullSaveTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void saveOnAFullDiskKeepsTheOldFile_data();
+    void saveOnAFullDiskKeepsTheOldFile();
+};
+
+void FullSaveTest::saveOnAFullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("HC913 configuration over a file") << "YambleV3"
+                                                     << "old.trc" << true;
+    QTest::newRow("HC916 configuration, new name") << "FRM_Zenth"
+                                                   << "new.lrc" << false;
+    QTest::newRow("HR651 configuration over a file") << "DruskV1"
+                                                     << "old.rc" << true;
+    QTest::newRow("HR658 configuration, new name") << "Ovalt"
+                                                   << "new.rc2" << false;
+    QTest::newRow("preferences") << "Preferences"
+                                 << "KRV.ini" << true;
+    QTest::newRow("workspace") << "workspace"
+                               << "KRV.wsp" << true;
+    QTest::newRow("terminal script") << "Terminal"
+                                     << "old.txt" << true;
+}
+
+void FullSaveTest::saveOnAFullDiskKeepsTheOldFile() {
+    QFETCH(QString, window);
+    QFETCH(QString, file);
+    QFETCH(bool, existing);
+    test::Rig rig;
+    test::FullDisk disk(rig.folder());
+    if (!disk.mounted())
+        QSKIP("this machine does not let the test mount a small filesystem");
+    rig.writeSettings();
+    ISMmain& main = rig.start();
+    const QString path = rig.folder() + u'/' + file;
+    if (existing && !QFile::exists(path)) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old file\r\n");
+    }
+    const QByteArray before = contents(path);
+    QStringList entries = QDir(rig.folder()).entryList(QDir::Files);
+    entries.append(QStringLiteral("filler"));
+    entries.sort();
+    disk.fill();
+    rig.dialogs().messages.clear();
+    rig.dialogs().files = {path};
+
+    saveThrough(main, window);
+
+    QVERIFY(!rig.dialogs().messages.isEmpty());
+    QCOMPARE(rig.dialogs().messages.last().text,
+             QStringLiteral("Error occured:61,Disk full\r\nPlease try again"));
+    QCOMPARE(rig.dialogs().messages.last().title, QStringLiteral("File save error"));
+    QVERIFY(
+        !rig.messageTexts().contains(QStringLiteral("Workspace configuration has been saved.")));
+    QCOMPARE(QFile::exists(path), existing);
+    QCOMPARE(contents(path), before);
+    // Nothing half-written is left behind either.
+    QStringList after = QDir(rig.folder()).entryList(QDir::Files);
+    after.sort();
+    QCOMPARE(after, entries);
+    if (window == QStringLiteral("Preferences"))
+        QVERIFY(main.loadedForm(window));
+}
+
+QTEST_MAIN(FullSaveTest)
+#include "tst_fullsave.moc"
