@@ -262,22 +262,11 @@ QString Terminal::askScriptFile(bool forSaving) {
     const Dialogs::FileRequest request{forSaving ? QStringLiteral("Save Script File")
                                                  : QStringLiteral("Load Script File"),
                                        QStringLiteral("Text files (*.txt);;All files (*.*)"),
-                                       main_.CurrentPath, QStringLiteral("*.txt")};
-    QString path = forSaving ? Dialogs::saveFile(request, this) : Dialogs::openFile(request, this);
+                                       main_.CurrentPath, QStringLiteral("*.txt"), textExtension};
+    const QString path = forSaving ? Dialogs::saveFileAskingToReplace(request, this)
+                                   : Dialogs::openFile(request, this);
     if (path.isEmpty())
         return {};
-    if (forSaving) {
-        // A name typed without an extension is a text file; an existing file is replaced
-        // only when the user agrees, as the save dialog has always asked.
-        if (QFileInfo(path).suffix().isEmpty())
-            path += u'.' + textExtension;
-        if (QFileInfo::exists(path) &&
-            Dialogs::message(QFileInfo(path).fileName() +
-                                 QStringLiteral(" already exists.\r\nDo you want to replace it?"),
-                             request.title, Dialogs::Icon::Exclamation,
-                             Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-            return {};
-    }
     if (QFileInfo(path).suffix().compare(textExtension, Qt::CaseInsensitive) != 0)
         throw Error(errors::IncorrectExtension, QStringLiteral("Incorrect extension"));
     return path;

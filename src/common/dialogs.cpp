@@ -27,6 +27,19 @@ void Dialogs::install(std::unique_ptr<Dialogs> dialogs) {
     current() = std::move(dialogs);
 }
 
+QString Dialogs::saveFileAskingToReplace(const FileRequest& request, QWidget* parent) {
+    for (;;) {
+        const QString path = saveFile(request, parent);
+        if (path.isEmpty())
+            return path;
+        if (!QFileInfo::exists(path) ||
+            message(QFileInfo(path).fileName() +
+                        QStringLiteral(" already exists.\r\nDo you want to replace it?"),
+                    request.title, Icon::Exclamation, Buttons::YesNo, parent) == Answer::Yes)
+            return path;
+    }
+}
+
 Dialogs::Answer QtDialogs::showMessage(QWidget* parent, const QString& text, const QString& title,
                                        Icon icon, Buttons buttons) {
     QMessageBox box(parent);

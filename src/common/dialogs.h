@@ -45,6 +45,11 @@ public:
     static QString saveFile(const FileRequest& request, QWidget* parent = nullptr) {
         return withDefaultSuffix(instance().askSaveFile(parent, request), request.defaultSuffix);
     }
+    // The save dialog of a save command: an existing file is named only when the user answers
+    // "Yes" to "<name> already exists. Do you want to replace it?" (the dialog's title,
+    // exclamation icon, asked after the default suffix is added); "No" shows the dialog again.
+    // The chosen path, or an empty text when the user cancelled.
+    static QString saveFileAskingToReplace(const FileRequest& request, QWidget* parent = nullptr);
 
     // The title of a message box that names none: the program's short name.
     static QString defaultTitle() { return QStringLiteral("KRV"); }

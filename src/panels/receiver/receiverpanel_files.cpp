@@ -78,14 +78,8 @@ ReceiverConfig ReceiverPanel::collectConfig() const {
     return config;
 }
 
+// A list text that is no entry of its list passes: storing it leaves that list as it was.
 void ReceiverPanel::checkConfig(const ReceiverConfig& config) const {
-    int fileRev = int(Rev);
-    if (chip_ == Chip::HR651) {
-        const auto rev = revisionFlag(config.text(QStringLiteral("Revision")));
-        if (!rev)
-            refuse();
-        fileRev = *rev;
-    }
     checkVoltageText(config.text(QStringLiteral("Pref_Voltage")));
     const long long timeout = config.number(QStringLiteral("Pref_RxLinkTimeout"));
     if (timeout < std::numeric_limits<int>::min() || timeout > std::numeric_limits<int>::max())
@@ -104,23 +98,10 @@ void ReceiverPanel::checkConfig(const ReceiverConfig& config) const {
             const long long v = config.number(item.name);
             if (v < scroll->minimum() || v > scroll->maximum())
                 refuse();
-        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-            if (item.name == QStringLiteral("Revision"))
-                continue;
-            if (storedByIndex(item.name)) {
-                const long long v = config.number(item.name);
-                if (v < 0 || v >= combo->count())
-                    refuse();
-                continue;
-            }
-            QStringList entries;
-            for (int i = 0; i < combo->count(); ++i)
-                entries << combo->itemText(i);
-            if (item.name == QStringLiteral("VDI"))
-                entries = vdiEntries(fileRev);
-            else if (item.name == QStringLiteral("FILTTYPE"))
-                entries = filterTypeEntries(chip_, fileRev);
-            if (!entries.contains(config.text(item.name)))
+        } else if (auto* combo = qobject_cast<QComboBox*>(control);
+                   combo && storedByIndex(item.name)) {
+            const long long v = config.number(item.name);
+            if (v < 0 || v >= combo->count())
                 refuse();
         }
     }
@@ -218,14 +199,13 @@ void ReceiverPanel::ConfLoad_Click() {
 
 void ReceiverPanel::ConfSave_Click() {
     const FileType& type = fileType(chip_);
-    QString path = Dialogs::saveFile(
+    const QString path = Dialogs::saveFileAskingToReplace(
         {type.saveTitle, type.filter,
-         ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern},
+         ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern,
+         type.extension},
         this);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u'.' + type.extension;
     if (extensionDiffers(path, type.extension)) {
         Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
                          openErrorTitle);

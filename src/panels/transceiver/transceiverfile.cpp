@@ -108,13 +108,12 @@ bool TransceiverPanel::chooseFile(bool save, QString& path) {
     request.filter = type.filter;
     request.directory = ProgramFolder::dataFolder(QStringLiteral("Project_Configurations"));
     request.fileName = type.pattern;
-    path = save ? Dialogs::saveFile(request, this) : Dialogs::openFile(request, this);
+    request.defaultSuffix = type.extension;
+    path =
+        save ? Dialogs::saveFileAskingToReplace(request, this) : Dialogs::openFile(request, this);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
         return false;
-    const QString suffix = QFileInfo(path).suffix();
-    if (suffix.isEmpty() && save)
-        path += QStringLiteral(".") + type.extension;
-    else if (suffix.compare(type.extension, Qt::CaseInsensitive) != 0) {
+    if (QFileInfo(path).suffix().compare(type.extension, Qt::CaseInsensitive) != 0) {
         Dialogs::message(
             QStringLiteral("File type not supported!") + QStringLiteral(" Please try again!"),
             QStringLiteral("File open error"), Dialogs::Icon::None, Dialogs::Buttons::Ok, this);

@@ -39,14 +39,16 @@ void saveThrough(ISMmain& main, const QString& window) {
 
 } // namespace
 
-class FullSaveTest : public QObject {
+class SavingTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void saveOnAFullDiskKeepsTheOldFile_data();
     void saveOnAFullDiskKeepsTheOldFile();
+    void configurationSaveAsksBeforeReplacing_data();
+    void configurationSaveAsksBeforeReplacing();
 };
 
-void FullSaveTest::saveOnAFullDiskKeepsTheOldFile_data() {
+void SavingTest::saveOnAFullDiskKeepsTheOldFile_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("existing");
@@ -66,7 +68,7 @@ void FullSaveTest::saveOnAFullDiskKeepsTheOldFile_data() {
                                      << "old.txt" << true;
 }
 
-void FullSaveTest::saveOnAFullDiskKeepsTheOldFile() {
+void SavingTest::saveOnAFullDiskKeepsTheOldFile() {
     QFETCH(QString, window);
     QFETCH(QString, file);
     QFETCH(bool, existing);
@@ -108,5 +110,60 @@ void FullSaveTest::saveOnAFullDiskKeepsTheOldFile() {
         QVERIFY(main.loadedForm(window));
 }
 
-QTEST_MAIN(FullSaveTest)
-#include "tst_fullsave.moc"
+void SavingTest::configurationSaveAsksBeforeReplacing_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("HC913") << "YambleV3"
+                           << "old.trc"
+                           << "Save Transceiver Configuration File";
+    QTest::newRow("HC916") << "FRM_Zenth"
+                           << "old.lrc"
+                           << "Save Transceiver Configuration File";
+    QTest::newRow("HR651") << "DruskV1"
+                           << "old.rc"
+                           << "Save HR651 Configuration File";
+    QTest::newRow("HR658") << "Ovalt"
+                           << "old.rc2"
+                           << "Save HR658 Configuration File";
+}
+
+void SavingTest::configurationSaveAsksBeforeReplacing() {
+    QFETCH(QString, window);
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    test::Rig rig;
+    rig.writeSettings();
+    ISMmain& main = rig.start();
+    const QString path = rig.folder() + u'/' + file;
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old file\r\n");
+    }
+    rig.dialogs().messages.clear();
+
+    // "No" goes back to the dialog, here cancelled: nothing is written.
+    rig.dialogs().files = {path};
+    rig.dialogs().answers = {Dialogs::Answer::No};
+    saveThrough(main, window);
+    QCOMPARE(rig.dialogs().messages.size(), 1);
+    const auto question = rig.dialogs().messages.first();
+    QCOMPARE(question.text,
+             file + QStringLiteral(" already exists.\r\nDo you want to replace it?"));
+    QCOMPARE(question.title, title);
+    QCOMPARE(question.icon, Dialogs::Icon::Exclamation);
+    QCOMPARE(question.buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(rig.dialogs().fileRequests.size(), 2);
+    QCOMPARE(contents(path), QByteArray("the old file\r\n"));
+
+    // A name typed without its extension is the same file, and "Yes" replaces it.
+    rig.dialogs().files = {path.left(path.lastIndexOf(u'.'))};
+    rig.dialogs().answers = {Dialogs::Answer::Yes};
+    saveThrough(main, window);
+    QCOMPARE(rig.dialogs().messages.size(), 2);
+    QVERIFY(contents(path).startsWith("\"# KRV "));
+}
+
+QTEST_MAIN(SavingTest)
+#include "tst_saving.moc"
