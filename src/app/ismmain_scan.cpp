@@ -136,6 +136,9 @@ void ISMmain::finishScan() {
         if (LoadboardList->count() == 1) {
             LoadboardList->setCurrentIndex(0);
             LoadboardList_click();
+            // A board lost while it was being selected leaves the state the lost-board path set.
+            if (LoadboardList->count() == 0)
+                return;
         }
         LoadboardList->setEnabled(true);
         ConnectButton->setEnabled(false);
@@ -164,6 +167,13 @@ void ISMmain::LoadboardList_click() {
         EnableChipSelection(true);
         return;
     }
+    // The selection stops at a send that found the port closed: a lost board has been
+    // reported, and the remaining lines would only meet the closed port again.
+    struct Stopped {};
+    auto send = [this](const QString& line) {
+        if (Send_To_LoadBoard(line).portClosed())
+            throw Stopped{};
+    };
     try {
         ScanPort = int(leadingNumber(text.mid(text.lastIndexOf(u'm') + 1)));
         LinkWindow* connection = link();
@@ -179,7 +189,7 @@ void ISMmain::LoadboardList_click() {
         port->setPortOpen(true);
         if (LoadBoardRev == 2)
             UsbLocation = connection->GetThisUSBLocationByDriver();
-        Send_To_LoadBoard(QStringLiteral("i\r"));
+        send(QStringLiteral("i\r"));
         listConnected_ = true;
         auto voltage = [this] {
             if (!isWholeNumber(Pref_Voltage))
@@ -187,10 +197,10 @@ void ISMmain::LoadboardList_click() {
             return leadingNumber(Pref_Voltage);
         };
         if (LoadBoardRev == 1)
-            Send_To_LoadBoard(supplyLine(voltage(), supplyk::Board1));
-        Send_To_LoadBoard(QStringLiteral("Z3\r"));
+            send(supplyLine(voltage(), supplyk::Board1));
+        send(QStringLiteral("Z3\r"));
         if (LoadBoardRev == 2) {
-            Send_To_LoadBoard(supplyLine(voltage(), supplyk::Board2));
+            send(supplyLine(voltage(), supplyk::Board2));
             if (TRXon || TRX1on) {
                 mnuToolsYambleRFlink->setEnabled(true);
                 mnutoolsRFSetup_TX->setEnabled(true);
@@ -209,6 +219,8 @@ void ISMmain::LoadboardList_click() {
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                          QStringLiteral("Comm. port open error"));
+        EnableChipSelection(true);
+    } catch (const Stopped&) {
         EnableChipSelection(true);
     }
 }

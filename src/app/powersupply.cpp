@@ -5,6 +5,7 @@
 #include "common/supply.h"
 #include "ismmain.h"
 #include "krvform.h"
+#include "link/linkwindow.h"
 #include "supplymath.h"
 
 #include <QLabel>
@@ -101,10 +102,12 @@ void frm_PowerSupply::PB_Current_Click() {
     if (reading_)
         return;
     if (!main_.boardPortOpen()) {
-        // Continuous reading ends here, so the message comes once and not every 200 ms.
+        // Continuous reading ends here, so the message comes once and not every 200 ms; a
+        // board lost during the readings has been reported already.
         stopContinuousReading();
-        Dialogs::message(QStringLiteral("Commport not available, please open commport."),
-                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
+        if (!main_.link()->lostQuietly())
+            Dialogs::message(QStringLiteral("Commport not available, please open commport."),
+                             Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
         return;
     }
     reading_ = true;
@@ -129,6 +132,9 @@ void frm_PowerSupply::PB_Current_Click() {
             Current->setText(currentText(current));
     }
     reading_ = false;
+    // A reading that met the closed port ends the continuous readings.
+    if (!main_.boardPortOpen())
+        stopContinuousReading();
     if (!continuous_)
         PB_Current->setEnabled(true);
 }

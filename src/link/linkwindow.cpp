@@ -6,6 +6,8 @@
 #include "replytails.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
 #include <QSerialPort>
@@ -54,6 +56,23 @@ LinkWindow::LinkWindow(LinkHost& host, QObject* parent)
     connect(MSComm2, &CommPort::characterReceived, this, &LinkWindow::MSComm2_OnComm);
     connect(MSComm1, &CommPort::characterReceived, this, &LinkWindow::MSComm1_OnComm);
     connect(MSComm2, &CommPort::vanished, this, &LinkWindow::boardGone);
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool LinkWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+        if (!inLostPath_)
+            userGeneration_ = lossGeneration_;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 LinkWindow::~LinkWindow() {
@@ -81,7 +100,7 @@ SendResult LinkWindow::Send_To_LoadBoard(const QString& line) {
     SendResult result;
     for (const QString& command : std::as_const(commands)) {
         result = sendOne(command);
-        if (!self)
+        if (!self || result.outcome == SendResult::Outcome::PortClosed)
             break;
     }
     return result;
@@ -114,8 +133,9 @@ void LinkWindow::startNext() {
             MSComm2->output(p->line.toLatin1());
         } catch (const Error& e) {
             finishFront(SendResult::Outcome::PortClosed);
-            Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
-                             QStringLiteral("USB communication error"));
+            if (!lostQuietly())
+                Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
+                                 QStringLiteral("USB communication error"));
             continue;
         }
         WaitTicks = 0;
@@ -191,7 +211,13 @@ void LinkWindow::boardGone() {
     // Everything still waiting ends quietly: one message for the lost board is enough.
     while (!queue_.isEmpty())
         finishFront(SendResult::Outcome::PortClosed);
+    ++lossGeneration_;
+    // The key or click that closes the lost-board message is no new action of the user.
+    QPointer<LinkWindow> self(this);
+    inLostPath_ = true;
     host_.boardLost();
+    if (self)
+        inLostPath_ = false;
 }
 
 void LinkWindow::DisableDataSelector() {

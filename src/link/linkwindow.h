@@ -25,8 +25,18 @@ public:
 
     // Writes the line to the board port and waits, processing events, until the reply has
     // ended or the reply timer gave up. A line holding several CRs is sent as that many
-    // commands, each waiting for its own reply; the result is the last one's.
+    // commands, each waiting for its own reply; the result is the last one's. The commands
+    // stop at the first that finds the port closed.
+    //
+    // A send that finds the port closed shows the closed-port message, unless the board was
+    // lost since the user last acted (a key, a click): such a send belongs to an operation
+    // that was running when the board went, the lost-board message has told the user already,
+    // and the send ends quietly with the port-closed outcome.
     SendResult Send_To_LoadBoard(const QString& line);
+
+    // The board port is closed because the board was lost, and the user has not acted since:
+    // an operation that meets the closed port now stops without a message of its own.
+    bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
 
     void DisableDataSelector();
     void EnableDataSelector();
@@ -54,6 +64,9 @@ public:
 
     static constexpr int WaitLimit = 10;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Pending {
         QString line;
@@ -74,6 +87,10 @@ private:
     QList<Pending*> queue_;
     int WaitTicks = 0;
     int WaitFlag = 0;
+    // Counts lost boards; userGeneration_ catches up with it at the user's next key or click.
+    int lossGeneration_ = 0;
+    int userGeneration_ = 0;
+    bool inLostPath_ = false;
 };
 
 } // namespace krv

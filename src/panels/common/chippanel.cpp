@@ -437,6 +437,8 @@ void ChipPanel::runUpdate() {
         if (!result)
             return;
         failed = failed || !result->ok();
+        if (result->portClosed())
+            break;
     }
     if (failed) {
         LabelUpdate->setVisible(true);
@@ -459,12 +461,17 @@ void ChipPanel::runCalibration() {
         return;
     }
     bool failed = false;
+    bool closed = false;
     for (long word : calibrationWords()) {
+        // Once the port has closed, the words still come back to the panel's own, unsent.
         showCalibrationWord(word);
+        if (closed)
+            continue;
         const auto result = sendLine(QStringLiteral("S2") + calibrationWordBox()->text());
         if (!result)
             return;
         failed = failed || !result->ok();
+        closed = result->portClosed();
     }
     if (failed)
         Statusline->setText(CommunicationFault);
@@ -483,6 +490,7 @@ void ChipPanel::runSynchronLatchReset() {
         return;
     }
     bool failed = false;
+    bool closed = false;
     for (bool on : {false, true}) {
         for (QCheckBox* box : synchronLatchBoxes()) {
             SuppressUpdateMark = 1;
@@ -490,10 +498,14 @@ void ChipPanel::runSynchronLatchReset() {
         }
         SuppressUpdateMark = 1;
         CalcFIFOw();
+        // Once the port has closed, the boxes still come back to their own state, unsent.
+        if (closed)
+            continue;
         const auto result = sendLine(QStringLiteral("S2") + fifoWordBox()->text());
         if (!result)
             return;
         failed = failed || !result->ok();
+        closed = result->portClosed();
     }
     if (failed)
         Statusline->setText(CommunicationFault);
@@ -563,7 +575,9 @@ void ChipPanel::releaseCommState() {
 
 bool ChipPanel::refuseTransaction() {
     if (!portOpen()) {
-        exclaim(NotConnected, this);
+        // A repetition that meets a board lost since it started stops without a second message.
+        if (!main_.link()->lostQuietly())
+            exclaim(NotConnected, this);
         return true;
     }
     if (main_.CommState != 0) {
