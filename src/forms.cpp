@@ -3,6 +3,7 @@
 #include "app/appwindows.h"
 #include "panels/receiver/receiverforms.h"
 #include "panels/transceiver/transceiverpanel.h"
+#include "tools/header/frm_genheader.h"
 
 namespace krv {
 
@@ -10,6 +11,7 @@ void registerAllForms() {
     registerAppWindows();
     registerReceiverForms();
     registerTransceiverForms();
+    registerHeaderForms();
 }
 
 } // namespace krv

@@ -179,8 +179,8 @@ void TransceiverPanel::buildSettings() {
     tg->addWidget(label(tx, QStringLiteral("Deviation (df):")), 0, 0);
     ModFreq = list(tx, QStringLiteral("ModFreq"));
     tg->addWidget(ModFreq, 0, 1);
-    Label60 = label(tx, QStringLiteral("kHz"), QStringLiteral("Label60"));
-    tg->addWidget(Label60, 0, 2);
+    // Label60 is the HC916's "PLL Bandwidth" caption, which other windows read by that name.
+    tg->addWidget(label(tx, QStringLiteral("kHz"), QStringLiteral("Label61")), 0, 2);
     tg->addWidget(label(tx, QStringLiteral("Polarity of modulation:")), 1, 0);
     ModPol = list(tx, QStringLiteral("ModPol"));
     tg->addWidget(ModPol, 1, 1, 1, 2);
@@ -196,7 +196,8 @@ void TransceiverPanel::buildSettings() {
         CB_PLLBW = list(tx, QStringLiteral("CB_PLLBW"));
         tg->addWidget(label(tx, QStringLiteral("uP Clock rise and fall time control")), 0, 3);
         tg->addWidget(CB_RFT, 0, 4);
-        tg->addWidget(label(tx, QStringLiteral("PLL Bandwidth")), 1, 3);
+        Label60 = label(tx, QStringLiteral("PLL Bandwidth"), QStringLiteral("Label60"));
+        tg->addWidget(Label60, 1, 3);
         tg->addWidget(CB_PLLBW, 1, 4);
         tg->addWidget(CB_LPX, 2, 3, 1, 2);
         tg->addWidget(CB_DDY, 3, 3, 1, 2);

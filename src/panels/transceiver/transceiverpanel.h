@@ -103,7 +103,7 @@ public:
     QComboBox* ModFreq;
     QComboBox* ModPol;
     QComboBox* OutputPower;
-    QLabel* Label60;
+    QLabel* Label60 = nullptr; // HC916: "PLL Bandwidth"
     QCheckBox* CB_LPX = nullptr;
     QCheckBox* CB_DDY = nullptr;
     QCheckBox* CB_DDIT = nullptr;
