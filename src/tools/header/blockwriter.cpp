@@ -51,7 +51,7 @@ std::optional<QString> valueOf(const Detail& d, const PanelReader& panel) {
 } // namespace
 
 Detail bandLine(bool with315) {
-    Detail d{QStringLiteral("Frequency Band:"), {}, 3, ValueKind::FirstOption};
+    Detail d{QStringLiteral("Frequency Band:"), 3, ValueKind::FirstOption};
     if (with315)
         d.options.append({QStringLiteral("Band315"), QStringLiteral("315 MHz")});
     d.options.append({QStringLiteral("Band433"), QStringLiteral("433 MHz")});

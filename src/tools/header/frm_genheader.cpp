@@ -98,8 +98,7 @@ Frm_GenHeader::Frm_GenHeader(ISMmain& main)
     TB_Header->setTabStopDistance(8 * QFontMetricsF(TB_Header->font()).horizontalAdvance(u' '));
 
     connect(CB_DeviceName, &QRadioButton::toggled, this, &Frm_GenHeader::CB_DeviceName_Click);
-    connect(CB_DefineLiteral, &QRadioButton::toggled, this,
-            &Frm_GenHeader::CB_DefineLiteral_Click);
+    connect(CB_DefineLiteral, &QRadioButton::toggled, this, &Frm_GenHeader::CB_DefineLiteral_Click);
     connect(PB_Generate, &QPushButton::clicked, this, &Frm_GenHeader::PB_Generate_Click);
     connect(PB_Clear, &QPushButton::clicked, this, &Frm_GenHeader::PB_Clear_Click);
     connect(PB_Save, &QPushButton::clicked, this, &Frm_GenHeader::PB_Save_Click);

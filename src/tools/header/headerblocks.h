@@ -11,22 +11,25 @@ class PanelReader;
 
 // How a detail line of a command block gets its value from the panel.
 enum class ValueKind {
-    Text,         // prefix, the control's text, then a blank and the unit when there is one
-    WhenChecked,  // the word, written only while the check box is checked
-    WhenClear,    // the word, written only while the check box is clear
-    EitherWord,   // the word while the box is checked or the option selected, else the other word
-    FirstOption,  // the word of the first selected option button, else the fallback word
-    Constant,     // the word
+    Text,        // prefix, the control's text, then a blank and the unit when there is one
+    WhenChecked, // the word, written only while the check box is checked
+    WhenClear,   // the word, written only while the check box is clear
+    EitherWord,  // the word while the box is checked or the option selected, else the other word
+    FirstOption, // the word of the first selected option button, else the fallback word
+    Constant,    // the word
 };
 
 // One detail line of a command block: TAB, the label, `tabs` TABs, the value.
 struct Detail {
+    Detail(const QString& label, int tabs, ValueKind kind, const QString& control = {})
+        : label(label), tabs(tabs), kind(kind), control(control) {}
+
     QString label;
+    int tabs;
+    ValueKind kind;
+    QString control;
     // When set, the label is the caption of this panel label instead.
     QString labelFrom;
-    int tabs = 1;
-    ValueKind kind = ValueKind::Text;
-    QString control;
     QString prefix;
     // A fixed unit word, or the panel label whose caption is the unit.
     QString unit;
@@ -40,6 +43,10 @@ struct Detail {
 
 // One command block: a define of the word, then a comment with the settings behind it.
 struct Block {
+    Block(const QString& define, const QString& wordBox, const QString& constant,
+          const QString& title, const QList<Detail>& details = {})
+        : define(define), wordBox(wordBox), constant(constant), title(title), details(details) {}
+
     QString define;   // follows the prefix and "_"
     QString wordBox;  // the word box whose text follows "0x"
     QString constant; // in place of "0x" and the box text when there is no word box
@@ -71,7 +78,7 @@ QStringList blockLines(const ChipBlocks& chip, const QString& prefix, const Pane
 
 inline Detail text(const QString& label, int tabs, const QString& control,
                    const QString& unit = {}) {
-    Detail d{label, {}, tabs, ValueKind::Text, control};
+    Detail d{label, tabs, ValueKind::Text, control};
     d.unit = unit;
     return d;
 }
@@ -87,7 +94,7 @@ inline Detail hexText(const QString& label, int tabs, const QString& control) {
     return d;
 }
 inline Detail whenChecked(const QString& label, int tabs, const QString& box, const QString& word) {
-    Detail d{label, {}, tabs, ValueKind::WhenChecked, box};
+    Detail d{label, tabs, ValueKind::WhenChecked, box};
     d.word = word;
     return d;
 }
@@ -98,19 +105,19 @@ inline Detail disabledBy(const QString& label, int tabs, const QString& box) {
     return whenChecked(label, tabs, box, QStringLiteral("Disabled"));
 }
 inline Detail enabledWhileClear(const QString& label, int tabs, const QString& box) {
-    Detail d{label, {}, tabs, ValueKind::WhenClear, box};
+    Detail d{label, tabs, ValueKind::WhenClear, box};
     d.word = QStringLiteral("Enabled");
     return d;
 }
 inline Detail eitherWord(const QString& label, int tabs, const QString& control,
                          const QString& onWord, const QString& offWord) {
-    Detail d{label, {}, tabs, ValueKind::EitherWord, control};
+    Detail d{label, tabs, ValueKind::EitherWord, control};
     d.word = onWord;
     d.otherWord = offWord;
     return d;
 }
 inline Detail constant(const QString& label, int tabs, const QString& value) {
-    Detail d{label, {}, tabs, ValueKind::Constant};
+    Detail d{label, tabs, ValueKind::Constant};
     d.word = value;
     return d;
 }

@@ -30,14 +30,13 @@ Block wakeUpTimerBlock() {
 }
 
 Block fifoBlock(const QString& title) {
-    return {"FIFO_CMD",
-            "FIFOw",
-            {},
-            title,
-            {text("FIFO IT Level:", 3, "ITlevelNr"),
-             text("FIFO Fill Start Condition:", 1, "FIFOstrt"),
-             enabledBy("Synchron Latch:", 3, "ffillen"),
-             enabledBy("FIFO Operation:", 3, "fmodeen")}};
+    return {
+        "FIFO_CMD",
+        "FIFOw",
+        {},
+        title,
+        {text("FIFO IT Level:", 3, "ITlevelNr"), text("FIFO Fill Start Condition:", 1, "FIFOstrt"),
+         enabledBy("Synchron Latch:", 3, "ffillen"), enabledBy("FIFO Operation:", 3, "fmodeen")}};
 }
 
 Block dataRateBlock() {

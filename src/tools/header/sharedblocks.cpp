@@ -7,8 +7,7 @@ Block frequencyBlock() {
             "Freqw",
             {},
             "Frequency Setting Command",
-            {text("Center Frequency", 2, "FreqCenter",
-                  "MHz")}};
+            {text("Center Frequency", 2, "FreqCenter", "MHz")}};
 }
 
 Detail wakeUpLine(const QString& unitLabel) {
@@ -24,12 +23,9 @@ Block afcBlock() {
             "AFCw",
             {},
             "AFC Command",
-            {text("Automatic Operation Mode:", 1, "AFCauto"),
-             text("Range Limit:", 3, "AFCres"),
-             enabledBy("Strobe:", 4, "afcst"),
-             enabledBy("Fine Mode:", 3, "afcfi"),
-             enabledBy("Output:", 4, "afcoen"),
-             enabledBy("AFC Operation:", 3, "afcen")}};
+            {text("Automatic Operation Mode:", 1, "AFCauto"), text("Range Limit:", 3, "AFCres"),
+             enabledBy("Strobe:", 4, "afcst"), enabledBy("Fine Mode:", 3, "afcfi"),
+             enabledBy("Output:", 4, "afcoen"), enabledBy("AFC Operation:", 3, "afcen")}};
 }
 
 Block dataFilterBlock() {
@@ -37,8 +33,7 @@ Block dataFilterBlock() {
             "Datafiltw",
             {},
             "Data Filter Command",
-            {text("Clock Recovery Mode:", 2, "ClkRecMode"),
-             text("Filter Type:", 3, "FILTTYPE"),
+            {text("Clock Recovery Mode:", 2, "ClkRecMode"), text("Filter Type:", 3, "FILTTYPE"),
              text("DQD Parameter:", 3, "StatefiltNr")}};
 }
 
@@ -47,8 +42,7 @@ Block lowDutyCycleBlock() {
             "Dutyw",
             {},
             "Low Duty-Cycle Command",
-            {textInUnitOf("Low Duty-Cycle:", 3, "DUTY_CALC",
-                          "Label11"),
+            {textInUnitOf("Low Duty-Cycle:", 3, "DUTY_CALC", "Label11"),
              enabledBy("Low Duty Mode:", 3, "enlowdc")}};
 }
 
@@ -57,10 +51,8 @@ Block lbdAndClockBlock() {
             "LBDw",
             {},
             "Low Battery Detector and Microcontroller Clock Divider Command",
-            {text("Threshold Voltage: ", 2, "LBDV",
-                  "V"),
-             text("Clock Output Frequency:", 2, "CLKout",
-                  "MHz")}};
+            {text("Threshold Voltage: ", 2, "LBDV", "V"),
+             text("Clock Output Frequency:", 2, "CLKout", "MHz")}};
 }
 
 } // namespace krv::header

@@ -4,28 +4,39 @@ namespace krv::header {
 
 namespace {
 
+// The HT539 names its output power where the others name the clock output.
+Block configuration(bool with315, const Detail& secondLine) {
+    return {"CONFIGSET_CMD",
+            "Ctrlw",
+            {},
+            "Configuration Setting Command",
+            {bandLine(with315), secondLine, text("Crystal Load Capacitance:", 1, "Cxtal"),
+             text("Modulation Polarity:", 2, "ModPol"),
+             text("Frequency Deviation:", 2, "ModFreq", "kHz")}};
+}
+
+// The HT539 has no automatic power control and one TAB less after its power amplifier.
+Block powerManagement(bool autoControl) {
+    Block block{"POWERMAN_CMD", "PowerMw", {}, "Power Management Command"};
+    if (autoControl)
+        block.details << enabledBy("Crystal and Synthesizer Auto Control:", 1, "pm7")
+                      << enabledBy("Power Amplifier Auto Control", 1, "pm6");
+    block.details << enabledBy("Crystal Oscillator:", 2, "pm5")
+                  << enabledBy("Synthesizer:", 3, "pm4")
+                  << enabledBy("Power Amplifier:", autoControl ? 3 : 2, "pm3")
+                  << enabledBy("Low Battery Detector:", 2, "pm2")
+                  << enabledBy("Wake up Timer:", 3, "pm1") << disabledBy("Clock Output:", 3, "pm0");
+    return block;
+}
+
 // The HT531 and the HT537 differ only in their bands.
 ChipBlocks powerSettingTransmitter(bool with315) {
     Detail wakeUp = wakeUpLine("Label7");
     wakeUp.secondsSpelledOut = true;
     return {{
-        {"CONFIGSET_CMD",
-         "Ctrlw",
-         {},
-         "Configuration Setting Command",
-         {bandLine(with315), text("Clock Output Frequency:", 2, "CLKout", "MHz"),
-          text("Crystal Load Capacitance:", 1, "Cxtal"), text("Modulation Polarity:", 2, "ModPol"),
-          text("Frequency Deviation:", 2, "ModFreq", "kHz")}},
+        configuration(with315, text("Clock Output Frequency:", 2, "CLKout", "MHz")),
         frequencyBlock(),
-        {"POWERMAN_CMD",
-         "PowerMw",
-         {},
-         "Power Management Command",
-         {enabledBy("Crystal and Synthesizer Auto Control:", 1, "pm7"),
-          enabledBy("Power Amplifier Auto Control", 1, "pm6"),
-          enabledBy("Crystal Oscillator:", 2, "pm5"), enabledBy("Synthesizer:", 3, "pm4"),
-          enabledBy("Power Amplifier:", 3, "pm3"), enabledBy("Low Battery Detector:", 2, "pm2"),
-          enabledBy("Wake up Timer:", 3, "pm1"), disabledBy("Clock Output:", 3, "pm0")}},
+        powerManagement(true),
         {"POWERSET_CMD",
          "OutPowerw",
          {},
@@ -57,21 +68,9 @@ ChipBlocks ht539Blocks() {
     Block lbd = lbdAndClockBlock();
     lbd.details << enabledBy("32 kHz clk in sleep:", 2, "CB_ebs");
     return {{
-        {"CONFIGSET_CMD",
-         "Ctrlw",
-         {},
-         "Configuration Setting Command",
-         {bandLine(false), text("Output Power:", 3, "OutputPower"),
-          text("Crystal Load Capacitance:", 1, "Cxtal"), text("Modulation Polarity:", 2, "ModPol"),
-          text("Frequency Deviation:", 2, "ModFreq", "kHz")}},
+        configuration(false, text("Output Power:", 3, "OutputPower")),
         frequencyBlock(),
-        {"POWERMAN_CMD",
-         "PowerMw",
-         {},
-         "Power Management Command",
-         {enabledBy("Crystal Oscillator:", 2, "pm5"), enabledBy("Synthesizer:", 3, "pm4"),
-          enabledBy("Power Amplifier:", 2, "pm3"), enabledBy("Low Battery Detector:", 2, "pm2"),
-          enabledBy("Wake up Timer:", 3, "pm1"), disabledBy("Clock Output:", 3, "pm0")}},
+        powerManagement(false),
         {"FIFO_CMD",
          "TB_FIFOcmd",
          {},
