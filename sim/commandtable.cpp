@@ -15,7 +15,7 @@ void CommandTable::add(const QString& prefix, CommandHandler handler) {
 Reply CommandTable::dispatch(const QString& line) const {
     const Command* best = nullptr;
     for (const Command& command : commands_) {
-        if (line.startsWith(command.prefix) &&
+        if (line.startsWith(command.prefix, Qt::CaseInsensitive) &&
             (best == nullptr || command.prefix.size() > best->prefix.size())) {
             best = &command;
         }

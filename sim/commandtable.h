@@ -14,7 +14,8 @@ using Reply = std::optional<QByteArray>;
 using CommandHandler = std::function<Reply(const QString& argument)>;
 
 // The board's command language: each command is a prefix of the line; the longest registered
-// prefix wins, so "S" and "S2" can both be commands.
+// prefix wins, so "S" and "S2" can both be commands. The board reads its commands in either case
+// ("ri" is "RI").
 class CommandTable {
 public:
     // Replaces an earlier handler of the same prefix.

@@ -3,6 +3,7 @@
 #include "app/appwindows.h"
 #include "panels/receiver/receiverforms.h"
 #include "panels/transceiver/transceiverpanel.h"
+#include "panels/transmitter/transmitterforms.h"
 #include "tools/header/frm_genheader.h"
 
 namespace krv {
@@ -11,6 +12,7 @@ void registerAllForms() {
     registerAppWindows();
     registerReceiverForms();
     registerTransceiverForms();
+    registerTransmitterForms();
     registerHeaderForms();
 }
 

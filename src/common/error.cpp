@@ -2,9 +2,10 @@
 
 namespace krv {
 
-QString errorMessage(int number, const QString& description, const QString& advice) {
+QString errorMessage(int number, const QString& description, const QString& advice,
+                     const QString& lineBreak) {
     return QStringLiteral("Error occured:") + QString::number(number) + u',' + description +
-           QStringLiteral("\r\n") + advice;
+           lineBreak + advice;
 }
 
 } // namespace krv

@@ -32,10 +32,12 @@ inline constexpr int PortAlreadyOpen = 8005;
 inline constexpr int PortNotOpen = 8018;
 } // namespace errors
 
-// "Error occured:" number "," description CR LF advice.
-QString errorMessage(int number, const QString& description, const QString& advice);
-inline QString errorMessage(const Error& e, const QString& advice) {
-    return errorMessage(e.number, e.description, advice);
+// "Error occured:" number "," description, the line break (CR LF unless given) and the advice.
+QString errorMessage(int number, const QString& description, const QString& advice,
+                     const QString& lineBreak = QStringLiteral("\r\n"));
+inline QString errorMessage(const Error& e, const QString& advice,
+                            const QString& lineBreak = QStringLiteral("\r\n")) {
+    return errorMessage(e.number, e.description, advice, lineBreak);
 }
 
 } // namespace krv

@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace krv {
 
@@ -61,6 +62,25 @@ QTimer* timer(QObject* parent, const QString& name) {
 }
 
 } // namespace
+
+ChipPanelDesign ChipPanelDesign::transmitter(bool sendsWscc) {
+    ChipPanelDesign d;
+    d.family = Family::Transmitter;
+    d.updateClosedText = QStringLiteral(
+        "Commport not available, please open commport. Control words were not updated.");
+    d.handlesSupply = true;
+    d.statusStepInterval = 100;
+    d.statusPreamble = {QStringLiteral("H2"), QStringLiteral("L2"), QStringLiteral("L0")};
+    if (sendsWscc)
+        d.statusPreamble.insert(2, QStringLiteral("WSCC"));
+    d.statusBytes = 1;
+    d.indicatorCount = 8;
+    d.interruptCharacter = 7;
+    d.hasHelpButton = false;
+    d.calibrationShowsReading = true;
+    d.supplyShowsReading = true;
+    return d;
+}
 
 void StatusReadButton::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click is not a click: without pressing the button here the
@@ -132,6 +152,7 @@ void ChipPanel::buildControls() {
     supplyRow->addWidget(PowerSupply);
     supplyRow->addWidget(PB_PowerSupply);
     supplyRow->addWidget(H_R1);
+    H_R1->setVisible(design_.hasHelpButton);
     side_->addLayout(supplyRow);
     side_->addStretch();
 
@@ -168,7 +189,7 @@ void ChipPanel::buildControls() {
     auto* statusLayout = new QVBoxLayout(statusArea_);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     auto* indicators = new QGridLayout;
-    for (int i = 1; i <= 16; ++i) {
+    for (int i = 1; i <= design_.indicatorCount; ++i) {
         status[i] = readOnlyBox(statusArea_, QStringLiteral("status_%1").arg(i),
                                 design_.statusCaptions.value(i - 1));
         status[i]->setAlignment(Qt::AlignCenter);
@@ -325,7 +346,8 @@ void ChipPanel::workOnLeaving(QLineEdit* box, std::function<void()> handler) {
 
 long long ChipPanel::takeWholeField(QLineEdit* box, long long minimum, long long maximum,
                                     const QString& belowMessage, const QString& aboveMessage) {
-    long long value = roundHalfEven(leadingNumber(box->text()));
+    // Limited first: a typed "1e300" must not overflow the whole number.
+    long long value = roundHalfEven(std::clamp(leadingNumber(box->text()), -1e15, 1e15));
     if (value < minimum) {
         value = minimum;
         if (!belowMessage.isEmpty())
@@ -418,11 +440,12 @@ void ChipPanel::runUpdate() {
     }
     LabelUpdate->setVisible(false);
     main_.setCommStatus(QStringLiteral("reading..."));
+    beforeUpdateLines();
     bool failed = false;
     for (const UpdateStep& step : updateSteps()) {
         std::optional<SendResult> result;
         if (step.word) {
-            result = sendLine(QStringLiteral("S2") + step.word->text());
+            result = sendLine(step.command + step.word->text());
         } else {
             beforeDataLatchStep();
             if (dataLatchInUse()) {
@@ -460,6 +483,8 @@ void ChipPanel::runCalibration() {
             this);
         return;
     }
+    if (design_.calibrationShowsReading)
+        main_.setCommStatus(QStringLiteral("reading..."));
     bool failed = false;
     bool closed = false;
     for (long word : calibrationWords()) {
@@ -473,6 +498,7 @@ void ChipPanel::runCalibration() {
         failed = failed || !result->ok();
         closed = result->portClosed();
     }
+    calibrationFinished();
     if (failed)
         Statusline->setText(CommunicationFault);
     else if (!!LabelUpdate->isHidden())
@@ -535,7 +561,11 @@ void ChipPanel::sendSupply(int code) {
         return;
     }
     const auto result = sendLine(QStringLiteral("V") + hexText(code));
-    if (result && !result->ok())
+    if (!result)
+        return;
+    if (design_.supplyShowsReading)
+        main_.setCommStatus(QStringLiteral("reading..."));
+    if (!result->ok())
         Statusline->setText(CommunicationFault);
 }
 
@@ -633,8 +663,8 @@ void ChipPanel::statusStep1() {
             if (!sendLine(QStringLiteral("S2") + afcWordBox()->text()))
                 return;
     }
-    for (const char* line : {"H2", "L2", "L0"})
-        if (!sendLine(QString::fromLatin1(line)))
+    for (const QString& line : design_.statusPreamble)
+        if (!sendLine(line))
             return;
     firstStatusReply_ = sendLine(QStringLiteral("RS"));
     if (!firstStatusReply_)
@@ -643,10 +673,17 @@ void ChipPanel::statusStep1() {
 }
 
 void ChipPanel::statusStep2() {
+    const int firstBit = 8 * (design_.statusBytes - 1);
     if (firstStatusReply_ && firstStatusReply_->answered())
-        showStatusByte(statusByte(firstStatusReply_->Last15), 8);
+        showStatusByte(statusByte(firstStatusReply_->Last15), firstBit);
     else
         Statusline->setText(CommunicationFault);
+    if (design_.statusBytes == 1) {
+        if (!sendLine(QStringLiteral("H2")))
+            return;
+        main_.CommState = 100;
+        return;
+    }
     secondStatusReply_ = sendLine(QStringLiteral("RS"));
     if (!secondStatusReply_)
         return;
@@ -687,7 +724,7 @@ void ChipPanel::statusStep100() {
 void ChipPanel::showStatusByte(int value, int firstBit) {
     for (int bit = 0; bit < 8; ++bit) {
         const int index = indicatorForBit(firstBit + bit);
-        if (index >= 1 && index <= 16)
+        if (index >= 1 && index <= design_.indicatorCount)
             setLit(status[index], (value >> bit) & 1);
     }
 }
@@ -775,7 +812,8 @@ void ChipPanel::Timer1_Timer() {
     }
     case 2:
         if (irqReply_ && irqReply_->answered())
-            setLit(IRQ, irqReply_->Last15.mid(2, 1) == QStringLiteral("0"));
+            setLit(IRQ,
+                   irqReply_->Last15.mid(design_.interruptCharacter - 1, 1) == QStringLiteral("0"));
         else
             Statusline->setText(CommunicationFault);
         main_.CommState = 100;

@@ -9,15 +9,18 @@
 //     change later (the design's statusCaptions set them at construction);
 //   - Form_Load(): call ChipPanel::Form_Load() first (compact height, first page, marks), then
 //     build every word;
-//   - updateSteps(): the order of Update, word boxes and the data-latch step;
+//   - updateSteps(): the order of Update, word boxes ("S2", or "S1" for byteBox) and the
+//     data-latch step; beforeUpdateLines() runs right before the first line;
 //   - dataLatchInUse() / beforeDataLatchStep(): the data-latch step's decision and its preamble;
-//   - calibrationWords() / showCalibrationWord() / calibrationWordBox(): Calibrate Synthesizer;
+//   - calibrationWords() / showCalibrationWord() / calibrationWordBox(): Calibrate Synthesizer
+//     (calibrationFinished() runs after its last line);
 //   - synchronLatchBoxes() / CalcFIFOw() / fifoWordBox(): Reset synchron latch (the FIFO word's
 //     builder calls takeSuppressUpdateMark() to decide whether to show the update mark);
 //   - afcEnableBox() / CalcAFCw() / afcWordBox() / frequencyStepKHz(): the AFC part of the status
 //     read (CalcAFCw leaves LabelUpdate alone while StatusReadActive);
-//   - indicatorForBit(): which `status` box shows a status-word bit (default bit 15 -> 1 ...
-//     bit 0 -> 16; 0 = not shown).
+//   - indicatorForBit(): which `status` box shows a status-word bit (default: the top bit on
+//     status(1) ... bit 0 on the last indicator; 0 = not shown).
+// ChipPanelDesign::transmitter() gives the status read, poll and supply of the transmitters.
 // Builders write a word with showWord(box, value), which sets the hexadecimal text and shows the
 // update mark. Numeric boxes use workOnLeaving(box, handler) (leaving and Enter run the handler)
 // and takeWholeField for the leading-number, round and clamp rule of whole fields.
@@ -82,6 +85,23 @@ struct ChipPanelDesign {
     void (ISMmain::*hideProcedure)() = nullptr;
     // Link-test windows unloaded with the panel.
     QStringList linkTestWindows;
+    // The status read: the lines that select the chip before the "RS" lines, how many status
+    // bytes it reads (one "RS" each) and how many indicators show them.
+    QStringList statusPreamble{QStringLiteral("H2"), QStringLiteral("L2"), QStringLiteral("L0")};
+    int statusBytes = 2;
+    int indicatorCount = 16;
+    // The character of the "RI" reply's 15-character tail that carries the interrupt level.
+    int interruptCharacter = 3;
+    // Whether the "?" help button is shown.
+    bool hasHelpButton = true;
+    // Whether "reading..." goes to the main window's status box before calibration and after the
+    // supply line (Update always writes it).
+    bool calibrationShowsReading = false;
+    bool supplyShowsReading = false;
+
+    // The values every transmitter panel shares: one status byte read after "H2", "L2",
+    // ("WSCC",) "L0" on 100 ms steps into eight indicators, the level at character 7 of "RI".
+    static ChipPanelDesign transmitter(bool sendsWscc);
 };
 
 // The "Read Status" button: a click and a double click are told apart the way the panels have
@@ -105,8 +125,11 @@ public:
 
     // ---- One step of Update ------------------------------------------------------------------
     struct UpdateStep {
-        QLineEdit* word = nullptr; // sent as "S2" + its text; nullptr marks the data-latch step
+        QLineEdit* word = nullptr; // sent as command + its text; nullptr marks the data-latch step
+        QString command = QStringLiteral("S2");
         static UpdateStep wordBox(QLineEdit* box) { return {box}; }
+        // An 8-bit word, sent with "S1".
+        static UpdateStep byteBox(QLineEdit* box) { return {box, QStringLiteral("S1")}; }
         static UpdateStep dataLatch() { return {nullptr}; }
     };
 
@@ -151,7 +174,7 @@ public:
     StatusReadButton* ReadStatus;
     QPushButton* ShowStatus;
     QPushButton* IRQpoll;
-    std::array<QLineEdit*, 17> status{}; // status[1] .. status[16]
+    std::array<QLineEdit*, 17> status{}; // status[1] .. status[indicatorCount]
     QLineEdit* Foffset;
     QLineEdit* IRQ;
     QLineEdit* OnColor;
@@ -169,12 +192,16 @@ public:
 protected:
     // ---- What a panel declares -----------------------------------------------------------------
     virtual QList<UpdateStep> updateSteps() = 0;
+    // Runs with the port open, right before Update's first line.
+    virtual void beforeUpdateLines() {}
     virtual bool dataLatchInUse() { return false; }
     virtual void beforeDataLatchStep() {}
 
     virtual QList<long> calibrationWords() { return {}; }
     virtual void showCalibrationWord(long) {}
     virtual QLineEdit* calibrationWordBox() { return nullptr; }
+    // Runs after the last calibration line, before the calibration mark is decided.
+    virtual void calibrationFinished() {}
 
     virtual QList<QCheckBox*> synchronLatchBoxes() { return {}; }
     virtual void CalcFIFOw() {}
@@ -185,7 +212,7 @@ protected:
     virtual QLineEdit* afcWordBox() { return nullptr; }
     virtual double frequencyStepKHz() { return 0.0; }
 
-    virtual int indicatorForBit(int bit) { return 16 - bit; }
+    virtual int indicatorForBit(int bit) { return design_.indicatorCount - bit; }
 
     // ---- Helpers for panels ------------------------------------------------------------------
     // A new page: a tab with the caption and its frame, Frame[n]; fill the returned widget.

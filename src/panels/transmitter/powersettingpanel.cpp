@@ -1,0 +1,208 @@
+#include "powersettingpanel.h"
+
+#include "common/numbers.h"
+#include "panels/common/frequencysetting.h"
+#include "txwords.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace krv {
+
+namespace {
+
+QLineEdit* edit(QWidget* parent, const char* name, bool readOnly = false) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(readOnly);
+    box->setMaximumWidth(90);
+    return box;
+}
+
+} // namespace
+
+PowerSettingPanel::PowerSettingPanel(ISMmain& main, TransmitterSpec spec)
+    : TransmitterPanel(main, std::move(spec)) {
+    OutPowerw = wordBox(QStringLiteral("OutPowerw"));
+    buildWordControls();
+    connect(CLKout, &QComboBox::currentIndexChanged, this, [this] { CLKout_Click(); });
+    connect(ModFreq, &QComboBox::currentIndexChanged, this, [this] { ModFreq_Click(); });
+    connect(ModPol, &QComboBox::currentIndexChanged, this, [this] { ModPol_Click(); });
+    connect(OutputPower, &QComboBox::currentIndexChanged, this, [this] { OutputPower_Click(); });
+    connect(Modulation, &QComboBox::currentIndexChanged, this, [this] { OutputPower_Click(); });
+    workOnLeaving(LBD, [this] { LBD_LostFocus(); });
+    workOnLeaving(LBDV, [this] { LBDV_LostFocus(); });
+    workOnLeaving(WKUPM, [this] { WKUPM_LostFocus(); });
+    workOnLeaving(WKUPR, [this] { WKUPR_LostFocus(); });
+    // The wake-up and low-battery boxes wait for their power-management box.
+    for (QWidget* control : wakeUpGroup() + lowBatteryGroup())
+        control->setEnabled(false);
+}
+
+QGroupBox* PowerSettingPanel::addGroup(const char* name, const QString& title, int row,
+                                       int column) {
+    auto* group = new QGroupBox(title, Frame[1]);
+    group->setObjectName(QString::fromLatin1(name));
+    new QGridLayout(group);
+    settingsGrid()->addWidget(group, row, column);
+    return group;
+}
+
+void PowerSettingPanel::buildWordControls() {
+    auto* modulation = OutputPower->parentWidget();
+    auto* mg = static_cast<QGridLayout*>(modulation->layout());
+    Label8 = new QLabel(QStringLiteral("Modulation:"), modulation);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Modulation = new QComboBox(modulation);
+    Modulation->setObjectName(QStringLiteral("Modulation"));
+    mg->addWidget(Label8, 3, 0);
+    mg->addWidget(Modulation, 3, 1);
+
+    QGroupBox* lbd = addGroup("FrameLBD", QStringLiteral("Low battery detector"), 3, 0);
+    auto* lg = static_cast<QGridLayout*>(lbd->layout());
+    LBD = edit(lbd, "LBD");
+    LBDV = edit(lbd, "LBDV");
+    lg->addWidget(new QLabel(QStringLiteral("T:"), lbd), 0, 0);
+    lg->addWidget(LBD, 0, 1);
+    lg->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub>:"), lbd), 0, 2);
+    lg->addWidget(LBDV, 0, 3);
+    lg->addWidget(new QLabel(QStringLiteral("V"), lbd), 0, 4);
+    lg->addWidget(new QLabel(QStringLiteral("V<sub>lb</sub> = 2.2 + T * 0.1 [V]"), lbd), 1, 0, 1,
+                  5);
+    lg->addWidget(Label38, 2, 0, 1, 5);
+
+    QGroupBox* wake = addGroup("FrameWakeUp", QStringLiteral("Wake-up timer"), 3, 1);
+    auto* wg = static_cast<QGridLayout*>(wake->layout());
+    WKUPM = edit(wake, "WKUPM");
+    WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
+    WKUPR = edit(wake, "WKUPR");
+    WKUPTIME = edit(wake, "WKUPTIME", true);
+    Label7 = new QLabel(QStringLiteral("sec"), wake);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    wg->addWidget(new QLabel(QStringLiteral("M:"), wake), 0, 0);
+    wg->addWidget(WKUPM, 0, 1);
+    wg->addWidget(new QLabel(QStringLiteral("R:"), wake), 0, 2);
+    wg->addWidget(WKUPR, 0, 3);
+    wg->addWidget(new QLabel(QStringLiteral("Time:"), wake), 1, 0);
+    wg->addWidget(WKUPTIME, 1, 1);
+    wg->addWidget(Label7, 1, 2);
+    wg->addWidget(new QLabel(QStringLiteral("Time = M*2<sup>R</sup> [ms]"), wake), 2, 0, 1, 4);
+    wg->addWidget(Label39, 3, 0, 1, 4);
+    Label39->setWordWrap(true);
+    Label38->setWordWrap(true);
+}
+
+QStringList PowerSettingPanel::outputPowerEntries(int count) {
+    QStringList entries{QStringLiteral("Pmax")};
+    for (int k = 1; k < count; ++k)
+        entries << QStringLiteral("-%1 dB").arg(3 * k);
+    return entries;
+}
+
+void PowerSettingPanel::fillFixedLists() {
+    // Filled quietly: a list starts with no selection, as the load step expects.
+    const QSignalBlocker quietCxtal(Cxtal);
+    Cxtal->addItems(freq::loadCapacitanceEntries());
+    Cxtal->setCurrentIndex(-1);
+    Cxtal->setEditText(QString());
+    const QSignalBlocker quietPower(OutputPower);
+    OutputPower->addItems(outputPowerEntries(8));
+    OutputPower->setCurrentIndex(-1);
+}
+
+// ---- Configuration word
+// ---------------------------------------------------------------------------
+
+void PowerSettingPanel::rebuildConfigurationWord() {
+    CtrlwData = tx::configurationWord(B, D, X, m3, M);
+    showWord(Ctrlw, CtrlwData);
+}
+
+void PowerSettingPanel::CalcCtrlw() {
+    rebuildConfigurationWord();
+    redisplayCentreFrequency();
+}
+
+void PowerSettingPanel::FillCLKoutList() {
+    fillList(CLKout, freq::clockOutputEntries(XtalFactor), 0);
+}
+
+void PowerSettingPanel::FillModFreqList() {
+    fillList(ModFreq, freq::scaledEntries(XtalFactor, {30, 60, 90, 120, 150, 180, 210, 240}), 0);
+}
+
+void PowerSettingPanel::CLKout_Click() {
+    if (CLKout->currentIndex() < 0)
+        return;
+    D = CLKout->currentIndex();
+    rebuildConfigurationWord();
+}
+
+void PowerSettingPanel::ModFreq_Click() {
+    if (ModFreq->currentIndex() < 0)
+        return;
+    M = ModFreq->currentIndex();
+    rebuildConfigurationWord();
+}
+
+void PowerSettingPanel::ModPol_Click() {
+    m3 = ModPol->currentText() == QStringLiteral("fo + df") ? 0 : 1;
+    rebuildConfigurationWord();
+}
+
+// ---- Power Setting word
+// ---------------------------------------------------------------------------
+
+void PowerSettingPanel::OutputPower_Click() {
+    P = tx::powerField(OutputPower->currentText());
+    OutputwData = tx::powerSettingWord(
+        P, powerBits(), Modulation->currentText() == QStringLiteral("OOK"), ookBit());
+    showWord(OutPowerw, OutputwData);
+}
+
+// ---- Low battery detector
+// -------------------------------------------------------------------------
+
+long PowerSettingPanel::lowBatteryWordFor(long threshold) const {
+    return tx::lowBatteryWord(threshold, 0, 0);
+}
+
+void PowerSettingPanel::LBD_LostFocus() {
+    const long threshold = long(takeWholeField(LBD, 0, 31));
+    LBDV->setText(tx::lowBatteryVolts(threshold));
+    showWord(LBDw, lowBatteryWordFor(threshold));
+}
+
+void PowerSettingPanel::LBDV_LostFocus() {
+    const tx::VoltsEntry entry = tx::thresholdFromVolts(LBDV->text());
+    LBDV->setText(entry.volts);
+    LBD->setText(QString::number(entry.field));
+    LBD_LostFocus();
+}
+
+QList<QWidget*> PowerSettingPanel::lowBatteryGroup() const {
+    return {LBD, LBDw, LBDV};
+}
+
+// ---- Wake-up timer
+// --------------------------------------------------------------------------------
+
+void PowerSettingPanel::WKUPM_LostFocus() {
+    WM = long(takeWholeField(WKUPM, 0, 255));
+    WR = long(takeWholeField(WKUPR, 0, 23));
+    const tx::WakeUpTime time = tx::wakeUpTime(WR, WM, XtalFactor);
+    WKUPTIME->setText(time.text);
+    Label7->setText(time.unit);
+    showWord(Wkupw, tx::wakeUpWord(WR, WM));
+}
+
+QList<QWidget*> PowerSettingPanel::wakeUpGroup() const {
+    return {WKUPM, WKUPR, Wkupw};
+}
+
+} // namespace krv

@@ -1,0 +1,247 @@
+// The configuration files of the transmitter panels: dialogs, the whole-file check, the items in
+// file order and the supply line after a load.
+
+#include "app/ismmain.h"
+#include "common/dialogs.h"
+#include "common/error.h"
+#include "common/numbers.h"
+#include "common/programfolder.h"
+#include "panels/common/filesupply.h"
+#include "panels/common/loadedcheckbox.h"
+#include "transmitterpanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSaveFile>
+
+namespace krv {
+
+namespace {
+
+// The transmitter panels break their message lines with CR alone.
+const QString LineBreak = QStringLiteral("\r");
+const QString OpenErrorTitle = QStringLiteral("File open error");
+const QString SaveErrorTitle = QStringLiteral("File save error");
+const QString VoltageItem = QStringLiteral("Pref_Voltage");
+const QString CentreItem = QStringLiteral("FreqCenter");
+constexpr int InvalidPropertyValue = 380;
+
+[[noreturn]] void refuse() {
+    throw Error(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+}
+
+QByteArray readWholeFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo::exists(path))
+        throw Error(errors::FileNotFound, QStringLiteral("File not found"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(errors::PermissionDenied, QStringLiteral("Permission denied"));
+    return file.readAll();
+}
+
+void writeWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw Error(errors::PathNotFound, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        throw Error(errors::DeviceIo, file.errorString());
+    }
+    if (!file.commit() || file.error() != QFileDevice::NoError)
+        throw Error(errors::DeviceIo, file.errorString());
+}
+
+void unsupportedType(QWidget* parent) {
+    Dialogs::message(QStringLiteral("File type not supported!") +
+                         QStringLiteral(" Please try again!"),
+                     OpenErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok, parent);
+}
+
+int checkValue(const QCheckBox* box) {
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+bool TransmitterPanel::extensionDiffers(const QString& path) const {
+    return QFileInfo(path).suffix().compare(spec_.file.extension, Qt::CaseInsensitive) != 0;
+}
+
+QStringList TransmitterPanel::fileEntries(QComboBox* list, const ConfigValues&) const {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->itemText(i);
+    return entries;
+}
+
+ConfigValues TransmitterPanel::currentConfig() const {
+    ConfigValues values;
+    for (const ConfigItem& item : spec_.file.items) {
+        if (item.name == VoltageItem) {
+            values.texts.insert(item.name, mainWindow().Pref_Voltage);
+            continue;
+        }
+        QObject* control = findChild<QObject*>(item.name);
+        if (auto* option = qobject_cast<QRadioButton*>(control))
+            values.flags.insert(item.name, option->isChecked());
+        else if (auto* box = qobject_cast<QCheckBox*>(control))
+            values.numbers.insert(item.name, checkValue(box));
+        else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            if (item.kind == ConfigItem::Kind::Integer)
+                values.numbers.insert(item.name, list->currentIndex());
+            else
+                values.texts.insert(item.name, list->currentText());
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            values.texts.insert(item.name, edit->text());
+    }
+    return values;
+}
+
+void TransmitterPanel::checkFile(const ConfigValues& values) const {
+    const QString volts = values.text(VoltageItem);
+    if (!isWholeNumber(volts) || !(leadingNumber(volts) > 0))
+        throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
+    for (const ConfigItem& item : spec_.file.items) {
+        QObject* control = findChild<QObject*>(item.name);
+        const long long number = values.number(item.name);
+        if (qobject_cast<QCheckBox*>(control)) {
+            if (number < 0 || number > 2)
+                refuse();
+        } else if (auto* list = qobject_cast<QComboBox*>(control);
+                   list && item.kind == ConfigItem::Kind::Integer) {
+            if (number < 0 || number >= list->count())
+                refuse();
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            // A box would cut a longer text short without a word.
+            if (values.text(item.name).size() > edit->maxLength())
+                refuse();
+        }
+    }
+    checkConfig(values);
+}
+
+void TransmitterPanel::storeItem(const ConfigItem& item, const ConfigValues& values) {
+    if (item.name == VoltageItem) {
+        mainWindow().Pref_Voltage = fileVoltage(values.text(item.name)).text;
+        return;
+    }
+    QObject* control = findChild<QObject*>(item.name);
+    if (auto* option = qobject_cast<QRadioButton*>(control)) {
+        // An exclusive group keeps one option selected: a file's #FALSE# only confirms that.
+        if (values.flag(item.name))
+            option->setChecked(true);
+    } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        setLoadedCheckValue(box, values.number(item.name));
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        if (item.kind == ConfigItem::Kind::Integer) {
+            list->setCurrentIndex(int(values.number(item.name)));
+        } else if (list->isEditable()) {
+            list->setCurrentText(values.text(item.name));
+        } else {
+            // A text that is no entry of a choose-only list leaves its field as it was.
+            const QString text = values.text(item.name);
+            const int position = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (position >= 0 && fileEntries(list, values).contains(text))
+                list->setCurrentIndex(position);
+        }
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(values.text(item.name));
+    }
+}
+
+void TransmitterPanel::applyConfig(const ConfigValues& values) {
+    // The centre frequency waits until crystal, band and every list are in place; the band and
+    // list handlers would otherwise rewrite it from the old frequency field.
+    QString centre = FreqCenter->text();
+    for (const ConfigItem& item : spec_.file.items) {
+        if (item.name == CentreItem) {
+            centre = values.text(item.name);
+            continue;
+        }
+        storeItem(item, values);
+        // The typed crystal is the crystal only while "Non standard" is selected.
+        if (item.name == QStringLiteral("Crystalfreq") && NonStdCrystal->isChecked())
+            Crystalfreq_LostFocus();
+        itemStored(item.name, values);
+    }
+    FreqCenter->setText(centre);
+    FreqCenter_LostFocus();
+    afterConfigItems();
+    Statusline->setText(QStringLiteral(" "));
+    applyFileVoltage(mainWindow(), Statusline, this, fileVoltage(values.text(VoltageItem)));
+}
+
+void TransmitterPanel::ConfLoad_Click() {
+    const TransmitterFileType& type = spec_.file;
+    const QString path = Dialogs::openFile(
+        {type.openTitle, type.filter,
+         ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern()},
+        this);
+    if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern())
+        return;
+    if (extensionDiffers(path)) {
+        unsupportedType(this);
+        return;
+    }
+    ConfigValues values;
+    try {
+        values =
+            readConfigItems(readWholeFile(path), type.banner, type.items, type.versionDescription);
+        checkFile(values);
+    } catch (const Error& e) {
+        Dialogs::message(errorMessage(e, QStringLiteral("Please try again!"), LineBreak),
+                         OpenErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok, this);
+        return;
+    }
+    // A running status read owns the line: the file and its supply line take effect after it.
+    whenCommStateFree([this, values] { applyConfig(values); });
+}
+
+void TransmitterPanel::ConfSave_Click() {
+    const TransmitterFileType& type = spec_.file;
+    const QString ending = u'.' + type.extension;
+    for (;;) {
+        QString path = Dialogs::saveFile(
+            {type.saveTitle, type.filter,
+             ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern()},
+            this);
+        if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += ending;
+        else if (extensionDiffers(path)) {
+            unsupportedType(this);
+            return;
+        }
+        if (type.appendsExtension && !path.endsWith(ending))
+            path += ending;
+        else if (!type.appendsExtension && path.endsWith(ending + ending))
+            path.chop(ending.size());
+        if (QFileInfo::exists(path) &&
+            Dialogs::message(QStringLiteral("File already exist:") + path + LineBreak +
+                                 QStringLiteral("Do you want to replace it?"),
+                             SaveErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::YesNo,
+                             this) != Dialogs::Answer::Yes)
+            continue;
+        try {
+            writeWholeFile(path, writeConfigItems(type.banner, type.items, currentConfig()));
+        } catch (const Error& e) {
+            Dialogs::message(errorMessage(e, QStringLiteral("Please try again"), LineBreak),
+                             SaveErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok, this);
+        }
+        return;
+    }
+}
+
+} // namespace krv

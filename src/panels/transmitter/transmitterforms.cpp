@@ -1,0 +1,16 @@
+#include "transmitterforms.h"
+
+#include "app/ismmain.h"
+#include "mivrav2.h"
+#include "pelkov1.h"
+
+namespace krv {
+
+void registerTransmitterForms() {
+    ISMmain::registerForm(QStringLiteral("MivraV2"),
+                          [](ISMmain& main) -> QWidget* { return new MivraV2(main); });
+    ISMmain::registerForm(QStringLiteral("PelkoV1"),
+                          [](ISMmain& main) -> QWidget* { return new PelkoV1(main); });
+}
+
+} // namespace krv

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace krv {
+
+// Makes the transmitter panels known to the main window.
+void registerTransmitterForms();
+
+} // namespace krv

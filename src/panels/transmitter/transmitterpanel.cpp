@@ -1,0 +1,444 @@
+#include "transmitterpanel.h"
+
+#include "app/ismmain.h"
+#include "common/numbers.h"
+#include "panels/common/frequencyboxes.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace krv {
+
+namespace {
+
+ChipPanelDesign designOf(const TransmitterSpec& spec) {
+    ChipPanelDesign d = ChipPanelDesign::transmitter(spec.sendsWscc);
+    d.compactHeight = spec.compactHeight;
+    d.tallHeight = spec.tallHeight;
+    d.statusCaptions = spec.statusCaptions;
+    d.hideProcedure = spec.hideProcedure;
+    return d;
+}
+
+template <typename T> T* named(T* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLineEdit* edit(QWidget* parent, const QString& name, bool readOnly = false) {
+    auto* box = named(new QLineEdit(parent), name);
+    box->setReadOnly(readOnly);
+    box->setMaximumWidth(110);
+    return box;
+}
+
+QLabel* label(QWidget* parent, const QString& text) {
+    return new QLabel(text, parent);
+}
+
+void onToggle(QRadioButton* button, std::function<void()> handler) {
+    QObject::connect(button, &QRadioButton::toggled, button, [handler](bool on) {
+        if (on)
+            handler();
+    });
+}
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Button, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterSpec spec)
+    : ChipPanel(main, designOf(spec)), spec_(std::move(spec)) {
+    setWindowTitle(spec_.caption);
+    for (const auto& [name, caption] : spec_.wordBoxes)
+        wordBoxes_.insert(name, addWordBox(name, caption));
+    Ctrlw = wordBox(QStringLiteral("Ctrlw"));
+    Freqw = wordBox(QStringLiteral("Freqw"));
+    PowerMw = wordBox(QStringLiteral("PowerMw"));
+    LBDw = wordBox(QStringLiteral("LBDw"));
+    Wkupw = wordBox(QStringLiteral("Wkupw"));
+    buildSettings();
+    connectHandlers();
+    for (int i = 1; i <= design().indicatorCount; ++i)
+        status[i]->setMaximumWidth(70);
+    IRQ->setMaximumWidth(70);
+}
+
+void TransmitterPanel::buildSettings() {
+    // One page, so no tabs: the settings stand left of the word column.
+    QWidget* page = addPage(QStringLiteral("Settings"));
+    TabStrip1->setVisible(false);
+    settings_ = new QGridLayout(page);
+    settings_->setContentsMargins(0, 0, 0, 0);
+
+    Frame3 = named(new QGroupBox(QStringLiteral("Crystal frequency:"), page), "Frame3");
+    auto* cg = new QGridLayout(Frame3);
+    StdCrystal = named(new QRadioButton(QStringLiteral("Standard 10MHz"), Frame3), "StdCrystal");
+    NonStdCrystal =
+        named(new QRadioButton(QStringLiteral("Non standard"), Frame3), "NonStdCrystal");
+    Crystalfreq = edit(Frame3, QStringLiteral("Crystalfreq"));
+    Crystalfreq->setText(QStringLiteral("10"));
+    Crystalfreq->setEnabled(false);
+    StdCrystal->setChecked(true);
+    crystalGroup_ = new QButtonGroup(this);
+    crystalGroup_->addButton(StdCrystal);
+    crystalGroup_->addButton(NonStdCrystal);
+    cg->addWidget(StdCrystal, 0, 0, 1, 3);
+    cg->addWidget(NonStdCrystal, 1, 0);
+    cg->addWidget(Crystalfreq, 1, 1);
+    cg->addWidget(label(Frame3, QStringLiteral("MHz")), 1, 2);
+    cg->addWidget(label(Frame3, QStringLiteral("Crystal load capacitance:")), 2, 0);
+    // The capacitance stays typeable; only an exact entry sets its field.
+    Cxtal = named(new QComboBox(Frame3), "Cxtal");
+    Cxtal->setEditable(true);
+    cg->addWidget(Cxtal, 2, 1, 1, 2);
+    cg->addWidget(label(Frame3, QStringLiteral("CLK output:")), 3, 0);
+    CLKout = named(new QComboBox(Frame3), "CLKout");
+    cg->addWidget(CLKout, 3, 1);
+    cg->addWidget(label(Frame3, QStringLiteral("MHz")), 3, 2);
+    settings_->addWidget(Frame3, 0, 0);
+
+    Band = named(new QGroupBox(QStringLiteral("Frequency band"), page), "Band");
+    auto* bg = new QGridLayout(Band);
+    Band315 = named(new QRadioButton(QStringLiteral("315 MHz"), Band), "Band315");
+    Band433 = named(new QRadioButton(QStringLiteral("433 MHz"), Band), "Band433");
+    Band868 = named(new QRadioButton(QStringLiteral("868 MHz"), Band), "Band868");
+    Band915 = named(new QRadioButton(QStringLiteral("915 MHz"), Band), "Band915");
+    bandOptions_ = {Band315, Band433, Band868, Band915};
+    bandGroup_ = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        bandGroup_->addButton(bandOptions_[i]);
+        bg->addWidget(bandOptions_[i], 0, i);
+        bandOptions_[i]->setVisible(spec_.bands[i].has_value());
+        bandOptions_[i]->setEnabled(spec_.bands[i].has_value());
+    }
+    bg->addWidget(label(Band, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
+    FreqCenter = edit(Band, QStringLiteral("FreqCenter"));
+    bg->addWidget(FreqCenter, 1, 2);
+    bg->addWidget(label(Band, QStringLiteral("MHz")), 1, 3);
+    bg->addWidget(label(Band, QStringLiteral("Frequency step:")), 2, 0, 1, 2);
+    FreqStep = edit(Band, QStringLiteral("FreqStep"), true);
+    bg->addWidget(FreqStep, 2, 2);
+    bg->addWidget(label(Band, QStringLiteral("kHz")), 2, 3);
+    settings_->addWidget(Band, 0, 1);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("Select revision:"), page), "Frame1");
+    auto* rg = new QVBoxLayout(Frame1);
+    // The revision stays typeable; only an exact entry switches it.
+    Revision = named(new QComboBox(Frame1), "Revision");
+    Revision->setEditable(true);
+    rg->addWidget(Revision);
+    Yellow = named(new QLineEdit(Frame1), "Yellow");
+    Green = named(new QLineEdit(Frame1), "Green");
+    setBackground(Yellow, QColor(255, 255, 192));
+    setBackground(Green, QColor(192, 255, 192));
+    Yellow->setVisible(false);
+    Green->setVisible(false);
+    setBackground(Revision, Green->palette().color(QPalette::Base));
+    rg->addStretch();
+
+    auto* modulation = named(new QGroupBox(QStringLiteral("Modulation"), page), "FrameModulation");
+    auto* mg = new QGridLayout(modulation);
+    mg->addWidget(label(modulation, QStringLiteral("Polarity of modulation:")), 0, 0);
+    ModPol = named(new QComboBox(modulation), "ModPol");
+    mg->addWidget(ModPol, 0, 1);
+    mg->addWidget(label(modulation, QStringLiteral("Frequency deviation (df):")), 1, 0);
+    ModFreq = named(new QComboBox(modulation), "ModFreq");
+    mg->addWidget(ModFreq, 1, 1);
+    mg->addWidget(label(modulation, QStringLiteral("kHz")), 1, 2);
+    mg->addWidget(label(modulation, QStringLiteral("Relative output power:")), 2, 0);
+    OutputPower = named(new QComboBox(modulation), "OutputPower");
+    mg->addWidget(OutputPower, 2, 1);
+    settings_->addWidget(modulation, 1, 0);
+    settings_->addWidget(Frame1, 1, 1);
+
+    FramePower = named(new QGroupBox(QStringLiteral("Power management"), page), "FramePower");
+    auto* pg = new QGridLayout(FramePower);
+    auto check = [this](const char* name, const char* caption) {
+        return named(new QCheckBox(QString::fromLatin1(caption), FramePower),
+                     QString::fromLatin1(name));
+    };
+    int column = 0;
+    if (spec_.autoPowerControl) {
+        pg->addWidget(label(FramePower, QStringLiteral("Auto power control")), 0, 0);
+        pm7 = check("pm7", "Xtal osc.+ synthesizer");
+        pm6 = check("pm6", "Power amplifier:");
+        pg->addWidget(pm7, 1, 0);
+        pg->addWidget(pm6, 2, 0);
+        column = 1;
+    }
+    pg->addWidget(label(FramePower, QStringLiteral("Manual power control")), 0, column);
+    pm5 = check("pm5", "Xtal osc.");
+    pm4 = check("pm4", "Synthesizer");
+    pm3 = check("pm3", "Power amp.");
+    pg->addWidget(pm5, 1, column);
+    pg->addWidget(pm4, 2, column);
+    pg->addWidget(pm3, 3, column);
+    pm2 = check("pm2", "Low battery detector");
+    pm1 = check("pm1", "Wake-up timer");
+    pm0 = check("pm0", "");
+    pg->addWidget(pm2, 1, column + 1);
+    pg->addWidget(pm1, 2, column + 1);
+    auto* clockRow = new QHBoxLayout;
+    clockRow->setSpacing(0);
+    Label47 = named(label(FramePower, QStringLiteral("Disable ")), "Label47");
+    Label48 = named(label(FramePower, QStringLiteral("\u00B5")), "Label48");
+    auto* rest = label(FramePower, QStringLiteral("C clock output"));
+    clockRow->addWidget(pm0);
+    clockRow->addWidget(Label47);
+    clockRow->addWidget(Label48);
+    clockRow->addWidget(rest);
+    clockRow->addStretch();
+    pg->addLayout(clockRow, 3, column + 1);
+    for (QLabel* l : {Label47, Label48, rest})
+        l->installEventFilter(this);
+    Label38 =
+        named(label(page, QStringLiteral("Enable LBD by the Power Management Command")), "Label38");
+    Label39 = named(
+        label(page, QStringLiteral("Enable the Wake-up timer by the Power Management command.")),
+        "Label39");
+    settings_->addWidget(FramePower, 2, 0, 1, 2);
+
+    ConfLoad =
+        named(new QPushButton(QStringLiteral("Load a previous configuration"), this), "ConfLoad");
+    ConfSave =
+        named(new QPushButton(QStringLiteral("Save current configuration"), this), "ConfSave");
+    sideColumn()->insertWidget(sideColumn()->count() - 1, ConfLoad);
+    sideColumn()->insertWidget(sideColumn()->count() - 1, ConfSave);
+}
+
+void TransmitterPanel::connectHandlers() {
+    onToggle(StdCrystal, [this] { StdCrystal_Click(); });
+    onToggle(NonStdCrystal, [this] { NonStdCrystal_Click(); });
+    for (int i = 0; i < 4; ++i)
+        onToggle(bandOptions_[i], [this, i] { bandClick(i); });
+    workOnLeaving(Crystalfreq, [this] { Crystalfreq_LostFocus(); });
+    workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
+    connect(Cxtal, &QComboBox::currentTextChanged, this, [this] { Cxtal_Click(); });
+    const std::pair<QCheckBox*, void (TransmitterPanel::*)()> boxes[] = {
+        {pm7, &TransmitterPanel::pm7_Click}, {pm6, &TransmitterPanel::pm6_Click},
+        {pm5, &TransmitterPanel::pm5_Click}, {pm4, &TransmitterPanel::pm4_Click},
+        {pm3, &TransmitterPanel::pm3_Click}, {pm2, &TransmitterPanel::pm2_Click},
+        {pm1, &TransmitterPanel::pm1_Click}, {pm0, &TransmitterPanel::pm0_Click}};
+    for (const auto& [box, handler] : boxes)
+        if (box)
+            connect(box, &QCheckBox::stateChanged, this, [this, h = handler] { (this->*h)(); });
+    connect(ConfLoad, &QPushButton::clicked, this, &TransmitterPanel::ConfLoad_Click);
+    connect(ConfSave, &QPushButton::clicked, this, &TransmitterPanel::ConfSave_Click);
+}
+
+bool TransmitterPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The caption of pm0 is a row of labels; clicking any of them toggles the box.
+    if (event->type() == QEvent::MouseButtonPress && watched->parent() == FramePower &&
+        qobject_cast<QLabel*>(watched)) {
+        Label47_Click();
+        return true;
+    }
+    return ChipPanel::eventFilter(watched, event);
+}
+
+// ---- Load step ----------------------------------------------------------------------------------
+
+void TransmitterPanel::beginLoad() {
+    ChipPanel::Form_Load();
+    LabelCalibration->setVisible(false);
+}
+
+void TransmitterPanel::endLoad() {
+    if (mainWindow().Pref_CCautoLoad == 1)
+        ConfLoad_Click();
+    Statusline->setText(
+        QStringLiteral("Update chip control words, and power management settings!"));
+}
+
+// ---- Crystal, band and centre frequency ---------------------------------------------------------
+
+int TransmitterPanel::GetXtalFrequency() const {
+    return freq::xtalFrequencyHz(XtalFactor);
+}
+
+void TransmitterPanel::FreqCenter_LostFocus() {
+    if (spec_.frequencyClearsStatus)
+        Statusline->setText(QStringLiteral(" "));
+    F = float(freq::takeCentreFrequencyBox(FreqCenter, Statusline, {int(C1), int(C2)}, XtalFactor));
+    FreqwData = freq::frequencyWord(int(F));
+    showWord(Freqw, FreqwData);
+}
+
+void TransmitterPanel::redisplayCentreFrequency() {
+    FreqCenter->setText(plainNumberText(freq::centreFrequency(F, {int(C1), int(C2)}, XtalFactor)));
+}
+
+void TransmitterPanel::UpdateFreqStep() {
+    double step = 0;
+    for (int i = 0; i < 4; ++i)
+        if (spec_.bands[i] && bandOptions_[i]->isChecked())
+            step = spec_.bands[i]->stepKHz;
+    FreqStep->setText(plainNumberText(float(freq::frequencyStep(step, XtalFactor))));
+}
+
+void TransmitterPanel::bandClick(int index) {
+    if (!spec_.bands[index])
+        return;
+    const TransmitterBand& band = *spec_.bands[index];
+    C1 = band.C1;
+    C2 = band.C2;
+    B = band.B;
+    CalcCtrlw();
+    UpdateFreqStep();
+    LabelCalibration->setVisible(true);
+}
+
+void TransmitterPanel::StdCrystal_Click() {
+    Statusline->setText(QStringLiteral(" "));
+    Crystalfreq->setEnabled(false);
+    XtalFactor = 1.0f;
+    crystalChain();
+}
+
+void TransmitterPanel::NonStdCrystal_Click() {
+    Crystalfreq->setEnabled(true);
+    Crystalfreq_LostFocus();
+}
+
+void TransmitterPanel::Crystalfreq_LostFocus() {
+    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
+    crystalChain();
+}
+
+void TransmitterPanel::crystalChain() {
+    FreqCenter_LostFocus();
+    UpdateFreqStep();
+    FillCLKoutList();
+    FillModFreqList();
+    WKUPM_LostFocus();
+    crystalChanged();
+}
+
+void TransmitterPanel::Cxtal_Click() {
+    const int position = freq::loadCapacitanceEntries().indexOf(Cxtal->currentText());
+    if (position >= 0)
+        X = position;
+    CalcCtrlw();
+}
+
+// ---- Power management ---------------------------------------------------------------------------
+
+long TransmitterPanel::valueOf(const QCheckBox* box, long weight) {
+    return box && box->checkState() == Qt::Checked ? weight : 0;
+}
+
+void TransmitterPanel::CalcPowerMw() {
+    PowerMwData = 0xC000 + ((a1 + a0 + ex + es + ea + eb + et + dc) & 0xFF);
+    showWord(PowerMw, PowerMwData);
+}
+
+void TransmitterPanel::pm7_Click() {
+    a1 = valueOf(pm7, 128);
+    if (a1) {
+        ex = 0;
+        es = 0;
+        pm5->setCheckState(Qt::Unchecked);
+        pm4->setCheckState(Qt::Unchecked);
+    }
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm6_Click() {
+    a0 = valueOf(pm6, 64);
+    if (a0) {
+        ea = 0;
+        pm3->setCheckState(Qt::Unchecked);
+    }
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm5_Click() {
+    if (valueOf(pm5, 1) && pm7)
+        pm7->setCheckState(Qt::Unchecked);
+    ex = valueOf(pm5, 32);
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm4_Click() {
+    if (valueOf(pm4, 1) && pm7)
+        pm7->setCheckState(Qt::Unchecked);
+    es = valueOf(pm4, 16);
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm3_Click() {
+    if (valueOf(pm3, 1) && pm6)
+        pm6->setCheckState(Qt::Unchecked);
+    ea = valueOf(pm3, 8);
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm2_Click() {
+    eb = valueOf(pm2, 4);
+    for (QWidget* control : lowBatteryGroup())
+        control->setEnabled(eb != 0);
+    Label38->setVisible(eb == 0);
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm1_Click() {
+    et = valueOf(pm1, 2);
+    for (QWidget* control : wakeUpGroup())
+        control->setEnabled(et != 0);
+    Label39->setVisible(et == 0);
+    CalcPowerMw();
+}
+
+void TransmitterPanel::pm0_Click() {
+    dc = valueOf(pm0, 1);
+    CLKout->setEnabled(dc == 0);
+    CalcPowerMw();
+}
+
+void TransmitterPanel::Label47_Click() {
+    pm0->setCheckState(pm0->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    pm0_Click();
+}
+
+// ---- Update and calibration ---------------------------------------------------------------------
+
+void TransmitterPanel::beforeUpdateLines() {
+    if (CB_ebs)
+        TXBitSinchOn = CB_ebs->checkState() == Qt::Checked ? 1 : 0;
+}
+
+QList<long> TransmitterPanel::calibrationWords() {
+    const long off = 0xC000 + ((a1 + a0 + ex + ea + eb + et + dc) & 0xEF);
+    if (pm4->checkState() == Qt::Checked)
+        return {off, off + 16};
+    return {off, off + 16, off};
+}
+
+void TransmitterPanel::showCalibrationWord(long word) {
+    es = word & 0x10;
+    PowerMwData = word;
+    PowerMw->setText(hexText(word));
+}
+
+// ---- Helpers ------------------------------------------------------------------------------------
+
+void TransmitterPanel::fillList(QComboBox* list, const QStringList& entries, int position) {
+    freq::refillList(list, entries, position);
+}
+
+} // namespace krv
