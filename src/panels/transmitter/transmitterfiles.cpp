@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/programfolder.h"
+#include "common/savefile.h"
 #include "panels/common/filesupply.h"
 #include "panels/common/loadedcheckbox.h"
 #include "transmitterpanel.h"
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 
 namespace krv {
 
@@ -41,18 +41,6 @@ QByteArray readWholeFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw Error(errors::PermissionDenied, QStringLiteral("Permission denied"));
     return file.readAll();
-}
-
-void writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Error(errors::PathNotFound, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw Error(errors::DeviceIo, file.errorString());
-    }
-    if (!file.commit() || file.error() != QFileDevice::NoError)
-        throw Error(errors::DeviceIo, file.errorString());
 }
 
 void unsupportedType(QWidget* parent) {
@@ -212,30 +200,31 @@ void TransmitterPanel::ConfSave_Click() {
     const TransmitterFileType& type = spec_.file;
     const QString ending = u'.' + type.extension;
     for (;;) {
-        QString path = Dialogs::saveFile(
+        // The dialog adds the extension to a bare name and asks before replacing what it names.
+        QString path = Dialogs::saveFileAskingToReplace(
             {type.saveTitle, type.filter,
-             ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern()},
+             ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern(),
+             type.extension},
             this);
         if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern())
             return;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += ending;
-        else if (extensionDiffers(path)) {
+        if (extensionDiffers(path)) {
             unsupportedType(this);
             return;
         }
+        const QString chosen = path;
         if (type.appendsExtension && !path.endsWith(ending))
             path += ending;
         else if (!type.appendsExtension && path.endsWith(ending + ending))
             path.chop(ending.size());
-        if (QFileInfo::exists(path) &&
+        if (path != chosen && QFileInfo::exists(path) &&
             Dialogs::message(QStringLiteral("File already exist:") + path + LineBreak +
                                  QStringLiteral("Do you want to replace it?"),
                              SaveErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::YesNo,
                              this) != Dialogs::Answer::Yes)
             continue;
         try {
-            writeWholeFile(path, writeConfigItems(type.banner, type.items, currentConfig()));
+            saveFileWhole(path, writeConfigItems(type.banner, type.items, currentConfig()));
         } catch (const Error& e) {
             Dialogs::message(errorMessage(e, QStringLiteral("Please try again"), LineBreak),
                              SaveErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok, this);
