@@ -224,6 +224,10 @@ void HeaderWindowTest::tabColumnsLineUp() {
     main.show();
     showChip(main, chipEntry(QStringLiteral("HC913")));
     Frm_GenHeader* generator = openGenerator(main);
+    QCOMPARE(generator->size(), QSize(648, 628));
+    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+    if (!out.isEmpty())
+        main.frameOf(generator)->grab().save(out + QStringLiteral("/Frm_GenHeader.png"));
     QPlainTextEdit* preview = generator->TB_Header;
     QVERIFY(QFontInfo(preview->font()).fixedPitch());
     // Where the value of a line starts, in pixels from the left of the preview.
