@@ -101,6 +101,11 @@ QStringList blockOf(const QString& header, const QString& define) {
     return block;
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString compileErrors(const QString& headerPath) {
     static const QRegularExpression valued(QStringLiteral("^#define (\\w+)\\t+(\\S+)\\r$"),
                                            QRegularExpression::MultilineOption);

@@ -34,6 +34,9 @@ QString startHeader(const ChipEntry& entry, const QString& prefix);
 // The lines of the block whose define line names `define`, up to its "*/".
 QStringList blockOf(const QString& header, const QString& define);
 
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString& path);
+
 // Compiles a C file that includes the header and uses every valued define as an integer
 // constant; the compiler's complaints, or an empty text when it compiled.
 QString compileErrors(const QString& headerPath);

@@ -24,11 +24,6 @@ private Q_SLOTS:
 
 namespace {
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void addChipRows() {
     QTest::addColumn<QString>("model");
     for (const ChipEntry& entry : chipEntries())
