@@ -41,13 +41,34 @@ void ItemWriter::save(const QString& path) const {
     saveFileWhole(path, bytes_);
 }
 
+namespace {
+
+// The fields of one line: a comma outside double quotes ends a field, as the end of the line does.
+QStringList fieldsOf(const QString& line) {
+    QStringList fields{QString()};
+    bool quoted = false;
+    for (const QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        if (c == u',' && !quoted)
+            fields.append(QString());
+        else
+            fields.last() += c;
+    }
+    return fields;
+}
+
+} // namespace
+
 ItemReader::ItemReader(const QByteArray& bytes) {
     QString all = QString::fromLatin1(bytes);
     all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    items_ = all.split(u'\n');
+    QStringList lines = all.split(u'\n');
     // The last line ends with CR LF, which leaves one empty piece behind it.
-    if (!items_.isEmpty() && items_.constLast().isEmpty())
-        items_.removeLast();
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    for (const QString& line : std::as_const(lines))
+        items_ += fieldsOf(line);
 }
 
 ItemReader ItemReader::fromFile(const QString& path) {

@@ -29,7 +29,8 @@ private:
     QByteArray bytes_;
 };
 
-// Reads items one after the other; every accessor throws krv::Error when the next item is
+// Reads items one after the other, each ended by the end of its line or by a comma outside
+// double quotes; every accessor throws krv::Error when the next item is
 // missing (62 "Input past end of file") or of the wrong kind (13 "Type mismatch").
 class ItemReader {
 public:

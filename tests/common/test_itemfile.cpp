@@ -36,6 +36,25 @@ private Q_SLOTS:
         QCOMPARE(reader.wholeNumber(), 3LL);
     }
 
+    void aCommaOutsideQuotesEndsAnItem_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("Booleans") << QByteArray("#TRUE#,#FALSE#\r\n3\r\n")
+                                  << QStringList{"#TRUE#", "#FALSE#", "3"};
+        QTest::newRow("comma inside quotes")
+            << QByteArray("\"a, b\",7\r\n") << QStringList{"a, b", "7"};
+        QTest::newRow("blanks around") << QByteArray("\"x\" , -2\r\n") << QStringList{"x", "-2"};
+    }
+    void aCommaOutsideQuotesEndsAnItem() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, items);
+        ItemReader reader(bytes);
+        QStringList read;
+        while (!reader.atEnd())
+            read << reader.any();
+        QCOMPARE(read, items);
+    }
+
     void refusesItemsOfTheWrongKindAndMissingItems() {
         ItemReader reader("\"text\"\r\n#TRUE#\r\n");
         try {

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void configurationRoundTrip();
     void badFileChangesNothing_data();
     void badFileChangesNothing();
+    void commaSeparatedItemsLoadLikeOneItemALine();
 };
 
 void TrxPanelFiles::startStateFile_data() {
@@ -595,6 +596,44 @@ void TrxPanelFiles::badFileChangesNothing() {
     QCOMPARE(words(*p), before);
     QVERIFY(p->Band868->isChecked());
     QVERIFY(rig.board().receivedLines().isEmpty());
+}
+
+void TrxPanelFiles::commaSeparatedItemsLoadLikeOneItemALine() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    auto* p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+    p->NonStdCrystal->setChecked(true);
+    leave(p->Crystalfreq, QStringLiteral("11"));
+    p->Band868->setChecked(true);
+    const QString twin = rig.folder() + QStringLiteral("/twin.trc");
+    rig.dialogs().files << twin;
+    p->ConfSave_Click();
+    QFile file(twin);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    // The crystal options and the band options, each group on one line.
+    const QByteArray lines =
+        "#FALSE#\r\n#TRUE#\r\n\"11\"\r\n#FALSE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n";
+    QVERIFY(bytes.contains(lines));
+    bytes.replace(lines, "#FALSE#,#TRUE#\r\n\"11\"\r\n#FALSE#,#FALSE#,#TRUE#,#FALSE#\r\n");
+    const QString joined = rig.folder() + QStringLiteral("/joined.trc");
+    QFile joinedFile(joined);
+    QVERIFY(joinedFile.open(QIODevice::WriteOnly));
+    joinedFile.write(bytes);
+    joinedFile.close();
+
+    QStringList loaded[2];
+    for (int i = 0; i < 2; ++i) {
+        unload(rig, QStringLiteral("YambleV3"));
+        p = rig.main().form<YambleV3>(QStringLiteral("YambleV3"));
+        rig.dialogs().files << (i == 0 ? joined : twin);
+        p->ConfLoad_Click();
+        QVERIFY2(p->Band868->isChecked(), qPrintable(rig.messageTexts().join(" / ")));
+        loaded[i] = words(*p);
+    }
+    QCOMPARE(rig.messageTexts(), QStringList());
+    QCOMPARE(loaded[0], loaded[1]);
 }
 
 QTEST_MAIN(TrxPanelFiles)
