@@ -51,8 +51,10 @@ class ChipPanelTest : public QObject {
     }
     void closePort() { rig->main().link()->MSComm2->setPortOpen(false); }
     bool readDone() {
-        return waitUntil(
-            [this] { return rig->main().CommState == 0 && !panel->Timer3->isActive(); });
+        return waitUntil([this] {
+            return rig->main().CommState == 0 && !panel->Timer3->isActive() &&
+                   !panel->Timer1->isActive();
+        });
     }
     QStringList lines() { return rig->board().receivedLines(); }
 
@@ -258,25 +260,45 @@ private Q_SLOTS:
         QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
     }
 
-    void statusReadWithoutReplyKeepsIndicators() {
+    // A read whose reply did not come, or came with the error ending, is no reading.
+    void unansweredReadsKeepWhatTheyShow_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("no reply") << int(sim::Fault::NoReply);
+        QTest::newRow("error ending") << int(sim::Fault::ErrorEnding);
+    }
+    void unansweredReadsKeepWhatTheyShow() {
+        QFETCH(int, fault);
         open();
         rig->board().setStatusWord(0x8001);
+        rig->board().setInterruptPending(true);
         panel->ReadStatus_Click();
         QVERIFY(readDone());
+        panel->IRQpoll_Click();
+        QVERIFY(readDone());
+        QVERIFY(lit(panel->IRQ));
         rig->board().setStatusWord(0x0000);
+        rig->board().setInterruptPending(false);
         rig->board().clearReceived();
-        // Only the two "RS" lines go unanswered.
+        // Only the two "RS" lines, then the "RI" line, go wrong.
         connect(&rig->board(), &sim::BoardSimulator::lineReceived, panel,
-                [this](const QString& line) {
+                [this, fault](const QString& line) {
                     if (line == QStringLiteral("L0"))
-                        rig->board().setFault(sim::Fault::NoReply, 2);
+                        rig->board().setFault(sim::Fault(fault), 2);
                 });
         panel->ReadStatus_Click();
         QVERIFY(readDone());
         QCOMPARE(lines(), (QStringList{"H2", "L2", "L0", "RS", "RS", "H2"}));
         QCOMPARE(litPattern(*panel), QStringLiteral("1000000000000001"));
+        QCOMPARE(panel->Foffset->text(), QStringLiteral(" 2.5"));
         QCOMPARE(panel->Statusline->text(), Fault);
         QCOMPARE(rig->main().CommState, 0L);
+
+        panel->Statusline->clear();
+        rig->board().setFault(sim::Fault(fault), 1);
+        panel->IRQpoll_Click();
+        QVERIFY(readDone());
+        QVERIFY(lit(panel->IRQ));
+        QCOMPARE(panel->Statusline->text(), Fault);
     }
 
     void transactionRefusals_data() {

@@ -373,6 +373,15 @@ std::optional<SendResult> ChipPanel::sendLine(const QString& line) {
     return result;
 }
 
+std::optional<SendResult> ChipPanel::transactionLine(const QString& line) {
+    std::optional<SendResult> result = sendLine(line);
+    // Unloading the panel during the wait released CommState: the transaction ends here, and
+    // must not take the lock again by moving on to its next step.
+    if (!result || !holdsCommState_)
+        return std::nullopt;
+    return result;
+}
+
 bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ReadStatus && event->type() == QEvent::FocusOut) {
         ReadStatus_LostFocus();
@@ -660,13 +669,13 @@ void ChipPanel::statusStep1() {
         afc->setChecked(false);
         CalcAFCw();
         for (int i = 0; i < design_.afcOffWords; ++i)
-            if (!sendLine(QStringLiteral("S2") + afcWordBox()->text()))
+            if (!transactionLine(QStringLiteral("S2") + afcWordBox()->text()))
                 return;
     }
     for (const QString& line : design_.statusPreamble)
-        if (!sendLine(line))
+        if (!transactionLine(line))
             return;
-    firstStatusReply_ = sendLine(QStringLiteral("RS"));
+    firstStatusReply_ = transactionLine(QStringLiteral("RS"));
     if (!firstStatusReply_)
         return;
     main_.CommState = 2;
@@ -674,24 +683,24 @@ void ChipPanel::statusStep1() {
 
 void ChipPanel::statusStep2() {
     const int firstBit = 8 * (design_.statusBytes - 1);
-    if (firstStatusReply_ && firstStatusReply_->answered())
+    if (firstStatusReply_ && firstStatusReply_->ok())
         showStatusByte(statusByte(firstStatusReply_->Last15), firstBit);
     else
         Statusline->setText(CommunicationFault);
     if (design_.statusBytes == 1) {
-        if (!sendLine(QStringLiteral("H2")))
+        if (!transactionLine(QStringLiteral("H2")))
             return;
         main_.CommState = 100;
         return;
     }
-    secondStatusReply_ = sendLine(QStringLiteral("RS"));
+    secondStatusReply_ = transactionLine(QStringLiteral("RS"));
     if (!secondStatusReply_)
         return;
     main_.CommState = 3;
 }
 
 void ChipPanel::statusStep3() {
-    if (secondStatusReply_ && secondStatusReply_->answered()) {
+    if (secondStatusReply_ && secondStatusReply_->ok()) {
         const int value = statusByte(secondStatusReply_->Last15);
         showStatusByte(value, 0);
         if (design_.offsetBits > 0) {
@@ -702,12 +711,12 @@ void ChipPanel::statusStep3() {
     } else {
         Statusline->setText(CommunicationFault);
     }
-    if (!sendLine(QStringLiteral("H2")))
+    if (!transactionLine(QStringLiteral("H2")))
         return;
     if (SavedAfcEnable) {
         afcEnableBox()->setChecked(true);
         CalcAFCw();
-        if (!sendLine(QStringLiteral("S2") + afcWordBox()->text()))
+        if (!transactionLine(QStringLiteral("S2") + afcWordBox()->text()))
             return;
     }
     main_.CommState = 100;
@@ -803,7 +812,7 @@ void ChipPanel::Timer1_Timer() {
     switch (main_.CommState) {
     case 1: {
         pollStepRunning_ = true;
-        irqReply_ = sendLine(QStringLiteral("RI"));
+        irqReply_ = transactionLine(QStringLiteral("RI"));
         if (!irqReply_)
             return;
         pollStepRunning_ = false;
@@ -811,7 +820,7 @@ void ChipPanel::Timer1_Timer() {
         break;
     }
     case 2:
-        if (irqReply_ && irqReply_->answered())
+        if (irqReply_ && irqReply_->ok())
             setLit(IRQ,
                    irqReply_->Last15.mid(design_.interruptCharacter - 1, 1) == QStringLiteral("0"));
         else

@@ -254,6 +254,9 @@ private:
     void Timer1_Timer();
     void RepStatusReadTimer_Timer();
     void SRVisualTimer_Timer();
+    // A line of the panel's own status read or interrupt poll; nullopt also when the panel was
+    // unloaded during the wait.
+    std::optional<SendResult> transactionLine(const QString& line);
     void statusStep1();
     void statusStep2();
     void statusStep3();

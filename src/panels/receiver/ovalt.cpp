@@ -111,6 +111,13 @@ void Ovalt::TB_SP_LostFocus() {
     patternBox_->leave();
 }
 
+QList<ChipPanel::UpdateStep> Ovalt::updateSteps() {
+    // A pattern byte still being typed is padded as leaving its box would: Update never sends
+    // a three-digit word.
+    TB_SP_LostFocus();
+    return ReceiverPanel::updateSteps();
+}
+
 void Ovalt::itemLoaded(const QString& name) {
     // A one-digit pattern byte is padded at once, so that the word never has three digits.
     if (name == QStringLiteral("TB_SP"))

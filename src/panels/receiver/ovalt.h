@@ -27,6 +27,7 @@ public:
     QComboBox* CB_PLLBW;
 
 protected:
+    QList<UpdateStep> updateSteps() override;
     void afterFifoWord() override;
     void itemLoaded(const QString& name) override;
 

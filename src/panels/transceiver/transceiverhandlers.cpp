@@ -622,6 +622,10 @@ QList<ChipPanel::UpdateStep> TransceiverPanel::updateSteps() {
     // A typed PLL word that is not a whole word is rebuilt from its controls before it is sent.
     if (PLLCmd && !trx::isPllWordText(PLLCmd->text()))
         CalcPLLCmd();
+    // A pattern byte still being typed is padded as leaving its box would: Update never sends
+    // a three-digit word.
+    if (patternBox_)
+        TB_SP_LostFocus();
     QList<UpdateStep> steps{UpdateStep::wordBox(Ctrlw), UpdateStep::dataLatch()};
     for (QLineEdit* box :
          {Freqw, PowerW, Recw, TXCtrlw, Wkupw, Dutyw, LBDw, AFCw, Dataratew, Datafiltw, FIFOw})
