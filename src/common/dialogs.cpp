@@ -11,6 +11,20 @@ std::unique_ptr<Dialogs>& current() {
     static std::unique_ptr<Dialogs> dialogs = std::make_unique<QtDialogs>();
     return dialogs;
 }
+
+// Shows the dialog with the request's name in its name field, a pattern ("*.txt") included.
+// A pattern still standing there when the dialog is closed names no file: that is a cancel.
+QString chosenFile(QFileDialog& dialog, const Dialogs::FileRequest& request) {
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    if (request.fileName.contains(u'*') && QFileInfo(path).fileName() == request.fileName)
+        return {};
+    return path;
+}
+
 } // namespace
 
 Dialogs& Dialogs::instance() {
@@ -92,11 +106,7 @@ QString QtDialogs::askOpenFile(QWidget* parent, const FileRequest& request) {
     QFileDialog dialog(parent, request.title, request.directory, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!request.fileName.isEmpty() && !request.fileName.contains(u'*'))
-        dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog, request);
 }
 
 QString QtDialogs::askSaveFile(QWidget* parent, const FileRequest& request) {
@@ -105,11 +115,7 @@ QString QtDialogs::askSaveFile(QWidget* parent, const FileRequest& request) {
     // The program asks its own "replace it?" question where it wants one.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.fileName.isEmpty() && !request.fileName.contains(u'*'))
-        dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog, request);
 }
 
 Dialogs::Answer RecordingDialogs::showMessage(QWidget*, const QString& text, const QString& title,

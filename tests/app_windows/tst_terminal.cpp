@@ -5,9 +5,13 @@
 #include "app/terminal.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -48,6 +52,8 @@ private Q_SLOTS:
     void layoutFollowsTheScriptPane();
     void scriptLoadSaveAndSend();
     void scriptFileWithAnotherExtensionIsRefused();
+    void scriptDialogsShowTheTextPattern_data();
+    void scriptDialogsShowTheTextPattern();
     void scriptTexts_data();
     void scriptTexts();
 };
@@ -224,6 +230,42 @@ void TerminalTest::scriptFileWithAnotherExtensionIsRefused() {
     terminal->LoadScript->click();
     QCOMPARE(rig.messageTexts().last(),
              QStringLiteral("Error occured:53,File not found\r\nPlease try again!"));
+}
+
+void TerminalTest::scriptDialogsShowTheTextPattern_data() {
+    QTest::addColumn<bool>("saving");
+    QTest::newRow("load") << false;
+    QTest::newRow("save") << true;
+}
+
+void TerminalTest::scriptDialogsShowTheTextPattern() {
+    QFETCH(bool, saving);
+    test::Rig rig;
+    rig.writeSettings();
+    Terminal* terminal = openTerminal(rig.start());
+    terminal->Script->setPlainText(QStringLiteral("Z3\n"));
+    // The program's own file dialog, closed with the name it was given still standing.
+    Dialogs::install(std::make_unique<QtDialogs>());
+    QString shown;
+    QTimer closer;
+    closer.setInterval(10);
+    connect(&closer, &QTimer::timeout, terminal, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        closer.stop();
+        shown = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        const bool keep = saving && shown == QStringLiteral("*.txt");
+        QMetaObject::invokeMethod(dialog, keep ? "accept" : "reject");
+    });
+    closer.start();
+    (saving ? terminal->SaveScript : terminal->LoadScript)->click();
+    const RecordingDialogs& dialogs = RecordingDialogs::install();
+    QCOMPARE(shown, QStringLiteral("*.txt"));
+    // The pattern names no file: nothing is loaded, saved or reported.
+    QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("Z3\n"));
+    QCOMPARE(QDir(rig.folder()).entryList({QStringLiteral("*.txt")}, QDir::Files), QStringList());
+    QVERIFY(dialogs.messages.isEmpty());
 }
 
 void TerminalTest::scriptTexts_data() {
