@@ -83,9 +83,14 @@ void FakeTransmitter::SetFrameMode() {
                                            : QStringLiteral("HT531 transmitter control panel"));
 }
 
-void FakeTransmitter::registerAll() {
+void FakeTransmitter::registerMissing(ISMmain& main) {
     for (const char* form : {"MivraV2", "PelkoV1", "HT539"}) {
         const QString name = QString::fromLatin1(form);
+        // The real panel, where the build has it, is loaded only to find out.
+        if (main.form(name)) {
+            main.unloadForm(name);
+            continue;
+        }
         ISMmain::registerForm(name,
                               [name](ISMmain& main) { return new FakeTransmitter(main, name); });
     }

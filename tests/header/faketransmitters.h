@@ -20,8 +20,9 @@ public:
     void SetFrameMode() override;
     QWidget* updateButton() override { return update_; }
 
-    // Registers the stand-ins under "MivraV2", "PelkoV1" and "HT539".
-    static void registerAll();
+    // Registers a stand-in under each of "MivraV2", "PelkoV1" and "HT539" that the program
+    // does not have.
+    static void registerMissing(ISMmain& main);
 
 private:
     void text(const char* name, const QString& value);

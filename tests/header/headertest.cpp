@@ -48,7 +48,7 @@ QList<ChipEntry> chipEntries() {
 ISMmain& startMain(Rig& rig) {
     rig.writeSettings();
     ISMmain& main = rig.start();
-    FakeTransmitter::registerAll();
+    FakeTransmitter::registerMissing(main);
     rig.dialogs().messages.clear();
     return main;
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -75,6 +76,15 @@ void HeaderChipsTest::compilesWithEveryBoxCheckedAndALiteral() {
     Frm_GenHeader* generator = openGenerator(main);
     for (QCheckBox* box : panel->findChildren<QCheckBox*>())
         box->setCheckState(Qt::Checked);
+    // A long wake-up period, shown in a larger unit.
+    auto* exponent = panel->findChild<QLineEdit*>(QStringLiteral("WKUPR"));
+    auto* mantissa = panel->findChild<QLineEdit*>(QStringLiteral("WKUPM"));
+    if (exponent && mantissa) {
+        exponent->setText(QStringLiteral("23"));
+        mantissa->setText(QStringLiteral("255"));
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(mantissa, &out);
+    }
     generator->CB_DefineLiteral->setChecked(true);
     generator->TB_Literal->setText(QStringLiteral("RF_Setup2"));
     generator->PB_Generate->click();
@@ -88,6 +98,12 @@ void HeaderChipsTest::compilesWithEveryBoxCheckedAndALiteral() {
     for (const QString& define : defines)
         QVERIFY2(define.startsWith(QStringLiteral("#define RF_Setup2_")), qPrintable(define));
     QVERIFY(header.contains(QStringLiteral("Enabled")));
+    if (exponent && mantissa) {
+        const QString period =
+            header.split(QStringLiteral("\r\n")).filter(QStringLiteral("\tTime Period: ")).at(0);
+        QVERIFY2(QRegularExpression(QStringLiteral(" (min|hrs|days)$")).match(period).hasMatch(),
+                 qPrintable(period));
+    }
 
     const QString path = rig.folder() + QStringLiteral("/checked.h");
     rig.dialogs().files << path;
