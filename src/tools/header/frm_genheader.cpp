@@ -97,8 +97,8 @@ Frm_GenHeader::Frm_GenHeader(ISMmain& main)
     TB_Header->setFont(previewFont());
     TB_Header->setTabStopDistance(8 * QFontMetricsF(TB_Header->font()).horizontalAdvance(u' '));
 
+    // The two options toggle together: one handler serves both.
     connect(CB_DeviceName, &QRadioButton::toggled, this, &Frm_GenHeader::CB_DeviceName_Click);
-    connect(CB_DefineLiteral, &QRadioButton::toggled, this, &Frm_GenHeader::CB_DefineLiteral_Click);
     connect(PB_Generate, &QPushButton::clicked, this, &Frm_GenHeader::PB_Generate_Click);
     connect(PB_Clear, &QPushButton::clicked, this, &Frm_GenHeader::PB_Clear_Click);
     connect(PB_Save, &QPushButton::clicked, this, &Frm_GenHeader::PB_Save_Click);
@@ -112,15 +112,10 @@ void Frm_GenHeader::Form_Load() {
         frame->resize(frame->sizeHint());
     }
     CB_DeviceName->setChecked(true);
-    CB_DeviceName_Click();
     PB_Generate_Click();
 }
 
 void Frm_GenHeader::CB_DeviceName_Click() {
-    TB_Literal->setEnabled(!CB_DeviceName->isChecked());
-}
-
-void Frm_GenHeader::CB_DefineLiteral_Click() {
     TB_Literal->setEnabled(!CB_DeviceName->isChecked());
 }
 

@@ -81,7 +81,6 @@ public:
 
 private:
     void CB_DeviceName_Click();
-    void CB_DefineLiteral_Click();
     void AppendHeaderLine(const QString& line);
     void appendBlocks(const header::ChipBlocks& chip);
     void showHeader();
