@@ -174,7 +174,9 @@ bool ISMmain::boardPortOpen() {
 }
 
 void ISMmain::setCommStatus(const QString& text) {
-    CommStatus->setText(text);
+    // Set for every received character: a box that already shows the text is left alone.
+    if (CommStatus->text() != text)
+        CommStatus->setText(text);
 }
 
 void ISMmain::echoToMonitors(const QString& text) {

@@ -72,6 +72,8 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Terminal Window"));
     Text1 = new EchoBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    // The board may flood the terminal: its output is shown a pass of the event loop at a time.
+    Text1->setBatched(true);
     Text1->setFont(consoleFont());
     Text1->setGeometry(twipsToPixels(30), twipsToPixels(90), twipsToPixels(3990),
                        twipsToPixels(6600));
@@ -79,6 +81,9 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     Script = new QPlainTextEdit(this);
     Script->setObjectName(QStringLiteral("Script"));
     Script->setFont(consoleFont());
+    // Breaking a long line only at word boundaries costs time that grows with the square of its
+    // length: a script line of a megabyte would freeze the window for minutes.
+    Script->setWordWrapMode(QTextOption::WrapAnywhere);
     Script->setGeometry(twipsToPixels(30), 0, twipsToPixels(3990), twipsToPixels(1500));
     Script->hide();
     Label1 = new QLabel(QStringLiteral("Script window"), this);
@@ -211,10 +216,7 @@ void Terminal::Text1_KeyPress(QChar key) {
         // What is already on its way to the board cannot be taken back.
         if (buf.size() > sending_)
             buf.chop(1);
-        QString shown = Text1->text();
-        shown.chop(shown.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
-        Text1->clearText();
-        Text1->appendEcho(shown);
+        Text1->eraseLast();
         return;
     }
     buf += key;
