@@ -1,6 +1,7 @@
 #include "boardsimulator.h"
 
 #include "pseudoterminal.h"
+#include "radio.h"
 #include "replies.h"
 #include "replyscheduler.h"
 
@@ -44,6 +45,7 @@ BoardSimulator::BoardSimulator(Personality personality, QObject* parent)
     lineStates_.fill('Z');
     connect(terminal_, &PseudoTerminal::received, this, &BoardSimulator::receive);
     addBoardCommands();
+    radio_ = new BoardRadio(*this);
 }
 
 BoardSimulator::~BoardSimulator() = default;
@@ -82,6 +84,14 @@ QString BoardSimulator::lineState(int line) const {
         return {};
     }
     return QString(QChar(lineStates_[line]));
+}
+
+bool BoardSimulator::readyForUnsolicited(int quietMs) const {
+    return lineBuffer_.isEmpty() && replies_->idle() && replies_->msSinceLastWrite() >= quietMs;
+}
+
+void BoardSimulator::sendUnsolicited(const QByteArray& bytes, Pacing pacing) {
+    replies_->send(bytes, pacing);
 }
 
 void BoardSimulator::receive(const QByteArray& bytes) {

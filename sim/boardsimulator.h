@@ -5,6 +5,7 @@
 #include "commandtable.h"
 #include "fault.h"
 #include "personality.h"
+#include "replyscheduler.h"
 
 #include <QObject>
 #include <QString>
@@ -14,8 +15,8 @@
 
 namespace krv::sim {
 
+class BoardRadio;
 class PseudoTerminal;
-class ReplyScheduler;
 
 // A load board on a pseudo-terminal: it frames the command lines the program writes to the
 // slave device, answers them as the board firmware does and records them for tests. It lives
@@ -72,6 +73,12 @@ public:
     void setCurrentReading(int converterValue) { converterValue_ = converterValue; }
 
     ChipModel& chip() { return *chip_; }
+    // The radio: packet and carrier commands; put it on an Air to reach other boards.
+    BoardRadio& radio() { return *radio_; }
+    // Output the board sends on its own (packet reports) goes out only when no command line is
+    // coming in and the last reply went out at least quietMs ago.
+    bool readyForUnsolicited(int quietMs) const;
+    void sendUnsolicited(const QByteArray& bytes, Pacing pacing);
     // chip must not be null.
     void setChipModel(std::unique_ptr<ChipModel> chip) { chip_ = std::move(chip); }
 
@@ -93,6 +100,7 @@ private:
     FaultPlan faults_;
     CommandLog log_;
     std::unique_ptr<ChipModel> chip_;
+    BoardRadio* radio_;
 
     QByteArray lineBuffer_;
     QStringList received_;

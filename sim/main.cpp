@@ -1,11 +1,15 @@
+#include "air.h"
 #include "boardsimulator.h"
+#include "radio.h"
 #include "terminationsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
+#include <vector>
 
 using krv::sim::BoardSimulator;
 using krv::sim::Personality;
@@ -13,7 +17,11 @@ using krv::sim::Personality;
 namespace {
 
 struct Options {
-    Personality personality = Personality::Board2;
+    // One board per entry, all on one air.
+    std::vector<Personality> personalities{Personality::Board2};
+    double lossPercent = 0.0;
+    double bitErrorRate = 0.0;
+    quint32 seed = 1;
     int com = 1;
     QString logFile;
     std::optional<quint16> status;
@@ -55,13 +63,19 @@ Options parseOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Simulates a load board on a pseudo-terminal.");
     parser.addHelpOption();
-    const QCommandLineOption personality("personality", "Board kind: 1, 2, loader or monitor.",
-                                         "kind", "2");
+    const QCommandLineOption personality(
+        "personality",
+        "Board kind: 1, 2, loader or monitor; a comma-separated list (e.g. 2,2) starts one board "
+        "per entry, all on one air, numbered from the COM number on.",
+        "kind", "2");
     const QCommandLineOption com("com", "COM number to print in the --port entry.", "N", "1");
     const QCommandLineOption log("log", "Log every received line with a time stamp.", "FILE");
     const QCommandLineOption status("status", "Chip status word, 4 hex digits.", "HEX");
     const QCommandLineOption current("current", "Current converter value, 0 to 1023.", "N");
-    parser.addOptions({personality, com, log, status, current});
+    const QCommandLineOption loss("loss", "Share of frames lost on the air, 0 to 100.", "PCT", "0");
+    const QCommandLineOption ber("ber", "Bit error rate on the air, 0 to 1.", "R", "0");
+    const QCommandLineOption seed("seed", "Seed of the air's losses and bit errors.", "N", "1");
+    parser.addOptions({personality, com, log, status, current, loss, ber, seed});
     parser.process(app);
 
     Options options;
@@ -70,12 +84,27 @@ Options parseOptions(const QCoreApplication& app) {
                      qPrintable(parser.helpText()));
         std::exit(2);
     };
-    const std::optional<Personality> kind = parsePersonality(parser.value(personality));
-    if (!kind) {
-        fail("unknown personality " + parser.value(personality));
+    options.personalities.clear();
+    for (const QString& entry : parser.value(personality).split(',')) {
+        const std::optional<Personality> kind = parsePersonality(entry.trimmed());
+        if (!kind) {
+            fail("unknown personality " + entry);
+        }
+        options.personalities.push_back(*kind);
     }
-    options.personality = *kind;
     bool ok = false;
+    options.lossPercent = parser.value(loss).toDouble(&ok);
+    if (!ok || options.lossPercent < 0 || options.lossPercent > 100) {
+        fail("bad loss percentage " + parser.value(loss));
+    }
+    options.bitErrorRate = parser.value(ber).toDouble(&ok);
+    if (!ok || options.bitErrorRate < 0 || options.bitErrorRate > 1) {
+        fail("bad bit error rate " + parser.value(ber));
+    }
+    options.seed = parser.value(seed).toUInt(&ok);
+    if (!ok) {
+        fail("bad seed " + parser.value(seed));
+    }
     options.com = parser.value(com).toInt(&ok);
     if (!ok || options.com < 1) {
         fail("bad COM number " + parser.value(com));
@@ -104,29 +133,43 @@ int main(int argc, char** argv) {
     app.setApplicationName("krv-board-sim");
     const Options options = parseOptions(app);
 
-    BoardSimulator simulator(options.personality);
-    if (options.status) {
-        simulator.setStatusWord(*options.status);
-    }
-    if (options.current) {
-        simulator.setCurrentReading(*options.current);
-    }
-    if (!options.logFile.isEmpty() && !simulator.setLogFile(options.logFile)) {
-        std::fprintf(stderr, "krv-board-sim: cannot open log file %s\n",
-                     qPrintable(options.logFile));
-        return 1;
+    krv::sim::Air air(options.seed);
+    air.setLossPercent(options.lossPercent);
+    air.setBitErrorRate(options.bitErrorRate);
+    std::vector<std::unique_ptr<BoardSimulator>> boards;
+    for (const Personality personality : options.personalities) {
+        auto simulator = std::make_unique<BoardSimulator>(personality);
+        simulator->radio().setAir(&air);
+        if (options.status) {
+            simulator->setStatusWord(*options.status);
+        }
+        if (options.current) {
+            simulator->setCurrentReading(*options.current);
+        }
+        // With several boards each logs to its own file: FILE, FILE.2, FILE.3, ...
+        const QString logFile = boards.empty() || options.logFile.isEmpty()
+                                    ? options.logFile
+                                    : options.logFile + '.' + QString::number(boards.size() + 1);
+        if (!logFile.isEmpty() && !simulator->setLogFile(logFile)) {
+            std::fprintf(stderr, "krv-board-sim: cannot open log file %s\n", qPrintable(logFile));
+            return 1;
+        }
+        boards.push_back(std::move(simulator));
     }
     if (!terminationSignals.quitOnArrival(app)) {
         std::fprintf(stderr, "krv-board-sim: cannot watch for termination signals\n");
         return 1;
     }
-    if (!simulator.start()) {
-        std::fprintf(stderr, "krv-board-sim: cannot create a pseudo-terminal\n");
-        return 1;
+    int number = options.com;
+    for (const auto& simulator : boards) {
+        if (!simulator->start()) {
+            std::fprintf(stderr, "krv-board-sim: cannot create a pseudo-terminal\n");
+            return 1;
+        }
+        const QString path = simulator->devicePath();
+        std::printf("krv-board-sim: %s on %s\n--port %d=%s\n", describe(simulator->personality()),
+                    qPrintable(path), number++, qPrintable(path));
     }
-    const QString path = simulator.devicePath();
-    std::printf("krv-board-sim: %s on %s\n--port %d=%s\n", describe(options.personality),
-                qPrintable(path), options.com, qPrintable(path));
     std::fflush(stdout);
     return app.exec();
 }

@@ -43,6 +43,7 @@ void ReplyScheduler::releaseDue() {
         const qsizetype due = dueCount(front);
         if (due > sent_) {
             sink_(front.bytes.mid(sent_, due - sent_));
+            lastWrite_.start();
             sent_ = due;
         }
         if (sent_ < front.bytes.size()) {

@@ -27,6 +27,12 @@ public:
     void send(const QByteArray& bytes, Pacing pacing);
     // Drops every reply not yet written.
     void clear();
+    // Nothing waits to be written.
+    bool idle() const { return queue_.empty(); }
+    // Milliseconds since the last character went out (a large value before the first).
+    qint64 msSinceLastWrite() const {
+        return lastWrite_.isValid() ? lastWrite_.elapsed() : 1 << 30;
+    }
 
 private:
     struct Segment {
@@ -42,6 +48,7 @@ private:
     qsizetype sent_ = 0;       // characters of the front segment already written
     QElapsedTimer frontClock_; // runs since the front segment began
     QTimer timer_;
+    QElapsedTimer lastWrite_;
 };
 
 } // namespace krv::sim
