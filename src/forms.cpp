@@ -5,6 +5,7 @@
 #include "panels/transceiver/transceiverpanel.h"
 #include "panels/transmitter/transmitterforms.h"
 #include "tools/header/frm_genheader.h"
+#include "tools/rflink/rflinkforms.h"
 
 namespace krv {
 
@@ -14,6 +15,7 @@ void registerAllForms() {
     registerTransceiverForms();
     registerTransmitterForms();
     registerHeaderForms();
+    registerRfLinkForms();
 }
 
 } // namespace krv

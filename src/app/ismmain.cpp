@@ -6,6 +6,7 @@
 #include "echobox.h"
 #include "krvform.h"
 #include "link/linkwindow.h"
+#include "linkbuffer.h"
 #include "settingsfile.h"
 
 #include <QAction>
@@ -44,6 +45,7 @@ ISMmain::ISMmain(QWidget* parent)
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &ISMmain::subWindowActivated);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &ISMmain::Timer1_Timer);
@@ -60,6 +62,8 @@ ISMmain::ISMmain(QWidget* parent)
 ISMmain::~ISMmain() {
     if (!unloading_)
         MDIForm_Unload();
+    // The frames close with the client area after this window's own part is gone.
+    mdi_->disconnect(this);
 }
 
 // ---- Windows --------------------------------------------------------------------------------
@@ -148,6 +152,20 @@ bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void ISMmain::subWindowActivated(QMdiSubWindow* frame) {
+    // No child active: a message box, a dialog or another application has the focus, which
+    // does not count as leaving the window.
+    QWidget* form = frame ? frame->widget() : nullptr;
+    if (!form || form == activeForm_)
+        return;
+    QPointer<QWidget> previous = activeForm_;
+    activeForm_ = form;
+    if (auto* left = dynamic_cast<KrvForm*>(previous.data()))
+        left->Form_Deactivate();
+    if (auto* entered = dynamic_cast<KrvForm*>(form); entered && activeForm_ == form)
+        entered->Form_Activate();
+}
+
 // ---- The link -------------------------------------------------------------------------------
 
 LinkWindow* ISMmain::link() {
@@ -179,27 +197,29 @@ void ISMmain::setCommStatus(const QString& text) {
         CommStatus->setText(text);
 }
 
-void ISMmain::echoToMonitors(const QString& text) {
-    struct Monitor {
-        const char* form;
-        const char* box;
-        bool on;
+void ISMmain::characterToLinkBuffers(char c) {
+    // In this order; each buffer's own handling (which may send and change the flags) runs
+    // before the next buffer is served, so each flag is read when its turn comes.
+    const std::pair<const char*, bool ISMmain::*> buffers[] = {
+        {"Frm_YambleRfLinkTest", &ISMmain::TRxLinkOn},
+        {"DruskV1rflink", &ISMmain::RxLinkOn},
+        {"DruskV1rflink_LB2", &ISMmain::RxLinkOn_LB2},
+        {"frm_ZiborSniffer", &ISMmain::ZiborSnifferOn},
     };
-    const Monitor monitors[] = {
-        {"Frm_YambleRfLinkTest", "TB_ReceiveData", TRxLinkOn},
-        {"DruskV1rflink", "Text1", RxLinkOn},
-        {"DruskV1rflink_LB2", "Text1", RxLinkOn_LB2},
-        {"frm_ZiborSniffer", "Incoming", ZiborSnifferOn},
-        {"Terminal", "Text1", Terminalon},
-    };
-    for (const Monitor& monitor : monitors) {
-        if (!monitor.on)
+    QPointer<ISMmain> self(this);
+    for (const auto& [name, flag] : buffers) {
+        if (!self)
+            return;
+        if (!(this->*flag))
             continue;
-        if (QWidget* window = loadedForm(QString::fromLatin1(monitor.form))) {
-            if (auto* box = window->findChild<EchoBox*>(QString::fromLatin1(monitor.box)))
-                box->appendEcho(text);
-        }
+        if (auto* buffer = dynamic_cast<LinkBuffer*>(loadedForm(QString::fromLatin1(name))))
+            buffer->receiveCharacter(c);
     }
+}
+
+void ISMmain::echoToMonitors(const QString& text) {
+    // The link windows took the raw character already; the terminal shows the echo.
+    echoToTerminal(text);
 }
 
 void ISMmain::echoToTerminal(const QString& text) {

@@ -63,6 +63,7 @@ public:
     // ---- LinkHost ------------------------------------------------------------------------
     ReplyTails& replyTails() override { return tails_; }
     void setCommStatus(const QString& text) override;
+    void characterToLinkBuffers(char c) override;
     void echoToMonitors(const QString& text) override;
     void echoToTerminal(const QString& text) override;
     void boardLost() override;
@@ -177,6 +178,9 @@ public:
     void mnuGenCHeader_Click();
     void mnuHelpBrowse_Click(bool examples);
     void mnuHelpAbout_Click();
+    // Procedures without a menu item: each shows its window.
+    void ShowTxSearch();
+    void ShowSnifferOptions();
     // Unloads the splash and shows the window of that name, when the program has it.
     void showToolWindow(const QString& name);
 
@@ -260,6 +264,7 @@ private:
     void finishScan();
     void ApplyDataMode();
     void MDIForm_DblClick();
+    void subWindowActivated(QMdiSubWindow* frame);
     void FactoryModeTimer_Timer();
     void leaveRawDataMode();
     void setListText(const QString& text);
@@ -272,6 +277,8 @@ private:
     QMdiArea* mdi_;
     QPointer<LinkWindow> link_;
     QHash<QString, QPointer<QWidget>> forms_;
+    // The child window that is active, for its Form_Deactivate when another one becomes active.
+    QPointer<QWidget> activeForm_;
     bool BijakuModeOn = false;
     bool listConnected_ = false;
     bool unloading_ = false;

@@ -44,6 +44,14 @@ void ISMmain::showToolWindow(const QString& name) {
         showForm(window);
 }
 
+void ISMmain::ShowTxSearch() {
+    showToolWindow(QStringLiteral("frm_TxSearch"));
+}
+
+void ISMmain::ShowSnifferOptions() {
+    showToolWindow(QStringLiteral("frm_ZiborSniffer"));
+}
+
 void ISMmain::mnuFilePreferences_Click() {
     showToolWindow(QStringLiteral("Preferences"));
 }

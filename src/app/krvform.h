@@ -14,6 +14,9 @@ public:
     virtual ~KrvForm() = default;
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
+    // Another child window of the program became the active one / this one did.
+    virtual void Form_Deactivate() {}
+    virtual void Form_Activate() {}
 };
 
 // A chip panel as the panel switcher sees it.

@@ -16,6 +16,9 @@ public:
     virtual ~LinkHost() = default;
     virtual ReplyTails& replyTails() = 0;
     virtual void setCommStatus(const QString& text) = 0;
+    // Hands one raw character received on the board port (LF included) to the open link
+    // windows' receive buffers; runs before the character's echo.
+    virtual void characterToLinkBuffers(char) {}
     // Appends text received on the board port to every open monitor box.
     virtual void echoToMonitors(const QString& text) = 0;
     // Appends text received on the scan port to the terminal, when it is open.

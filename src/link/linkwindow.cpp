@@ -183,7 +183,9 @@ void LinkWindow::Timer1_Timer() {
 void LinkWindow::MSComm2_OnComm(char c) {
     ReplyTails& tails = host_.replyTails();
     tails.append(QChar(uchar(c)));
-    if (c == '\n')
+    QPointer<LinkWindow> self(this);
+    host_.characterToLinkBuffers(c);
+    if (!self || c == '\n')
         return;
     host_.echoToMonitors(echoOf(c));
     host_.setCommStatus(tails.endedOk() ? QStringLiteral("Comm. OK")

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace krv {
+class ISMmain;
+}
+
+namespace krv::rflink {
+
+// What every link tool window does with the board: single command lines through the board
+// link, the port check with its message, and a guard against the window going away while one
+// of its sends waits.
+class LinkTool {
+public:
+    LinkTool(ISMmain& main, QWidget* window) : main_(main), window_(window) {}
+
+    ISMmain& main() const { return main_; }
+    bool portOpen() const;
+    // "Commport not available, please open commport!" with the exclamation icon.
+    void refuseClosedPort() const;
+    // Sends the line with its ending; false when the window was unloaded meanwhile, after which
+    // the caller must not touch it.
+    bool send(const QString& line, const QString& ending = QStringLiteral("\r")) const;
+    bool sendAll(const QStringList& lines) const;
+    // ComFlag of the last send.
+    int comFlag() const;
+
+private:
+    ISMmain& main_;
+    QPointer<QWidget> window_;
+};
+
+} // namespace krv::rflink

@@ -1,0 +1,20 @@
+#include "rflinkforms.h"
+
+#include "app/ismmain.h"
+#include "receiverrflink.h"
+
+namespace krv {
+
+namespace {
+template <typename T> void add(const char* name) {
+    ISMmain::registerForm(QString::fromLatin1(name), [](ISMmain& main) { return new T(main); });
+}
+} // namespace
+
+void registerRfLinkForms() {
+    using namespace rflink;
+    add<DruskV1rflink>("DruskV1rflink");
+    add<DruskV1rflink_LB2>("DruskV1rflink_LB2");
+}
+
+} // namespace krv

@@ -1,0 +1,221 @@
+// The receiver RF link test windows on a simulated board: arming and stopping, packets from
+// the air counted and shown, the board 1.x read timeout, and the closed port.
+
+#include "common/dialogs.h"
+#include "panels/receiver/receiverpanel.h"
+#include "rflinktest.h"
+#include "tools/rflink/bytemonitor.h"
+#include "tools/rflink/receiverrflink.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace krv;
+using krv::rflink::ReceiverRfLink;
+using krv::test::armingLines;
+using krv::test::LinkRig;
+
+namespace {
+
+ReceiverRfLink* openLink(LinkRig& rig) {
+    rig.main().mnuToolsRFlink_Click();
+    return rig.window<ReceiverRfLink>(rig.main().LoadBoardRev == 2
+                                          ? QStringLiteral("DruskV1rflink_LB2")
+                                          : QStringLiteral("DruskV1rflink"));
+}
+
+} // namespace
+
+class ReceiverLinkTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void armAndStop_data() {
+        QTest::addColumn<int>("board");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("revision");
+        QTest::addColumn<QStringList>("arming");
+        QTest::addColumn<QStringList>("stopping");
+        QTest::newRow("HR651 F, 2.x")
+            << 2 << "DruskV1"
+            << "'F' or above" << armingLines("CE85", "F11,13,100,1", "CE87")
+            << QStringList{"F0", "S2CE85"};
+        QTest::newRow("HR651 E, 1.x")
+            << 1 << "DruskV1"
+            << "'E' or below" << armingLines("CE84", "F1,13,100,1", "CE87")
+            << QStringList{"F0", "S2CE85"};
+        QTest::newRow("HR658, 2.x") << 2 << "Ovalt"
+                                    << "'F' or above" << armingLines("CE85", "F11,13,100,1", "CE87")
+                                    << QStringList{"F0", "S2CE87"};
+        QTest::newRow("HR658, 1.x") << 1 << "Ovalt"
+                                    << "'F' or above" << armingLines("CE85", "F1,13,100", "CE87")
+                                    << QStringList{"F0", "S2CE87"};
+    }
+    void armAndStop() {
+        QFETCH(int, board);
+        QFETCH(QString, panel);
+        QFETCH(QString, revision);
+        QFETCH(QStringList, arming);
+        QFETCH(QStringList, stopping);
+        LinkRig rig(board == 1 ? sim::Personality::Board1 : sim::Personality::Board2);
+        QVERIFY(rig.connectBoard());
+        rig.main().Pref_DruskRevision = revision;
+        panel == "Ovalt" ? rig.main().Ovalt_show() : rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        QVERIFY(link);
+        rig.mark();
+        link->EnRx->click();
+        QCOMPARE(rig.linesSinceMark(), arming);
+        QVERIFY(link->armed());
+        QCOMPARE(link->EnRx->text(), QStringLiteral("Disable"));
+        rig.mark();
+        link->EnRx->click();
+        QCOMPARE(rig.linesSinceMark(), stopping);
+        QVERIFY(!link->armed());
+        QCOMPARE(link->EnRx->text(), QStringLiteral("Enable"));
+        // The HR651 panel's settings are never taken for the HR658.
+        if (panel == "Ovalt")
+            QVERIFY(!rig.main().loadedForm(QStringLiteral("DruskV1")));
+    }
+
+    void packetsAreCountedAndShownInEitherView() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        link->PL->setText("5");
+        link->ENpl->setChecked(true);
+        link->EnRx->click();
+        link->OB_HexView->setChecked(true);
+        rig.mark();
+        rig.air.transmit("\x2D\xD4"
+                         "A\rB\nC\r");
+        QVERIFY(test::waitUntil([&] { return link->PCnt->text() == "1"; }));
+        // Continuous reception arms the board again.
+        QVERIFY(test::waitUntil(
+            [&] { return rig.linesSinceMark() == armingLines("CE85", "F13,13,5,1", "CE87"); }));
+        // Appended: the data and the CR after it.
+        QCOMPARE(link->Monitor->toPlainText(), QStringLiteral("410D420A430D"));
+        link->OB_AsciiView->setChecked(true);
+        QCOMPARE(link->Monitor->bytes(), QByteArray("A\rB\nC\r"));
+        link->OB_HexView->setChecked(true);
+        link->AutoClear->setChecked(true);
+        rig.air.transmit("\x2D\xD4"
+                         "A\rB\nC\r");
+        QVERIFY(test::waitUntil([&] { return link->PCnt->text() == "2"; }));
+        QCOMPARE(link->Monitor->toPlainText(), QStringLiteral("410D420A43"));
+        // Armed again (the last word of the arming written) before the next frame.
+        QVERIFY(test::waitUntil([&] {
+            return rig.board().radio().armed() && rig.board().radio().fifoWord() == 0xCE87;
+        }));
+
+        // One packet only: the window goes idle without a command to the board.
+        link->AddCR->setChecked(true);
+        link->ContRx->setChecked(false);
+        rig.mark();
+        rig.air.transmit("\x2D\xD4"
+                         "xyz");
+        QVERIFY(test::waitUntil([&] { return link->PCnt->text() == "3"; }));
+        QCOMPARE(link->Monitor->bytes(), QByteArray("xyz\r\n"));
+        QVERIFY(!link->armed());
+        QTest::qWait(50);
+        QCOMPARE(rig.linesSinceMark(), QStringList());
+        // Idle: a packet reaching the board is not counted, and the board is not re-armed.
+        rig.air.transmit("\x2D\xD4"
+                         "late\r");
+        QTest::qWait(100);
+        QCOMPARE(link->PCnt->text(), QStringLiteral("3"));
+        link->ResetPC->click();
+        QCOMPARE(link->PCnt->text(), QStringLiteral("0"));
+        QCOMPARE(link->Monitor->bytes(), QByteArray("xyz\r\n"));
+    }
+
+    void board1PacketEndsAtTheReadTimeout() {
+        LinkRig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        QCOMPARE(link->RxLinkTimeout->text(), QStringLiteral("50"));
+        link->ContRx->setChecked(false);
+        link->EnRx->click();
+        // 100 bytes at the line's pace take twice the read timeout: still one packet.
+        rig.air.transmit("\x2D\xD4" + QByteArray(100, 'p'));
+        QVERIFY(test::waitUntil([&] { return link->PCnt->text() == "1"; }));
+        QCOMPARE(link->Monitor->bytes(), QByteArray(100, 'p'));
+    }
+
+    void readTimeoutIsStoredRounded_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<long>("stored");
+        QTest::newRow("half down to even") << "120.5" << 120L;
+        QTest::newRow("half up to even") << "121.5" << 122L;
+        QTest::newRow("no number") << "x" << 0L;
+        QTest::newRow("huge") << "1e30" << 2147483647L;
+    }
+    void readTimeoutIsStoredRounded() {
+        QFETCH(QString, typed);
+        QFETCH(long, stored);
+        LinkRig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        ReceiverRfLink* link = openLink(rig);
+        link->RxLinkTimeout->setText(typed);
+        QCOMPARE(rig.main().Pref_RxLinkTimeout, stored);
+    }
+
+    void badNumbersAreWrittenBackClamped() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        link->EOP->setText("abc");
+        link->PL->setText("300");
+        link->ENpl->setChecked(true);
+        QCOMPARE(link->EOP->text(), QStringLiteral("0"));
+        QCOMPARE(link->PL->text(), QStringLiteral("255"));
+        QCOMPARE(link->LinkCommand, QStringLiteral("F13,0,255,1"));
+    }
+
+    void closedPortIsRefused() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        link->EnRx->click();
+        rig.main().link()->MSComm2->setPortOpen(false);
+        link->EnRx->click();
+        QVERIFY(link->armed());
+        QCOMPARE(link->EnRx->text(), QStringLiteral("Disable"));
+        const auto& message = rig.dialogs().messages.constLast();
+        QCOMPARE(message.text, QStringLiteral("Commport not available, please open commport!"));
+        QCOMPARE(message.icon, Dialogs::Icon::Exclamation);
+    }
+
+    void leavingTheBoard2WindowStopsReception() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        link->EnRx->click();
+        rig.mark();
+        rig.main().mdiArea()->setActiveSubWindow(
+            rig.main().frameOf(rig.main().loadedForm(QStringLiteral("DruskV1"))));
+        QCOMPARE(rig.linesSinceMark(), (QStringList{"F0", "S2CE85"}));
+        QVERIFY(!link->armed());
+    }
+
+    void closingTheBoard1WindowStopsTheBoard() {
+        LinkRig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        openLink(rig);
+        rig.mark();
+        rig.main().unloadForm(QStringLiteral("DruskV1rflink"));
+        QCOMPARE(rig.linesSinceMark(), QStringList{"F0"});
+        QVERIFY(!rig.main().RxLinkOn);
+    }
+};
+
+QTEST_MAIN(ReceiverLinkTest)
+#include "tst_receiverlink.moc"
