@@ -15,10 +15,31 @@ double round3(double value) {
 }
 
 struct UnitStep {
-    double above;
+    double threshold;
     double divisor;
     const char* unit;
 };
+
+// Steps from the shown value into ever larger units while it reaches each step's threshold
+// (`inclusive`) or exceeds it; each step rounds to three decimals.
+WakeUpTime inUnits(double shown, const char* unit, const std::vector<UnitStep>& steps,
+                   bool inclusive) {
+    WakeUpTime time;
+    time.unit = QString::fromLatin1(unit);
+    for (const UnitStep& step : steps) {
+        const bool reached = inclusive ? shown >= step.threshold : shown > step.threshold;
+        if (!reached)
+            break;
+        shown = round3(shown / step.divisor);
+        time.unit = QString::fromLatin1(step.unit);
+    }
+    time.text = plainNumberText(shown);
+    return time;
+}
+
+double periodMs(int M, int R, int D, float xtal) {
+    return std::ldexp(double(M), R - D) / double(xtal);
+}
 
 } // namespace
 
@@ -32,24 +53,19 @@ int wholeField(double value, int low, int high) {
 
 WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds) {
     std::vector<UnitStep> steps{{600, 60, "min"}, {600, 60, "hrs"}, {60, 24, "days"}};
-    double shown;
-    WakeUpTime time;
-    if (milliseconds) {
-        shown = round3(std::ldexp(double(M), R - D) / double(xtal));
-        time.unit = QStringLiteral("ms");
-        steps.insert(steps.begin(), {999, 1000, "sec"});
-    } else {
-        shown = round3(std::ldexp(double(M), R - D) / (double(xtal) * 1000.0));
-        time.unit = QStringLiteral("sec");
-    }
-    for (const UnitStep& step : steps) {
-        if (!(shown > step.above))
-            break;
-        shown = round3(shown / step.divisor);
-        time.unit = QString::fromLatin1(step.unit);
-    }
-    time.text = plainNumberText(shown);
-    return time;
+    if (!milliseconds)
+        return inUnits(round3(std::ldexp(double(M), R - D) / (double(xtal) * 1000.0)), "sec",
+                       steps, false);
+    steps.insert(steps.begin(), {999, 1000, "sec"});
+    return inUnits(round3(periodMs(M, R, D, xtal)), "ms", steps, false);
+}
+
+WakeUpTime compactWakeUpTime(int M, int R, int D, float xtal) {
+    const double shown = round3(periodMs(M, R, D, xtal));
+    if (!(shown > 999))
+        return inUnits(shown, "ms", {}, true);
+    return inUnits(round3(shown / 1000), "sec", {{60, 60, "min"}, {60, 60, "hrs"}, {24, 24, "days"}},
+                   true);
 }
 
 WakeUp wakeUp(bool extended, double m, double r, double d, float xtal) {

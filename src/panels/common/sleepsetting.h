@@ -19,6 +19,9 @@ struct WakeUpTime {
     QString unit;
 };
 WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds);
+// The same period for a chip that shows it in milliseconds up to 999 and takes each larger unit
+// ("sec", then "min", "hrs", "days") from 1000 ms, 60 s, 60 min and 24 h on.
+WakeUpTime compactWakeUpTime(int M, int R, int D, float xtal);
 
 // The wake-up timer for typed M, R and D, each clamped silently: M 0..255 and R 0..29, or with
 // the extended timer M 0..16383, R 0..15 and D 0..3. The word is 0xE000 + R * 0x100 + the low
