@@ -95,6 +95,7 @@ void BoardSimulator::sendUnsolicited(const QByteArray& bytes, Pacing pacing) {
 }
 
 void BoardSimulator::receive(const QByteArray& bytes) {
+    receivedBytes_ += bytes;
     for (const char byte : bytes) {
         if (!isRunning()) {
             return;

@@ -42,7 +42,12 @@ public:
     // Every command line received, without its CR, in order ("" for a lone CR); lines the board
     // ignores in raw data mode included.
     QStringList receivedLines() const { return received_; }
-    void clearReceived() { received_.clear(); }
+    // Every byte received, line endings included.
+    QByteArray receivedBytes() const { return receivedBytes_; }
+    void clearReceived() {
+        received_.clear();
+        receivedBytes_.clear();
+    }
 
     // Applies to the next `count` command lines the board answers; count < 0: until cleared
     // with Fault::None. The command itself still takes effect.
@@ -104,6 +109,7 @@ private:
 
     QByteArray lineBuffer_;
     QStringList received_;
+    QByteArray receivedBytes_;
     QString supplyCode_;
     bool currentRangeHigh_ = false;
     bool rawDataMode_ = false;

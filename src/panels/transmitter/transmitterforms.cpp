@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "mivrav2.h"
+#include "mivrav2test.h"
 #include "pelkov1.h"
 
 namespace krv {
@@ -11,6 +12,8 @@ void registerTransmitterForms() {
                           [](ISMmain& main) -> QWidget* { return new MivraV2(main); });
     ISMmain::registerForm(QStringLiteral("PelkoV1"),
                           [](ISMmain& main) -> QWidget* { return new PelkoV1(main); });
+    ISMmain::registerForm(QStringLiteral("MivraV2test"),
+                          [](ISMmain& main) -> QWidget* { return new MivraV2test(main); });
 }
 
 } // namespace krv

@@ -2,7 +2,7 @@
 
 namespace krv {
 
-// Makes the transmitter panels known to the main window.
+// Makes the transmitter panels and the HT531 test mode known to the main window.
 void registerTransmitterForms();
 
 } // namespace krv
