@@ -1,7 +1,6 @@
 #include "common/dialogs.h"
 #include "panels/transmitter/mivrav2test.h"
 #include "panels/transmitter/tuningread.h"
-#include "sim/tuningstate.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -16,9 +15,6 @@
 using namespace krv;
 
 namespace {
-
-// The lines of a read in automatic mode with delta-sigma on, each ended by CR LF.
-const QByteArray ReadLines = "S2D200\r\nS2D020\r\nri\r\nS2D021\r\nri\r\nS2D022\r\nri\r\nS2D023\r\nri\r\n";
 
 void enter(QLineEdit* box, const QString& text) {
     box->setText(text);
@@ -128,62 +124,6 @@ private Q_SLOTS:
         QCOMPARE(t->GearboxValue->text(), QStringLiteral("---"));
         QVERIFY(!t->LabelUpdate->isHidden());
         QVERIFY(!t->reading());
-    }
-
-    void readingTheStateBackHoldsCommState_data() {
-        QTest::addColumn<int>("state");
-        QTest::newRow("5") << 5;
-        QTest::newRow("15") << 15;
-        QTest::newRow("0") << 0;
-    }
-    void readingTheStateBackHoldsCommState() {
-        QFETCH(int, state);
-        test::Rig rig;
-        QVERIFY(rig.connectBoard());
-        auto* tuning = new sim::TuningState(rig.board());
-        tuning->setState(state);
-        auto* t = rig.main().form<MivraV2test>("MivraV2test");
-        rig.board().clearReceived();
-        QTest::mouseClick(t->ReadGearbox, Qt::LeftButton);
-        QVERIFY(t->reading());
-        QVERIFY(rig.main().CommState != 0);
-        QVERIFY(t->LabelUpdate->isHidden());
-        // Asked for meanwhile, the word goes out after the read.
-        QTest::mouseClick(t->Update, Qt::LeftButton);
-        QVERIFY(test::waitUntil([&] { return !t->reading(); }));
-        QCOMPARE(t->GearboxValue->text(), QString::number(state));
-        QCOMPARE(t->Test0w->text(), QStringLiteral("D027"));
-        QTRY_COMPARE(rig.board().receivedBytes(), ReadLines + "S2D027\r\n");
-        QCOMPARE(rig.main().CommState, 0L);
-        QVERIFY(!t->SRtimeout->isActive());
-    }
-
-    void aFailingLineEndsTheRead_data() {
-        QTest::addColumn<int>("fault");
-        QTest::addColumn<int>("line");
-        QTest::newRow("silent on the arming word") << int(sim::Fault::NoReply) << 0;
-        QTest::newRow("error ending on a ri") << int(sim::Fault::ErrorEnding) << 2;
-        QTest::newRow("silent on a test word") << int(sim::Fault::NoReply) << 5;
-        QTest::newRow("vanishing on the last ri") << int(sim::Fault::Vanish) << 8;
-    }
-    void aFailingLineEndsTheRead() {
-        QFETCH(int, fault);
-        QFETCH(int, line);
-        test::Rig rig;
-        QVERIFY(rig.connectBoard());
-        auto* t = rig.main().form<MivraV2test>("MivraV2test");
-        int seen = 0;
-        connect(&rig.board(), &sim::BoardSimulator::lineReceived, &rig.board(), [&] {
-            if (++seen == line)
-                rig.board().setFault(sim::Fault(fault));
-        });
-        if (line == 0)
-            rig.board().setFault(sim::Fault(fault));
-        QTest::mouseClick(t->ReadGearbox, Qt::LeftButton);
-        QVERIFY(test::waitUntil([&] { return !t->reading(); }));
-        QCOMPARE(t->GearboxValue->text(), QStringLiteral("---"));
-        QCOMPARE(rig.main().CommState, 0L);
-        QVERIFY(!t->SRtimeout->isActive());
     }
 
     void closingTheWindowMidReadFreesCommState() {

@@ -30,6 +30,10 @@ sleep::WakeUp wakeUp(double m, double r, double d, float xtal) {
     return w;
 }
 
+int extendedWakeUpWord(int m, int d) {
+    return 0xC300 + ((d & 3) << 6) + ((m >> 8) & 0x3F);
+}
+
 LevelBox levelBox(const QString& text, int maximum) {
     const double value = leadingNumber(text);
     if (!(value > 0))

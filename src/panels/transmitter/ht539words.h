@@ -34,6 +34,8 @@ QString thresholdVolts(int threshold);
 // The wake-up timer and its extended word for typed M, R and D (clamped to 0..16383, 0..15,
 // 0..3), with the period in milliseconds up to 999 ms and in larger units from there on.
 sleep::WakeUp wakeUp(double m, double r, double d, float xtal);
+// The extended wake-up word: 0xC300, D in bits 7..6, bits 13..8 of M in bits 5..0.
+int extendedWakeUpWord(int m, int d);
 
 // A box whose every edit is kept within 0..maximum: the text it must show instead of what was
 // typed (only when the value lies outside), and the whole field the word takes.

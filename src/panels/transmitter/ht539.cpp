@@ -1,0 +1,517 @@
+#include "ht539.h"
+
+#include "app/ismmain.h"
+#include "app/updown.h"
+#include "common/numbers.h"
+#include "ht539words.h"
+#include "panels/common/frequencysetting.h"
+#include "panels/common/sleepboxes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <climits>
+
+namespace krv {
+
+namespace {
+
+TransmitterSpec specOf() {
+    using K = ConfigItem::Kind;
+    TransmitterSpec s;
+    s.caption = QStringLiteral("HT539 transmitter control panel");
+    s.sendsWscc = false;
+    s.compactHeight = 10100;
+    s.tallHeight = 10800;
+    s.statusCaptions = {"FFIT", "FFEM", "FFOV", "LBD", "WK-UP", "POR", "WK-UP", "nIRQ"};
+    s.hideProcedure = &ISMmain::Harx_hide;
+    // The 433 MHz band is the chip's, but the panel does not offer it.
+    s.bands = {std::nullopt, TransmitterBand{1, 43, 1, 20}, TransmitterBand{8, 10, 2, 20},
+               TransmitterBand{8, 11, 3, 20}};
+    s.frequencyClearsStatus = true;
+    s.autoPowerControl = false;
+    s.wordBoxes = {{"Ctrlw", "Configuration Setting Command:"},
+                   {"Freqw", "Frequency Setting Command:"},
+                   {"PowerMw", "Power Management Command:"},
+                   {"TB_FIFOcmd", "FIFO Setting Command"},
+                   {"TB_DataRateCmd", "Data Rate Command"},
+                   {"LBDw", "Low Battery and Clock Divider Command:"},
+                   {"Wkupw", "Wake-Up Timer Command:"},
+                   {"EWkupw", "Extended Wake-Up Timer Command:"},
+                   {"EFCmd", "Extended Features Command"}};
+    s.file.extension = QStringLiteral("tc2");
+    s.file.filter = QStringLiteral("HT539 Configuration files (*.tc2);;All files (*.*)");
+    s.file.banner = QStringLiteral("# KRV HT539 configuration file. Version 2.2.2");
+    s.file.versionDescription = QStringLiteral("Incorrect configuration file version.");
+    s.file.openTitle = QStringLiteral("Load HT539 Configuration File");
+    s.file.saveTitle = QStringLiteral("Save HT539 Configuration File");
+    s.file.appendsExtension = true;
+    s.file.items = {
+        {"StdCrystal", K::Boolean},        {"NonStdCrystal", K::Boolean},
+        {"Crystalfreq", K::Text},          {"FreqCenter", K::Text},
+        {"Band433", K::Boolean},           {"Band868", K::Boolean},
+        {"Band915", K::Boolean},           {"CLKout", K::Integer},
+        {"Cxtal", K::Text},                {"ModPol", K::Text},
+        {"ModFreq", K::Integer},           {"OutputPower", K::Text},
+        {"pm5", K::Integer},               {"pm4", K::Integer},
+        {"pm3", K::Integer},               {"pm2", K::Integer},
+        {"pm1", K::Integer},               {"pm0", K::Integer},
+        {"CB_EnFIFO", K::Integer},         {"TB_FIFOITLevel", K::Text},
+        {"CB_Prescaler", K::Integer},      {"TB_DataRate", K::Text},
+        {"Pref_Voltage", K::Text},         {"Revision", K::Text},
+        {"LBD", K::Text},                  {"WKUPD", K::Text},
+        {"WKUPM", K::Text},                {"WKUPR", K::Text},
+        {"CB_ebs", K::Integer},            {"CB_EnLowPowerXtal", K::Integer},
+        {"CB_512ClockTail", K::Integer},   {"CB_DisWUTAutocal", K::Integer},
+        {"CB_DisFIFOAutoSleep", K::Integer}, {"CB_EnWUonIT", K::Integer},
+        {"C_PLLBW", K::Integer}};
+    return s;
+}
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, bool readOnly = false) {
+    auto* box = named(new QLineEdit(parent), name);
+    box->setReadOnly(readOnly);
+    box->setMaximumWidth(90);
+    return box;
+}
+
+QCheckBox* check(QWidget* parent, const char* name, const char* caption) {
+    return named(new QCheckBox(QString::fromLatin1(caption), parent), name);
+}
+
+QSlider* slider(QWidget* parent, const char* name, int maximum) {
+    auto* s = named(new QSlider(Qt::Horizontal, parent), name);
+    s->setRange(0, maximum);
+    s->setSingleStep(1);
+    s->setPageStep(5);
+    return s;
+}
+
+// The arrows have no range of their own: the box's step keeps the value in its range.
+UpDown* upDown(QLineEdit* buddy, QWidget* parent, const char* name) {
+    return named(new UpDown(buddy, INT_MIN / 2, INT_MAX / 2, parent), name);
+}
+
+bool isOn(const QCheckBox* box) {
+    return box->checkState() == Qt::Checked;
+}
+
+// Fills a list without running its handler; it starts with no selection.
+void fillQuietly(QComboBox* list, const QStringList& entries) {
+    const QSignalBlocker quiet(list);
+    list->addItems(entries);
+    list->setCurrentIndex(-1);
+}
+
+} // namespace
+
+HT539::HT539(ISMmain& main) : TransmitterPanel(main, specOf()) {
+    EWkupw = wordBox(QStringLiteral("EWkupw"));
+    TB_FIFOcmd = wordBox(QStringLiteral("TB_FIFOcmd"));
+    TB_DataRateCmd = wordBox(QStringLiteral("TB_DataRateCmd"));
+    EFCmd = wordBox(QStringLiteral("EFCmd"));
+    Band433->setVisible(false);
+    Band433->setEnabled(false);
+    Frame1->setVisible(false);
+    pm1->setText(QStringLiteral("  Wake-up timer"));
+    // Bits 1 and 0 of the status byte reach indicators 7 and 8, which nobody sees.
+    status[7]->setVisible(false);
+    status[8]->setVisible(false);
+    buildLowBattery();
+    buildWakeUp();
+    buildFifoAndDataRate();
+    buildExtendedFeatures();
+    connectHandlers();
+    // The wake-up and low-battery controls wait for their power-management box.
+    for (QWidget* control : wakeUpGroup() + lowBatteryGroup())
+        control->setEnabled(false);
+}
+
+QGroupBox* HT539::addGroup(const char* name, const QString& title, int row, int column,
+                           int columnSpan) {
+    auto* group = named(new QGroupBox(title, Frame[1]), name);
+    new QGridLayout(group);
+    settingsGrid()->addWidget(group, row, column, 1, columnSpan);
+    return group;
+}
+
+void HT539::buildLowBattery() {
+    QGroupBox* group = addGroup("FrameLBD", QStringLiteral("Low battery and clock divider"), 3, 0);
+    auto* g = static_cast<QGridLayout*>(group->layout());
+    LBD = edit(group, "LBD");
+    UD_LBD = upDown(LBD, group, "UD_LBD");
+    LBDV = edit(group, "LBDV");
+    CB_ebs = check(group, "CB_ebs", "Enable 32 kHz clk out in sleep mode");
+    g->addWidget(new QLabel(QStringLiteral("T:"), group), 0, 0);
+    g->addWidget(LBD, 0, 1);
+    g->addWidget(UD_LBD, 0, 2);
+    g->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub>:"), group), 0, 3);
+    g->addWidget(LBDV, 0, 4);
+    g->addWidget(new QLabel(QStringLiteral("V"), group), 0, 5);
+    g->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub> = 2.0 + T * 0.1 [V]"), group), 1, 0,
+                 1, 6);
+    g->addWidget(Label38, 2, 0, 1, 6);
+    g->addWidget(CB_ebs, 3, 0, 1, 6);
+    Label38->setWordWrap(true);
+}
+
+void HT539::buildWakeUp() {
+    QGroupBox* group = addGroup("FrameWakeUp", QStringLiteral("Wake-up timer"), 3, 1);
+    auto* g = static_cast<QGridLayout*>(group->layout());
+    WKUPM = edit(group, "WKUPM");
+    WKUPR = edit(group, "WKUPR");
+    WKUPD = edit(group, "WKUPD");
+    WKUPD->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
+    UD_WakeUpM = upDown(WKUPM, group, "UD_WakeUpM");
+    UD_WakeUpR = upDown(WKUPR, group, "UD_WakeUpR");
+    UD_WakeUpD = upDown(WKUPD, group, "UD_WakeUpD");
+    SL_WakeUpM = slider(group, "SL_WakeUpM", 16383);
+    SL_WakeUpR = slider(group, "SL_WakeUpR", 15);
+    WKUPTIME = edit(group, "WKUPTIME", true);
+    Label8 = named(new QLabel(QStringLiteral("ms"), group), "Label8");
+    LabelExponent = named(new QLabel(group), "LabelExponent");
+    g->addWidget(new QLabel(QStringLiteral("M:"), group), 0, 0);
+    g->addWidget(WKUPM, 0, 1);
+    g->addWidget(UD_WakeUpM, 0, 2);
+    g->addWidget(SL_WakeUpM, 0, 3, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("R:"), group), 1, 0);
+    g->addWidget(WKUPR, 1, 1);
+    g->addWidget(UD_WakeUpR, 1, 2);
+    g->addWidget(SL_WakeUpR, 1, 3, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("D:"), group), 2, 0);
+    g->addWidget(WKUPD, 2, 1);
+    g->addWidget(UD_WakeUpD, 2, 2);
+    g->addWidget(new QLabel(QStringLiteral("Time:"), group), 3, 0);
+    g->addWidget(WKUPTIME, 3, 1);
+    g->addWidget(Label8, 3, 2);
+    g->addWidget(LabelExponent, 3, 3, 1, 3);
+    g->addWidget(Label39, 4, 0, 1, 6);
+    Label39->setWordWrap(true);
+}
+
+void HT539::buildFifoAndDataRate() {
+    QGroupBox* fifo = addGroup("FrameFIFO", QStringLiteral("Transmit FIFO"), 4, 0);
+    auto* f = static_cast<QGridLayout*>(fifo->layout());
+    CB_EnFIFO = check(fifo, "CB_EnFIFO", "Enable Transmit FIFO");
+    TB_FIFOITLevel = edit(fifo, "TB_FIFOITLevel");
+    UD_FIFOITLevel = upDown(TB_FIFOITLevel, fifo, "UD_FIFOITLevel");
+    SL_FIFOITLevel = slider(fifo, "SL_FIFOITLevel", ht539::MaxFifoLevel);
+    f->addWidget(CB_EnFIFO, 0, 0, 1, 4);
+    f->addWidget(new QLabel(QStringLiteral("FIFO IT Level"), fifo), 1, 0);
+    f->addWidget(TB_FIFOITLevel, 1, 1);
+    f->addWidget(UD_FIFOITLevel, 1, 2);
+    f->addWidget(SL_FIFOITLevel, 2, 0, 1, 4);
+
+    QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 1);
+    auto* r = static_cast<QGridLayout*>(rate->layout());
+    CB_Prescaler = check(rate, "CB_Prescaler", "Enable Prescaler (cs)");
+    TB_DataRate = edit(rate, "TB_DataRate");
+    UD_DataRate = upDown(TB_DataRate, rate, "UD_DataRate");
+    SL_DataRateLevel = slider(rate, "SL_DataRateLevel", ht539::MaxDataRate);
+    TB_DataRateValue = edit(rate, "TB_DataRateValue", true);
+    Label27 = named(new QLabel(QStringLiteral("kbps"), rate), "Label27");
+    r->addWidget(CB_Prescaler, 0, 0, 1, 4);
+    r->addWidget(new QLabel(QStringLiteral("R:"), rate), 1, 0);
+    r->addWidget(TB_DataRate, 1, 1);
+    r->addWidget(UD_DataRate, 1, 2);
+    r->addWidget(SL_DataRateLevel, 2, 0, 1, 4);
+    r->addWidget(new QLabel(QStringLiteral("Data Rate:"), rate), 3, 0);
+    r->addWidget(TB_DataRateValue, 3, 1);
+    r->addWidget(Label27, 3, 2);
+    r->addWidget(
+        new QLabel(QStringLiteral("Data Rate = 10<sup>4</sup> / 29 / (R+1) / (1+cs*7) [kbps]"),
+                   rate),
+        4, 0, 1, 4);
+}
+
+void HT539::buildExtendedFeatures() {
+    QGroupBox* group = addGroup("FrameFeatures", QStringLiteral("Extended features"), 5, 0, 2);
+    auto* g = static_cast<QGridLayout*>(group->layout());
+    CB_EnLowPowerXtal = check(group, "CB_EnLowPowerXtal", "Enable Low Power for Xtal");
+    CB_512ClockTail = check(group, "CB_512ClockTail", "512/128 bit clock Tail");
+    CB_DisWUTAutocal = check(group, "CB_DisWUTAutocal", "Disable WUT Autocalibration");
+    CB_DisFIFOAutoSleep = check(group, "CB_DisFIFOAutoSleep", "Disable Autosleep on FIFO IT");
+    CB_EnWUonIT = check(group, "CB_EnWUonIT", "Enable auto wake up on IT");
+    C_PLLBW = named(new QComboBox(group), "C_PLLBW");
+    g->addWidget(CB_EnLowPowerXtal, 0, 0);
+    g->addWidget(CB_512ClockTail, 1, 0);
+    g->addWidget(CB_DisWUTAutocal, 2, 0);
+    g->addWidget(CB_DisFIFOAutoSleep, 0, 1);
+    g->addWidget(CB_EnWUonIT, 1, 1);
+    auto* pll = new QHBoxLayout;
+    pll->addWidget(new QLabel(QStringLiteral("PLL bandwidth"), group));
+    pll->addWidget(C_PLLBW);
+    pll->addStretch();
+    g->addLayout(pll, 2, 1);
+}
+
+void HT539::connectHandlers() {
+    connect(OutputPower, &QComboBox::currentIndexChanged, this, [this] { OutputPower_Click(); });
+    connect(ModPol, &QComboBox::currentIndexChanged, this, [this] { ModPol_Click(); });
+    connect(ModFreq, &QComboBox::currentIndexChanged, this, [this] { ModFreq_Click(); });
+    connect(CLKout, &QComboBox::currentIndexChanged, this, [this] { CLKout_Click(); });
+    connect(C_PLLBW, &QComboBox::currentIndexChanged, this, [this] { CalcEFCmd(); });
+    connect(CB_ebs, &QCheckBox::stateChanged, this, [this] { CB_ebs_Click(); });
+    connect(CB_EnFIFO, &QCheckBox::stateChanged, this, [this] { CalcFIFOcmd(); });
+    connect(CB_Prescaler, &QCheckBox::stateChanged, this, [this] { CalcDataRateCmd(); });
+    for (QCheckBox* box : {CB_EnLowPowerXtal, CB_512ClockTail, CB_DisWUTAutocal,
+                           CB_DisFIFOAutoSleep, CB_EnWUonIT})
+        connect(box, &QCheckBox::stateChanged, this, [this] { CalcEFCmd(); });
+    connect(TB_FIFOITLevel, &QLineEdit::textChanged, this, [this] { TB_FIFOITLevel_Change(); });
+    connect(TB_DataRate, &QLineEdit::textChanged, this, [this] { TB_DataRate_Change(); });
+
+    workOnLeaving(LBD, [this] { LBD_LostFocus(); });
+    workOnLeaving(LBDV, [this] { LBDV_LostFocus(); });
+    workOnLeaving(WKUPM, [this] { WKUPM_LostFocus(); });
+    workOnLeaving(WKUPR, [this] { WKUPR_LostFocus(); });
+    workOnLeaving(WKUPD, [this] { WKUPD_LostFocus(); });
+
+    // Box and slider mirror each other; writing either with the value it holds raises nothing,
+    // so each cascade ends after one round.
+    const std::pair<QSlider*, QLineEdit*> wakeUpSliders[] = {{SL_WakeUpM, WKUPM},
+                                                             {SL_WakeUpR, WKUPR}};
+    for (const auto& [s, box] : wakeUpSliders)
+        connect(s, &QSlider::valueChanged, this, [this, box](int value) {
+            box->setText(QString::number(value));
+            WKUPM_LostFocus();
+        });
+    connect(SL_FIFOITLevel, &QSlider::valueChanged, this,
+            [this](int value) { TB_FIFOITLevel->setText(QString::number(value)); });
+    connect(SL_DataRateLevel, &QSlider::valueChanged, this,
+            [this](int value) { TB_DataRate->setText(QString::number(value)); });
+    for (UpDown* arrows : {UD_WakeUpM, UD_WakeUpR, UD_WakeUpD}) {
+        connect(arrows, &UpDown::UpClick, this, [this] { WKUPM_LostFocus(); });
+        connect(arrows, &UpDown::DownClick, this, [this] { WKUPM_LostFocus(); });
+    }
+    connect(UD_LBD, &UpDown::UpClick, this, [this] { LBD_LostFocus(); });
+    connect(UD_LBD, &UpDown::DownClick, this, [this] { LBD_LostFocus(); });
+}
+
+// ---- Load step ----------------------------------------------------------------------------------
+
+void HT539::Form_Load() {
+    beginLoad();
+    C1 = 8;
+    C2 = 10;
+    F = 3415;
+    XtalFactor = 1.0f;
+    FillCLKoutList();
+    fillList(ModPol, {QStringLiteral("fo + df"), QStringLiteral("fo - df")}, 0);
+    FillModFreqList();
+    fillQuietly(Cxtal, freq::loadCapacitanceEntries());
+    Cxtal->setEditText(QString());
+    fillQuietly(OutputPower, ht539::outputPowerEntries());
+    fillQuietly(Revision, {QStringLiteral("'A' or above")});
+    F = 3415;
+    FreqCenter->setText(QStringLiteral("868.3"));
+    StdCrystal_Click();
+    {
+        const QSignalBlocker quiet(Band868);
+        Band868->setChecked(true);
+    }
+    Band868_Click();
+    LabelCalibration->setVisible(false);
+    Cxtal->setCurrentText(QStringLiteral("12.5 pF"));
+    ModFreq->setCurrentIndex(2);
+    OutputPower->setCurrentIndex(0);
+    pm1->setCheckState(Qt::Checked);
+    pm2->setCheckState(Qt::Unchecked);
+    a1 = 0;
+    a0 = 0;
+    TB_FIFOITLevel->setText(QStringLiteral("0"));
+    TB_DataRate->setText(QString::number(0x13));
+    CB_ebs->setCheckState(Qt::Checked);
+    LBD->setText(QStringLiteral("3"));
+    LBD_LostFocus();
+    WKUPM->setText(QStringLiteral("150"));
+    WKUPR->setText(QStringLiteral("1"));
+    WKUPD->setText(QStringLiteral("0"));
+    WKUPM_LostFocus();
+    for (QCheckBox* box : {CB_EnLowPowerXtal, CB_512ClockTail, CB_DisFIFOAutoSleep})
+        box->setCheckState(Qt::Checked);
+    fillList(C_PLLBW, ht539::pllBandwidthEntries(), 2);
+    Revision->setCurrentText(mainWindow().Pref_PelkoRevision);
+    endLoad();
+}
+
+QList<ChipPanel::UpdateStep> HT539::updateSteps() {
+    QList<UpdateStep> steps;
+    for (QLineEdit* box : {Ctrlw, Freqw, PowerMw, TB_FIFOcmd, TB_DataRateCmd, LBDw, Wkupw, EWkupw,
+                           EFCmd})
+        steps << UpdateStep::wordBox(box);
+    return steps;
+}
+
+// ---- Configuration word and its lists ---------------------------------------------------------
+
+void HT539::CalcCtrlw() {
+    CtrlwData = ht539::configurationWord({int(B), int(P), int(X), int(m3), int(M)});
+    showWord(Ctrlw, CtrlwData);
+    redisplayCentreFrequency();
+}
+
+void HT539::OutputPower_Click() {
+    if (OutputPower->currentIndex() < 0)
+        return;
+    P = OutputPower->currentIndex();
+    CalcCtrlw();
+}
+
+void HT539::ModPol_Click() {
+    m3 = ModPol->currentText() == QStringLiteral("fo + df") ? 0 : 1;
+    CalcCtrlw();
+}
+
+void HT539::ModFreq_Click() {
+    if (ModFreq->currentIndex() < 0)
+        return;
+    M = ModFreq->currentIndex();
+    CalcCtrlw();
+}
+
+void HT539::FillModFreqList() {
+    fillList(ModFreq, ht539::deviationEntries(XtalFactor), 0);
+}
+
+void HT539::FillCLKoutList() {
+    fillList(CLKout, freq::clockOutputEntries(XtalFactor), 0);
+}
+
+void HT539::crystalChanged() {
+    // The shown rate follows the crystal; the word does not depend on it.
+    TB_DataRateValue->setText(
+        ht539::dataRateText(XtalFactor, dataRateField(), isOn(CB_Prescaler)));
+}
+
+// ---- Low battery and clock divider --------------------------------------------------------------
+
+void HT539::CLKout_Click() {
+    if (CLKout->currentIndex() < 0)
+        return;
+    LBD_LostFocus();
+}
+
+void HT539::CB_ebs_Click() {
+    ebs = isOn(CB_ebs) ? 1 : 0;
+    LBD_LostFocus();
+}
+
+void HT539::LBD_LostFocus() {
+    const int threshold = int(takeWholeField(LBD, 0, ht539::MaxThreshold));
+    LBDV->setText(ht539::thresholdVolts(threshold));
+    // A disabled clock list keeps the divider of its last selection.
+    showWord(LBDw,
+             ht539::lowBatteryWord(std::max(0, CLKout->currentIndex()), int(ebs), threshold));
+}
+
+void HT539::LBDV_LostFocus() {
+    sleep::takeVoltsBox(LBDV, LBD, 20);
+    LBD_LostFocus();
+}
+
+QList<QWidget*> HT539::lowBatteryGroup() const {
+    return {LBD, LBDV, LBDw, UD_LBD};
+}
+
+// ---- Wake-up timer ------------------------------------------------------------------------------
+
+void HT539::WKUPM_LostFocus() {
+    const sleep::WakeUp w =
+        ht539::wakeUp(leadingNumber(WKUPM->text()), leadingNumber(WKUPR->text()),
+                      leadingNumber(WKUPD->text()), XtalFactor);
+    WKUPM->setText(QString::number(w.m));
+    WKUPR->setText(QString::number(w.r));
+    WKUPD->setText(QString::number(w.d));
+    WKUPTIME->setText(w.time);
+    Label8->setText(w.unit);
+    LabelExponent->setText(QStringLiteral("Time = M*2<sup>%1</sup> [ms]").arg(w.r - w.d));
+    showWord(Wkupw, w.word);
+    showWord(EWkupw, ht539::extendedWakeUpWord(w.m, w.d));
+    SL_WakeUpM->setValue(w.m);
+    SL_WakeUpR->setValue(w.r);
+}
+
+QList<QWidget*> HT539::wakeUpGroup() const {
+    return {WKUPM,      WKUPR,      WKUPD,      Wkupw,      EWkupw,
+            UD_WakeUpM, UD_WakeUpR, UD_WakeUpD, SL_WakeUpM, SL_WakeUpR};
+}
+
+// ---- FIFO, data rate, extended features ---------------------------------------------------------
+
+void HT539::TB_FIFOITLevel_Change() {
+    const ht539::LevelBox box = ht539::levelBox(TB_FIFOITLevel->text(), ht539::MaxFifoLevel);
+    if (box.rewrite && *box.rewrite != TB_FIFOITLevel->text()) {
+        // The change this raises does the rest.
+        TB_FIFOITLevel->setText(*box.rewrite);
+        return;
+    }
+    SL_FIFOITLevel->setValue(box.field);
+    CalcFIFOcmd();
+}
+
+void HT539::CalcFIFOcmd() {
+    const int level = ht539::levelBox(TB_FIFOITLevel->text(), ht539::MaxFifoLevel).field;
+    showWord(TB_FIFOcmd, ht539::fifoWord(isOn(CB_EnFIFO), level));
+}
+
+int HT539::dataRateField() const {
+    return ht539::levelBox(TB_DataRate->text(), ht539::MaxDataRate).field;
+}
+
+void HT539::TB_DataRate_Change() {
+    const ht539::LevelBox box = ht539::levelBox(TB_DataRate->text(), ht539::MaxDataRate);
+    if (box.rewrite && *box.rewrite != TB_DataRate->text()) {
+        TB_DataRate->setText(*box.rewrite);
+        return;
+    }
+    SL_DataRateLevel->setValue(box.field);
+    CalcDataRateCmd();
+}
+
+void HT539::CalcDataRateCmd() {
+    const int rate = dataRateField();
+    const bool prescaler = isOn(CB_Prescaler);
+    showWord(TB_DataRateCmd, ht539::dataRateWord(prescaler, rate));
+    TB_DataRateValue->setText(ht539::dataRateText(XtalFactor, rate, prescaler));
+}
+
+void HT539::CalcEFCmd() {
+    showWord(EFCmd, ht539::extendedFeaturesWord(
+                        {isOn(CB_EnLowPowerXtal), isOn(CB_512ClockTail), isOn(CB_DisWUTAutocal),
+                         std::max(0, C_PLLBW->currentIndex()), isOn(CB_DisFIFOAutoSleep),
+                         isOn(CB_EnWUonIT)}));
+}
+
+// ---- Configuration file and calibration ---------------------------------------------------------
+
+void HT539::afterConfigItems() {
+    LBD_LostFocus();
+    WKUPR_LostFocus();
+}
+
+QList<long> HT539::calibrationWords() {
+    updateMarkBeforeCalibration_ = !LabelUpdate->isHidden();
+    return TransmitterPanel::calibrationWords();
+}
+
+void HT539::showCalibrationWord(long word) {
+    // The synthesizer box's own handler builds the word that goes out.
+    pm4->setCheckState((word & 0x10) ? Qt::Checked : Qt::Unchecked);
+}
+
+void HT539::calibrationFinished() {
+    LabelUpdate->setVisible(updateMarkBeforeCalibration_);
+}
+
+} // namespace krv
