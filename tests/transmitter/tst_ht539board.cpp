@@ -1,0 +1,145 @@
+#include "ht539test.h"
+#include "sim/transmitterchip.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace krv;
+using test::ht539Words;
+
+namespace {
+
+sim::TransmitterChip& transmitterChip(test::Rig& rig) {
+    auto chip = std::make_unique<sim::TransmitterChip>();
+    sim::TransmitterChip& ref = *chip;
+    rig.board().setChipModel(std::move(chip));
+    return ref;
+}
+
+bool waitForLines(test::Rig& rig, int count) {
+    return test::waitUntil(
+        [&] { return rig.board().receivedLines().size() >= count && rig.main().CommState == 0; });
+}
+
+} // namespace
+
+class HT539BoardTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void updateSendsNineWordsAndTheBitSynchronMode() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* p = rig.main().form<HT539>("HT539");
+        rig.board().clearReceived();
+        QTest::mouseClick(p->Update, Qt::LeftButton);
+        QVERIFY(waitForLines(rig, 9));
+        QStringList expected;
+        for (const QString& word : ht539Words(p))
+            expected << QStringLiteral("S2") + word;
+        QCOMPARE(rig.board().receivedLines(), expected);
+        QVERIFY(p->LabelUpdate->isHidden());
+        QCOMPARE(p->TXBitSinchOn, 1);
+        QCOMPARE(rig.main().CommStatus->text(), QStringLiteral("Comm. OK"));
+
+        p->CB_ebs->setCheckState(Qt::Unchecked);
+        QCOMPARE(p->LBDw->text(), QStringLiteral("C203"));
+        QCOMPARE(p->TXBitSinchOn, 1);
+        rig.board().clearReceived();
+        QTest::mouseClick(p->Update, Qt::LeftButton);
+        QVERIFY(waitForLines(rig, 9));
+        QCOMPARE(p->TXBitSinchOn, 0);
+        QCOMPARE(rig.board().receivedLines().at(5), QStringLiteral("S2C203"));
+    }
+
+    void aBoardThatFailsMidUpdateLeavesTheMark_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("error ending") << int(sim::Fault::ErrorEnding);
+        QTest::newRow("silent") << int(sim::Fault::NoReply);
+    }
+    void aBoardThatFailsMidUpdateLeavesTheMark() {
+        QFETCH(int, fault);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* p = rig.main().form<HT539>("HT539");
+        rig.board().clearReceived();
+        int seen = 0;
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, &rig.board(), [&] {
+            if (++seen == 3)
+                rig.board().setFault(sim::Fault(fault));
+        });
+        QTest::mouseClick(p->Update, Qt::LeftButton);
+        QVERIFY(waitForLines(rig, 9));
+        QCOMPARE(rig.board().receivedLines().size(), 9);
+        QVERIFY(!p->LabelUpdate->isHidden());
+        QCOMPARE(p->Statusline->text(), QStringLiteral("Communication fault."));
+    }
+
+    void calibrationGoesThroughTheSynthesizerBox_data() {
+        QTest::addColumn<bool>("synthesizerOn");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("pm4 on") << true << QStringList{"S2C002", "S2C012"};
+        QTest::newRow("pm4 off") << false << QStringList{"S2C002", "S2C012", "S2C002"};
+    }
+    void calibrationGoesThroughTheSynthesizerBox() {
+        QFETCH(bool, synthesizerOn);
+        QFETCH(QStringList, lines);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* p = rig.main().form<HT539>("HT539");
+        p->pm4->setCheckState(synthesizerOn ? Qt::Checked : Qt::Unchecked);
+        p->Band915->setChecked(true);
+        QVERIFY(!p->LabelCalibration->isHidden());
+
+        // With an update pending the calibration mark stays, and so does the update mark.
+        rig.board().clearReceived();
+        QTest::mouseClick(p->CalibratePLL, Qt::LeftButton);
+        QVERIFY(waitForLines(rig, lines.size()));
+        QCOMPARE(rig.board().receivedLines(), lines);
+        QVERIFY(!p->LabelUpdate->isHidden());
+        QVERIFY(!p->LabelCalibration->isHidden());
+        QCOMPARE(p->PowerMw->text(), lines.constLast().mid(2));
+        QCOMPARE(p->es, synthesizerOn ? 16L : 0L);
+        QCOMPARE(p->pm4->isChecked(), synthesizerOn);
+
+        // After an Update the calibration clears its mark and leaves the update mark hidden.
+        p->Update_Click();
+        QVERIFY(waitForLines(rig, lines.size() + 9));
+        rig.board().clearReceived();
+        QTest::mouseClick(p->CalibratePLL, Qt::LeftButton);
+        QVERIFY(waitForLines(rig, lines.size()));
+        QVERIFY(p->LabelUpdate->isHidden());
+        QVERIFY(p->LabelCalibration->isHidden());
+    }
+
+    void statusReadLightsSixIndicators() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        sim::TransmitterChip& chip = transmitterChip(rig);
+        auto* p = rig.main().form<HT539>("HT539");
+        chip.setStatusByte(0xA5);
+        rig.board().clearReceived();
+        QTest::mouseClick(p->ReadStatus, Qt::LeftButton);
+        QVERIFY(waitForLines(rig, 5));
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"H2", "L2", "L0", "RS", "H2"}));
+        QList<int> lit;
+        for (int i = 1; i <= 8; ++i)
+            if (p->status[i]->isEnabled())
+                lit << i;
+        QCOMPARE(lit, (QList<int>{1, 3, 6, 8}));
+        QVERIFY(p->status[8]->isHidden());
+
+        chip.setInterruptPending(true);
+        QTest::mouseClick(p->IRQpoll, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] { return p->IRQ->isEnabled() && rig.main().CommState == 0; }));
+        chip.setInterruptPending(false);
+        QTest::mouseClick(p->IRQpoll, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] { return !p->IRQ->isEnabled() && rig.main().CommState == 0; }));
+    }
+};
+
+QTEST_MAIN(HT539BoardTest)
+#include "tst_ht539board.moc"
