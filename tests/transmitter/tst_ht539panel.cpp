@@ -2,6 +2,7 @@
 #include "ht539test.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -61,6 +62,23 @@ private Q_SLOTS:
         QCOMPARE(p->status[6]->text(), QStringLiteral("POR"));
         QVERIFY(p->status[7]->isHidden() && p->status[8]->isHidden());
         QCOMPARE(p->GetXtalFrequency(), 10000000);
+    }
+
+    void theViewItemShowsAndClosingHidesIt() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        rig.board().clearReceived();
+        rig.main().mnuViewTx2->trigger();
+        auto* p = rig.main().loadedForm<HT539>("HT539");
+        QVERIFY(p && p->isVisible());
+        QVERIFY(rig.main().TX2on && rig.main().mnuViewTx2->isChecked());
+        p->PB_PowerSupply_Click();
+        QVERIFY(rig.main().PowerSupplyOn);
+        rig.main().unloadForm("HT539");
+        QVERIFY(!rig.main().TX2on && !rig.main().mnuViewTx2->isChecked());
+        QVERIFY(!rig.main().PowerSupplyOn);
+        QVERIFY(rig.board().receivedLines().isEmpty());
     }
 
     // A typed entry: the box as written back, the word it gives and what the panel shows for it.
