@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
@@ -79,6 +80,23 @@ private Q_SLOTS:
         QVERIFY(!rig.main().TX2on && !rig.main().mnuViewTx2->isChecked());
         QVERIFY(!rig.main().PowerSupplyOn);
         QVERIFY(rig.board().receivedLines().isEmpty());
+    }
+
+    void looksLikeATool() {
+        test::Rig rig;
+        rig.start();
+        auto* p = rig.main().form<HT539>("HT539");
+        rig.main().resize(1800, 1060);
+        rig.main().show();
+        rig.main().showForm(p);
+        p->ShowStatus_Click();
+        QMdiSubWindow* frame = rig.main().frameOf(p);
+        frame->resize(frame->sizeHint());
+        const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+        if (!out.isEmpty())
+            p->grab().save(out + QStringLiteral("/HT539.png"));
+        QVERIFY2(frame->width() <= 1600 && frame->height() <= 1050,
+                 qPrintable(QStringLiteral("%1 x %2").arg(frame->width()).arg(frame->height())));
     }
 
     // A typed entry: the box as written back, the word it gives and what the panel shows for it.

@@ -3,6 +3,7 @@
 #include "panels/transmitter/tuningread.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,6 +93,21 @@ private Q_SLOTS:
         t->GearBoxScroll->setValue(9);
         QCOMPARE(t->GearBoxData->text(), QStringLiteral("9"));
         QCOMPARE(t->Test0w->text(), QStringLiteral("D039"));
+    }
+
+    void looksLikeATool() {
+        test::Rig rig;
+        rig.start();
+        rig.main().resize(1200, 800);
+        rig.main().show();
+        rig.main().mnuToolsMivraTestmode->setEnabled(true);
+        rig.main().mnuToolsMivraTestmode->trigger();
+        auto* t = rig.main().loadedForm<MivraV2test>("MivraV2test");
+        QVERIFY(t && t->isVisible());
+        const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+        if (!out.isEmpty())
+            t->grab().save(out + QStringLiteral("/MivraV2test.png"));
+        QCOMPARE(t->windowTitle(), QStringLiteral("HT531 transmitter test mode"));
     }
 
     void sendCommandSendsOneLineEndedByCrLf() {

@@ -138,11 +138,10 @@ HT539::HT539(ISMmain& main) : TransmitterPanel(main, specOf()) {
         control->setEnabled(false);
 }
 
-QGroupBox* HT539::addGroup(const char* name, const QString& title, int row, int column,
-                           int columnSpan) {
+QGroupBox* HT539::addGroup(const char* name, const QString& title, int row, int column) {
     auto* group = named(new QGroupBox(title, Frame[1]), name);
     new QGridLayout(group);
-    settingsGrid()->addWidget(group, row, column, 1, columnSpan);
+    settingsGrid()->addWidget(group, row, column);
     return group;
 }
 
@@ -236,24 +235,23 @@ void HT539::buildFifoAndDataRate() {
 }
 
 void HT539::buildExtendedFeatures() {
-    QGroupBox* group = addGroup("FrameFeatures", QStringLiteral("Extended features"), 5, 0, 2);
-    auto* g = static_cast<QGridLayout*>(group->layout());
+    // Beside the settings, under the word column, where the panel has room.
+    auto* group = named(new QGroupBox(QStringLiteral("Extended features"), this), "FrameFeatures");
+    auto* g = new QGridLayout(group);
+    sideColumn()->insertWidget(sideColumn()->count() - 1, group);
     CB_EnLowPowerXtal = check(group, "CB_EnLowPowerXtal", "Enable Low Power for Xtal");
     CB_512ClockTail = check(group, "CB_512ClockTail", "512/128 bit clock Tail");
     CB_DisWUTAutocal = check(group, "CB_DisWUTAutocal", "Disable WUT Autocalibration");
     CB_DisFIFOAutoSleep = check(group, "CB_DisFIFOAutoSleep", "Disable Autosleep on FIFO IT");
     CB_EnWUonIT = check(group, "CB_EnWUonIT", "Enable auto wake up on IT");
     C_PLLBW = named(new QComboBox(group), "C_PLLBW");
-    g->addWidget(CB_EnLowPowerXtal, 0, 0);
-    g->addWidget(CB_512ClockTail, 1, 0);
-    g->addWidget(CB_DisWUTAutocal, 2, 0);
-    g->addWidget(CB_DisFIFOAutoSleep, 0, 1);
-    g->addWidget(CB_EnWUonIT, 1, 1);
-    auto* pll = new QHBoxLayout;
-    pll->addWidget(new QLabel(QStringLiteral("PLL bandwidth"), group));
-    pll->addWidget(C_PLLBW);
-    pll->addStretch();
-    g->addLayout(pll, 2, 1);
+    g->addWidget(CB_EnLowPowerXtal, 0, 0, 1, 2);
+    g->addWidget(CB_512ClockTail, 1, 0, 1, 2);
+    g->addWidget(CB_DisWUTAutocal, 2, 0, 1, 2);
+    g->addWidget(CB_DisFIFOAutoSleep, 3, 0, 1, 2);
+    g->addWidget(CB_EnWUonIT, 4, 0, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("PLL bandwidth"), group), 5, 0);
+    g->addWidget(C_PLLBW, 5, 1);
 }
 
 void HT539::connectHandlers() {

@@ -90,8 +90,7 @@ private:
     void buildFifoAndDataRate();
     void buildExtendedFeatures();
     void connectHandlers();
-    QGroupBox* addGroup(const char* name, const QString& title, int row, int column,
-                        int columnSpan = 1);
+    QGroupBox* addGroup(const char* name, const QString& title, int row, int column);
     int dataRateField() const;
 
     // The update mark as it stood before a calibration, which shows it through pm4.
