@@ -448,14 +448,8 @@ QList<QWidget*> HT539::wakeUpGroup() const {
 // ---- FIFO, data rate, extended features ---------------------------------------------------------
 
 void HT539::TB_FIFOITLevel_Change() {
-    const ht539::LevelBox box = ht539::levelBox(TB_FIFOITLevel->text(), ht539::MaxFifoLevel);
-    if (box.rewrite && *box.rewrite != TB_FIFOITLevel->text()) {
-        // The change this raises does the rest.
-        TB_FIFOITLevel->setText(*box.rewrite);
-        return;
-    }
-    SL_FIFOITLevel->setValue(box.field);
-    CalcFIFOcmd();
+    if (followLevelBox(TB_FIFOITLevel, SL_FIFOITLevel, ht539::MaxFifoLevel))
+        CalcFIFOcmd();
 }
 
 void HT539::CalcFIFOcmd() {
@@ -463,18 +457,24 @@ void HT539::CalcFIFOcmd() {
     showWord(TB_FIFOcmd, ht539::fifoWord(isOn(CB_EnFIFO), level));
 }
 
+bool HT539::followLevelBox(QLineEdit* box, QSlider* level, int maximum) {
+    const ht539::LevelBox limited = ht539::levelBox(box->text(), maximum);
+    if (limited.rewrite && *limited.rewrite != box->text()) {
+        // The change this raises finishes the step.
+        box->setText(*limited.rewrite);
+        return false;
+    }
+    level->setValue(limited.field);
+    return true;
+}
+
 int HT539::dataRateField() const {
     return ht539::levelBox(TB_DataRate->text(), ht539::MaxDataRate).field;
 }
 
 void HT539::TB_DataRate_Change() {
-    const ht539::LevelBox box = ht539::levelBox(TB_DataRate->text(), ht539::MaxDataRate);
-    if (box.rewrite && *box.rewrite != TB_DataRate->text()) {
-        TB_DataRate->setText(*box.rewrite);
-        return;
-    }
-    SL_DataRateLevel->setValue(box.field);
-    CalcDataRateCmd();
+    if (followLevelBox(TB_DataRate, SL_DataRateLevel, ht539::MaxDataRate))
+        CalcDataRateCmd();
 }
 
 void HT539::CalcDataRateCmd() {

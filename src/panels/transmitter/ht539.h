@@ -92,6 +92,9 @@ private:
     void connectHandlers();
     QGroupBox* addGroup(const char* name, const QString& title, int row, int column);
     int dataRateField() const;
+    // Keeps a box within 0..maximum with its slider beside it; false when the box had to be
+    // rewritten, whose own change then finishes the step.
+    bool followLevelBox(QLineEdit* box, QSlider* level, int maximum);
 
     // The update mark as it stood before a calibration, which shows it through pm4.
     bool updateMarkBeforeCalibration_ = false;
