@@ -1,11 +1,7 @@
 #pragma once
 
 #include "panels/transmitter/ht539.h"
-
-#include <QCoreApplication>
-#include <QFocusEvent>
-#include <QLineEdit>
-#include <QTest>
+#include "txtesthelpers.h"
 
 namespace krv::test {
 
@@ -16,12 +12,6 @@ inline QStringList ht539Words(const HT539* p) {
                                  p->LBDw, p->Wkupw, p->EWkupw, p->EFCmd})
         texts << box->text();
     return texts;
-}
-
-// Types into a box and presses Enter.
-inline void enter(QLineEdit* box, const QString& text) {
-    box->setText(text);
-    QTest::keyClick(box, Qt::Key_Return);
 }
 
 } // namespace krv::test

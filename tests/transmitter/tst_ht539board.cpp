@@ -1,6 +1,4 @@
 #include "ht539test.h"
-#include "sim/transmitterchip.h"
-#include "testsupport.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -10,22 +8,8 @@
 
 using namespace krv;
 using test::ht539Words;
-
-namespace {
-
-sim::TransmitterChip& transmitterChip(test::Rig& rig) {
-    auto chip = std::make_unique<sim::TransmitterChip>();
-    sim::TransmitterChip& ref = *chip;
-    rig.board().setChipModel(std::move(chip));
-    return ref;
-}
-
-bool waitForLines(test::Rig& rig, int count) {
-    return test::waitUntil(
-        [&] { return rig.board().receivedLines().size() >= count && rig.main().CommState == 0; });
-}
-
-} // namespace
+using test::transmitterChip;
+using test::waitForLines;
 
 class HT539BoardTest : public QObject {
     Q_OBJECT

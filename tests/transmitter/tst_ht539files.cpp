@@ -26,11 +26,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 // What the panel shows besides its words.
 QStringList inputs(const HT539* p) {
-    return {p->FreqCenter->text(),      p->Crystalfreq->text(),  p->Cxtal->currentText(),
-            p->ModFreq->currentText(),  p->CLKout->currentText(), p->OutputPower->currentText(),
-            p->ModPol->currentText(),   p->LBD->text(),          p->WKUPM->text(),
-            p->WKUPR->text(),           p->WKUPD->text(),        p->TB_FIFOITLevel->text(),
-            p->TB_DataRate->text(),     p->WKUPTIME->text(),     p->TB_DataRateValue->text(),
+    return {p->FreqCenter->text(),     p->Crystalfreq->text(),   p->Cxtal->currentText(),
+            p->ModFreq->currentText(), p->CLKout->currentText(), p->OutputPower->currentText(),
+            p->ModPol->currentText(),  p->LBD->text(),           p->WKUPM->text(),
+            p->WKUPR->text(),          p->WKUPD->text(),         p->TB_FIFOITLevel->text(),
+            p->TB_DataRate->text(),    p->WKUPTIME->text(),      p->TB_DataRateValue->text(),
             p->C_PLLBW->currentText()};
 }
 
@@ -49,11 +49,41 @@ private Q_SLOTS:
         QCOMPARE(rig.dialogs().fileRequests.constLast().title,
                  QStringLiteral("Save HT539 Configuration File"));
         const QStringList lines{"\"# KRV HT539 configuration file. Version 2.2.2\"",
-                                "#TRUE#", "#FALSE#", "\"10\"", "\"868.3\"", "#FALSE#", "#TRUE#",
-                                "#FALSE#", "0", "\"12.5 pF\"", "\"fo + df\"", "2", "\"Pmax\"",
-                                "0", "0", "0", "0", "1", "0", "0", "\"0\"", "0", "\"19\"",
-                                "\"2.5\"", "\"'A' or above\"", "\"3\"", "\"0\"", "\"150\"",
-                                "\"1\"", "1", "1", "1", "0", "1", "0", "2"};
+                                "#TRUE#",
+                                "#FALSE#",
+                                "\"10\"",
+                                "\"868.3\"",
+                                "#FALSE#",
+                                "#TRUE#",
+                                "#FALSE#",
+                                "0",
+                                "\"12.5 pF\"",
+                                "\"fo + df\"",
+                                "2",
+                                "\"Pmax\"",
+                                "0",
+                                "0",
+                                "0",
+                                "0",
+                                "1",
+                                "0",
+                                "0",
+                                "\"0\"",
+                                "0",
+                                "\"19\"",
+                                "\"2.5\"",
+                                "\"'A' or above\"",
+                                "\"3\"",
+                                "\"0\"",
+                                "\"150\"",
+                                "\"1\"",
+                                "1",
+                                "1",
+                                "1",
+                                "0",
+                                "1",
+                                "0",
+                                "2"};
         QCOMPARE(readFile(path + ".tc2"), lines.join("\r\n").toLatin1() + "\r\n");
     }
 
@@ -145,12 +175,13 @@ private Q_SLOTS:
                                          << "Error occured:62,Input past end of file\r"
                                             "Please try again!";
         QTest::newRow("option where a number belongs")
-            << QByteArray("\"12.5 pF\"\r\n\"fo + df\"\r\n2") << QByteArray("\"12.5 pF\"\r\n\"fo + df\"\r\n#TRUE#")
+            << QByteArray("\"12.5 pF\"\r\n\"fo + df\"\r\n2")
+            << QByteArray("\"12.5 pF\"\r\n\"fo + df\"\r\n#TRUE#")
             << "Error occured:13,Type mismatch\rPlease try again!";
-        QTest::newRow("list position out of range") << QByteArray("1\r\n0\r\n2\r\n")
-                                                   << QByteArray("1\r\n0\r\n9\r\n")
-                                                   << "Error occured:380,Invalid property value\r"
-                                                      "Please try again!";
+        QTest::newRow("list position out of range")
+            << QByteArray("1\r\n0\r\n2\r\n") << QByteArray("1\r\n0\r\n9\r\n")
+            << "Error occured:380,Invalid property value\r"
+               "Please try again!";
         QTest::newRow("voltage no number") << QByteArray("\"2.5\"") << QByteArray("\"x\"")
                                            << "Error occured:13,Type mismatch\rPlease try again!";
     }
@@ -190,8 +221,8 @@ private Q_SLOTS:
         QCOMPARE(rig.dialogs().fileRequests.constFirst().title,
                  QStringLiteral("Load HT539 Configuration File"));
         QCOMPARE(rig.dialogs().fileRequests.constFirst().fileName, QStringLiteral("*.tc2"));
-        QCOMPARE(ht539Words(p), (QStringList{"9082", "AD57", "C002", "CE00", "C813", "C213",
-                                             "E196", "C300", "B0CA"}));
+        QCOMPARE(ht539Words(p), (QStringList{"9082", "AD57", "C002", "CE00", "C813", "C213", "E196",
+                                             "C300", "B0CA"}));
     }
 };
 

@@ -108,33 +108,110 @@ private Q_SLOTS:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("displayed");
-        QTest::newRow("threshold above 15") << "LBD" << "16" << "15" << "LBDw" << "C21F" << "LBDV"
+        QTest::newRow("threshold above 15") << "LBD"
+                                            << "16"
+                                            << "15"
+                                            << "LBDw"
+                                            << "C21F"
+                                            << "LBDV"
                                             << "3.5";
-        QTest::newRow("threshold below 0") << "LBD" << "-1" << "0" << "LBDw" << "C210" << "LBDV"
+        QTest::newRow("threshold below 0") << "LBD"
+                                           << "-1"
+                                           << "0"
+                                           << "LBDw"
+                                           << "C210"
+                                           << "LBDV"
                                            << "2";
-        QTest::newRow("threshold half to even") << "LBD" << "2.5" << "2" << "LBDw" << "C212"
-                                                << "LBDV" << "2.2";
-        QTest::newRow("volts 3.0") << "LBDV" << "3.0" << "3" << "LBDw" << "C21A" << "LBD" << "10";
-        QTest::newRow("volts 1") << "LBDV" << "1" << "2" << "LBDw" << "C210" << "LBD" << "0";
-        QTest::newRow("volts 4.2") << "LBDV" << "4.2" << "3.5" << "LBDw" << "C21F" << "LBD"
+        QTest::newRow("threshold half to even") << "LBD"
+                                                << "2.5"
+                                                << "2"
+                                                << "LBDw"
+                                                << "C212"
+                                                << "LBDV"
+                                                << "2.2";
+        QTest::newRow("volts 3.0") << "LBDV"
+                                   << "3.0"
+                                   << "3"
+                                   << "LBDw"
+                                   << "C21A"
+                                   << "LBD"
+                                   << "10";
+        QTest::newRow("volts 1") << "LBDV"
+                                 << "1"
+                                 << "2"
+                                 << "LBDw"
+                                 << "C210"
+                                 << "LBD"
+                                 << "0";
+        QTest::newRow("volts 4.2") << "LBDV"
+                                   << "4.2"
+                                   << "3.5"
+                                   << "LBDw"
+                                   << "C21F"
+                                   << "LBD"
                                    << "15";
-        QTest::newRow("volts -3") << "LBDV" << "-3" << "2" << "LBDw" << "C210" << "LBD" << "0";
-        QTest::newRow("wake-up M clamped, days") << "WKUPM" << "20000" << "16383" << "Wkupw"
-                                                 << "E1FF" << "WKUPTIME" << "32.766";
-        QTest::newRow("wake-up R 15") << "WKUPR" << "15" << "15" << "Wkupw" << "EF96" << "WKUPTIME"
+        QTest::newRow("volts -3") << "LBDV"
+                                  << "-3"
+                                  << "2"
+                                  << "LBDw"
+                                  << "C210"
+                                  << "LBD"
+                                  << "0";
+        QTest::newRow("wake-up M clamped, days") << "WKUPM"
+                                                 << "20000"
+                                                 << "16383"
+                                                 << "Wkupw"
+                                                 << "E1FF"
+                                                 << "WKUPTIME"
+                                                 << "32.766";
+        QTest::newRow("wake-up R 15") << "WKUPR"
+                                      << "15"
+                                      << "15"
+                                      << "Wkupw"
+                                      << "EF96"
+                                      << "WKUPTIME"
                                       << "1.365";
-        QTest::newRow("wake-up D 3") << "WKUPD" << "3" << "3" << "EWkupw" << "C3C0" << "WKUPTIME"
+        QTest::newRow("wake-up D 3") << "WKUPD"
+                                     << "3"
+                                     << "3"
+                                     << "EWkupw"
+                                     << "C3C0"
+                                     << "WKUPTIME"
                                      << "37.5";
-        QTest::newRow("wake-up D above 3") << "WKUPD" << "7" << "3" << "EWkupw" << "C3C0"
-                                           << "Label8" << "ms";
-        QTest::newRow("FIFO level above 63") << "TB_FIFOITLevel" << "70" << "63" << "TB_FIFOcmd"
-                                             << "CE3F" << "TB_FIFOITLevel" << "63";
-        QTest::newRow("FIFO level below 0") << "TB_FIFOITLevel" << "-5" << "0" << "TB_FIFOcmd"
-                                            << "CE00" << "TB_FIFOITLevel" << "0";
-        QTest::newRow("data rate 0") << "TB_DataRate" << "0" << "0" << "TB_DataRateCmd" << "C800"
-                                     << "TB_DataRateValue" << "344.828";
-        QTest::newRow("data rate above 127") << "TB_DataRate" << "200" << "127"
-                                             << "TB_DataRateCmd" << "C87F" << "TB_DataRateValue"
+        QTest::newRow("wake-up D above 3") << "WKUPD"
+                                           << "7"
+                                           << "3"
+                                           << "EWkupw"
+                                           << "C3C0"
+                                           << "Label8"
+                                           << "ms";
+        QTest::newRow("FIFO level above 63") << "TB_FIFOITLevel"
+                                             << "70"
+                                             << "63"
+                                             << "TB_FIFOcmd"
+                                             << "CE3F"
+                                             << "TB_FIFOITLevel"
+                                             << "63";
+        QTest::newRow("FIFO level below 0") << "TB_FIFOITLevel"
+                                            << "-5"
+                                            << "0"
+                                            << "TB_FIFOcmd"
+                                            << "CE00"
+                                            << "TB_FIFOITLevel"
+                                            << "0";
+        QTest::newRow("data rate 0") << "TB_DataRate"
+                                     << "0"
+                                     << "0"
+                                     << "TB_DataRateCmd"
+                                     << "C800"
+                                     << "TB_DataRateValue"
+                                     << "344.828";
+        QTest::newRow("data rate above 127") << "TB_DataRate"
+                                             << "200"
+                                             << "127"
+                                             << "TB_DataRateCmd"
+                                             << "C87F"
+                                             << "TB_DataRateValue"
                                              << "2.694";
     }
     void typedEntries() {
@@ -165,10 +242,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("d");
         QTest::addColumn<QString>("time");
         QTest::addColumn<QString>("unit");
-        QTest::newRow("999 ms") << "999" << "0" << "0" << "999" << "ms";
-        QTest::newRow("1000 ms") << "1000" << "0" << "0" << "1" << "sec";
-        QTest::newRow("60 s") << "7500" << "3" << "0" << "1" << "min";
-        QTest::newRow("largest") << "20000" << "15" << "0" << "6.213" << "days";
+        QTest::newRow("999 ms") << "999"
+                                << "0"
+                                << "0"
+                                << "999"
+                                << "ms";
+        QTest::newRow("1000 ms") << "1000"
+                                 << "0"
+                                 << "0"
+                                 << "1"
+                                 << "sec";
+        QTest::newRow("60 s") << "7500"
+                              << "3"
+                              << "0"
+                              << "1"
+                              << "min";
+        QTest::newRow("largest") << "20000"
+                                 << "15"
+                                 << "0"
+                                 << "6.213"
+                                 << "days";
     }
     void wakeUpUnits() {
         QFETCH(QString, m);

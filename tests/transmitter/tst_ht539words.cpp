@@ -25,7 +25,8 @@ private Q_SLOTS:
         QFETCH(int, polarity);
         QFETCH(int, deviation);
         QFETCH(int, word);
-        QCOMPARE(krv::ht539::configurationWord({band, power, capacitance, polarity, deviation}), word);
+        QCOMPARE(krv::ht539::configurationWord({band, power, capacitance, polarity, deviation}),
+                 word);
     }
 
     void smallWords() {
@@ -55,21 +56,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<int>("word");
         QTest::addColumn<QString>("extended");
-        QTest::newRow("start") << 150.0 << 1.0 << 0.0 << 1.0f << "300" << "ms" << 0xE196 << "C300";
-        QTest::newRow("999 ms stays ms") << 999.0 << 0.0 << 0.0 << 1.0f << "999" << "ms" << 0xE0E7
-                                         << "C303";
-        QTest::newRow("1000 ms is 1 sec") << 1000.0 << 0.0 << 0.0 << 1.0f << "1" << "sec"
-                                          << 0xE0E8 << "C303";
-        QTest::newRow("60 s is 1 min") << 7500.0 << 3.0 << 0.0 << 1.0f << "1" << "min" << 0xE34C
-                                       << "C31D";
-        QTest::newRow("divider") << 150.0 << 1.0 << 3.0 << 1.0f << "37.5" << "ms" << 0xE196
-                                 << "C3C0";
-        QTest::newRow("clamped to days") << 20000.0 << 15.0 << 0.0 << 1.0f << "6.213" << "days"
-                                         << 0xEFFF << "C33F";
-        QTest::newRow("below zero") << -5.0 << -1.0 << -2.0 << 1.0f << "0" << "ms" << 0xE000
-                                    << "C300";
-        QTest::newRow("12 MHz crystal") << 150.0 << 1.0 << 0.0 << 1.2f << "250" << "ms" << 0xE196
-                                        << "C300";
+        QTest::newRow("start") << 150.0 << 1.0 << 0.0 << 1.0f << "300"
+                               << "ms" << 0xE196 << "C300";
+        QTest::newRow("999 ms stays ms") << 999.0 << 0.0 << 0.0 << 1.0f << "999"
+                                         << "ms" << 0xE0E7 << "C303";
+        QTest::newRow("1000 ms is 1 sec") << 1000.0 << 0.0 << 0.0 << 1.0f << "1"
+                                          << "sec" << 0xE0E8 << "C303";
+        QTest::newRow("60 s is 1 min") << 7500.0 << 3.0 << 0.0 << 1.0f << "1"
+                                       << "min" << 0xE34C << "C31D";
+        QTest::newRow("divider") << 150.0 << 1.0 << 3.0 << 1.0f << "37.5"
+                                 << "ms" << 0xE196 << "C3C0";
+        QTest::newRow("clamped to days") << 20000.0 << 15.0 << 0.0 << 1.0f << "6.213"
+                                         << "days" << 0xEFFF << "C33F";
+        QTest::newRow("below zero") << -5.0 << -1.0 << -2.0 << 1.0f << "0"
+                                    << "ms" << 0xE000 << "C300";
+        QTest::newRow("12 MHz crystal") << 150.0 << 1.0 << 0.0 << 1.2f << "250"
+                                        << "ms" << 0xE196 << "C300";
     }
     void wakeUpPeriod() {
         QFETCH(double, m);

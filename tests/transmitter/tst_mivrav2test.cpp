@@ -74,10 +74,14 @@ private Q_SLOTS:
     void theStateIsKeptToItsRange_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("too big") << "20" << "15";
-        QTest::newRow("negative") << "-3" << "0";
-        QTest::newRow("half to even") << "2.5" << "2";
-        QTest::newRow("no number") << "x" << "0";
+        QTest::newRow("too big") << "20"
+                                 << "15";
+        QTest::newRow("negative") << "-3"
+                                  << "0";
+        QTest::newRow("half to even") << "2.5"
+                                      << "2";
+        QTest::newRow("no number") << "x"
+                                   << "0";
     }
     void theStateIsKeptToItsRange() {
         QFETCH(QString, typed);
@@ -89,7 +93,8 @@ private Q_SLOTS:
         enter(t->GearBoxData, typed);
         QCOMPARE(t->GearBoxData->text(), shown);
         QCOMPARE(t->GearBoxScroll->value(), shown.toInt());
-        QCOMPARE(t->Test0w->text(), QStringLiteral("D03") + QString::number(shown.toInt(), 16).toUpper());
+        QCOMPARE(t->Test0w->text(),
+                 QStringLiteral("D03") + QString::number(shown.toInt(), 16).toUpper());
         t->GearBoxScroll->setValue(9);
         QCOMPARE(t->GearBoxData->text(), QStringLiteral("9"));
         QCOMPARE(t->Test0w->text(), QStringLiteral("D039"));

@@ -14,7 +14,8 @@ using namespace krv;
 namespace {
 
 // The lines of a read in automatic mode with delta-sigma on, each ended by CR LF.
-const QByteArray ReadLines = "S2D200\r\nS2D020\r\nri\r\nS2D021\r\nri\r\nS2D022\r\nri\r\nS2D023\r\nri\r\n";
+const QByteArray ReadLines =
+    "S2D200\r\nS2D020\r\nri\r\nS2D021\r\nri\r\nS2D022\r\nri\r\nS2D023\r\nri\r\n";
 
 } // namespace
 
@@ -51,7 +52,6 @@ private Q_SLOTS:
         QCOMPARE(rig.main().CommState, 0L);
         QVERIFY(!t->SRtimeout->isActive());
     }
-
 };
 
 QTEST_MAIN(TuningReadTest)

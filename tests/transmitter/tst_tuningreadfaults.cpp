@@ -40,7 +40,6 @@ private Q_SLOTS:
         QCOMPARE(rig.main().CommState, 0L);
         QVERIFY(!t->SRtimeout->isActive());
     }
-
 };
 
 QTEST_MAIN(TuningReadFaultsTest)

@@ -54,8 +54,8 @@ int wholeField(double value, int low, int high) {
 WakeUpTime wakeUpTime(int M, int R, int D, float xtal, bool milliseconds) {
     std::vector<UnitStep> steps{{600, 60, "min"}, {600, 60, "hrs"}, {60, 24, "days"}};
     if (!milliseconds)
-        return inUnits(round3(std::ldexp(double(M), R - D) / (double(xtal) * 1000.0)), "sec",
-                       steps, false);
+        return inUnits(round3(std::ldexp(double(M), R - D) / (double(xtal) * 1000.0)), "sec", steps,
+                       false);
     steps.insert(steps.begin(), {999, 1000, "sec"});
     return inUnits(round3(periodMs(M, R, D, xtal)), "ms", steps, false);
 }
@@ -64,8 +64,8 @@ WakeUpTime compactWakeUpTime(int M, int R, int D, float xtal) {
     const double shown = round3(periodMs(M, R, D, xtal));
     if (!(shown > 999))
         return inUnits(shown, "ms", {}, true);
-    return inUnits(round3(shown / 1000), "sec", {{60, 60, "min"}, {60, 60, "hrs"}, {24, 24, "days"}},
-                   true);
+    return inUnits(round3(shown / 1000), "sec",
+                   {{60, 60, "min"}, {60, 60, "hrs"}, {24, 24, "days"}}, true);
 }
 
 WakeUp wakeUp(bool extended, double m, double r, double d, float xtal) {

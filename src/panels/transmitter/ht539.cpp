@@ -52,25 +52,41 @@ TransmitterSpec specOf() {
     s.file.openTitle = QStringLiteral("Load HT539 Configuration File");
     s.file.saveTitle = QStringLiteral("Save HT539 Configuration File");
     s.file.appendsExtension = true;
-    s.file.items = {
-        {"StdCrystal", K::Boolean},        {"NonStdCrystal", K::Boolean},
-        {"Crystalfreq", K::Text},          {"FreqCenter", K::Text},
-        {"Band433", K::Boolean},           {"Band868", K::Boolean},
-        {"Band915", K::Boolean},           {"CLKout", K::Integer},
-        {"Cxtal", K::Text},                {"ModPol", K::Text},
-        {"ModFreq", K::Integer},           {"OutputPower", K::Text},
-        {"pm5", K::Integer},               {"pm4", K::Integer},
-        {"pm3", K::Integer},               {"pm2", K::Integer},
-        {"pm1", K::Integer},               {"pm0", K::Integer},
-        {"CB_EnFIFO", K::Integer},         {"TB_FIFOITLevel", K::Text},
-        {"CB_Prescaler", K::Integer},      {"TB_DataRate", K::Text},
-        {"Pref_Voltage", K::Text},         {"Revision", K::Text},
-        {"LBD", K::Text},                  {"WKUPD", K::Text},
-        {"WKUPM", K::Text},                {"WKUPR", K::Text},
-        {"CB_ebs", K::Integer},            {"CB_EnLowPowerXtal", K::Integer},
-        {"CB_512ClockTail", K::Integer},   {"CB_DisWUTAutocal", K::Integer},
-        {"CB_DisFIFOAutoSleep", K::Integer}, {"CB_EnWUonIT", K::Integer},
-        {"C_PLLBW", K::Integer}};
+    s.file.items = {{"StdCrystal", K::Boolean},
+                    {"NonStdCrystal", K::Boolean},
+                    {"Crystalfreq", K::Text},
+                    {"FreqCenter", K::Text},
+                    {"Band433", K::Boolean},
+                    {"Band868", K::Boolean},
+                    {"Band915", K::Boolean},
+                    {"CLKout", K::Integer},
+                    {"Cxtal", K::Text},
+                    {"ModPol", K::Text},
+                    {"ModFreq", K::Integer},
+                    {"OutputPower", K::Text},
+                    {"pm5", K::Integer},
+                    {"pm4", K::Integer},
+                    {"pm3", K::Integer},
+                    {"pm2", K::Integer},
+                    {"pm1", K::Integer},
+                    {"pm0", K::Integer},
+                    {"CB_EnFIFO", K::Integer},
+                    {"TB_FIFOITLevel", K::Text},
+                    {"CB_Prescaler", K::Integer},
+                    {"TB_DataRate", K::Text},
+                    {"Pref_Voltage", K::Text},
+                    {"Revision", K::Text},
+                    {"LBD", K::Text},
+                    {"WKUPD", K::Text},
+                    {"WKUPM", K::Text},
+                    {"WKUPR", K::Text},
+                    {"CB_ebs", K::Integer},
+                    {"CB_EnLowPowerXtal", K::Integer},
+                    {"CB_512ClockTail", K::Integer},
+                    {"CB_DisWUTAutocal", K::Integer},
+                    {"CB_DisFIFOAutoSleep", K::Integer},
+                    {"CB_EnWUonIT", K::Integer},
+                    {"C_PLLBW", K::Integer}};
     return s;
 }
 
@@ -158,8 +174,8 @@ void HT539::buildLowBattery() {
     g->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub>:"), group), 0, 3);
     g->addWidget(LBDV, 0, 4);
     g->addWidget(new QLabel(QStringLiteral("V"), group), 0, 5);
-    g->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub> = 2.0 + T * 0.1 [V]"), group), 1, 0,
-                 1, 6);
+    g->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub> = 2.0 + T * 0.1 [V]"), group), 1, 0, 1,
+                 6);
     g->addWidget(Label38, 2, 0, 1, 6);
     g->addWidget(CB_ebs, 3, 0, 1, 6);
     Label38->setWordWrap(true);
@@ -263,8 +279,8 @@ void HT539::connectHandlers() {
     connect(CB_ebs, &QCheckBox::stateChanged, this, [this] { CB_ebs_Click(); });
     connect(CB_EnFIFO, &QCheckBox::stateChanged, this, [this] { CalcFIFOcmd(); });
     connect(CB_Prescaler, &QCheckBox::stateChanged, this, [this] { CalcDataRateCmd(); });
-    for (QCheckBox* box : {CB_EnLowPowerXtal, CB_512ClockTail, CB_DisWUTAutocal,
-                           CB_DisFIFOAutoSleep, CB_EnWUonIT})
+    for (QCheckBox* box :
+         {CB_EnLowPowerXtal, CB_512ClockTail, CB_DisWUTAutocal, CB_DisFIFOAutoSleep, CB_EnWUonIT})
         connect(box, &QCheckBox::stateChanged, this, [this] { CalcEFCmd(); });
     connect(TB_FIFOITLevel, &QLineEdit::textChanged, this, [this] { TB_FIFOITLevel_Change(); });
     connect(TB_DataRate, &QLineEdit::textChanged, this, [this] { TB_DataRate_Change(); });
@@ -345,8 +361,8 @@ void HT539::Form_Load() {
 
 QList<ChipPanel::UpdateStep> HT539::updateSteps() {
     QList<UpdateStep> steps;
-    for (QLineEdit* box : {Ctrlw, Freqw, PowerMw, TB_FIFOcmd, TB_DataRateCmd, LBDw, Wkupw, EWkupw,
-                           EFCmd})
+    for (QLineEdit* box :
+         {Ctrlw, Freqw, PowerMw, TB_FIFOcmd, TB_DataRateCmd, LBDw, Wkupw, EWkupw, EFCmd})
         steps << UpdateStep::wordBox(box);
     return steps;
 }
@@ -388,8 +404,7 @@ void HT539::FillCLKoutList() {
 
 void HT539::crystalChanged() {
     // The shown rate follows the crystal; the word does not depend on it.
-    TB_DataRateValue->setText(
-        ht539::dataRateText(XtalFactor, dataRateField(), isOn(CB_Prescaler)));
+    TB_DataRateValue->setText(ht539::dataRateText(XtalFactor, dataRateField(), isOn(CB_Prescaler)));
 }
 
 // ---- Low battery and clock divider --------------------------------------------------------------
@@ -409,8 +424,7 @@ void HT539::LBD_LostFocus() {
     const int threshold = int(takeWholeField(LBD, 0, ht539::MaxThreshold));
     LBDV->setText(ht539::thresholdVolts(threshold));
     // A disabled clock list keeps the divider of its last selection.
-    showWord(LBDw,
-             ht539::lowBatteryWord(std::max(0, CLKout->currentIndex()), int(ebs), threshold));
+    showWord(LBDw, ht539::lowBatteryWord(std::max(0, CLKout->currentIndex()), int(ebs), threshold));
 }
 
 void HT539::LBDV_LostFocus() {
@@ -485,10 +499,10 @@ void HT539::CalcDataRateCmd() {
 }
 
 void HT539::CalcEFCmd() {
-    showWord(EFCmd, ht539::extendedFeaturesWord(
-                        {isOn(CB_EnLowPowerXtal), isOn(CB_512ClockTail), isOn(CB_DisWUTAutocal),
-                         std::max(0, C_PLLBW->currentIndex()), isOn(CB_DisFIFOAutoSleep),
-                         isOn(CB_EnWUonIT)}));
+    showWord(EFCmd, ht539::extendedFeaturesWord({isOn(CB_EnLowPowerXtal), isOn(CB_512ClockTail),
+                                                 isOn(CB_DisWUTAutocal),
+                                                 std::max(0, C_PLLBW->currentIndex()),
+                                                 isOn(CB_DisFIFOAutoSleep), isOn(CB_EnWUonIT)}));
 }
 
 // ---- Configuration file and calibration ---------------------------------------------------------

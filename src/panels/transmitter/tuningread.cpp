@@ -28,7 +28,8 @@ TuningRead::Step TuningRead::tick(const QString& level) {
     const int bit = level == QStringLiteral("1") ? 1 : 0;
     if (step_ % 2 == 1) {
         s.line = QStringLiteral("ri");
-        s.shown = step_ == 1 ? QStringLiteral("....") : QString::fromLatin1(progress[step_ / 2 - 1]);
+        s.shown =
+            step_ == 1 ? QStringLiteral("....") : QString::fromLatin1(progress[step_ / 2 - 1]);
     } else if (step_ < 8) {
         value_ += bit << (step_ / 2 - 1);
         ++word_;
