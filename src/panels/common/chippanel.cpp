@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/dialogs.h"
 #include "common/numbers.h"
+#include "commstatewait.h"
 #include "panelstart.h"
 #include "statusword.h"
 #include "supplyinput.h"
@@ -221,9 +222,7 @@ void ChipPanel::buildControls() {
     Foffset->setVisible(design_.offsetBits > 0);
     kHz->setVisible(design_.offsetBits > 0);
 
-    pendingTimer_ = timer(this, QStringLiteral("PendingOperations"));
-    pendingTimer_->setInterval(10);
-    connect(pendingTimer_, &QTimer::timeout, this, &ChipPanel::runPendingOperations);
+    wait_ = new CommStateWait(main_, this);
     Timer3 = timer(this, QStringLiteral("Timer3"));
     Timer1 = timer(this, QStringLiteral("Timer1"));
     RepStatusReadTimer = timer(this, QStringLiteral("RepStatusReadTimer"));
@@ -268,8 +267,7 @@ void ChipPanel::Form_Load() {
 }
 
 void ChipPanel::Form_Unload() {
-    pending_.clear();
-    pendingTimer_->stop();
+    wait_->clear();
     Timer3->stop();
     Timer1->stop();
     RepStatusReadTimer->stop();
@@ -402,35 +400,9 @@ bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Update and the other word operations do not take the transaction lock, but they start only
-// when no transaction holds it, one after the other, so that their lines never interleave with
-// the steps of a read or with each other. Waiting happens from the event loop, never inside a
-// nested wait: a step that is itself waiting for a reply could otherwise never finish.
+// when no transaction holds it (CommStateWait).
 void ChipPanel::whenCommStateFree(std::function<void()> operation) {
-    // With the port closed the operation only refuses, which needs no wait.
-    if (!portOpen() && pending_.isEmpty() && !operationRunning_) {
-        operation();
-        return;
-    }
-    pending_.append(std::move(operation));
-    runPendingOperations();
-}
-
-void ChipPanel::runPendingOperations() {
-    if (operationRunning_)
-        return;
-    QPointer<ChipPanel> self(this);
-    while (!pending_.isEmpty() && main_.CommState == 0) {
-        const std::function<void()> operation = pending_.takeFirst();
-        operationRunning_ = true;
-        operation();
-        if (!self)
-            return;
-        operationRunning_ = false;
-    }
-    if (pending_.isEmpty())
-        pendingTimer_->stop();
-    else
-        pendingTimer_->start();
+    wait_->run(std::move(operation));
 }
 
 // ---- Update, calibration, synchron latch, supply

@@ -54,6 +54,7 @@ class QVBoxLayout;
 
 namespace krv {
 
+class CommStateWait;
 class ISMmain;
 
 // The values in which the chip panels differ.
@@ -265,7 +266,6 @@ private:
     void setLit(QLineEdit* box, bool lit);
     void takeCommState();
     void releaseCommState();
-    void runPendingOperations();
     void runUpdate();
     void runCalibration();
     void runSynchronLatchReset();
@@ -282,9 +282,7 @@ private:
     QHash<QObject*, std::function<void()>> leaveHandlers_;
     bool SavedAfcEnable = false;
     bool SavedUpdateMark = false;
-    QList<std::function<void()>> pending_;
-    QTimer* pendingTimer_ = nullptr;
-    bool operationRunning_ = false;
+    CommStateWait* wait_ = nullptr;
     bool holdsCommState_ = false;
     bool statusStepRunning_ = false;
     bool pollStepRunning_ = false;
