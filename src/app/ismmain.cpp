@@ -134,6 +134,9 @@ void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
 }
 
 bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) &&
+        (watched == Toolbar1 || watched == Toolbar2 || watched == Toolbar3))
+        placeConnectionToolbars();
     if (event->type() == QEvent::Close) {
         // Closing a child window unloads it, as its own unload step expects.
         if (auto* frame = qobject_cast<QMdiSubWindow*>(watched)) {
@@ -327,6 +330,7 @@ void ISMmain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (SplashOn)
         placeSplash();
+    placeConnectionToolbars();
 }
 
 // ---- Shutdown -------------------------------------------------------------------------------

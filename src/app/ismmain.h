@@ -23,6 +23,8 @@ class QToolButton;
 
 namespace krv {
 
+class ToolbarRoom;
+
 // The main window: a multiple-document frame holding the state every window shares, the board
 // scan and selection, the data selector, the panel switcher and the menus.
 class ISMmain : public QMainWindow, public LinkHost {
@@ -254,6 +256,8 @@ protected:
 
 private:
     void buildToolbars();
+    // The connection toolbar at the right edge, the data selector 100 twips left of it.
+    void placeConnectionToolbars();
     void buildMenus();
     void readSettings();
     void restoreWorkspace();
@@ -275,6 +279,8 @@ private:
 
     ReplyTails tails_;
     QMdiArea* mdi_;
+    ToolbarRoom* toolbarRoom_ = nullptr;
+    ToolbarRoom* toolbarGap_ = nullptr;
     QPointer<LinkWindow> link_;
     QHash<QString, QPointer<QWidget>> forms_;
     // The child window that is active, for its Form_Deactivate when another one becomes active.

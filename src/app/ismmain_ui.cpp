@@ -1,4 +1,6 @@
 #include "ismmain.h"
+#include "krvform.h"
+#include "toolbarroom.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -54,6 +56,8 @@ void ISMmain::buildToolbars() {
     TRXButton = familyButton(Toolbar1, QStringLiteral("TRX"),
                              QStringLiteral("HC913 (transceiver) control panel"));
 
+    toolbarRoom_ = new ToolbarRoom(QStringLiteral("ToolbarRoom"), this);
+    addToolBar(toolbarRoom_);
     Toolbar3 = addToolBar(QStringLiteral("Data selector"));
     Toolbar3->setObjectName(QStringLiteral("Toolbar3"));
     Text1 = new QLabel(QStringLiteral("Data Selector:"), Toolbar3);
@@ -70,6 +74,8 @@ void ISMmain::buildToolbars() {
             CB_Mode_Click();
     });
 
+    toolbarGap_ = new ToolbarRoom(QStringLiteral("ToolbarGap"), this);
+    addToolBar(toolbarGap_);
     Toolbar2 = addToolBar(QStringLiteral("Connection"));
     Toolbar2->setObjectName(QStringLiteral("Toolbar2"));
     ConnectButton = Toolbar2->addAction(QStringLiteral("Connect"));
@@ -91,6 +97,22 @@ void ISMmain::buildToolbars() {
     LoadboardList->setMinimumContentsLength(17);
     Toolbar2->addWidget(LoadboardList);
     connect(LoadboardList, &QComboBox::activated, this, [this] { LoadboardList_click(); });
+    // Showing or hiding a toolbar of the row moves the two at its right end.
+    for (QToolBar* bar : {Toolbar1, Toolbar2, Toolbar3})
+        bar->installEventFilter(this);
+}
+
+void ISMmain::placeConnectionToolbars() {
+    // Below this width the toolbars stay where they were.
+    if (pixelsToTwips(width()) <= 7000)
+        return;
+    const auto widthOf = [](const QToolBar* bar) {
+        return bar->isHidden() ? 0 : bar->sizeHint().width();
+    };
+    const int gap = Toolbar3->isHidden() ? 0 : twipsToPixels(100);
+    toolbarGap_->setRoom(gap);
+    toolbarRoom_->setRoom(
+        std::max(0, width() - widthOf(Toolbar1) - widthOf(Toolbar3) - gap - widthOf(Toolbar2)));
 }
 
 void ISMmain::buildMenus() {

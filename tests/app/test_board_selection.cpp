@@ -1,4 +1,5 @@
 #include "app/ismmain.h"
+#include "app/krvform.h"
 #include "link/portmap.h"
 #include "testsupport.h"
 
@@ -54,6 +55,28 @@ private Q_SLOTS:
         main.mnuload->setVisible(true);
         QCOMPARE(main.mnuload->isEnabled(), rev == 40);
         QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    void connectionToolbarsStandAtTheRightEdge() {
+        Rig rig(Personality::Board2);
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        // Wider windows, then the chip toolbar hidden from the View menu.
+        for (const int width : {1300, 1600, 1450, 1500}) {
+            if (width == 1500)
+                main.mnuViewToolbar->trigger();
+            main.resize(width, 800);
+            // The connection toolbar takes the width it needs at the right edge.
+            QVERIFY(QTest::qWaitFor(
+                [&] { return main.Toolbar2->x() == width - main.Toolbar2->sizeHint().width(); },
+                1000));
+            QCOMPARE(main.Toolbar2->geometry().right(), width - 1);
+            QCOMPARE(main.Toolbar3->geometry().right() + 1 + twipsToPixels(100),
+                     main.Toolbar2->x());
+        }
+        QVERIFY(main.Toolbar1->isHidden());
     }
 
     void twoBoardsWaitForTheUsersChoice() {
