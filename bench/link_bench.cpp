@@ -1,7 +1,10 @@
 // Measures the link's own cost against the simulated board: the time from writing a command
 // line to seeing its ending, over a pseudo-terminal with no pacing, and the CPU the process
-// spends while a command waits 1.2 s for a reply that never comes.
+// spends while a command waits 1.2 s for a reply that never comes. With a device path it
+// measures the round trip against that board instead (an external simulator or a real board),
+// where no timeout can be provoked.
 #include "common/dialogs.h"
+#include "common/error.h"
 #include "link/linkwindow.h"
 #include "link/portmap.h"
 #include "linkhostdouble.h"
@@ -28,17 +31,26 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     krv::RecordingDialogs::install();
     krv::sim::BoardSimulator board;
-    if (!board.start()) {
+    const bool external = argc > 1;
+    if (external) {
+        krv::PortMap::pin(1, QString::fromLocal8Bit(argv[1]));
+    } else if (board.start()) {
+        krv::PortMap::pin(1, board.devicePath());
+    } else {
         std::fprintf(stderr, "no pseudo-terminal\n");
         return 1;
     }
-    krv::PortMap::pin(1, board.devicePath());
     krv::test::LinkHostDouble host;
     krv::LinkWindow link(host);
     link.MSComm2->setCommPort(1);
-    link.MSComm2->setPortOpen(true);
+    try {
+        link.MSComm2->setPortOpen(true);
+    } catch (const krv::Error& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.description));
+        return 1;
+    }
 
-    constexpr int lines = 2000;
+    const int lines = external ? 200 : 2000;
     QElapsedTimer clock;
     const double cpuBefore = cpuSeconds();
     clock.start();
@@ -50,6 +62,11 @@ int main(int argc, char* argv[]) {
     }
     const double perLineMs = double(clock.nsecsElapsed()) / 1e6 / lines;
     const double cpuPerLineMs = (cpuSeconds() - cpuBefore) * 1000.0 / lines;
+    if (external) {
+        std::printf("round trip per 7-character line against %s: %.3f ms\n", argv[1], perLineMs);
+        std::printf("program CPU per line: %.3f ms\n", cpuPerLineMs);
+        return 0;
+    }
 
     board.setFault(krv::sim::Fault::NoReply);
     const double waitCpuBefore = cpuSeconds();

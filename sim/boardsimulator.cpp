@@ -1,5 +1,6 @@
 #include "boardsimulator.h"
 
+#include "inboundpacer.h"
 #include "pseudoterminal.h"
 #include "radio.h"
 #include "replies.h"
@@ -41,6 +42,8 @@ BoardSimulator::BoardSimulator(Personality personality, QObject* parent)
     : QObject(parent), personality_(personality), terminal_(new PseudoTerminal(this)),
       replies_(
           new ReplyScheduler([this](const QByteArray& bytes) { terminal_->write(bytes); }, this)),
+      inbound_(new InboundPacer(
+          [this](const QByteArray& bytes, qint64 lateNs) { frame(bytes, lateNs); }, this)),
       chip_(std::make_unique<ChipModel>()) {
     lineStates_.fill('Z');
     connect(terminal_, &PseudoTerminal::received, this, &BoardSimulator::receive);
@@ -64,6 +67,7 @@ QString BoardSimulator::devicePath() const {
 
 void BoardSimulator::vanish() {
     replies_->clear();
+    inbound_->clear();
     terminal_->close();
 }
 
@@ -76,7 +80,7 @@ void BoardSimulator::addCommand(const QString& prefix, CommandHandler handler) {
 }
 
 void BoardSimulator::sendUnsolicited(const QByteArray& bytes) {
-    replies_->send(bytes, Pacing::Immediate);
+    sendUnsolicited(bytes, Pacing::Immediate);
 }
 
 QString BoardSimulator::lineState(int line) const {
@@ -91,11 +95,23 @@ bool BoardSimulator::readyForUnsolicited(int quietMs) const {
 }
 
 void BoardSimulator::sendUnsolicited(const QByteArray& bytes, Pacing pacing) {
-    replies_->send(bytes, pacing);
+    replies_->send(bytes, paced_ && pacing == Pacing::Immediate ? Pacing::Paced : pacing);
+}
+
+void BoardSimulator::setBaudRate(int baud) {
+    paced_ = baud > 0;
+    inbound_->setBaudRate(baud);
+    if (paced_)
+        replies_->setBaudRate(baud);
 }
 
 void BoardSimulator::receive(const QByteArray& bytes) {
+    inbound_->push(bytes);
+}
+
+void BoardSimulator::frame(const QByteArray& bytes, qint64 lateNs) {
     receivedBytes_ += bytes;
+    lateNs_ = lateNs;
     for (const char byte : bytes) {
         if (!isRunning()) {
             return;
@@ -130,7 +146,9 @@ void BoardSimulator::answer(const QString& line) {
     if (fault == Fault::Vanish) {
         vanish();
     } else if (reply && fault != Fault::NoReply) {
-        replies_->send(shaped(*reply, fault), pacing(fault));
+        const Pacing shape = pacing(fault);
+        replies_->send(shaped(*reply, fault),
+                       paced_ && shape == Pacing::Immediate ? Pacing::Paced : shape, lateNs_);
     }
 }
 

@@ -16,6 +16,7 @@
 namespace krv::sim {
 
 class BoardRadio;
+class InboundPacer;
 class PseudoTerminal;
 
 // A load board on a pseudo-terminal: it frames the command lines the program writes to the
@@ -60,6 +61,10 @@ public:
     // the replies.
     void sendUnsolicited(const QByteArray& bytes);
 
+    // Paces the line as a real one at `baud` (0: as fast as the pseudo-terminal goes): command
+    // characters reach the board, and reply characters leave it, one character time apart.
+    void setBaudRate(int baud);
+
     // Teaches the board a command, or replaces one: the longest matching prefix of a line picks
     // its handler.
     void addCommand(const QString& prefix, CommandHandler handler);
@@ -95,12 +100,17 @@ private:
     void addLineCommand(char level);
     void addWriteCommand(const QString& command, int minDigits, int maxDigits, int step);
     void receive(const QByteArray& bytes);
+    void frame(const QByteArray& bytes, qint64 lateNs);
     void processLine(const QString& line);
     void answer(const QString& line);
 
     Personality personality_;
     PseudoTerminal* terminal_;
     ReplyScheduler* replies_;
+    InboundPacer* inbound_;
+    bool paced_ = false;
+    // How late the line being answered was taken in: its paced reply starts that much earlier.
+    qint64 lateNs_ = 0;
     CommandTable commands_;
     FaultPlan faults_;
     CommandLog log_;

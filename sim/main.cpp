@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <sys/prctl.h>
 #include <vector>
 
 using krv::sim::BoardSimulator;
@@ -26,6 +27,7 @@ struct Options {
     QString logFile;
     std::optional<quint16> status;
     std::optional<int> current;
+    int baud = 0;
 };
 
 std::optional<Personality> parsePersonality(const QString& text) {
@@ -75,7 +77,9 @@ Options parseOptions(const QCoreApplication& app) {
     const QCommandLineOption loss("loss", "Share of frames lost on the air, 0 to 100.", "PCT", "0");
     const QCommandLineOption ber("ber", "Bit error rate on the air, 0 to 1.", "R", "0");
     const QCommandLineOption seed("seed", "Seed of the air's losses and bit errors.", "N", "1");
-    parser.addOptions({personality, com, log, status, current, loss, ber, seed});
+    const QCommandLineOption baud(
+        "baud", "Pace the line as a real one at this rate (characters of 10 bits).", "RATE");
+    parser.addOptions({personality, com, log, status, current, loss, ber, seed, baud});
     parser.process(app);
 
     Options options;
@@ -122,6 +126,12 @@ Options parseOptions(const QCoreApplication& app) {
             fail("bad current value " + parser.value(current));
         }
     }
+    if (parser.isSet(baud)) {
+        options.baud = parser.value(baud).toInt(&ok);
+        if (!ok || options.baud <= 0) {
+            fail("bad baud rate " + parser.value(baud));
+        }
+    }
     return options;
 }
 
@@ -132,6 +142,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     app.setApplicationName("krv-board-sim");
     const Options options = parseOptions(app);
+    if (options.baud > 0) {
+        // A character lasts half a millisecond at 19200 baud: the kernel's default slack of
+        // 50 microseconds on every wake-up would add up over a paced reply.
+        prctl(PR_SET_TIMERSLACK, 1UL);
+    }
 
     krv::sim::Air air(options.seed);
     air.setLossPercent(options.lossPercent);
@@ -146,6 +161,7 @@ int main(int argc, char** argv) {
         if (options.current) {
             simulator->setCurrentReading(*options.current);
         }
+        simulator->setBaudRate(options.baud);
         // With several boards each logs to its own file: FILE, FILE.2, FILE.3, ...
         const QString logFile = boards.empty() || options.logFile.isEmpty()
                                     ? options.logFile

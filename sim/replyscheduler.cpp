@@ -7,23 +7,26 @@ namespace krv::sim {
 
 namespace {
 
-constexpr int splitGapMs = 3;
-// 10 bits per character (start, 8 data, stop) at 19200 baud.
-constexpr qint64 characterTimeNs = 1'000'000'000LL * 10 / 19200;
-constexpr int pacedTickMs = 1;
+constexpr qint64 splitGapNs = 3'000'000;
+constexpr int defaultBaud = 19200;
+constexpr int bitsPerCharacter = 10;
 
 } // namespace
 
 ReplyScheduler::ReplyScheduler(Sink sink, QObject* parent)
     : QObject(parent), sink_(std::move(sink)) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &ReplyScheduler::releaseDue);
+    clock_.start();
+    setBaudRate(defaultBaud);
+    connect(&timer_, &PreciseAlarm::timeout, this, &ReplyScheduler::releaseDue);
 }
 
-void ReplyScheduler::send(const QByteArray& bytes, Pacing pacing) {
+void ReplyScheduler::setBaudRate(int baud) {
+    characterTimeNs_ = 1'000'000'000LL * bitsPerCharacter / baud;
+}
+
+void ReplyScheduler::send(const QByteArray& bytes, Pacing pacing, qint64 lateNs) {
     if (queue_.empty()) {
-        frontClock_.start();
+        frontStartNs_ = clock_.nsecsElapsed() - lateNs;
     }
     queue_.push_back({bytes, pacing});
     if (!timer_.isActive()) {
@@ -47,13 +50,23 @@ void ReplyScheduler::releaseDue() {
             sent_ = due;
         }
         if (sent_ < front.bytes.size()) {
-            timer_.start(front.pacing == Pacing::Split ? splitGapMs : pacedTickMs);
+            // A paced character leaves when its last bit has gone out.
+            timer_.start(front.pacing == Pacing::Split
+                             ? splitGapNs
+                             : (sent_ + 1) * characterTimeNs_ - frontElapsedNs());
             return;
         }
+        // A paced reply queued behind another follows it on the line without a gap.
+        frontStartNs_ = front.pacing == Pacing::Paced
+                            ? frontStartNs_ + front.bytes.size() * characterTimeNs_
+                            : clock_.nsecsElapsed();
         queue_.pop_front();
         sent_ = 0;
-        frontClock_.start();
     }
+}
+
+qint64 ReplyScheduler::frontElapsedNs() const {
+    return clock_.nsecsElapsed() - frontStartNs_;
 }
 
 qsizetype ReplyScheduler::dueCount(const Segment& segment) const {
@@ -64,7 +77,7 @@ qsizetype ReplyScheduler::dueCount(const Segment& segment) const {
     case Pacing::Split:
         return std::min(size, sent_ + 1 + sent_ % 3);
     case Pacing::Paced:
-        return std::min(size, frontClock_.nsecsElapsed() / characterTimeNs + 1);
+        return std::min(size, frontElapsedNs() / characterTimeNs_);
     }
     Q_UNREACHABLE();
 }

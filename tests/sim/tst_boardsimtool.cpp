@@ -74,6 +74,8 @@ void TestBoardSimTool::announces_data() {
                             << QByteArray("LoadBoard Loader");
     QTest::newRow("monitor") << QStringList{"--personality", "monitor", "--com", "12"}
                              << "packet monitor" << 12 << 5 << QByteArray("Zibor Demo Monitor");
+    QTest::newRow("paced at 19200 baud")
+        << QStringList{"--baud", "19200"} << "board 2.x" << 1 << 34 << QByteArray("2.");
 }
 
 void TestBoardSimTool::announces() {
@@ -146,6 +148,7 @@ void TestBoardSimTool::rejectsBadOptions_data() {
     QTest::newRow("COM number") << QStringList{"--com", "0"};
     QTest::newRow("status word") << QStringList{"--status", "XYZ"};
     QTest::newRow("current") << QStringList{"--current", "many"};
+    QTest::newRow("baud rate") << QStringList{"--baud", "0"};
 }
 
 void TestBoardSimTool::rejectsBadOptions() {

@@ -1,0 +1,64 @@
+// A board paced at the line's rate takes as long as a real one: the command's characters reach
+// it one character time apart, and so do the characters of its reply.
+
+#include "boardport.h"
+#include "sim/boardsimulator.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+using krv::sim::BoardSimulator;
+using krv::sim::test::BoardPort;
+using krv::sim::test::okEnding;
+
+namespace {
+// Slow enough that the line's own time dwarfs the pseudo-terminal's.
+constexpr int baud = 2400;
+constexpr double characterMs = 10.0 * 1000 / baud;
+} // namespace
+
+class TestPacing : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void aLineAndItsReplyTakeTheLinesTime() {
+        BoardSimulator board;
+        QVERIFY(board.start());
+        board.setBaudRate(baud);
+        BoardPort port(board.devicePath());
+        QVERIFY(port.open());
+        QElapsedTimer clock;
+        qint64 heardMs = -1;
+        connect(&board, &BoardSimulator::lineReceived, this,
+                [&](const QString&) { heardMs = clock.elapsed(); });
+        clock.start();
+        port.send("Z3");
+        QVERIFY(port.waitForEndings(0, 1));
+        const qint64 answeredMs = clock.elapsed();
+        QCOMPARE(port.received(), QByteArray(okEnding));
+        // "Z3" CR reaches the board after 3 characters, its 7-character reply after 10.
+        QVERIFY2(heardMs >= 3 * characterMs - 1, qPrintable(QString::number(heardMs)));
+        QVERIFY2(answeredMs >= 10 * characterMs - 1, qPrintable(QString::number(answeredMs)));
+        QVERIFY(port.arrivals() >= 2);
+    }
+
+    void linesWrittenTogetherFollowEachOtherOnTheLine() {
+        BoardSimulator board;
+        QVERIFY(board.start());
+        board.setBaudRate(baud);
+        BoardPort port(board.devicePath());
+        QVERIFY(port.open());
+        QSignalSpy heard(&board, &BoardSimulator::lineReceived);
+        QElapsedTimer clock;
+        clock.start();
+        port.send("H2\rL2");
+        QVERIFY(port.waitForEndings(0, 2));
+        QCOMPARE(heard.size(), 2);
+        // Six characters in, and after the second line's CR its reply of seven.
+        QVERIFY2(clock.elapsed() >= 13 * characterMs - 1,
+                 qPrintable(QString::number(clock.elapsed())));
+    }
+};
+
+QTEST_MAIN(TestPacing)
+#include "tst_pacing.moc"
