@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <memory>
 
 using krv::sim::BoardSimulator;
 using krv::sim::test::BoardPort;
@@ -20,13 +21,25 @@ constexpr double characterMs = 10.0 * 1000 / baud;
 
 class TestPacing : public QObject {
     Q_OBJECT
+    std::unique_ptr<BoardSimulator> board_;
+    std::unique_ptr<BoardPort> port_;
+
 private Q_SLOTS:
+    void init() {
+        board_ = std::make_unique<BoardSimulator>();
+        QVERIFY(board_->start());
+        board_->setBaudRate(baud);
+        port_ = std::make_unique<BoardPort>(board_->devicePath());
+        QVERIFY(port_->open());
+    }
+    void cleanup() {
+        port_.reset();
+        board_.reset();
+    }
+
     void aLineAndItsReplyTakeTheLinesTime() {
-        BoardSimulator board;
-        QVERIFY(board.start());
-        board.setBaudRate(baud);
-        BoardPort port(board.devicePath());
-        QVERIFY(port.open());
+        BoardSimulator& board = *board_;
+        BoardPort& port = *port_;
         QElapsedTimer clock;
         qint64 heardMs = -1;
         connect(&board, &BoardSimulator::lineReceived, this,
@@ -43,12 +56,8 @@ private Q_SLOTS:
     }
 
     void linesWrittenTogetherFollowEachOtherOnTheLine() {
-        BoardSimulator board;
-        QVERIFY(board.start());
-        board.setBaudRate(baud);
-        BoardPort port(board.devicePath());
-        QVERIFY(port.open());
-        QSignalSpy heard(&board, &BoardSimulator::lineReceived);
+        BoardPort& port = *port_;
+        QSignalSpy heard(board_.get(), &BoardSimulator::lineReceived);
         QElapsedTimer clock;
         clock.start();
         port.send("H2\rL2");
