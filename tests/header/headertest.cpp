@@ -1,7 +1,5 @@
 #include "headertest.h"
 
-#include "faketransmitters.h"
-
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -48,7 +46,6 @@ QList<ChipEntry> chipEntries() {
 ISMmain& startMain(Rig& rig) {
     rig.writeSettings();
     ISMmain& main = rig.start();
-    FakeTransmitter::registerMissing(main);
     rig.dialogs().messages.clear();
     return main;
 }

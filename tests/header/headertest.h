@@ -19,7 +19,7 @@ struct ChipEntry {
 const ChipEntry& chipEntry(const QString& model);
 QList<ChipEntry> chipEntries();
 
-// The main window of the rig, started, with the stand-ins for panels not in this build.
+// The main window of the rig, started, with no message recorded yet.
 ISMmain& startMain(Rig& rig);
 // Shows the chip entry's panel as its View menu item does; returns the panel.
 QWidget* showChip(ISMmain& main, const ChipEntry& entry);
