@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QRadioButton>
 
 using namespace krv;
@@ -128,6 +129,95 @@ private Q_SLOTS:
         QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
         QVERIFY(test::waitUntil([&] { return !panel->IRQ->isEnabled(); }));
         QCOMPARE(rig.board().receivedLines(), (QStringList{"RI", "RI"}));
+    }
+
+    void calibration_data() {
+        QTest::addColumn<bool>("synthesizerOn");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("pm4 on") << true << QStringList{"S2C004", "S2C014"} << "C014";
+        QTest::newRow("pm4 off") << false << QStringList{"S2C004", "S2C014", "S2C004"} << "C004";
+    }
+    void calibration() {
+        QFETCH(bool, synthesizerOn);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, word);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<PelkoV1>("PelkoV1");
+        panel->pm2->setChecked(true);
+        panel->pm4->setChecked(synthesizerOn);
+        panel->Band868->setChecked(true);
+        // With an update pending the calibration mark stays.
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->CalibratePLL, Qt::LeftButton);
+        QCOMPARE(rig.board().receivedLines(), lines);
+        QVERIFY(!panel->LabelCalibration->isHidden());
+        QCOMPARE(panel->PowerMw->text(), word);
+        QCOMPARE(panel->es, synthesizerOn ? 16L : 0L);
+        panel->Update_Click();
+        rig.board().clearReceived();
+        QTest::mouseClick(panel->CalibratePLL, Qt::LeftButton);
+        QCOMPARE(rig.board().receivedLines(), lines);
+        QVERIFY(panel->LabelCalibration->isHidden());
+        QVERIFY(panel->LabelUpdate->isHidden());
+    }
+
+    void closedPortRefusesWithOneMessageEach() {
+        test::Rig rig;
+        rig.start();
+        auto* panel = rig.main().form<MivraV2>("MivraV2");
+        panel->Update_Click();
+        QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
+        QVERIFY(!panel->LabelUpdate->isHidden());
+        panel->CalibratePLL_Click();
+        // Enter and then leaving the box: one message.
+        panel->Statusline->setText(" ");
+        enter(panel->PowerSupply, "3");
+        QFocusEvent leaving(QEvent::FocusOut);
+        QCoreApplication::sendEvent(panel->PowerSupply, &leaving);
+        panel->ReadStatus_Click();
+        panel->IRQpoll_Click();
+        QCOMPARE(rig.messageTexts(),
+                 (QStringList{"Commport not available, please open commport. Control words were "
+                              "not updated.",
+                              "Commport not available, please open commport. Synthesizer was not "
+                              "calibrated!",
+                              "Commport not available, please open commport. PSU setting was not "
+                              "updated.",
+                              "Commport not available, Loadboard not connected!",
+                              "Commport not available, Loadboard not connected!"}));
+        QVERIFY(!panel->Timer3->isActive() && !panel->Timer1->isActive());
+    }
+
+    void busyTransactionIsRefused() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<PelkoV1>("PelkoV1");
+        panel->IRQpoll_Click();
+        panel->ReadStatus_Click();
+        QCOMPARE(rig.messageTexts(), QStringList{"Commport is busy. Please retry later!"});
+        QVERIFY(test::waitUntil([&] { return rig.main().CommState == 0; }));
+    }
+
+    void menusOpenThePanels() {
+        test::Rig rig;
+        rig.start();
+        ISMmain& main = rig.main();
+        main.mnuViewTx0->trigger();
+        auto* mivra = main.loadedForm<MivraV2>("MivraV2");
+        QVERIFY(mivra && !main.frameOf(mivra)->isHidden() && main.TX0on);
+        QCOMPARE(mivra->windowTitle(), QStringLiteral("HT531 transmitter control panel"));
+        main.mnuViewTx1->trigger();
+        auto* pelko = main.loadedForm<PelkoV1>("PelkoV1");
+        QVERIFY(pelko && !main.frameOf(pelko)->isHidden() && main.TX1on);
+        QVERIFY(main.frameOf(mivra)->isHidden() && !main.TX0on);
+        main.mnuViewTx0Bijaku->trigger();
+        QCOMPARE(mivra->windowTitle(), QStringLiteral("HT531B transmitter control panel"));
+        QVERIFY(!main.frameOf(mivra)->isHidden() && mivra->Band433->isHidden());
+        // Hiding keeps the settings; unloading runs the hide procedure.
+        main.unloadForm("MivraV2");
+        QVERIFY(!main.TX0on && !main.loadedForm("MivraV2"));
     }
 };
 
