@@ -219,6 +219,26 @@ private Q_SLOTS:
         main.unloadForm("MivraV2");
         QVERIFY(!main.TX0on && !main.loadedForm("MivraV2"));
     }
+
+    void panelsFitTheScreen() {
+        test::Rig rig;
+        rig.start();
+        rig.main().resize(1800, 1060);
+        rig.main().show();
+        for (const QString& name : {QStringLiteral("MivraV2"), QStringLiteral("PelkoV1")}) {
+            QWidget* panel = rig.main().form(name);
+            QMdiSubWindow* frame = rig.main().frameOf(panel);
+            rig.main().showForm(panel);
+            frame->resize(frame->sizeHint());
+            const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+            if (!out.isEmpty())
+                panel->grab().save(out + u'/' + name + QStringLiteral(".png"));
+            QVERIFY2(
+                frame->width() <= 1600 && frame->height() <= 1050,
+                qPrintable(QStringLiteral("%1 x %2").arg(frame->width()).arg(frame->height())));
+            rig.main().hideForm(panel);
+        }
+    }
 };
 
 QTEST_MAIN(TransmitterPanelsTest)

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabBar>
@@ -263,6 +264,11 @@ void TransmitterPanel::endLoad() {
         ConfLoad_Click();
     Statusline->setText(
         QStringLiteral("Update chip control words, and power management settings!"));
+}
+
+int TransmitterPanel::Width() const {
+    const QWidget* window = mainWindow().frameOf(const_cast<TransmitterPanel*>(this));
+    return pixelsToTwips(window ? window->width() : width());
 }
 
 // ---- Crystal, band and centre frequency ---------------------------------------------------------

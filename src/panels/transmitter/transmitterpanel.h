@@ -78,6 +78,7 @@ struct TransmitterSpec {
 class TransmitterPanel : public ChipPanel {
     Q_OBJECT
     Q_PROPERTY(int TXBitSinchOn MEMBER TXBitSinchOn)
+    Q_PROPERTY(int Width READ Width)
 public:
     TransmitterPanel(ISMmain& main, TransmitterSpec spec);
 
@@ -109,6 +110,8 @@ public:
     void ConfLoad_Click();
     void ConfSave_Click();
 
+    // The window's width in twips; tool windows open to the right of it.
+    int Width() const;
     const TransmitterSpec& spec() const { return spec_; }
     QLineEdit* wordBox(const QString& name) const { return wordBoxes_.value(name); }
 
