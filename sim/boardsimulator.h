@@ -68,6 +68,8 @@ public:
     // Teaches the board a command, or replaces one: the longest matching prefix of a line picks
     // its handler.
     void addCommand(const QString& prefix, CommandHandler handler);
+    // The handler of exactly that prefix, so a new handler can pass lines on to the old one.
+    CommandHandler command(const QString& prefix) const { return commands_.handler(prefix); }
 
     // Board state, for tests.
     QString supplyCode() const { return supplyCode_; }

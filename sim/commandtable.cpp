@@ -12,6 +12,15 @@ void CommandTable::add(const QString& prefix, CommandHandler handler) {
     commands_.push_back({prefix, std::move(handler)});
 }
 
+CommandHandler CommandTable::handler(const QString& prefix) const {
+    for (const Command& command : commands_) {
+        if (command.prefix == prefix) {
+            return command.handler;
+        }
+    }
+    return {};
+}
+
 Reply CommandTable::dispatch(const QString& line) const {
     const Command* best = nullptr;
     for (const Command& command : commands_) {

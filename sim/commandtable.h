@@ -20,6 +20,8 @@ class CommandTable {
 public:
     // Replaces an earlier handler of the same prefix.
     void add(const QString& prefix, CommandHandler handler);
+    // The handler registered for exactly this prefix; an empty one when there is none.
+    CommandHandler handler(const QString& prefix) const;
     // The error reply when no prefix matches.
     Reply dispatch(const QString& line) const;
 

@@ -1,6 +1,7 @@
 #include "air.h"
 #include "boardsimulator.h"
 #include "radio.h"
+#include "registerchip.h"
 #include "terminationsignals.h"
 
 #include <QCommandLineParser>
@@ -28,6 +29,7 @@ struct Options {
     std::optional<quint16> status;
     std::optional<int> current;
     int baud = 0;
+    QString chip = krv::sim::RegisterChip::defaultDemo();
 };
 
 std::optional<Personality> parsePersonality(const QString& text) {
@@ -79,7 +81,10 @@ Options parseOptions(const QCoreApplication& app) {
     const QCommandLineOption seed("seed", "Seed of the air's losses and bit errors.", "N", "1");
     const QCommandLineOption baud(
         "baud", "Pace the line as a real one at this rate (characters of 10 bits).", "RATE");
-    parser.addOptions({personality, com, log, status, current, loss, ber, seed, baud});
+    const QCommandLineOption chip(
+        "chip", "Register console chip: " + krv::sim::RegisterChip::demoNames().join(", ") + ".",
+        "NAME", krv::sim::RegisterChip::defaultDemo());
+    parser.addOptions({personality, com, log, status, current, loss, ber, seed, baud, chip});
     parser.process(app);
 
     Options options;
@@ -132,6 +137,10 @@ Options parseOptions(const QCoreApplication& app) {
             fail("bad baud rate " + parser.value(baud));
         }
     }
+    options.chip = parser.value(chip);
+    if (!krv::sim::RegisterChip::demo(options.chip)) {
+        fail("unknown chip " + options.chip);
+    }
     return options;
 }
 
@@ -155,6 +164,8 @@ int main(int argc, char** argv) {
     for (const Personality personality : options.personalities) {
         auto simulator = std::make_unique<BoardSimulator>(personality);
         simulator->radio().setAir(&air);
+        krv::sim::installRegisterChip(*simulator, std::make_shared<krv::sim::RegisterChip>(
+                                                      *krv::sim::RegisterChip::demo(options.chip)));
         if (options.status) {
             simulator->setStatusWord(*options.status);
         }

@@ -66,6 +66,10 @@ QByteArray statusByte(quint8 byte) {
     return block(15, {{1, "\r\nRS"}, {6, hexByte(byte)}});
 }
 
+QByteArray registerWord(quint8 first, quint8 second) {
+    return block(15, {{1, "\r\nS"}, {4, hexByte(first)}, {6, hexByte(second)}});
+}
+
 QByteArray interruptLine(bool pending) {
     const QByteArray level = pending ? "0" : "1";
     return block(15, {{1, "\r\n"}, {3, level}, {4, " RI"}, {7, level}});

@@ -23,6 +23,9 @@ QByteArray error();
 QByteArray banner(Personality personality);
 // 15 characters: the byte as 2 hex digits at characters 6-7.
 QByteArray statusByte(quint8 byte);
+// 15 characters: a register transfer's two bytes as hex digits, the first at characters 4-5
+// and the second at 6-7.
+QByteArray registerWord(quint8 first, quint8 second);
 // 15 characters: the interrupt line ("0" when pending) at characters 3 and 7.
 QByteArray interruptLine(bool pending);
 // 100 characters: 1023 - converterValue as a 16-bit number, high byte at characters 68-69 and

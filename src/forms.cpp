@@ -1,6 +1,7 @@
 #include "forms.h"
 
 #include "app/appwindows.h"
+#include "console/consoleforms.h"
 #include "panels/receiver/receiverforms.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "panels/transmitter/transmitterforms.h"
@@ -11,6 +12,7 @@ namespace krv {
 
 void registerAllForms() {
     registerAppWindows();
+    registerConsoleForms();
     registerReceiverForms();
     registerTransceiverForms();
     registerTransmitterForms();

@@ -121,13 +121,12 @@ void MenusTest::spiToolIsCheckedOnlyWhenItOpens() {
     test::Rig rig;
     ISMmain& main = started(rig);
     main.mnuSPI->trigger();
-    QVERIFY(!main.mnuSPI->isChecked());
-    ISMmain::registerForm(QStringLiteral("SPI"), [](ISMmain&) { return new Stand; });
-    main.mnuSPI->trigger();
     QVERIFY(main.mnuSPI->isChecked());
     QVERIFY(main.loadedForm(QStringLiteral("SPI")));
     // Not a window command: the splash stays.
     QVERIFY(main.loadedForm(QStringLiteral("frm_Splash")));
+    main.unloadForm(QStringLiteral("SPI"));
+    QVERIFY(!main.mnuSPI->isChecked());
 }
 
 void MenusTest::headerGeneratorLeavesTheSplash() {

@@ -1,0 +1,63 @@
+#include "consolewidgets.h"
+
+#include "registerbits.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace krv::console {
+
+void paint(QWidget* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    box->setPalette(palette);
+}
+
+QColor background(const QWidget* box) {
+    return box->palette().color(QPalette::Base);
+}
+
+BitBox::BitBox(QWidget* parent) : QLineEdit(parent) {
+    setReadOnly(true);
+    setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::NoFocus);
+    setState(State::NoData);
+}
+
+void BitBox::setState(State state) {
+    state_ = state;
+    paint(this, state == State::One    ? colours::One
+                : state == State::Zero ? colours::zero()
+                                       : colours::nodata);
+}
+
+void BitBox::setBit(QChar bit) {
+    setState(bit == u'1' ? State::One : bit == u'0' ? State::Zero : State::NoData);
+}
+
+void BitBox::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT clicked();
+}
+
+FifoGrid::FifoGrid(const QString& caption, QWidget* parent)
+    : QGroupBox(caption, parent), view(new QTableView(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(view);
+    view->setObjectName(QStringLiteral("view"));
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(18);
+    view->horizontalHeader()->setDefaultSectionSize(34);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont mono(QStringLiteral("Monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    view->setFont(mono);
+}
+
+} // namespace krv::console

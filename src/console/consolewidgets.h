@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QLineEdit>
+
+class QTableView;
+
+namespace krv::console {
+
+// Paints a box's background with one of the console's colours.
+void paint(QWidget* box, const QColor& colour);
+QColor background(const QWidget* box);
+
+// A bit box: the bit's name as text, its value as the background (One, Zero or nodata).
+class BitBox : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class State { Zero, One, NoData };
+    explicit BitBox(QWidget* parent);
+    State state() const { return state_; }
+    void setState(State state);
+    // One for "1", Zero for "0", nodata for anything else.
+    void setBit(QChar bit);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    State state_ = State::NoData;
+};
+
+// A FIFO grid under its caption ("TX / 16B", "No TX FIFO").
+class FifoGrid : public QGroupBox {
+    Q_OBJECT
+public:
+    FifoGrid(const QString& caption, QWidget* parent);
+    QTableView* view;
+};
+
+} // namespace krv::console

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/ismmain.h"
+#include "console/spi.h"
+#include "sim/registerchip.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace krv::test {
+
+// A console on a connected simulated board with a demonstration register chip behind it.
+struct ConsoleRig {
+    Rig rig;
+    std::shared_ptr<sim::RegisterChip> chip;
+    SPI* spi = nullptr;
+
+    // Connects the board (unless told not to), opens the console and clears what the board
+    // received so far.
+    bool open(const QString& chipName = QStringLiteral("DEMO-REG"), bool connect = true) {
+        chip = std::make_shared<sim::RegisterChip>(*sim::RegisterChip::demo(chipName));
+        sim::installRegisterChip(rig.board(), chip);
+        if (connect && !rig.connectBoard())
+            return false;
+        if (!connect)
+            rig.start();
+        rig.main().mnuSPI_Click();
+        spi = rig.main().loadedForm<SPI>(QStringLiteral("SPI"));
+        rig.board().clearReceived();
+        return spi != nullptr;
+    }
+    void choose(const QString& name) {
+        spi->ChipSelect->setCurrentIndex(spi->ChipSelect->findText(name));
+    }
+    QStringList sent() { return rig.board().receivedLines(); }
+};
+
+// Types into a box and presses Enter.
+inline void enter(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace krv::test
