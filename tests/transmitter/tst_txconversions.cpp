@@ -147,8 +147,10 @@ private Q_SLOTS:
         auto* panel = openPanel<MivraV2>(rig, "MivraV2");
         panel->Cxtal->setCurrentText("12");
         QCOMPARE(panel->X, 8L);
+        panel->FreqCenter->setText("316.1");
         panel->Cxtal->setCurrentText("16.0 pF");
         QCOMPARE(panel->Ctrlw->text(), QStringLiteral("80F0"));
+        QCOMPARE(panel->FreqCenter->text(), QStringLiteral("316.1"));
         panel->Cxtal->setCurrentText("8.5 pF");
         QCOMPARE(panel->Ctrlw->text(), QStringLiteral("8000"));
     }

@@ -118,6 +118,7 @@ private Q_SLOTS:
             QCOMPARE(panel->status[i]->isEnabled(), QList<int>({1, 3, 6, 8}).contains(i));
         }
         QVERIFY(!panel->status[9]);
+        QCOMPARE(panel->Text3->text(), QStringLiteral("Chip Status:"));
 
         // The level sits at character 7 of the reply (and at 3, which the panel ignores).
         chip.setInterruptPending(true);

@@ -77,6 +77,7 @@ ChipPanelDesign ChipPanelDesign::transmitter(bool sendsWscc) {
     d.statusBytes = 1;
     d.indicatorCount = 8;
     d.interruptCharacter = 7;
+    d.statusTitle = QStringLiteral("Chip Status:");
     d.hasHelpButton = false;
     d.calibrationShowsReading = true;
     d.supplyShowsReading = true;
@@ -190,12 +191,18 @@ void ChipPanel::buildControls() {
     auto* statusLayout = new QVBoxLayout(statusArea_);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     auto* indicators = new QGridLayout;
+    const int firstColumn = design_.statusTitle.isEmpty() ? 0 : 1;
+    if (firstColumn > 0) {
+        Text3 = readOnlyBox(statusArea_, QStringLiteral("Text3"), design_.statusTitle);
+        Text3->setFrame(false);
+        indicators->addWidget(Text3, 0, 0);
+    }
     for (int i = 1; i <= design_.indicatorCount; ++i) {
         status[i] = readOnlyBox(statusArea_, QStringLiteral("status_%1").arg(i),
                                 design_.statusCaptions.value(i - 1));
         status[i]->setAlignment(Qt::AlignCenter);
         setLit(status[i], false);
-        indicators->addWidget(status[i], 0, i - 1);
+        indicators->addWidget(status[i], 0, firstColumn + i - 1);
     }
     statusLayout->addLayout(indicators);
     auto* offsetRow = new QHBoxLayout;

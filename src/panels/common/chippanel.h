@@ -93,6 +93,8 @@ struct ChipPanelDesign {
     int indicatorCount = 16;
     // The character of the "RI" reply's 15-character tail that carries the interrupt level.
     int interruptCharacter = 3;
+    // The caption box before the indicators (`Text3`); none when empty.
+    QString statusTitle;
     // Whether the "?" help button is shown.
     bool hasHelpButton = true;
     // Whether "reading..." goes to the main window's status box before calibration and after the
@@ -176,6 +178,7 @@ public:
     QPushButton* ShowStatus;
     QPushButton* IRQpoll;
     std::array<QLineEdit*, 17> status{}; // status[1] .. status[indicatorCount]
+    QLineEdit* Text3 = nullptr;
     QLineEdit* Foffset;
     QLineEdit* IRQ;
     QLineEdit* OnColor;

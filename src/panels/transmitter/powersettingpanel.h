@@ -36,6 +36,8 @@ public:
 
 protected:
     void CalcCtrlw() override;
+    // The capacitance leaves the shown centre frequency alone.
+    void capacitanceChanged() override { rebuildConfigurationWord(); }
     void FillCLKoutList() override;
     void FillModFreqList() override;
     QList<QWidget*> wakeUpGroup() const override;

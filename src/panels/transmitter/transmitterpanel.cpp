@@ -339,7 +339,7 @@ void TransmitterPanel::Cxtal_Click() {
     const int position = freq::loadCapacitanceEntries().indexOf(Cxtal->currentText());
     if (position >= 0)
         X = position;
-    CalcCtrlw();
+    capacitanceChanged();
 }
 
 // ---- Power management ---------------------------------------------------------------------------

@@ -177,6 +177,8 @@ protected:
     virtual void FillModFreqList() = 0;
     // Runs last in the crystal-change chain.
     virtual void crystalChanged() {}
+    // Rebuilds the configuration word after the load capacitance changed (default CalcCtrlw).
+    virtual void capacitanceChanged() { CalcCtrlw(); }
     virtual QList<QWidget*> wakeUpGroup() const = 0;
     virtual QList<QWidget*> lowBatteryGroup() const = 0;
 
