@@ -216,7 +216,15 @@ private Q_SLOTS:
         main.mnuViewTx0Bijaku->trigger();
         QCOMPARE(mivra->windowTitle(), QStringLiteral("HT531B transmitter control panel"));
         QVERIFY(!main.frameOf(mivra)->isHidden() && mivra->Band433->isHidden());
-        // Hiding keeps the settings; unloading runs the hide procedure.
+        // The chip toolbar's TX button hides the shown panel and shows it again with its settings.
+        main.mnuViewTx1->trigger();
+        pelko->Band915->setChecked(true);
+        main.Toolbar1_ButtonClick(QStringLiteral("TX"));
+        QVERIFY(main.frameOf(pelko)->isHidden() && !main.TX1on);
+        main.Toolbar1_ButtonClick(QStringLiteral("TX"));
+        QVERIFY(!main.frameOf(pelko)->isHidden() && main.TX1on);
+        QVERIFY(pelko->Band915->isChecked());
+        // Unloading runs the hide procedure.
         main.unloadForm("MivraV2");
         QVERIFY(!main.TX0on && !main.loadedForm("MivraV2"));
     }
