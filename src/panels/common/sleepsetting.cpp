@@ -68,10 +68,10 @@ WakeUpTime compactWakeUpTime(int M, int R, int D, float xtal) {
                    {{60, 60, "min"}, {60, 60, "hrs"}, {24, 24, "days"}}, true);
 }
 
-WakeUp wakeUp(bool extended, double m, double r, double d, float xtal) {
+WakeUp wakeUp(bool extended, double m, double r, double d, float xtal, int maxR) {
     WakeUp w;
     w.m = wholeField(m, 0, extended ? 16383 : 255);
-    w.r = wholeField(r, 0, extended ? 15 : 29);
+    w.r = wholeField(r, 0, extended ? 15 : maxR);
     w.d = extended ? wholeField(d, 0, 3) : 0;
     const WakeUpTime time = wakeUpTime(w.m, w.r, w.d, xtal, extended);
     w.time = time.text;
@@ -112,9 +112,10 @@ QString clampedThresholdText(const QString& text) {
     return text;
 }
 
-int thresholdField(const QString& text, int offsetTenths) {
+int thresholdField(const QString& text, int offsetTenths, bool singlePrecision) {
     const double volts = std::clamp(leadingNumber(text), 0.0, 5.3);
-    return int(roundHalfEven(double(float(volts) * 10.0f))) - offsetTenths;
+    const double tenths = singlePrecision ? double(float(volts) * 10.0f) : volts * 10.0;
+    return int(roundHalfEven(tenths)) - offsetTenths;
 }
 
 } // namespace krv::sleep

@@ -35,7 +35,8 @@ struct WakeUp {
     int word = 0;
     QString extendedWord;
 };
-WakeUp wakeUp(bool extended, double m, double r, double d, float xtal);
+// maxR lowers the plain timer's exponent limit (the transmitters stop at 23).
+WakeUp wakeUp(bool extended, double m, double r, double d, float xtal, int maxR = 29);
 
 // The duty cycle (D * 2 + 1) / M in percent as shown, "100" when M is 0 or the cycle above 100.
 QString dutyCycleText(int D, double m);
@@ -53,7 +54,8 @@ DutyCycle dutyCycle(int base, double typed, int enable, double m);
 QString thresholdText(int field, int offsetTenths);
 // A typed threshold text kept to 0 .. 5.3 V: "0" or "5.3" when clamped, else the text itself.
 QString clampedThresholdText(const QString& text);
-// The field a threshold text snaps to, before the field's own clamp.
-int thresholdField(const QString& text, int offsetTenths);
+// The field a threshold text snaps to, before the field's own clamp; volts times ten is taken in
+// single precision unless told otherwise.
+int thresholdField(const QString& text, int offsetTenths, bool singlePrecision = true);
 
 } // namespace krv::sleep

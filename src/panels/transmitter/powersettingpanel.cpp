@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "panels/common/frequencysetting.h"
+#include "panels/common/sleepsetting.h"
 #include "txwords.h"
 
 #include <QCheckBox>
@@ -15,6 +16,9 @@
 namespace krv {
 
 namespace {
+
+// The threshold starts at 2.2 V.
+constexpr int LowBatteryOffset = 22;
 
 QLineEdit* edit(QWidget* parent, const char* name, bool readOnly = false) {
     auto* box = new QLineEdit(parent);
@@ -174,14 +178,14 @@ long PowerSettingPanel::lowBatteryWordFor(long threshold) const {
 
 void PowerSettingPanel::LBD_LostFocus() {
     const long threshold = long(takeWholeField(LBD, 0, 31));
-    LBDV->setText(tx::lowBatteryVolts(threshold));
+    LBDV->setText(sleep::thresholdText(int(threshold), LowBatteryOffset));
     showWord(LBDw, lowBatteryWordFor(threshold));
 }
 
 void PowerSettingPanel::LBDV_LostFocus() {
-    const tx::VoltsEntry entry = tx::thresholdFromVolts(LBDV->text());
-    LBDV->setText(entry.volts);
-    LBD->setText(QString::number(entry.field));
+    const QString volts = sleep::clampedThresholdText(LBDV->text());
+    LBDV->setText(volts);
+    LBD->setText(QString::number(sleep::thresholdField(volts, LowBatteryOffset, false)));
     LBD_LostFocus();
 }
 
@@ -193,12 +197,15 @@ QList<QWidget*> PowerSettingPanel::lowBatteryGroup() const {
 // --------------------------------------------------------------------------------
 
 void PowerSettingPanel::WKUPM_LostFocus() {
-    WM = long(takeWholeField(WKUPM, 0, 255));
-    WR = long(takeWholeField(WKUPR, 0, 23));
-    const tx::WakeUpTime time = tx::wakeUpTime(WR, WM, XtalFactor);
-    WKUPTIME->setText(time.text);
-    Label7->setText(time.unit);
-    showWord(Wkupw, tx::wakeUpWord(WR, WM));
+    const sleep::WakeUp wakeUp = sleep::wakeUp(false, leadingNumber(WKUPM->text()),
+                                               leadingNumber(WKUPR->text()), 0, XtalFactor, 23);
+    WM = wakeUp.m;
+    WR = wakeUp.r;
+    WKUPM->setText(QString::number(WM));
+    WKUPR->setText(QString::number(WR));
+    WKUPTIME->setText(wakeUp.time);
+    Label7->setText(wakeUp.unit);
+    showWord(Wkupw, wakeUp.word);
 }
 
 QList<QWidget*> PowerSettingPanel::wakeUpGroup() const {

@@ -26,49 +26,6 @@ long lowBatteryWord(long threshold, long dwc, long ebs) {
     return 0xC200 + (dwc & 1) * 128 + (ebs & 1) * 32 + (threshold & 31);
 }
 
-QString lowBatteryVolts(long threshold) {
-    return plainNumberText(double(threshold + 22) / 10.0);
-}
-
-VoltsEntry thresholdFromVolts(const QString& text) {
-    VoltsEntry entry;
-    double volts = leadingNumber(text);
-    entry.volts = text;
-    if (volts < 0) {
-        volts = 0;
-        entry.volts = QStringLiteral("0");
-    }
-    if (volts > 5.3) {
-        volts = 5.3;
-        entry.volts = QStringLiteral("5.3");
-    }
-    entry.field = long(roundHalfEven(volts * 10.0)) - 22;
-    return entry;
-}
-
-long wakeUpWord(long r, long m) {
-    return 0xE000 + std::clamp(r, 0L, 23L) * 256 + (m & 255);
-}
-
-WakeUpTime wakeUpTime(long r, long m, float xtal) {
-    double t = freq::roundDecimals(std::ldexp(double(m), int(r)) / (double(xtal) * 1000.0), 3);
-    WakeUpTime time{{}, QStringLiteral("sec")};
-    if (t > 600) {
-        t = freq::roundDecimals(t / 60.0, 3);
-        time.unit = QStringLiteral("min");
-        if (t > 600) {
-            t = freq::roundDecimals(t / 60.0, 3);
-            time.unit = QStringLiteral("hrs");
-            if (t > 60) {
-                t = freq::roundDecimals(t / 24.0, 3);
-                time.unit = QStringLiteral("days");
-            }
-        }
-    }
-    time.text = plainNumberText(t);
-    return time;
-}
-
 long dataRateWord(long r) {
     return 0xC800 + (r & 255);
 }

@@ -18,25 +18,6 @@ long powerField(const QString& entry);
 
 // Low Battery Detector: 0xC200 + dwc·128 + ebs·32 + T (T 0..31).
 long lowBatteryWord(long threshold, long dwc, long ebs);
-// The threshold volts shown for T: 2.2 + 0.1·T.
-QString lowBatteryVolts(long threshold);
-// A typed threshold voltage as the field text it stands for (volts limited to 0..5.3 first).
-struct VoltsEntry {
-    QString volts; // the volts box after its limits
-    long field = 0;
-};
-VoltsEntry thresholdFromVolts(const QString& text);
-
-// Wake-Up Timer: 0xE000 + R·256 + M (R 0..23, M 0..255).
-long wakeUpWord(long r, long m);
-// The period M · 2^R ms for the crystal ratio in the largest unit that keeps it readable:
-// "sec", then above 600 "min", above 600 "hrs", above 60 "days", each step rounded to 3 decimals.
-struct WakeUpTime {
-    QString text;
-    QString unit;
-};
-WakeUpTime wakeUpTime(long r, long m, float xtal);
-
 // HT537 Data Rate: 0xC800 + R; the rate 10000 · ratio / 29 / (R + 1) kbps, 3 decimals.
 long dataRateWord(long r);
 QString dataRateText(long r, float xtal);
