@@ -98,6 +98,19 @@ private Q_SLOTS:
         QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
     }
 
+    void silentLineStillSendsTheRest() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<PelkoV1>("PelkoV1");
+        rig.board().addCommand("S1", [](const QString&) -> sim::Reply { return std::nullopt; });
+        rig.board().clearReceived();
+        panel->Update_Click();
+        QCOMPARE(rig.board().receivedLines().size(), 8);
+        QVERIFY(!panel->LabelUpdate->isHidden());
+        QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
+        QCOMPARE(rig.main().CommState, 0L);
+    }
+
     void boardVanishingMidReadFreesTheLock() {
         test::Rig rig;
         QVERIFY(rig.connectBoard());
