@@ -356,6 +356,9 @@ private Q_SLOTS:
         QVERIFY(!panel->Band315->isHidden());
         QVERIFY(panel->Band868->isChecked());
         QCOMPARE(panel->B, 2L);
+        const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+        if (!out.isEmpty())
+            panel->grab().save(out + QStringLiteral("/MivraV2B.png"));
         rig.main().SetBijakuMode(false);
         panel->SetFrameMode();
         QCOMPARE(panel->windowTitle(), QStringLiteral("HT531 transmitter control panel"));
