@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures (once) and builds everything into build/ (KRV_BUILD_DIR, KRV_BUILD_TYPE and
-# KRV_JOBS override the folder, the build type and the parallel jobs).
+# KRV_JOBS override the folder, the build type and the parallel jobs; KRV_TARGETS, a list
+# separated by spaces, builds only those targets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${KRV_BUILD_DIR:-build}
@@ -12,4 +13,8 @@ if command -v ccache >/dev/null; then
 fi
 [ -f "$dir/build.ninja" ] ||
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${KRV_BUILD_TYPE:-Debug}" "${launcher[@]}" >/dev/null
-cmake --build "$dir" -j "${KRV_JOBS:-$(nproc)}"
+targets=()
+for target in ${KRV_TARGETS:-}; do
+    targets+=(--target "$target")
+done
+cmake --build "$dir" -j "${KRV_JOBS:-$(nproc)}" "${targets[@]}"
