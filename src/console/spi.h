@@ -239,6 +239,8 @@ private:
     void setView(const QString& clause);
     void refreshFifos();
     QString filterClause() const;
+    // The conditions of the register classes ticked on the first page.
+    QStringList tickedClasses() const;
     void copyFilter(std::array<QCheckBox*, 2>& box, int index);
     void copyOrder(std::array<QRadioButton*, 2>& option, int index);
     void tickAllFilters();
@@ -266,6 +268,15 @@ private:
     RegisterReply readRegister(const QString& address, const QList<console::BitBox*>& boxes);
     void reportWriteProblems(const QStringList& problems);
 
+    // FIFO test (spi_fifo.cpp). A step of a long operation: false when the port closed or the
+    // window went away.
+    bool sendStep(const QString& line, const QPointer<SPI>& self);
+    void saveFifo(console::Fifo fifo);
+    void loadFifo(console::Fifo fifo);
+
+    // Register set files (spi_files.cpp); an empty clause writes the header lines only.
+    void saveRegisterSet(const QString& clause);
+
     // Register rows (spi_rows.cpp).
     std::array<console::BitBox*, 8> rowBits(int row) const;
     void clearRow(int row);
@@ -274,8 +285,8 @@ private:
     void clearStatusFrame();
 
     // Batches (spi_batch.cpp).
-    void runBatchPass(int batch, const QPointer<SPI>& self);
-    void runBatchLine(const QString& line, const QPointer<SPI>& self);
+    enum class BatchPass { Idle, Sent, PortClosed, WindowGone };
+    BatchPass runBatchPass(int batch, const QPointer<SPI>& self);
     void showBatch(int batch);
 
     ISMmain& main_;

@@ -44,7 +44,7 @@ void SPI::setView(const QString& clause) {
         SettingsDataGrid->setCurrentIndex(settings_->index(0, 0));
 }
 
-QString SPI::filterClause() const {
+QStringList SPI::tickedClasses() const {
     QStringList classes;
     const std::pair<QCheckBox*, const char*> filters[] = {{ENRF[0], "RFReg <> 0"},
                                                           {ENTest[0], "TestReg <> 0"},
@@ -54,6 +54,11 @@ QString SPI::filterClause() const {
         if (box->isChecked())
             classes.append(QString::fromLatin1(condition));
     }
+    return classes;
+}
+
+QString SPI::filterClause() const {
+    const QStringList classes = tickedClasses();
     const QString where = classes.isEmpty() ? QStringLiteral("WHERE Address = 'n/a'")
                                             : QStringLiteral("WHERE ") + classes.join(" OR ");
     return where + (ByAddress[0]->isChecked() ? QStringLiteral(" ORDER BY Address COLLATE NOCASE")

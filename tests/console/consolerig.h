@@ -6,6 +6,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -35,6 +36,18 @@ struct ConsoleRig {
         spi->ChipSelect->setCurrentIndex(spi->ChipSelect->findText(name));
     }
     QStringList sent() { return rig.board().receivedLines(); }
+    // A file in the test's folder, and what the next file dialog answers.
+    QString file(const QString& name) { return rig.folder() + u'/' + name; }
+    void answerFile(const QString& path) { rig.dialogs().files.append(path); }
+    QByteArray bytes(const QString& name) {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString& name, const QByteArray& bytes) {
+        QFile f(file(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
 };
 
 // Types into a box and presses Enter.

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace krv::console {
+
+// The console's text files: one dialog step, one line reader, one writer.
+
+// Asks for a text file. Empty when the user cancelled; a bare name gets ".txt"; a name with
+// another extension throws error 1225. A save asks before replacing an existing file.
+QString askTextFile(QWidget* parent, const QString& title, bool forSaving);
+
+// The file's lines (ended by CR LF, CR or LF), single-byte text. Throws krv::Error.
+QStringList readTextLines(const QString& path);
+// Every line followed by CR LF, single-byte text; the old file stays whole when the save
+// fails. Throws krv::Error.
+void writeTextLines(const QString& path, const QStringList& lines);
+
+// Runs a file command and shows its failure the console's way: the wrong extension as "File type
+// not supported!", anything else as "Error occured:" with the saving or loading advice.
+void runFileCommand(bool saving, const std::function<void()>& command);
+
+} // namespace krv::console

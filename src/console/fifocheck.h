@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+namespace krv::console {
+
+// The bits in which a received byte differs from the expected one, compared as HexToBinary
+// characters: a non-hexadecimal digit differs from every bit, a missing expected byte (or a
+// byte that never arrived) counts all eight.
+int bitErrors(const QString& received, const QString& expected);
+
+// A rate as the FIFO counters show it: "1.56E-02".
+QString rateText(double rate);
+
+// The FIFO counters, read from and written back to their boxes.
+struct FifoCounters {
+    qint64 packets = 0;
+    qint64 lost = 0;
+    qint64 errors = 0;
+    qint64 databits = 0;
+    // One read packet of `bytes` bytes with `bitErrors` errors in it.
+    void count(qint64 packetErrors, qint64 bytes);
+};
+
+// A FIFO content file: "#FIFO", then one value a line (an empty value an empty line).
+QStringList fifoFileLines(const QStringList& values);
+// The values of a FIFO content file for a FIFO of `size` bytes: the first two characters of
+// each line after the first, "Null" read as empty; `loaded` is how many lines there were for
+// the FIFO and `surplus` whether lines were left over.
+struct FifoFile {
+    QStringList values;
+    int loaded = 0;
+    bool surplus = false;
+};
+FifoFile fifoFromLines(const QStringList& lines, int size);
+
+} // namespace krv::console

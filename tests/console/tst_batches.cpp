@@ -1,0 +1,150 @@
+#include "console/batchtext.h"
+#include "console/spisub2.h"
+#include "consolerig.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace krv;
+using krv::test::ConsoleRig;
+
+class BatchesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void linesEndAtTheirCarriageReturn() {
+        QCOMPARE(console::batchLines("H0\r\nL1\r\n\rZ2"), QStringList({"H0\r", "L1\r", "\r"}));
+        QCOMPARE(console::directiveOf("#REFRESH and more"), console::Directive::Refresh);
+        QCOMPARE(console::directiveOf("#refresh"), console::Directive::None);
+    }
+
+    void runSendsCommandsAndRunsDirectives() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.chip->registers[0x07].value = 0x21;
+        c.spi->setBatchText(0, "S2 0900\r\n/S2 8100\r\n#refresh\r\n#STATUSREAD now\r\n\r\nZ3");
+        c.spi->BatchRun[0]->click();
+        // The last line got its line end; the empty line is a lone CR.
+        QCOMPARE(c.sent(), QStringList({"S2 0900", "S2 0700", "", "Z3"}));
+        QCOMPARE(c.spi->Hexadec->text(), QStringLiteral("00 21"));
+        QCOMPARE(c.spi->LoopCount->text(), QStringLiteral("1"));
+        QVERIFY(c.spi->batchText(0).endsWith("Z3\r\n"));
+        QVERIFY(c.spi->BatchRun[0]->isEnabled());
+
+        c.rig.board().clearReceived();
+        c.spi->setBatchText(1, "Z");
+        c.spi->BatchRun[1]->click();
+        QCOMPARE(c.sent(), QStringList{"Z"});
+    }
+
+    void loopsUntilTheLimit() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.spi->setBatchText(2, "H1\r\n");
+        c.spi->EnLoop[2]->setChecked(true);
+        c.spi->ENLimit->setChecked(true);
+        QVERIFY(c.spi->LoopLimit->isEnabled());
+        c.spi->LoopLimit->setText("3");
+        c.spi->BatchRun[2]->click();
+        QCOMPARE(c.sent(), QStringList({"H1", "H1", "H1"}));
+        QCOMPARE(c.spi->LoopCount->text(), QStringLiteral("3"));
+        // A counter at the limit already runs one pass.
+        c.spi->BatchRun[2]->click();
+        QCOMPARE(c.sent().size(), 4);
+    }
+
+    void clearingLoopStopsAPassThatSendsNothing() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.spi->setBatchText(0, "/ nothing\r\n");
+        c.spi->EnLoop[0]->setChecked(true);
+        QTimer::singleShot(200, c.spi, [&] { c.spi->EnLoop[0]->setChecked(false); });
+        c.spi->BatchRun[0]->click();
+        QVERIFY(c.spi->LoopCount->text().toInt() > 1);
+        QVERIFY(c.sent().isEmpty());
+    }
+
+    void aClosedPortStopsTheBatch() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.rig.main().link()->MSComm2->setPortOpen(false);
+        c.spi->setBatchText(0, "H1\r\nH2\r\n");
+        c.spi->EnLoop[0]->setChecked(true);
+        c.spi->BatchRun[0]->click();
+        QCOMPARE(c.rig.dialogs().messages.size(), 1);
+        QVERIFY(c.sent().isEmpty());
+    }
+
+    void closingTheConsoleEndsARunningBatch() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.spi->setBatchText(0, "H1\r\n");
+        c.spi->EnLoop[0]->setChecked(true);
+        QTimer::singleShot(100, &c.rig.main(),
+                           [&] { c.rig.main().unloadForm(QStringLiteral("SPI")); });
+        c.spi->BatchRun[0]->click();
+        QVERIFY(QTest::qWaitFor([&] { return !c.rig.main().loadedForm("SPI"); }));
+        QVERIFY(!c.sent().isEmpty());
+    }
+
+    void paletteAndRowButtonsAppend() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.spi->BatchSel[3]->setChecked(true);
+        auto* palette = c.rig.main().form<SPIsub2>(QStringLiteral("SPIsub2"));
+        palette->SetHigh[3]->click();
+        palette->SetZ[0]->click();
+        palette->MacroCmd[0]->click();
+        QCOMPARE(c.spi->batchText(3), QStringLiteral("H3\r\nZ0\r\n#REFRESH\r\n"));
+        QCOMPARE(c.spi->BatchCommands[3]->toPlainText(), QStringLiteral("H3\nZ0\n#REFRESH\n"));
+
+        c.spi->M_Address[1]->setText("3A");
+        c.spi->M_Hexvalue[1]->setText("F");
+        c.spi->M_Batch[1][1]->click();
+        QCOMPARE(c.spi->batchText(1), QStringLiteral("S2 BA0F\r\n"));
+        c.spi->M_Batch[1][2]->click();
+        QCOMPARE(c.spi->batchText(1), QStringLiteral("S2 BA0F\r\n"));
+        QCOMPARE(c.rig.dialogs().messages.size(), 1);
+        QVERIFY(c.sent().isEmpty());
+
+        c.rig.main().unloadForm(QStringLiteral("SPI"));
+        QVERIFY(!c.rig.main().loadedForm(QStringLiteral("SPIsub2")));
+    }
+
+    void batchFilesRoundTrip() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.answerFile(c.file("empty"));
+        c.spi->SaveBatch->click();
+        QCOMPARE(c.bytes("empty.txt"), QByteArray("#BATCHNAME Batch#1\r\n\r\n"));
+        c.spi->BatchSel[1]->setChecked(true);
+        c.answerFile(c.file("empty.txt"));
+        c.spi->LoadBach->click();
+        QCOMPARE(c.spi->BatchName[1]->text(), QStringLiteral("Batch#1"));
+        QCOMPARE(c.spi->batchText(1), QStringLiteral("\r\n"));
+
+        c.write("plain.txt", "H1\rL1\nZ1");
+        c.answerFile(c.file("plain.txt"));
+        c.spi->LoadBach->click();
+        QCOMPARE(c.spi->BatchName[1]->text(), QStringLiteral("Batch#1"));
+        QCOMPARE(c.spi->batchText(1), QStringLiteral("H1\r\nL1\r\nZ1\r\n"));
+        c.spi->BatchName[1]->setText("Setup");
+        c.answerFile(c.file("setup.txt"));
+        c.spi->SaveBatch->click();
+        QCOMPARE(c.bytes("setup.txt"), QByteArray("#BATCHNAME Setup\r\nH1\r\nL1\r\nZ1\r\n"));
+        QCOMPARE(c.rig.dialogs().fileRequests.last().title,
+                 QStringLiteral("Save Setup Script File"));
+
+        c.answerFile(c.file("setup.cfg"));
+        c.spi->SaveBatch->click();
+        QCOMPARE(c.rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
+        QVERIFY(!QFile::exists(c.file("setup.cfg")));
+    }
+};
+
+QTEST_MAIN(BatchesTest)
+#include "tst_batches.moc"

@@ -1,0 +1,185 @@
+#include "console/consolewidgets.h"
+#include "console/fifocheck.h"
+#include "console/worktablemodel.h"
+#include "consolerig.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace krv;
+using krv::test::ConsoleRig;
+
+namespace {
+
+QByteArray fifoFile(const QStringList& bytes) {
+    return ("#FIFO\r\n" + bytes.join("\r\n") + "\r\n").toLatin1();
+}
+
+QStringList repeated(const QString& line, int times) {
+    QStringList lines;
+    for (int i = 0; i < times; ++i)
+        lines.append(line);
+    return lines;
+}
+
+QStringList counting(int count) {
+    QStringList bytes;
+    for (int i = 0; i < count; ++i)
+        bytes.append(QString::number(0x10 + i, 16).toUpper());
+    return bytes;
+}
+
+QStringList errorColumn(SPI* spi) {
+    QStringList errors;
+    for (const console::FifoRow& row : spi->fifoModel(console::Fifo::Rx)->rows())
+        errors.append(row.error);
+    return errors;
+}
+
+// Loads the same bytes as TX content and as expected RX content.
+void loadBoth(ConsoleRig& c, const QStringList& bytes) {
+    c.write("bytes.txt", fifoFile(bytes));
+    c.answerFile(c.file("bytes.txt"));
+    c.spi->OpenTXff->click();
+    c.answerFile(c.file("bytes.txt"));
+    c.spi->OpenRXff->click();
+}
+
+} // namespace
+
+class FifoTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void bitErrors_data() {
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("errors");
+        QTest::newRow("same") << "A5"
+                              << "a5" << 0;
+        QTest::newRow("two bits") << "A5"
+                                  << "A6" << 2;
+        QTest::newRow("no expected byte") << "A5"
+                                          << "" << 8;
+        QTest::newRow("no reply") << ""
+                                  << "A5" << 8;
+        QTest::newRow("digit not hex") << "G5"
+                                       << "05" << 4;
+    }
+    void bitErrors() {
+        QFETCH(QString, received);
+        QFETCH(QString, expected);
+        QFETCH(int, errors);
+        QCOMPARE(console::bitErrors(received, expected), errors);
+    }
+
+    void rates() {
+        QCOMPARE(console::rateText(1.0 / 64), QStringLiteral("1.56E-02"));
+        QCOMPARE(console::rateText(0), QStringLiteral("0.00E+00"));
+    }
+
+    void registerPathLoopsBackAndCounts() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        loadBoth(c, counting(16));
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
+        c.spi->WriteTXff->click();
+        QCOMPARE(c.sent().size(), 16);
+        QCOMPARE(c.sent().first(), QStringLiteral("S2 9F10"));
+        c.rig.board().clearReceived();
+        c.spi->ReadRXff->click();
+        QCOMPARE(c.sent(), repeated("S2 1F00", 16) + QStringList{"H3"});
+        QCOMPARE(errorColumn(c.spi), repeated("", 16));
+        QCOMPARE(c.spi->Packets->text(), QStringLiteral("1"));
+        QCOMPARE(c.spi->PER->text(), QStringLiteral("0.00E+00"));
+        QCOMPARE(c.spi->Databits->text(), QStringLiteral("128"));
+
+        c.chip->flipBits({0x00, 0x03});
+        c.spi->WriteTXff->click();
+        c.spi->ReadRXff->click();
+        QCOMPARE(errorColumn(c.spi)[1], QStringLiteral("2"));
+        QCOMPARE(c.spi->PacketLost->text(), QStringLiteral("1"));
+        QCOMPARE(c.spi->PER->text(), QStringLiteral("5.00E-01"));
+        QCOMPARE(c.spi->Errors->text(), QStringLiteral("2"));
+        QCOMPARE(c.spi->BER->text(), QStringLiteral("7.81E-03"));
+        c.spi->ResetBER->click();
+        QCOMPARE(c.spi->Packets->text(), QStringLiteral("0"));
+    }
+
+    void nffsPathUsesStreamCommands() {
+        ConsoleRig c;
+        QVERIFY(c.open(QStringLiteral("DEMO-NFFS")));
+        c.choose(QStringLiteral("DEMO-NFFS"));
+        loadBoth(c, counting(8));
+        c.spi->WriteTXff->click();
+        QCOMPARE(c.sent().first(), QStringLiteral("L3"));
+        QCOMPARE(c.sent()[1], QStringLiteral("WS 10"));
+        QCOMPARE(c.sent().last(), QStringLiteral("H3"));
+        QCOMPARE(c.sent().size(), 10);
+        c.rig.board().clearReceived();
+        c.spi->ReadRXff->click();
+        QCOMPARE(c.sent(), QStringList{"L3"} + repeated("RS ", 8) + QStringList{"H3"});
+        QCOMPARE(errorColumn(c.spi), repeated("", 8));
+    }
+
+    void aByteWithoutAnOkReplyCountsEightErrors() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        loadBoth(c, repeated("00", 16));
+        c.rig.board().setFault(sim::Fault::ErrorEnding);
+        c.spi->ReadRXff->click();
+        QCOMPARE(errorColumn(c.spi)[0], QStringLiteral("8"));
+        QCOMPARE(c.spi->fifoModel(console::Fifo::Rx)->rows()[0].hex, QString());
+        QCOMPARE(c.spi->Errors->text(), QStringLiteral("8"));
+    }
+
+    void aClosedPortChangesNoCounter() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.rig.main().link()->MSComm2->setPortOpen(false);
+        c.spi->ReadRXff->click();
+        QCOMPARE(c.rig.dialogs().messages.size(), 1);
+        QVERIFY(c.spi->Packets->text().isEmpty());
+        QVERIFY(c.spi->ReadRXff->isEnabled());
+    }
+
+    void rowsWithoutAValidByteAreNotSent() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.write("short.txt", fifoFile({"A5", "ZZ", "Null", "5"}));
+        c.answerFile(c.file("short.txt"));
+        c.spi->OpenTXff->click();
+        QCOMPARE(c.rig.messageTexts(), QStringList{"Not enough data in the file!"});
+        c.spi->WriteTXff->click();
+        QCOMPARE(c.sent(), QStringList({"S2 9FA5", "S2 9F05"}));
+        QCOMPARE(c.rig.dialogs().messages.size(), 2);
+        QVERIFY(c.rig.messageTexts()[1].contains("2, 3, 5, "));
+
+        c.answerFile(c.file("out.txt"));
+        c.spi->SaveTXff->click();
+        QCOMPARE(c.bytes("out.txt"), fifoFile(QStringList{"A5", "ZZ", "", "5"} + repeated("", 12)));
+    }
+
+    void expectedFileMessages() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.write("ten.txt", fifoFile(repeated("A5 and more", 10)));
+        c.answerFile(c.file("ten.txt"));
+        c.spi->OpenRXff->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"Not enough data in the file!\r\n   10 databyte(s) loaded."});
+        QCOMPARE(c.spi->fifoModel(console::Fifo::Rx)->rows()[9].expected, QStringLiteral("A5"));
+        c.write("many.txt", fifoFile(repeated("01", 17)));
+        c.answerFile(c.file("many.txt"));
+        c.spi->OpenRXff->click();
+        QCOMPARE(c.rig.messageTexts().last(),
+                 QStringLiteral("There is too much data in the file!"));
+    }
+};
+
+QTEST_MAIN(FifoTest)
+#include "tst_fifo.moc"
