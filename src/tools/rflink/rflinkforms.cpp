@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "receiverrflink.h"
+#include "transceiverrflink.h"
 
 namespace krv {
 
@@ -15,6 +16,7 @@ void registerRfLinkForms() {
     using namespace rflink;
     add<DruskV1rflink>("DruskV1rflink");
     add<DruskV1rflink_LB2>("DruskV1rflink_LB2");
+    add<Frm_YambleRfLinkTest>("Frm_YambleRfLinkTest");
 }
 
 } // namespace krv

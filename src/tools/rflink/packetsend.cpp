@@ -1,0 +1,91 @@
+#include "packetsend.h"
+
+#include "common/hextext.h"
+
+#include <cmath>
+
+namespace krv::rflink {
+
+namespace {
+constexpr char16_t controlPictures = 0x2400;
+constexpr char16_t deletePicture = 0x2421;
+
+QString twoDigits(int byte) {
+    return QString::number(byte & 0xFF, 16).toUpper().rightJustified(2, u'0');
+}
+} // namespace
+
+QByteArray payloadBytes(const QString& hexText) {
+    return hex2Ascii2Hex(hexText.toLatin1(), false).value_or(QByteArray());
+}
+
+QString packetSendCommand(const QByteArray& payload, bool withEndByte, const QString& endByte) {
+    QString command = QStringLiteral("T14,");
+    for (const char byte : payload)
+        command += twoDigits(uchar(byte)) + u',';
+    if (withEndByte)
+        command += twoDigits(std::clamp(endByte.toInt(), 0, 255));
+    return command;
+}
+
+int freeBytes(int limit, int characters, bool hexView) {
+    const int free = limit - characters;
+    if (!hexView)
+        return free;
+    return int(std::round(free / 2.0));
+}
+
+QString hexDigitsOnly(const QString& text) {
+    QString digits;
+    for (const QChar c : text) {
+        if (std::isxdigit(c.toLatin1()) && c.unicode() < 128)
+            digits += c.toUpper();
+    }
+    return digits;
+}
+
+QString shownText(const QByteArray& bytes) {
+    QString shown;
+    shown.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const uchar code = uchar(byte);
+        if (code < 0x20)
+            shown += QChar(char16_t(controlPictures + code));
+        else if (code == 0x7F)
+            shown += QChar(deletePicture);
+        else
+            shown += QChar(code);
+    }
+    return shown;
+}
+
+QByteArray textBytes(const QString& shown) {
+    QByteArray bytes;
+    bytes.reserve(shown.size());
+    for (const QChar c : shown) {
+        const char16_t code = c.unicode();
+        if (code >= controlPictures && code < controlPictures + 0x20)
+            bytes += char(code - controlPictures);
+        else if (code == deletePicture)
+            bytes += char(0x7F);
+        else if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            bytes += '\n';
+        else if (code < 0x100)
+            bytes += char(code);
+    }
+    return bytes;
+}
+
+QString digitBoxText(const QString& text, int caret, int maximum) {
+    QString result = text;
+    if (caret > 0 && caret <= result.size() && !result.at(caret - 1).isDigit())
+        result = result.left(caret - 1);
+    bool ok = false;
+    const qlonglong value = result.toLongLong(&ok);
+    // Only digits remain, so a failed reading is a number too long for any maximum.
+    if (maximum >= 0 && !result.isEmpty() && (!ok || value > maximum))
+        result = QString::number(maximum);
+    return result;
+}
+
+} // namespace krv::rflink
