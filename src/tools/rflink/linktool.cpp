@@ -1,7 +1,10 @@
 #include "linktool.h"
 
 #include "app/ismmain.h"
+#include "app/krvform.h"
 #include "common/dialogs.h"
+
+#include <QMdiSubWindow>
 
 namespace krv::rflink {
 
@@ -30,6 +33,25 @@ bool LinkTool::sendAll(const QStringList& lines) const {
             return false;
     }
     return true;
+}
+
+std::optional<SendResult> LinkTool::exchange(const QString& line) const {
+    const QPointer<QWidget> alive = window_;
+    if (!alive)
+        return std::nullopt;
+    SendResult result = main_.Send_To_LoadBoard(line + u'\r');
+    if (!alive)
+        return std::nullopt;
+    return result;
+}
+
+bool LinkTool::readyForStep() const {
+    return portOpen() && !main_.link()->isBusy();
+}
+
+int LinkTool::formWidth(const QString& name) const {
+    QMdiSubWindow* frame = main_.frameOf(main_.loadedForm(name));
+    return frame ? pixelsToTwips(frame->width()) : 0;
 }
 
 int LinkTool::comFlag() const {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/sendresult.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace krv {
 class ISMmain;
@@ -25,6 +28,12 @@ public:
     // the caller must not touch it.
     bool send(const QString& line, const QString& ending = QStringLiteral("\r")) const;
     bool sendAll(const QStringList& lines) const;
+    // Sends the line with CR and gives its outcome; nullopt when the window was unloaded.
+    std::optional<SendResult> exchange(const QString& line) const;
+    // The board port is open and no command is waiting for its reply: a timer step may send.
+    bool readyForStep() const;
+    // The width in twips of the window of that name when it is loaded (0 otherwise).
+    int formWidth(const QString& name) const;
     // ComFlag of the last send.
     int comFlag() const;
 

@@ -1,6 +1,7 @@
 #include "rflinkforms.h"
 
 #include "app/ismmain.h"
+#include "cwlink.h"
 #include "receiverrflink.h"
 #include "transceiverrflink.h"
 
@@ -17,6 +18,8 @@ void registerRfLinkForms() {
     add<DruskV1rflink>("DruskV1rflink");
     add<DruskV1rflink_LB2>("DruskV1rflink_LB2");
     add<Frm_YambleRfLinkTest>("Frm_YambleRfLinkTest");
+    add<frm_Link>("frm_Link");
+    add<frm_Link_RX>("frm_Link_RX");
 }
 
 } // namespace krv
