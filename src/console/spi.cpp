@@ -45,7 +45,7 @@ FifoModel* SPI::fifoModel(Fifo fifo) const {
 
 void SPI::Form_Load() {
     if (QMdiSubWindow* frame = main_.frameOf(this))
-        frame->resize(frame->width() - width() + 1000, frame->height() - height() + 670);
+        frame->resize(frame->sizeHint());
     for (QFrame* page : Frame)
         page->hide();
     CurrentTab = 1;

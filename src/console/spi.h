@@ -102,6 +102,11 @@ public:
     void BatchCommands_DblClick(int batch);
     void ENLimit_Click();
     void Reset_Click();
+    // The register row's write appended to batch 1 to 4.
+    void M_Batch1_Click(int row) { M_Batch_Click(0, row); }
+    void M_Batch2_Click(int row) { M_Batch_Click(1, row); }
+    void M_Batch3_Click(int row) { M_Batch_Click(2, row); }
+    void M_Batch4_Click(int row) { M_Batch_Click(3, row); }
     void M_Batch_Click(int batch, int row);
     void LoadBach_Click();
     void SaveBatch_Click();

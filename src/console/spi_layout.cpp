@@ -78,7 +78,7 @@ QFont monospace() {
 
 void SPI::buildFrame() {
     setWindowTitle(QStringLiteral("Universal SPI Tool"));
-    resize(1000, 670);
+    setMinimumSize(1000, 670);
 
     QGroupBox* supply = group(this, QStringLiteral("Testboard Supply Voltage"), 8, 4, 190, 76);
     Voltage = place(new QLineEdit(QStringLiteral("2.5"), supply), "Voltage", 10, 30, 60, 22);
@@ -312,8 +312,8 @@ void SPI::buildFifoFrame(QWidget* page) {
     RXFIFO = place(new console::FifoGrid(QStringLiteral("RX"), frame), "RXFIFO", 134, 18, 198, 156);
     TXFIFO->view->setModel(txModel_);
     RXFIFO->view->setModel(rxModel_);
-    TXFIFO->view->setColumnWidth(0, 36);
-    RXFIFO->view->setColumnWidth(0, 36);
+    TXFIFO->view->setColumnWidth(0, 30);
+    RXFIFO->view->setColumnWidth(0, 30);
     OpenTXff = iconButton(frame, "OpenTXff", QStyle::SP_DialogOpenButton,
                           QStringLiteral("Load the TX FIFO content"), 8, 180);
     SaveTXff = iconButton(frame, "SaveTXff", QStyle::SP_DialogSaveButton,
