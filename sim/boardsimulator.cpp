@@ -49,6 +49,7 @@ BoardSimulator::BoardSimulator(Personality personality, QObject* parent)
     connect(terminal_, &PseudoTerminal::received, this, &BoardSimulator::receive);
     addBoardCommands();
     radio_ = new BoardRadio(*this);
+    addEepromCommands(*this, eeprom_);
 }
 
 BoardSimulator::~BoardSimulator() = default;

@@ -6,6 +6,7 @@
 #include "fault.h"
 #include "personality.h"
 #include "replyscheduler.h"
+#include "spieeprom.h"
 
 #include <QObject>
 #include <QString>
@@ -91,6 +92,7 @@ public:
     // coming in and the last reply went out at least quietMs ago.
     bool readyForUnsolicited(int quietMs) const;
     void sendUnsolicited(const QByteArray& bytes, Pacing pacing);
+    SpiEeprom& eeprom() { return eeprom_; }
     // chip must not be null.
     void setChipModel(std::unique_ptr<ChipModel> chip) { chip_ = std::move(chip); }
 
@@ -118,6 +120,7 @@ private:
     CommandLog log_;
     std::unique_ptr<ChipModel> chip_;
     BoardRadio* radio_;
+    SpiEeprom eeprom_;
 
     QByteArray lineBuffer_;
     QStringList received_;

@@ -5,6 +5,7 @@
 #include "panels/receiver/receiverforms.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "panels/transmitter/transmitterforms.h"
+#include "tools/eeprom/eepromforms.h"
 #include "tools/header/frm_genheader.h"
 #include "tools/rflink/rflinkforms.h"
 
@@ -18,6 +19,7 @@ void registerAllForms() {
     registerTransmitterForms();
     registerHeaderForms();
     registerRfLinkForms();
+    registerEepromForms();
 }
 
 } // namespace krv

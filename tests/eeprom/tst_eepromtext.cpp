@@ -1,0 +1,338 @@
+#include "common/error.h"
+#include "tools/eeprom/ascfile.h"
+#include "tools/eeprom/commandselection.h"
+#include "tools/eeprom/eventimage.h"
+#include "tools/eeprom/firmwaretext.h"
+#include "tools/eeprom/programmertext.h"
+
+#include <QTest>
+
+using namespace krv;
+
+namespace {
+
+const std::array<QString, 7> captions = {"E0", "E1", "E2", "E3", "E4", "E5", "E6"};
+const std::array<bool, 7> allChecked = {true, true, true, true, true, true, true};
+
+QStringList texts(const QList<eventimage::LogLine>& log) {
+    QStringList lines;
+    for (const auto& line : log)
+        lines.append(line.text);
+    return lines;
+}
+
+} // namespace
+
+class EepromTextTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void generateEmptyRoutinesGivesSleepSlots();
+    void generateWarnsAndPads();
+    void generateRefusesWhatWouldCorruptTheImage_data();
+    void generateRefusesWhatWouldCorruptTheImage();
+    void formatEEPROMText();
+    void splitTakesEveryPartialSlotUpToSeven_data();
+    void splitTakesEveryPartialSlotUpToSeven();
+    void cutAfterLastTransmit_data();
+    void cutAfterLastTransmit();
+    void fillCount();
+    void dataTransmitCommand_data();
+    void dataTransmitCommand();
+    void pn9Sequence();
+    void pushButtonByte();
+    void dataRateCommand_data();
+    void dataRateCommand();
+    void ascRead_data();
+    void ascRead();
+    void ascReadFailures_data();
+    void ascReadFailures();
+    void ascFullImageRoundTrip();
+    void pageCommand();
+    void readBackLayout();
+    void compareIgnoresCaseAndReportsMissingBytes();
+    void imageProblems();
+    void loaderText();
+};
+
+void EepromTextTest::generateEmptyRoutinesGivesSleepSlots() {
+    const auto g = eventimage::generate({}, allChecked, captions);
+    QVERIFY(!g.refused);
+    QCOMPARE(g.image.size(), 1792);
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(g.image.mid(i * 256, 256), "C400" + QByteArray(252, '0'));
+    const QStringList lines = texts(g.log);
+    QCOMPARE(lines.first(), "EEPROM Code Generation started.");
+    QCOMPARE(lines[1], "");
+    QCOMPARE(lines[2], "Sleep Command appended to Event code. ( E0 )");
+    QCOMPARE(lines[3], "Event code was found correct. ( E0 )");
+    QCOMPARE(g.log[3].colour, eventimage::LogColour::Green);
+    QCOMPARE(lines[16], "The following Event Routines ( 7 ) have no function:");
+    QCOMPARE(lines[17], "    E0");
+    QCOMPARE(lines.mid(lines.size() - 2),
+             QStringList({"EEPROM Code Generation finished.", "Total warnings: 0"}));
+}
+
+void EepromTextTest::generateWarnsAndPads() {
+    eventimage::Routines routines;
+    routines[0] = QByteArray(256, 'A'); // full slot, no sleep command
+    routines[1] = "C6024869C400";       // sleep inside the routine
+    routines[2] = "C602C400";           // only inside a payload: counts as correct
+    routines[3] = "C40";                // odd length completes its last byte
+    std::array<bool, 7> checks = allChecked;
+    checks[4] = false; // stays empty: a warning, no function flag
+    const auto g = eventimage::generate(routines, checks, captions);
+    QVERIFY(!g.refused);
+    QCOMPARE(g.image.left(256), QByteArray(256, 'A'));
+    QCOMPARE(g.image.mid(512, 12), "C602C4000000");
+    QCOMPARE(g.image.mid(768, 4), "C400");
+    QCOMPARE(g.image.mid(1024, 256), QByteArray(256, '0'));
+    QVERIFY(!g.noFunction[4]);
+    QVERIFY(g.noFunction[3]);
+    const QStringList lines = texts(g.log);
+    QVERIFY(lines.contains("WARNING: Missing Sleep Command. ( E0 )"));
+    QVERIFY(lines.contains("Event code was found correct. ( E2 )"));
+    QVERIFY(lines.contains("WARNING: Missing Sleep Command. ( E4 )"));
+    QCOMPARE(lines.mid(lines.size() - 2),
+             QStringList({"Total warnings: 3", "THE EEPROM CODE MIGHT BE INCORRECT."}));
+    QCOMPARE(g.log.last().colour, eventimage::LogColour::Red);
+}
+
+void EepromTextTest::generateRefusesWhatWouldCorruptTheImage_data() {
+    QTest::addColumn<QByteArray>("routine");
+    QTest::newRow("257 digits") << QByteArray(257, 'C');
+    QTest::newRow("not hex") << QByteArray("C400 XY");
+}
+
+void EepromTextTest::generateRefusesWhatWouldCorruptTheImage() {
+    QFETCH(QByteArray, routine);
+    eventimage::Routines routines;
+    routines[5] = routine;
+    const auto g = eventimage::generate(routines, allChecked, captions);
+    QVERIFY(g.refused);
+    QVERIFY(g.image.isEmpty());
+    QVERIFY(texts(g.log).contains("ERROR: Event code too long or not hexadecimal. ( E5 )"));
+}
+
+void EepromTextTest::formatEEPROMText() {
+    QCOMPARE(eventimage::formatEEPROMText("ABCDE", 32), "AB CD E ");
+    const QByteArray image(1792, '0');
+    const QByteArray text = eventimage::formatEEPROMText(image, 32);
+    QCOMPARE(text.size(), 2716);
+    QCOMPARE(text.count("\r\n"), 28);
+    QVERIFY(text.endsWith("00\r\n"));
+}
+
+void EepromTextTest::splitTakesEveryPartialSlotUpToSeven_data() {
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<int>("slots");
+    QTest::addColumn<int>("lastLength");
+    QTest::newRow("1000 digits") << 1000 << 4 << 232;
+    QTest::newRow("1152 digits keeps the half slot") << 1152 << 5 << 128;
+    QTest::newRow("2048 digits stop at seven") << 2048 << 7 << 256;
+    QTest::newRow("empty") << 0 << 0 << 0;
+}
+
+void EepromTextTest::splitTakesEveryPartialSlotUpToSeven() {
+    QFETCH(int, digits);
+    QFETCH(int, slots);
+    QFETCH(int, lastLength);
+    const QByteArray worksheet =
+        eventimage::formatEEPROMText(QByteArray(digits, '1'), 32).replace("11", "1\r2");
+    const auto split = eventimage::split(worksheet);
+    QCOMPARE(split.routines.size(), slots);
+    if (slots > 0)
+        QCOMPARE(split.routines.last().size(), lastLength);
+    QVERIFY(!split.image.contains(' ') && !split.image.contains('\r'));
+}
+
+void EepromTextTest::cutAfterLastTransmit_data() {
+    QTest::addColumn<QByteArray>("routine");
+    QTest::addColumn<QByteArray>("cut");
+    QTest::newRow("payload then sleep")
+        << QByteArray("8080C603414243C400") << QByteArray("8080C603414243");
+    QTest::newRow("no transmit") << QByteArray("8080C400") << QByteArray("8080C400");
+    QTest::newRow("one digit after C6") << QByteArray("80C6") + "1" << QByteArray("80C61");
+    QTest::newRow("not a count after C6") << QByteArray("C6ZZC400") << QByteArray("C6ZZC400");
+}
+
+void EepromTextTest::cutAfterLastTransmit() {
+    QFETCH(QByteArray, routine);
+    QFETCH(QByteArray, cut);
+    QCOMPARE(eventimage::cutAfterLastTransmit(routine), cut);
+}
+
+void EepromTextTest::fillCount() {
+    QCOMPARE(eventimage::fillCount(200), 26);
+    QCOMPARE(eventimage::fillCount(251), 0);
+    QCOMPARE(eventimage::fillCount(300), -24);
+}
+
+void EepromTextTest::dataTransmitCommand_data() {
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<int>("error");
+    const int none = int(eventimage::TransmitError::None);
+    const int bad = int(eventimage::TransmitError::OddOrNotHex);
+    QTest::newRow("Hi") << QByteArray("4869") << QByteArray("C6024869") << none;
+    QTest::newRow("empty") << QByteArray() << QByteArray("C600") << none;
+    QTest::newRow("odd") << QByteArray("ABC") << QByteArray() << bad;
+    QTest::newRow("not hex") << QByteArray("4G") << QByteArray() << bad;
+    QTest::newRow("255 bytes") << QByteArray(510, 'A') << "C6FF" + QByteArray(510, 'A') << none;
+    QTest::newRow("256 bytes") << QByteArray(512, 'A') << QByteArray()
+                               << int(eventimage::TransmitError::TooLong);
+}
+
+void EepromTextTest::dataTransmitCommand() {
+    QFETCH(QByteArray, payload);
+    QFETCH(QByteArray, command);
+    QFETCH(int, error);
+    const auto t = eventimage::dataTransmitCommand(payload);
+    QCOMPARE(t.command, command);
+    QCOMPARE(int(t.error), error);
+}
+
+void EepromTextTest::pn9Sequence() {
+    const QByteArray pn9 = eventimage::pn9Digits();
+    QCOMPARE(pn9.size(), 128);
+    QVERIFY(pn9.startsWith("ff83df1732094ed1e7cd"));
+    QVERIFY(pn9.endsWith("ed9a1de0"));
+}
+
+void EepromTextTest::pushButtonByte() {
+    cmdsel::PushButtonSettings s;
+    QCOMPARE(cmdsel::pushButtonText(cmdsel::pushButtonByte(s)), "CA00");
+    s.pullupOff = true;
+    s.continuous[1] = true;
+    s.debounce = 1;
+    s.fourthButton = true;
+    QCOMPARE(cmdsel::pushButtonByte(s), 0xA5);
+    QCOMPARE(cmdsel::pushButtonText(0xA5), "CAA5");
+    QCOMPARE(cmdsel::pushButtonText(0x7), "CA07");
+}
+
+void EepromTextTest::dataRateCommand_data() {
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<long long>("xtal");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<long long>("shown");
+    QTest::newRow("9600") << "9600" << 10000000LL << "C823" << 9579LL;
+    QTest::newRow("1348") << "1348" << 10000000LL << "C8FF" << 1347LL;
+    QTest::newRow("1000") << "1000" << 10000000LL << "C8FF" << 1347LL;
+    QTest::newRow("empty") << "" << 10000000LL << "C8FF" << 1347LL;
+    QTest::newRow("not a number") << "fast" << 10000000LL << "C8FF" << 1347LL;
+    QTest::newRow("above the chip's rate") << "700000" << 10000000LL << "C800" << 344828LL;
+    QTest::newRow("slow rate, fast crystal") << "1400" << 12000000LL << "C8FF" << 1616LL;
+}
+
+void EepromTextTest::dataRateCommand() {
+    QFETCH(QString, rate);
+    QFETCH(long long, xtal);
+    QFETCH(QString, command);
+    QFETCH(long long, shown);
+    QCOMPARE(cmdsel::dataRateCommand(rate, xtal), command);
+    QCOMPARE(cmdsel::rateOfCommand(command, xtal), shown);
+}
+
+void EepromTextTest::ascRead_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("worksheet");
+    const QByteArray header = "\x02 $A00000000,\r\n";
+    QTest::newRow("standard") << header + "01 02\r\n\x03\r\n" << QByteArray("01 02");
+    QTest::newRow("ETX without line end") << header + "01 02\r\n\x03" << QByteArray("01 02");
+    QTest::newRow("LF lines") << QByteArray("\x02 $A00000000,\n01 02\n\x03\n")
+                              << QByteArray("01 02");
+    QTest::newRow("no ETX keeps the last byte") << header + "01 02\r\n" << QByteArray("01 02");
+    QTest::newRow("saved empty image") << header + "\r\n\x03" << QByteArray();
+}
+
+void EepromTextTest::ascRead() {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, worksheet);
+    const asc::Image image = asc::read(file);
+    QCOMPARE(image.worksheet, worksheet);
+    QCOMPARE(image.preamble, asc::defaultPreamble());
+    QVERIFY(image.loaded.endsWith("\r\n"));
+}
+
+void EepromTextTest::ascReadFailures_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("number");
+    QTest::newRow("empty") << QByteArray() << 1222;
+    QTest::newRow("header only") << QByteArray("\x02 $A00000000,\r\n") << 5;
+    QTest::newRow("no comma") << QByteArray("01 02 03\r\n") << 5;
+}
+
+void EepromTextTest::ascReadFailures() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, number);
+    try {
+        asc::read(file);
+        QFAIL("read succeeded");
+    } catch (const Error& e) {
+        QCOMPARE(e.number, number);
+    }
+}
+
+void EepromTextTest::ascFullImageRoundTrip() {
+    const QByteArray worksheet = eventimage::formatEEPROMText(QByteArray(1792, 'c'), 32);
+    const QByteArray file = asc::write(asc::defaultPreamble(), worksheet);
+    QCOMPARE(file.size(), 2734);
+    QVERIFY(file.endsWith("cc\r\n\r\n\x03"));
+    QCOMPARE(asc::read(file).worksheet, worksheet);
+    QCOMPARE(asc::sizeText(asc::hexDigitCount(worksheet)), "896 byte");
+    QCOMPARE(asc::sizeText(3), "1.5 byte");
+}
+
+void EepromTextTest::pageCommand() {
+    const QByteArray digits = QByteArray("00112233445566778899aabbccddeeff") + "A0A1A2A3";
+    QCOMPARE(programmer::pageCommand(digits, 16, 4), "SX02,00,10,A0,A1,A2,A3");
+    QCOMPARE(programmer::pageCommand(digits, 0, 2), "SX02,00,00,00,11");
+    QCOMPARE(programmer::pageCommand(QByteArray(2048, '0'), 0x3F0, 1), "SX02,03,F0,00");
+}
+
+void EepromTextTest::readBackLayout() {
+    QByteArray buffer;
+    for (int i = 0; i < 1024; ++i)
+        buffer += "ab";
+    const QByteArray text = programmer::formatReadBack(buffer);
+    QCOMPARE(text.size(), 3102);
+    QCOMPARE(text.count("\r\n"), 31);
+    QVERIFY(text.endsWith("ab"));
+    QCOMPARE(programmer::formatReadBack(QByteArray(128, '1')).count("\r\n"), 1);
+    QVERIFY(programmer::formatReadBack(QByteArray(128, '1')).endsWith("11 11"));
+    QVERIFY(programmer::formatReadBack(QByteArray(96, '1')).endsWith("11 "));
+    const QString reply = QStringLiteral("xx\r\n") +
+                          QStringLiteral("0a 1b 2c 3d 4e 5f 60 71 82 93 a4 b5 c6 d7 e8 f9 ") +
+                          QStringLiteral("\n\rOK\n\r>");
+    QCOMPARE(programmer::sixteenBytes(reply), "0a1b2c3d4e5f60718293a4b5c6d7e8f9");
+    QCOMPARE(programmer::statusByte(QStringLiteral("\r\nRS 03      \n\rOK\n\r>").right(15)), 0);
+    QCOMPARE(programmer::statusText(0x2), "0x2");
+}
+
+void EepromTextTest::compareIgnoresCaseAndReportsMissingBytes() {
+    QCOMPARE(programmer::compareReport("ABcd", "abCD"), QString());
+    QCOMPARE(programmer::compareReport("ab01", "ab02"),
+             "difference in pos.: 2\r\nbuffer: 0x01\r\ndevice: 0x02\r\n");
+    QCOMPARE(programmer::compareReport("abcd", "ab"),
+             "difference in pos.: 2\r\nbuffer: 0xcd\r\ndevice: 0x\r\n");
+}
+
+void EepromTextTest::imageProblems() {
+    QVERIFY(programmer::imageProblem("").has_value());
+    QVERIFY(programmer::imageProblem("ABC")->contains("odd"));
+    QVERIFY(programmer::imageProblem(QByteArray(2050, '0'))->contains("1025 bytes"));
+    QVERIFY(!programmer::imageProblem(QByteArray(2048, '0')).has_value());
+}
+
+void EepromTextTest::loaderText() {
+    QCOMPARE(firmware::loaderText(":10\r\n:20\n:00000001FF"), "L:10\r\n:20\r\n:00000001FF\r\n");
+    qsizetype position = 0;
+    const QByteArray text = "L:1\r\n:2\r\n";
+    QCOMPARE(firmware::takeRecord(text, position), "L:1\r\n");
+    QCOMPARE(firmware::takeRecord(text, position), ":2\r\n");
+    QCOMPARE(firmware::takeRecord(text, position), "");
+    QVERIFY_THROWS_EXCEPTION(Error, firmware::loaderText(""));
+}
+
+QTEST_GUILESS_MAIN(EepromTextTest)
+#include "tst_eepromtext.moc"
