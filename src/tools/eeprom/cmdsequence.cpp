@@ -219,6 +219,8 @@ void Frm_CmdSequence::setBoxes(const std::array<bool, cmdsel::Numbers>& ticks) {
 void Frm_CmdSequence::SelectDefaultEvents() {
     ECET* ecet = editor();
     const int e = ecet ? ecet->CurrentTab - 1 : 0;
+    // Ticking the push-button command rebuilds the byte from the controls before they show it.
+    const int stored = PBCmd;
     L_ControlName->setText(ecet ? ecet->frameCaption(e) : QString());
     PB_ClearAll_Click();
     std::array<bool, cmdsel::Numbers> ticks{};
@@ -236,17 +238,18 @@ void Frm_CmdSequence::SelectDefaultEvents() {
         }
     }
     applyingStored_ = true;
-    CB_Pullup->setChecked(PBCmd & 1);
+    CB_Pullup->setChecked(stored & 1);
     Frm_DebouncingTime->show();
     Frm_ContExec->show();
     CB_FourthButton->show();
     CB_Pullup->show();
     for (int k = 0; k < 4; ++k)
-        CB_ContinousExecution[k]->setChecked(PBCmd >> (k + 1) & 1);
+        CB_ContinousExecution[k]->setChecked(stored >> (k + 1) & 1);
     QRadioButton* const debounce[] = {OB_160, OB_40, OB_10, OB_Bypass};
-    debounce[PBCmd >> 5 & 3]->setChecked(true);
-    CB_FourthButton->setChecked(PBCmd >> 7 & 1);
+    debounce[stored >> 5 & 3]->setChecked(true);
+    CB_FourthButton->setChecked(stored >> 7 & 1);
     applyingStored_ = false;
+    UpdatePBCmd();
     TB_DataRate->setText(QStringLiteral("9600"));
     TB_DataRate_LostFocus();
     bChanged = false;

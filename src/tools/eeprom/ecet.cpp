@@ -550,9 +550,7 @@ void ECET::PB_GenerateRom_Click() {
     noFunction_ = generated.noFunction;
     for (int e = 0; e < EventCount; ++e) {
         setRoutine(e, generated.routines[e]);
-        // A refused image leaves the routines open for correction.
-        if (!generated.refused)
-            setLocked(e, true);
+        setLocked(e, true);
     }
     setContent(generated.image);
     moveLogCaretToEnd();

@@ -1,0 +1,280 @@
+#include "testsupport.h"
+#include "tools/eeprom/ecet.h"
+#include "tools/eeprom/eeprom.h"
+#include "tools/eeprom/eventimage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+using namespace krv;
+using namespace krv::test;
+
+namespace {
+
+struct Bench {
+    Rig rig;
+    eeprom* prog = nullptr;
+
+    Bench() {
+        if (!rig.connectBoard())
+            qFatal("no simulated board");
+        prog = rig.main().form<eeprom>(QStringLiteral("eeprom"));
+        rig.main().showForm(prog);
+        rig.board().clearReceived();
+    }
+    // Presses the button and waits until the transaction it started has ended.
+    bool run(QPushButton* button, int ms = 15000) {
+        button->click();
+        return waitUntil([this] { return !prog->transactionRunning(); }, ms);
+    }
+    // The worksheet as the editor hands it over: the buttons that use it enabled.
+    void sheet(const QByteArray& text) {
+        prog->setWorkSheet(text);
+        prog->Prog->setEnabled(true);
+        prog->Verify->setEnabled(true);
+    }
+    QStringList lines() { return rig.board().receivedLines(); }
+    int count(const QString& prefix) {
+        int n = 0;
+        for (const QString& line : lines())
+            n += line.startsWith(prefix) ? 1 : 0;
+        return n;
+    }
+    QString lastMessage() {
+        return rig.dialogs().messages.isEmpty() ? QString() : rig.dialogs().messages.last().text;
+    }
+};
+
+QByteArray bytesFrom(int first, int count) {
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes.append(char(first + i));
+    return bytes;
+}
+
+QByteArray worksheetOf(const QByteArray& bytes) {
+    return eventimage::formatEEPROMText(bytes.toHex().toUpper(), 32);
+}
+
+} // namespace
+
+class ProgrammerTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void updateReportsThePresence_data();
+    void updateReportsThePresence();
+    void programPartialPage();
+    void programWaitsWhileBusy();
+    void programRefusals_data();
+    void programRefusals();
+    void startersRefuseAClosedPortOrABusyLock();
+    void errorEndingEndsTheTransaction();
+    void closingMidTransactionFreesTheBoard();
+    void programFullImage();
+    void verifyIgnoresCase();
+    void verifyReportsDifferences();
+    void readBack();
+    void stopDuringReadBackKeepsWhatWasRead();
+};
+
+void ProgrammerTest::updateReportsThePresence_data() {
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("present") << true << "ready 0x2";
+    QTest::newRow("absent") << false << "Not present 0x0";
+}
+
+void ProgrammerTest::updateReportsThePresence() {
+    QFETCH(bool, present);
+    QFETCH(QString, status);
+    Bench b;
+    b.rig.board().eeprom().setPresent(present);
+    QVERIFY(b.run(b.prog->Command1));
+    QCOMPARE(b.lines(), QStringList({"S106", "S20500"}));
+    QCOMPARE(b.prog->StatusMsg->text(), status);
+    QCOMPARE(b.rig.main().CommState, 0);
+    QVERIFY(!b.prog->Prog->isEnabled());
+    QVERIFY(b.rig.dialogs().messages.isEmpty());
+}
+
+void ProgrammerTest::programPartialPage() {
+    Bench b;
+    const QByteArray data = bytesFrom(0xA0, 20);
+    b.sheet(worksheetOf(data));
+    QVERIFY(b.run(b.prog->Prog));
+    QCOMPARE(b.lines(), QStringList({"H2", "S20500", "S106",
+                                     "SX02,00,00,A0,A1,A2,A3,A4,A5,A6,A7,A8,A9,AA,AB,AC,AD,AE,AF",
+                                     "S20500", "S106", "SX02,00,10,B0,B1,B2,B3", "S104"}));
+    QCOMPARE(b.rig.board().eeprom().bytes(0, 21), data + "\xFF");
+    QCOMPARE(b.lastMessage(), "Buffer content successfully programmed into the EEPROM.");
+    QCOMPARE(b.rig.dialogs().messages.last().title, "End of Programming");
+    QCOMPARE(b.prog->StatusMsg->text(), "Program end0x0");
+    QVERIFY(b.prog->StopButton->isHidden() && b.prog->ProgressBar1->isHidden());
+    QVERIFY(b.prog->Prog->isEnabled() && b.prog->Read->isEnabled());
+}
+
+void ProgrammerTest::programWaitsWhileBusy() {
+    Bench b;
+    b.rig.board().eeprom().setBusyPolls(2);
+    b.sheet(worksheetOf(bytesFrom(1, 12)));
+    QVERIFY(b.run(b.prog->Prog));
+    QCOMPARE(b.count("SX02"), 1);
+    QCOMPARE(b.count("S20500"), 1);
+    QCOMPARE(b.rig.board().eeprom().bytes(0, 12), bytesFrom(1, 12));
+    b.rig.board().clearReceived();
+    b.sheet(worksheetOf(bytesFrom(1, 32)));
+    QVERIFY(b.run(b.prog->Prog));
+    // Each page waits for a status without the write in progress (the first poll still sees the
+    // earlier write's two busy polls).
+    QCOMPARE(b.count("S20500"), 9);
+    QCOMPARE(b.count("SX02"), 2);
+}
+
+void ProgrammerTest::programRefusals_data() {
+    QTest::addColumn<QByteArray>("worksheet");
+    QTest::addColumn<QString>("names");
+    QTest::newRow("empty") << QByteArray(" \r\n") << "no data";
+    QTest::newRow("odd") << QByteArray("01 02 0") << "odd number";
+    QTest::newRow("too big") << worksheetOf(QByteArray(1025, 'x')) << "1025 bytes";
+}
+
+void ProgrammerTest::programRefusals() {
+    QFETCH(QByteArray, worksheet);
+    QFETCH(QString, names);
+    Bench b;
+    b.sheet(worksheet);
+    b.prog->Prog->click();
+    QVERIFY(b.lastMessage().contains(names));
+    QVERIFY(!b.prog->transactionRunning());
+    QTest::qWait(100);
+    QVERIFY(b.lines().isEmpty());
+}
+
+void ProgrammerTest::startersRefuseAClosedPortOrABusyLock() {
+    Bench b;
+    b.rig.main().CommState = 3;
+    b.prog->Read->click();
+    QCOMPARE(b.lastMessage(), "Commport is busy. Please try again later!");
+    QCOMPARE(b.rig.dialogs().messages.last().icon, Dialogs::Icon::Exclamation);
+    b.rig.main().CommState = 0;
+    b.rig.main().Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
+    b.prog->Command1->click();
+    QCOMPARE(b.lastMessage(), "Commport not available, Loadboard not connected!");
+    QCOMPARE(b.rig.dialogs().messages.size(), 2);
+    QVERIFY(b.lines().isEmpty());
+}
+
+void ProgrammerTest::errorEndingEndsTheTransaction() {
+    Bench b;
+    b.sheet(worksheetOf(bytesFrom(0, 40)));
+    b.rig.board().setFault(sim::Fault::ErrorEnding, 3);
+    QVERIFY(b.run(b.prog->Prog));
+    QCOMPARE(b.lastMessage(), "Operation not completed! Please try again!");
+    QCOMPARE(b.rig.dialogs().messages.last().title, "Communication Error");
+    QCOMPARE(b.prog->StatusMsg->text(), "LB comm. error");
+    QCOMPARE(b.rig.main().CommState, 0);
+    QVERIFY(b.prog->Prog->isEnabled() && b.prog->StopButton->isHidden());
+    QVERIFY(b.count("SX02") <= 1);
+    QCOMPARE(b.rig.board().eeprom().bytes(16, 16), QByteArray(16, '\xFF'));
+}
+
+void ProgrammerTest::closingMidTransactionFreesTheBoard() {
+    Bench b;
+    b.sheet(worksheetOf(QByteArray(896, 'z')));
+    b.prog->Prog->click();
+    QVERIFY(waitUntil([&] { return b.count("SX02") >= 2; }));
+    b.rig.main().unloadForm(QStringLiteral("eeprom"));
+    QCOMPARE(b.rig.main().CommState, 0);
+    QVERIFY(!b.rig.main().EEPROMon);
+    QVERIFY(waitUntil([&] {
+        return b.lines().size() >= 2 &&
+               b.lines().mid(b.lines().size() - 2) == QStringList({"H2", "S104"});
+    }));
+    const int sent = int(b.lines().size());
+    QTest::qWait(300);
+    QCOMPARE(b.lines().size(), sent);
+}
+
+void ProgrammerTest::programFullImage() {
+    Bench b;
+    QByteArray image;
+    for (int i = 0; i < 896; ++i)
+        image.append(char(i * 7));
+    b.sheet(eventimage::formatEEPROMText(image.toHex().toUpper(), 32));
+    QVERIFY(b.run(b.prog->Prog, 20000));
+    QCOMPARE(b.count("SX02"), 56);
+    QCOMPARE(b.count("S20500"), 57);
+    QCOMPARE(b.lines().last(), "S104");
+    QCOMPARE(b.rig.board().eeprom().bytes(0, 896), image);
+    QCOMPARE(b.rig.board().eeprom().byte(896), 0xFF);
+}
+
+void ProgrammerTest::verifyIgnoresCase() {
+    Bench b;
+    const QByteArray data = bytesFrom(0xC0, 32);
+    b.rig.board().eeprom().setBytes(0, data);
+    b.sheet(worksheetOf(data));
+    QVERIFY(b.run(b.prog->Verify));
+    QCOMPARE(b.count("RS16"), 64);
+    QCOMPARE(b.lines().mid(0, 3), QStringList({"H2", "L2", "WS03,00,00"}));
+    QCOMPARE(b.lines().last(), "H2");
+    QCOMPARE(b.lastMessage(), "Buffer and EEPROM contents are identical.");
+    QCOMPARE(b.rig.dialogs().messages.last().title, "Verify Successful");
+    QCOMPARE(b.prog->StatusMsg->text(), "Verify end");
+}
+
+void ProgrammerTest::verifyReportsDifferences() {
+    Bench b;
+    QByteArray data = QByteArray(1024, '\xFF');
+    data[2] = 0x12;
+    b.sheet(worksheetOf(QByteArray(1024, '\xFF') + QByteArray(2, '\x01')));
+    b.rig.board().eeprom().setBytes(0, data);
+    QVERIFY(b.run(b.prog->Verify));
+    QCOMPARE(b.rig.dialogs().messages.last().title, "Verify failed");
+    QCOMPARE(b.lastMessage(), "difference in pos.: 3\r\nbuffer: 0xff\r\ndevice: 0x12\r\n"
+                              "difference in pos.: 1025\r\nbuffer: 0x01\r\ndevice: 0x\r\n"
+                              "difference in pos.: 1026\r\nbuffer: 0x01\r\ndevice: 0x\r\n");
+}
+
+void ProgrammerTest::readBack() {
+    Bench b;
+    b.rig.board().eeprom().setBytes(0, bytesFrom(0, 256).repeated(4));
+    b.rig.board().eeprom().setReadAddress(100);
+    QVERIFY(b.run(b.prog->Read));
+    QCOMPARE(b.count("RS16"), 64);
+    const QByteArray sheet = b.prog->workSheet();
+    QCOMPARE(sheet.size(), 3102);
+    QVERIFY(sheet.startsWith("00 01 02"));
+    QVERIFY(sheet.endsWith("fe ff"));
+    QCOMPARE(b.lastMessage(), "EEPROM content readed into buffer.");
+    QCOMPARE(b.rig.dialogs().messages.last().title, "Read end");
+}
+
+void ProgrammerTest::stopDuringReadBackKeepsWhatWasRead() {
+    Bench b;
+    auto* editor = b.rig.main().form<ECET>(QStringLiteral("ECET"));
+    b.prog->Read->click();
+    QVERIFY(waitUntil([&] { return b.count("RS16") >= 3; }));
+    QVERIFY(b.prog->StopButton->isVisibleTo(b.prog));
+    // The editor stays off the programmer while it works.
+    b.prog->setWorkSheet("kept");
+    editor->PB_GenerateRom->click();
+    editor->PB_Save->click();
+    QCOMPARE(b.lastMessage(), "Commport is busy. Please try again later!");
+    b.prog->StopButton->click();
+    QVERIFY(waitUntil([&] { return !b.prog->transactionRunning(); }));
+    QCOMPARE(b.lastMessage(), "Warning!\r\nProgress is not finished!\r\nEEPROM and buffer data "
+                              "inconsistent!");
+    QCOMPARE(b.prog->StatusMsg->text(), "Stopped");
+    QCOMPARE(b.lines().last(), "H2");
+    const QByteArray sheet = b.prog->workSheet();
+    QCOMPARE(sheet.count("ff"), b.count("RS16") * 16);
+    QVERIFY(sheet.endsWith("ff "));
+    QCOMPARE(b.rig.main().CommState, 0);
+}
+
+QTEST_MAIN(ProgrammerTest)
+#include "tst_programmer.moc"
