@@ -40,7 +40,7 @@ private Q_SLOTS:
     void savedWorkspaceRestoresAfterRestart();
     void wrongWorkspaceBannerIsReportedAndStartUpGoesOn();
     void failedWorkspaceSaveIsReported();
-    void aWindowThisBuildLacksIsNotRestoredAsOpen();
+    void theProgrammerIsRestoredWhereItWas();
 };
 
 void FilesTest::workspaceBytes_data() {
@@ -127,17 +127,21 @@ void FilesTest::failedWorkspaceSaveIsReported() {
     QVERIFY(QFileInfo(ProgramFolder::file(QStringLiteral("KRV.wsp"))).isDir());
 }
 
-void FilesTest::aWindowThisBuildLacksIsNotRestoredAsOpen() {
+void FilesTest::theProgrammerIsRestoredWhereItWas() {
     test::Rig rig;
     rig.writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
-    writeFile(QStringLiteral("KRV.wsp"), banner + "#FALSE#\r\n#TRUE#\r\n" +
-                                             QByteArray("#FALSE#\r\n").repeated(9) +
-                                             "15\r\n4500\r\n9705\r\n4110\r\n");
+    const QByteArray workspace = banner + "#FALSE#\r\n#TRUE#\r\n" +
+                                 QByteArray("#FALSE#\r\n").repeated(9) +
+                                 "15\r\n4500\r\n9705\r\n4110\r\n";
+    writeFile(QStringLiteral("KRV.wsp"), workspace);
     ISMmain& main = rig.start();
     QVERIFY(rig.dialogs().messages.isEmpty());
-    QVERIFY(!main.EEPROMon);
+    QVERIFY(main.EEPROMon);
+    QMdiSubWindow* frame = main.frameOf(main.loadedForm(QStringLiteral("eeprom")));
+    QVERIFY(frame && !frame->isHidden());
+    QCOMPARE(frame->geometry(), twipsRect(4500, 15, 4110, 9705));
     main.mnuSaveWorkspace->trigger();
-    QCOMPARE(fileBytes(QStringLiteral("KRV.wsp")), banner + QByteArray("#FALSE#\r\n").repeated(11));
+    QCOMPARE(fileBytes(QStringLiteral("KRV.wsp")), workspace);
 }
 
 QTEST_MAIN(FilesTest)
