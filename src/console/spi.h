@@ -306,7 +306,6 @@ private:
     int busy_ = 0;
     bool closing_ = false;
     bool fillingLists_ = false;
-    bool rowFromCode_ = false;
     std::array<QString, 4> batchText_;
     bool showingBatch_ = false;
     QHash<QObject*, std::function<void()>> leaveHandlers_;

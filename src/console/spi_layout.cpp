@@ -373,10 +373,7 @@ void SPI::wire() {
         connect(ViewAll[i], &QPushButton::clicked, this, [this, i] { ViewAll_Click(i); });
     }
     connect(SettingsDataGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] {
-                if (!rowFromCode_)
-                    SettingsDataGrid_RowColChange();
-            });
+            [this] { SettingsDataGrid_RowColChange(); });
     connect(
         settings_, &console::WorkTableModel::hexEdited, this, [this](int row, const QString& text) {
             SettingsDataGrid->setCurrentIndex(settings_->index(row, console::WorkTableModel::Hex));
@@ -462,7 +459,8 @@ bool SPI::eventFilter(QObject* watched, QEvent* event) {
             BatchCommands_DblClick(b);
     }
     const auto handler = leaveHandlers_.constFind(watched);
-    if (handler != leaveHandlers_.constEnd()) {
+    // A window on its way out is not left by the user.
+    if (handler != leaveHandlers_.constEnd() && !closing_) {
         const bool enter = event->type() == QEvent::KeyPress &&
                            (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
                             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);

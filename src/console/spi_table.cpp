@@ -129,6 +129,8 @@ std::optional<WorkRow> SPI::lookup(const QString& address) const {
 }
 
 void SPI::storeValue(const QString& address, const QString& hex) {
+    if (!db_ || !db_->isOpen())
+        return;
     try {
         db_->storeValue(address, hex);
     } catch (const DatabaseError& error) {

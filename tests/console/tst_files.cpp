@@ -3,8 +3,10 @@
 #include "consolerig.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 using namespace krv;
 using krv::test::ConsoleRig;
@@ -89,6 +91,27 @@ private Q_SLOTS:
         QVERIFY(!c.spi->M_Read[1]->isEnabled());
         QCOMPARE(c.spi->M_Name[2]->currentText(), QStringLiteral("TRIM"));
         QVERIFY(c.rig.dialogs().messages.isEmpty());
+    }
+
+    void rowsReadAndWriteTheirRegister() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.spi->M_Name[4]->setCurrentIndex(c.spi->M_Name[4]->findText("SCRATCH"));
+        QCOMPARE(c.spi->M_Address[4]->text(), QStringLiteral("09"));
+        c.chip->registers[0x09].value = 0xC3;
+        c.spi->M_Read[4]->click();
+        QCOMPARE(c.spi->M_Hexvalue[4]->text(), QStringLiteral("C3"));
+        QCOMPARE(c.spi->M_bit[8 * 4 + 7]->state(), console::BitBox::State::One);
+        QCOMPARE(hexOf(c.spi, "09"), QStringLiteral("C3"));
+        const int row = c.spi->settingsModel()->find("09");
+        c.spi->SettingsDataGrid->setCurrentIndex(c.spi->settingsModel()->index(row, 0));
+        Q_EMIT c.spi->M_bit[8 * 4 + 7]->clicked();
+        QCOMPARE(c.spi->M_Hexvalue[4]->text(), QStringLiteral("43"));
+        c.spi->M_Send[4]->click();
+        QCOMPARE(c.sent(), QStringList({"S2 0900", "S2 8943"}));
+        QCOMPARE(c.spi->HexValue->text(), QStringLiteral("43"));
+        QCOMPARE(hexOf(c.spi, "09"), QStringLiteral("43"));
     }
 
     void unknownRowAddressIsRefused() {
