@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "cwlink.h"
 #include "receiverrflink.h"
+#include "testfunctions.h"
 #include "transceiverrflink.h"
 
 namespace krv {
@@ -20,6 +21,8 @@ void registerRfLinkForms() {
     add<Frm_YambleRfLinkTest>("Frm_YambleRfLinkTest");
     add<frm_Link>("frm_Link");
     add<frm_Link_RX>("frm_Link_RX");
+    add<Frm_DruskTestFunctions>("Frm_DruskTestFunctions");
+    add<Frm_YambleTestFunctions>("Frm_YambleTestFunctions");
 }
 
 } // namespace krv
