@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "cwlink.h"
 #include "receiverrflink.h"
+#include "sniffer.h"
 #include "testfunctions.h"
 #include "transceiverrflink.h"
 
@@ -23,6 +24,8 @@ void registerRfLinkForms() {
     add<frm_Link_RX>("frm_Link_RX");
     add<Frm_DruskTestFunctions>("Frm_DruskTestFunctions");
     add<Frm_YambleTestFunctions>("Frm_YambleTestFunctions");
+    add<frm_ZiborSniffer>("frm_ZiborSniffer");
+    add<frm_TxSearch>("frm_TxSearch");
 }
 
 } // namespace krv
