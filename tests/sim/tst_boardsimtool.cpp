@@ -27,11 +27,11 @@ public:
         }
     }
 
-    // The two announced lines, once both have arrived; none when they do not come.
-    QStringList announcement() {
-        const bool announced = QTest::qWaitFor([this] {
+    // The announced lines (two per board), once all have arrived; none when they do not come.
+    QStringList announcement(int boards = 1) {
+        const bool announced = QTest::qWaitFor([this, boards] {
             output_ += process_.readAllStandardOutput();
-            return output_.count('\n') >= 2;
+            return output_.count('\n') >= 2 * boards;
         });
         if (!announced) {
             return {};
@@ -54,6 +54,7 @@ private Q_SLOTS:
     void announces_data();
     void announces();
     void boardOptions();
+    void boardsShareOneAir();
     void endsOnSignal_data();
     void endsOnSignal();
     void rejectsBadOptions_data();
@@ -120,6 +121,23 @@ void TestBoardSimTool::boardOptions() {
     QCOMPARE(file.readAll().count('\n'), 3);
 }
 
+void TestBoardSimTool::boardsShareOneAir() {
+    Tool tool({"--personality", "2,1", "--com", "3"});
+    const QStringList lines = tool.announcement(2);
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[1].startsWith("--port 3="));
+    QVERIFY(lines[3].startsWith("--port 4="));
+    QVERIFY(lines[2].contains("board 1.x"));
+    BoardPort sender(lines[1].section('=', 1));
+    BoardPort receiver(lines[3].section('=', 1));
+    QVERIFY(sender.open() && receiver.open());
+    receiver.exchange("F1,13,100");
+    receiver.exchange("S2CE83");
+    const qsizetype from = receiver.received().size();
+    sender.exchange("T14,48,69,0D");
+    QVERIFY(QTest::qWaitFor([&] { return receiver.received().mid(from) == "Hi"; }));
+}
+
 void TestBoardSimTool::endsOnSignal_data() {
     QTest::addColumn<int>("signal");
 
@@ -149,6 +167,10 @@ void TestBoardSimTool::rejectsBadOptions_data() {
     QTest::newRow("status word") << QStringList{"--status", "XYZ"};
     QTest::newRow("current") << QStringList{"--current", "many"};
     QTest::newRow("baud rate") << QStringList{"--baud", "0"};
+    QTest::newRow("one of the boards") << QStringList{"--personality", "2,x"};
+    QTest::newRow("loss") << QStringList{"--loss", "101"};
+    QTest::newRow("bit error rate") << QStringList{"--ber", "2"};
+    QTest::newRow("seed") << QStringList{"--seed", "x"};
 }
 
 void TestBoardSimTool::rejectsBadOptions() {
