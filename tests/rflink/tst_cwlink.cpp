@@ -125,6 +125,21 @@ private Q_SLOTS:
         QCOMPARE(rig.linesSinceMark(), (QStringList{"Z3", "S2c000", "Z3"}));
     }
 
+    void ht537OffersPn15AfterABitSynchronousUpdate() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().PelkoV1_show();
+        QWidget* panel = rig.main().loadedForm(QStringLiteral("PelkoV1"));
+        panel->setProperty("TXBitSinchOn", 1);
+        frm_Link* link = openTransmitter(rig);
+        QCOMPARE(link->ChipID, QStringLiteral("0"));
+        QVERIFY(link->cb_pn15->isEnabled());
+        QVERIFY(!link->cb_manual->isEnabled());
+        rig.mark();
+        link->cb_pn15->setChecked(true);
+        QCOMPARE(rig.linesSinceMark(), (QStringList{"H3", "y20"}));
+    }
+
     void receiverWindowFollowsTheOtherBoard() {
         LinkRig rig;
         QVERIFY(rig.connectBoard());

@@ -91,7 +91,7 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     PB_Preable = button("PB_Preable", QStringLiteral("Insert Preamble"));
     TB_SynchPatt = textBox("TB_SynchPatt", QStringLiteral("2DD4"));
     TB_SynchPatt->setMaxLength(4);
-    TB_SynchPatt->setMaximumWidth(60);
+    TB_SynchPatt->setFixedWidth(60);
     TB_SynchPatt->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), TB_SynchPatt));
     Label12 = label("Label12", QStringLiteral("hex"));
@@ -281,9 +281,21 @@ void Frm_YambleRfLinkTest::placeBesidePanel() {
 }
 
 void Frm_YambleRfLinkTest::fitToTab() {
-    if (QMdiSubWindow* frame = main_.frameOf(this))
-        frame->resize(twipsToPixels(widthTwips),
-                      twipsToPixels(ShownTab == 1 ? transmitHeightTwips : receiveHeightTwips));
+    QMdiSubWindow* frame = main_.frameOf(this);
+    if (!frame)
+        return;
+    // The design's size, or more where this desktop's fonts need it (the hidden frame not
+    // counted).
+    layout()->invalidate();
+    const QSize design(twipsToPixels(widthTwips),
+                       twipsToPixels(ShownTab == 1 ? transmitHeightTwips : receiveHeightTwips));
+    frame->resize(design.expandedTo(frame->minimumSizeHint()));
+}
+
+void Frm_YambleRfLinkTest::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Laid out for real only now: the frame takes the shown tab's size.
+    fitToTab();
 }
 
 void Frm_YambleRfLinkTest::TabStrip1_Click() {
