@@ -80,6 +80,7 @@ private Q_SLOTS:
     void saveAndLoadAnImageFile();
     void cancelledOrFailedLoadSplitsNothing();
     void pn9Gesture();
+    void fetchFromTheRealHt531Panel();
 };
 
 void EcetTest::generateWithEmptyRoutines() {
@@ -448,6 +449,18 @@ void EcetTest::pn9Gesture() {
     ecet.tabs_[0].PB_PN9->click();
     QCOMPARE(ecet.payload(0).size(), 64);
     QCOMPARE(ecet.payload(0).left(2), "\xFF\x83");
+}
+
+void EcetTest::fetchFromTheRealHt531Panel() {
+    Rig rig;
+    rig.writeSettings(QStringLiteral("9"), QStringLiteral("9"));
+    ISMmain& main = rig.start();
+    main.MivraV2_show();
+    QVERIFY(main.TX0on);
+    auto* ecet = main.form<ECET>(QStringLiteral("ECET"));
+    main.showForm(ecet);
+    ecet->tabs_[0].PB_GetData->click();
+    QCOMPARE(ecet->routine(0), "8080B0C000C200C823CA00E000");
 }
 
 QTEST_MAIN(EcetTest)
