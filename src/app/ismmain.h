@@ -183,6 +183,9 @@ public:
     // Procedures without a menu item: each shows its window.
     void ShowTxSearch();
     void ShowSnifferOptions();
+    // The EEPROM programmer shown and unloaded by code (this window has no toolbar button for it).
+    void EEPROM_show();
+    void EEPROM_hide();
     // Unloads the splash and shows the window of that name, when the program has it.
     void showToolWindow(const QString& name);
 

@@ -52,6 +52,15 @@ void ISMmain::ShowSnifferOptions() {
     showToolWindow(QStringLiteral("frm_ZiborSniffer"));
 }
 
+void ISMmain::EEPROM_show() {
+    if (QWidget* programmer = form(QStringLiteral("eeprom")))
+        showForm(programmer);
+}
+
+void ISMmain::EEPROM_hide() {
+    unloadForm(QStringLiteral("eeprom"));
+}
+
 void ISMmain::mnuFilePreferences_Click() {
     showToolWindow(QStringLiteral("Preferences"));
 }

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void verifyReportsDifferences();
     void readBack();
     void stopDuringReadBackKeepsWhatWasRead();
+    void saveAsksBeforeReplacing();
+    void shownAndUnloadedByTheMainWindow();
 };
 
 void ProgrammerTest::updateReportsThePresence_data() {
@@ -274,6 +277,43 @@ void ProgrammerTest::stopDuringReadBackKeepsWhatWasRead() {
     QCOMPARE(sheet.count("ff"), b.count("RS16") * 16);
     QVERIFY(sheet.endsWith("ff "));
     QCOMPARE(b.rig.main().CommState, 0);
+}
+
+void ProgrammerTest::saveAsksBeforeReplacing() {
+    Bench b;
+    b.sheet("01 02");
+    b.prog->SaveEEFile->setEnabled(true);
+    const QString path = b.rig.folder() + QStringLiteral("/image.asc");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    // "No" shows the dialog again; cancelling it there keeps the old file.
+    b.rig.dialogs().files = {b.rig.folder() + QStringLiteral("/image"), QString()};
+    b.rig.dialogs().answers = {Dialogs::Answer::No};
+    b.prog->SaveEEFile->click();
+    QCOMPARE(b.rig.dialogs().fileRequests.size(), 2);
+    QVERIFY(b.lastMessage().startsWith("image.asc already exists."));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), "old");
+    old.close();
+    // "Yes" replaces it.
+    b.rig.dialogs().files = {path};
+    b.prog->SaveEEFile->click();
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("\x02 $A00000000,\r\n01 02\r\n\x03"));
+}
+
+void ProgrammerTest::shownAndUnloadedByTheMainWindow() {
+    Rig rig;
+    rig.start();
+    rig.main().EEPROM_show();
+    auto* prog = rig.main().loadedForm<eeprom>(QStringLiteral("eeprom"));
+    QVERIFY(prog && rig.main().EEPROMon);
+    QVERIFY(rig.main().frameOf(prog) && !rig.main().frameOf(prog)->isHidden());
+    rig.main().EEPROM_hide();
+    QCoreApplication::processEvents();
+    QVERIFY(!rig.main().loadedForm<eeprom>(QStringLiteral("eeprom")));
+    QVERIFY(!rig.main().EEPROMon);
 }
 
 QTEST_MAIN(ProgrammerTest)

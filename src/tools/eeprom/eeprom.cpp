@@ -213,7 +213,8 @@ bool eeprom::loadeefile_Click() {
 }
 
 void eeprom::SaveEEFile_Click() {
-    const QString path = Dialogs::saveFile(fileRequest(QStringLiteral("Save EEPROM File")), this);
+    const QString path =
+        Dialogs::saveFileAskingToReplace(fileRequest(QStringLiteral("Save EEPROM File")), this);
     if (!path.isEmpty() && !isAscName(path)) {
         notSupported();
         return;
