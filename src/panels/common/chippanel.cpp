@@ -4,10 +4,13 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "commstatewait.h"
+#include "frequencyboxes.h"
 #include "panelstart.h"
+#include "panelwidgets.h"
 #include "statusword.h"
 #include "supplyinput.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QFocusEvent>
@@ -17,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
@@ -311,6 +315,44 @@ QWidget* ChipPanel::addPage(const QString& caption) {
     const QSignalBlocker quiet(TabStrip1);
     TabStrip1->addTab(caption);
     return page;
+}
+
+void ChipPanel::addCrystalRows(QWidget* frame, QGridLayout* grid, int columns) {
+    StdCrystal =
+        panel::named(new QRadioButton(QStringLiteral("Standard 10MHz"), frame), "StdCrystal");
+    NonStdCrystal =
+        panel::named(new QRadioButton(QStringLiteral("Non standard"), frame), "NonStdCrystal");
+    Crystalfreq = panel::numberBox(frame, QStringLiteral("Crystalfreq"), 110);
+    Crystalfreq->setText(QStringLiteral("10"));
+    Crystalfreq->setEnabled(false);
+    StdCrystal->setChecked(true);
+    auto* choice = new QButtonGroup(frame);
+    choice->addButton(StdCrystal);
+    choice->addButton(NonStdCrystal);
+    grid->addWidget(StdCrystal, 0, 0, 1, columns);
+    grid->addWidget(NonStdCrystal, 1, 0);
+    grid->addWidget(Crystalfreq, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("MHz"), frame), 1, 2);
+    panel::onSelected(StdCrystal, [this] { StdCrystal_Click(); });
+    panel::onSelected(NonStdCrystal, [this] { NonStdCrystal_Click(); });
+    workOnLeaving(Crystalfreq, [this] { Crystalfreq_LostFocus(); });
+}
+
+void ChipPanel::StdCrystal_Click() {
+    Statusline->setText(QStringLiteral(" "));
+    Crystalfreq->setEnabled(false);
+    XtalFactor = 1.0f;
+    crystalChanged();
+}
+
+void ChipPanel::NonStdCrystal_Click() {
+    Crystalfreq->setEnabled(true);
+    Crystalfreq_LostFocus();
+}
+
+void ChipPanel::Crystalfreq_LostFocus() {
+    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
+    crystalChanged();
 }
 
 QLineEdit* ChipPanel::addWordBox(const QString& name, const QString& caption) {

@@ -47,6 +47,7 @@ class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QStackedWidget;
 class QTabBar;
 class QTimer;
@@ -154,6 +155,9 @@ public:
     void ReadStatus_LostFocus();
     void IRQpoll_Click();
     void ShowStatus_Click();
+    void StdCrystal_Click();
+    void NonStdCrystal_Click();
+    void Crystalfreq_LostFocus();
     // Moves the focus off the Read Status button, which ends a repetition.
     void StopRepetitiveStatusRead();
 
@@ -190,6 +194,12 @@ public:
 
     bool StatusReadActive = false;
 
+    QRadioButton* StdCrystal = nullptr;
+    QRadioButton* NonStdCrystal = nullptr;
+    QLineEdit* Crystalfreq = nullptr;
+    // Crystal MHz / 10: every frequency, step, list value and time the panel shows scales with it.
+    float XtalFactor = 1.0f;
+
     const ChipPanelDesign& design() const { return design_; }
     ISMmain& mainWindow() const { return main_; }
 
@@ -218,7 +228,13 @@ protected:
 
     virtual int indicatorForBit(int bit) { return design_.indicatorCount - bit; }
 
+    // Everything that scales with the crystal, rebuilt in the panel's order after it changed.
+    virtual void crystalChanged() {}
+
     // ---- Helpers for panels ------------------------------------------------------------------
+    // The crystal choice in the first two rows of the frame's grid: "Standard 10MHz" (spanning
+    // `columns`), then "Non standard" with its MHz box; the standard crystal is selected.
+    void addCrystalRows(QWidget* frame, QGridLayout* grid, int columns);
     // A new page: a tab with the caption and its frame, Frame[n]; fill the returned widget.
     QWidget* addPage(const QString& caption);
     // A read-only word box in the word column.

@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
+#include "panels/common/panelwidgets.h"
 #include "panels/common/sleepboxes.h"
 #include "receiverwords.h"
 #include "sleepwords.h"
@@ -24,6 +25,8 @@
 #include <QVBoxLayout>
 
 namespace krv {
+
+using namespace panel;
 
 using namespace receiver;
 
@@ -89,7 +92,7 @@ bool ReceiverPanel::eventFilter(QObject* watched, QEvent* event) {
 // ---- Widget helpers ------------------------------------------------------------------------
 
 int ReceiverPanel::value(const QCheckBox* box) {
-    return box->checkState() == Qt::Checked ? 1 : 0;
+    return bitOf(box);
 }
 
 QLineEdit* ReceiverPanel::lineEdit(const QString& name, const QString& text) {
@@ -150,18 +153,9 @@ void ReceiverPanel::buildFrequencyBlock() {
     auto* crystal = new QGroupBox(QStringLiteral("Crystal"), settings);
     crystal->setObjectName(QStringLiteral("FrameCrystal"));
     auto* crystalLayout = new QGridLayout(crystal);
-    StdCrystal = new QRadioButton(QStringLiteral("Standard 10MHz"), crystal);
-    StdCrystal->setObjectName(QStringLiteral("StdCrystal"));
-    NonStdCrystal = new QRadioButton(QStringLiteral("Non standard"), crystal);
-    NonStdCrystal->setObjectName(QStringLiteral("NonStdCrystal"));
-    Crystalfreq = lineEdit(QStringLiteral("Crystalfreq"), QStringLiteral("10"));
-    Crystalfreq->setEnabled(false);
     Cxtal = list(QStringLiteral("Cxtal"), loadCapacitanceEntries());
     CLKout = list(QStringLiteral("CLKout"));
-    crystalLayout->addWidget(StdCrystal, 0, 0, 1, 3);
-    crystalLayout->addWidget(NonStdCrystal, 1, 0);
-    crystalLayout->addWidget(Crystalfreq, 1, 1);
-    crystalLayout->addWidget(new QLabel(QStringLiteral("MHz"), crystal), 1, 2);
+    addCrystalRows(crystal, crystalLayout, 3);
     crystalLayout->addWidget(new QLabel(QStringLiteral("Crystal load capacitance:"), crystal), 2,
                              0);
     crystalLayout->addWidget(Cxtal, 2, 1, 1, 2);
@@ -274,18 +268,9 @@ void ReceiverPanel::buildFrequencyBlock() {
     configLayout->setColumnStretch(5, 1);
     grid->addWidget(configuration, 1, 0, 1, 3);
 
-    for (QLineEdit* box : {Crystalfreq, FreqCenter, FreqStep})
+    for (QLineEdit* box : {FreqCenter, FreqStep})
         box->setMaximumWidth(110);
 
-    connect(StdCrystal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            StdCrystal_Click();
-    });
-    connect(NonStdCrystal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            NonStdCrystal_Click();
-    });
-    workOnLeaving(Crystalfreq, [this] { Crystalfreq_LostFocus(); });
     workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
     connect(Cxtal, &QComboBox::currentIndexChanged, this, [this] { Cxtal_Click(); });
     connect(CLKout, &QComboBox::currentIndexChanged, this, [this] { CLKout_Click(); });
@@ -505,25 +490,7 @@ int ReceiverPanel::bandButton() const {
     return 3;
 }
 
-void ReceiverPanel::StdCrystal_Click() {
-    Statusline->setText(QStringLiteral(" "));
-    Crystalfreq->setEnabled(false);
-    XtalFactor = 1.0f;
-    FreqCenter_LostFocus();
-    UpdateFreqStep();
-    FillCLKoutList();
-    FillBasebandBWList();
-    WKUPM_LostFocus();
-    DATARATEDIV_LostFocus();
-}
-
-void ReceiverPanel::NonStdCrystal_Click() {
-    Crystalfreq->setEnabled(true);
-    Crystalfreq_LostFocus();
-}
-
-void ReceiverPanel::Crystalfreq_LostFocus() {
-    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
+void ReceiverPanel::crystalChanged() {
     FreqCenter_LostFocus();
     UpdateFreqStep();
     FillCLKoutList();

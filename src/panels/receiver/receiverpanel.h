@@ -22,9 +22,6 @@ public:
     ReceiverPanel(ISMmain& main, receiver::Chip chip, ChipPanelDesign design);
 
     // ---- Handlers ------------------------------------------------------------------------------
-    void StdCrystal_Click();
-    void NonStdCrystal_Click();
-    void Crystalfreq_LostFocus();
     void FreqCenter_LostFocus();
     void bandClick(int button);
     void Cxtal_Click();
@@ -69,8 +66,8 @@ public:
     long Rev = 1;
 
     // ---- Controls ------------------------------------------------------------------------------
-    QRadioButton *StdCrystal, *NonStdCrystal, *Band315, *Band433, *Band868, *Band915;
-    QLineEdit *Crystalfreq, *FreqCenter, *FreqStep;
+    QRadioButton *Band315, *Band433, *Band868, *Band915;
+    QLineEdit *FreqCenter, *FreqStep;
     QComboBox *Cxtal, *CLKout, *BasebandBW;
     QCheckBox *enb, *ent, *enx, *disclk;
     QLabel *Label38, *Label39, *Label47, *Label48;
@@ -128,7 +125,6 @@ protected:
     void fitWindowWidth();
 
     receiver::Chip chip_;
-    float XtalFactor = 1.0f;
     receiver::Band band_;
     QWidget* wakePage_ = nullptr;
     QWidget* dutyPage_ = nullptr;
@@ -139,6 +135,7 @@ protected:
     QWidget* fifoPage_ = nullptr;
 
 private:
+    void crystalChanged() override;
     void buildFrequencyBlock();
     void buildPages();
     void FillCLKoutList();

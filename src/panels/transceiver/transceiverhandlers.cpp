@@ -1,6 +1,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
+#include "panels/common/panelwidgets.h"
 #include "panels/common/sleepboxes.h"
 #include "transceiverpanel.h"
 #include "trxfrequency.h"
@@ -17,32 +18,15 @@
 
 namespace krv {
 
-namespace {
-
-// A check box counts as set only when it is checked, never when it is greyed.
-int bitOf(const QCheckBox* box) {
-    return box->checkState() == Qt::Checked ? 1 : 0;
-}
-
-void onToggle(QRadioButton* button, std::function<void()> handler) {
-    QObject::connect(button, &QRadioButton::toggled, button, [handler](bool on) {
-        if (on)
-            handler();
-    });
-}
-
-} // namespace
+using namespace panel;
 
 void TransceiverPanel::connectHandlers() {
-    onToggle(StdCrystal, [this] { StdCrystal_Click(); });
-    onToggle(NonStdCrystal, [this] { NonStdCrystal_Click(); });
-    onToggle(Band315, [this] { Band315_Click(); });
-    onToggle(Band433, [this] { Band433_Click(); });
-    onToggle(Band868, [this] { Band868_Click(); });
-    onToggle(Band915, [this] { Band915_Click(); });
-    onToggle(Pin8IsInt, [this] { Pin8IsInt_Click(); });
-    onToggle(Pin8IsVDI, [this] { Pin8IsVDI_Click(); });
-    workOnLeaving(Crystalfreq, [this] { Crystalfreq_LostFocus(); });
+    onSelected(Band315, [this] { Band315_Click(); });
+    onSelected(Band433, [this] { Band433_Click(); });
+    onSelected(Band868, [this] { Band868_Click(); });
+    onSelected(Band915, [this] { Band915_Click(); });
+    onSelected(Pin8IsInt, [this] { Pin8IsInt_Click(); });
+    onSelected(Pin8IsVDI, [this] { Pin8IsVDI_Click(); });
     workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
     workOnLeaving(WKUPM, [this] { WKUPM_LostFocus(); });
     workOnLeaving(WKUPR, [this] { WKUPR_LostFocus(); });
@@ -196,23 +180,6 @@ void TransceiverPanel::Form_Load() {
 }
 
 // ---- Crystal, band, centre frequency, clock output ---------------------------------------------
-
-void TransceiverPanel::StdCrystal_Click() {
-    Statusline->setText(QStringLiteral(" "));
-    Crystalfreq->setEnabled(false);
-    XtalFactor = 1.0f;
-    crystalChanged();
-}
-
-void TransceiverPanel::NonStdCrystal_Click() {
-    Crystalfreq->setEnabled(true);
-    Crystalfreq_LostFocus();
-}
-
-void TransceiverPanel::Crystalfreq_LostFocus() {
-    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
-    crystalChanged();
-}
 
 void TransceiverPanel::crystalChanged() {
     FreqCenter_LostFocus();

@@ -1,6 +1,7 @@
 #include "transceiverpanel.h"
 
 #include "app/ismmain.h"
+#include "panels/common/panelwidgets.h"
 #include "trxfrequency.h"
 #include "trxwords.h"
 
@@ -18,6 +19,8 @@
 #include <QVBoxLayout>
 
 namespace krv {
+
+using namespace panel;
 
 namespace {
 
@@ -40,21 +43,9 @@ ChipPanelDesign designOf(trx::Chip chip) {
     return d;
 }
 
-template <typename T> T* named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
 QComboBox* list(QWidget* parent, const QString& name) {
     // The lists are chosen from, never typed into.
     return named(new QComboBox(parent), name);
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, bool readOnly = false) {
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(readOnly);
-    box->setMaximumWidth(110);
-    return box;
 }
 
 QLabel* label(QWidget* parent, const QString& text, const QString& name = {}) {
@@ -99,20 +90,7 @@ void TransceiverPanel::buildSettings() {
 
     auto* crystal = named(new QGroupBox(QStringLiteral("Crystal"), settings), "FrameCrystal");
     auto* cg = new QGridLayout(crystal);
-    StdCrystal = named(new QRadioButton(QStringLiteral("Standard 10MHz"), crystal), "StdCrystal");
-    NonStdCrystal =
-        named(new QRadioButton(QStringLiteral("Non standard"), crystal), "NonStdCrystal");
-    Crystalfreq = edit(crystal, QStringLiteral("Crystalfreq"));
-    Crystalfreq->setText(QStringLiteral("10"));
-    Crystalfreq->setEnabled(false);
-    StdCrystal->setChecked(true);
-    crystalGroup_ = new QButtonGroup(this);
-    crystalGroup_->addButton(StdCrystal);
-    crystalGroup_->addButton(NonStdCrystal);
-    cg->addWidget(StdCrystal, 0, 0, 1, 2);
-    cg->addWidget(NonStdCrystal, 1, 0);
-    cg->addWidget(Crystalfreq, 1, 1);
-    cg->addWidget(label(crystal, QStringLiteral("MHz")), 1, 2);
+    addCrystalRows(crystal, cg, 2);
     cg->addWidget(label(crystal, QStringLiteral("Crystal load capacitance:")), 2, 0);
     Cxtal = list(crystal, QStringLiteral("Cxtal"));
     cg->addWidget(Cxtal, 2, 1, 1, 2);
@@ -144,11 +122,11 @@ void TransceiverPanel::buildSettings() {
     (chip_ == trx::Chip::HC913 ? Band315 : Band433)->setChecked(true);
     Band315->setVisible(chip_ == trx::Chip::HC913);
     bg->addWidget(label(bandFrame, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
-    FreqCenter = edit(bandFrame, QStringLiteral("FreqCenter"));
+    FreqCenter = numberBox(bandFrame, QStringLiteral("FreqCenter"), 110);
     bg->addWidget(FreqCenter, 1, 2);
     bg->addWidget(label(bandFrame, QStringLiteral("MHz")), 1, 3);
     bg->addWidget(label(bandFrame, QStringLiteral("PLL frequency step (Fs):")), 2, 0, 1, 2);
-    FreqStep = edit(bandFrame, QStringLiteral("FreqStep"), true);
+    FreqStep = numberBox(bandFrame, QStringLiteral("FreqStep"), 110, true);
     bg->addWidget(FreqStep, 2, 2);
     bg->addWidget(label(bandFrame, QStringLiteral("kHz")), 2, 3);
     EnTXLatch = named(new QCheckBox(QStringLiteral("Enable TX Register"), bandFrame), "EnTXLatch");
@@ -245,10 +223,10 @@ void TransceiverPanel::buildPages() {
     {
         QWidget* page = addPage(QStringLiteral("Wake-Up Timer"));
         auto* g = new QGridLayout(page);
-        WKUPM = edit(page, QStringLiteral("WKUPM"));
+        WKUPM = numberBox(page, QStringLiteral("WKUPM"), 110);
         WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
-        WKUPR = edit(page, QStringLiteral("WKUPR"));
-        WKUPTIME = edit(page, QStringLiteral("WKUPTIME"));
+        WKUPR = numberBox(page, QStringLiteral("WKUPR"), 110);
+        WKUPTIME = numberBox(page, QStringLiteral("WKUPTIME"), 110);
         Label8 = label(page, QStringLiteral("sec"), QStringLiteral("Label8"));
         g->addWidget(label(page, QStringLiteral("Twake-up = M * 2^R [ms]")), 0, 0, 1, 3);
         g->addWidget(label(page, QStringLiteral("M:")), 1, 0);
@@ -269,9 +247,9 @@ void TransceiverPanel::buildPages() {
     {
         QWidget* page = addPage(QStringLiteral("Low Duty-Cycle"));
         auto* g = new QGridLayout(page);
-        DUTY = edit(page, QStringLiteral("DUTY"));
-        DUTY_USEM = edit(page, QStringLiteral("DUTY_USEM"), true);
-        DUTY_CALC = edit(page, QStringLiteral("DUTY_CALC"), true);
+        DUTY = numberBox(page, QStringLiteral("DUTY"), 110);
+        DUTY_USEM = numberBox(page, QStringLiteral("DUTY_USEM"), 110, true);
+        DUTY_CALC = numberBox(page, QStringLiteral("DUTY_CALC"), 110, true);
         Label11 = label(page, QStringLiteral("%"), QStringLiteral("Label11"));
         enlowdc = named(new QCheckBox(QStringLiteral(" Enable Low Duty-cycle operation"), page),
                         "enlowdc");
@@ -290,8 +268,8 @@ void TransceiverPanel::buildPages() {
     {
         QWidget* page = addPage(QStringLiteral("Low Battery Detector"));
         auto* g = new QGridLayout(page);
-        LBD = edit(page, QStringLiteral("LBD"));
-        LBDV = edit(page, QStringLiteral("LBDV"));
+        LBD = numberBox(page, QStringLiteral("LBD"), 110);
+        LBDV = numberBox(page, QStringLiteral("LBDV"), 110);
         g->addWidget(label(page, QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V")), 0, 0, 1, 3);
         g->addWidget(label(page, QStringLiteral("LBD:")), 1, 0);
         g->addWidget(LBD, 1, 1);
@@ -330,8 +308,8 @@ void TransceiverPanel::buildPages() {
         auto* g = new QGridLayout(page);
         dataratepresc =
             named(new QCheckBox(QStringLiteral(" Enable prescaller (1/8)"), page), "dataratepresc");
-        DATARATEDIV = edit(page, QStringLiteral("DATARATEDIV"));
-        DATARATE = edit(page, QStringLiteral("DATARATE"), true);
+        DATARATEDIV = numberBox(page, QStringLiteral("DATARATEDIV"), 110);
+        DATARATE = numberBox(page, QStringLiteral("DATARATE"), 110, true);
         Label25 = label(page, QStringLiteral("kbps"), QStringLiteral("Label25"));
         g->addWidget(label(page, QStringLiteral("Fosc  ->  1/29  ->  1/8 Presc.  ->  1/(R+1)")), 0,
                      0, 1, 3);
@@ -353,7 +331,7 @@ void TransceiverPanel::buildPages() {
         DFILTbit5->setVisible(false);
         STATEFILT = scrollBar(page, QStringLiteral("STATEFILT"), 7);
         STATEFILT->setValue(1);
-        StatefiltNr = edit(page, QStringLiteral("StatefiltNr"));
+        StatefiltNr = numberBox(page, QStringLiteral("StatefiltNr"), 110);
         g->addWidget(label(page, QStringLiteral("Filter type:")), 0, 0);
         g->addWidget(FILTTYPE, 0, 1);
         g->addWidget(label(page, QStringLiteral("Clock Recovery mode:")), 1, 0);
@@ -369,7 +347,7 @@ void TransceiverPanel::buildPages() {
         auto* g = new QGridLayout(page);
         ITLEVEL = scrollBar(page, QStringLiteral("ITLEVEL"), 15);
         ITLEVEL->setValue(8);
-        ITlevelNr = edit(page, QStringLiteral("ITlevelNr"));
+        ITlevelNr = numberBox(page, QStringLiteral("ITlevelNr"), 110);
         FIFOstrt = list(page, QStringLiteral("FIFOstrt"));
         ffillen = named(new QCheckBox(QStringLiteral("Enable synchron latch"), page), "ffillen");
         SensResEn =
@@ -387,7 +365,7 @@ void TransceiverPanel::buildPages() {
         QWidget* page = addPage(QStringLiteral("Syncron Pattern"));
         auto* g = new QGridLayout(page);
         SynchPattern = list(page, QStringLiteral("SynchPattern"));
-        TB_SP = edit(page, QStringLiteral("TB_SP"));
+        TB_SP = numberBox(page, QStringLiteral("TB_SP"), 110);
         TB_SP->setMaxLength(2);
         g->addWidget(label(page, QStringLiteral("Synchron pattern:")), 0, 0);
         g->addWidget(SynchPattern, 0, 1);

@@ -27,9 +27,6 @@ public:
     void Form_Load() override;
 
     // ---- Crystal, band, centre frequency, clock output ---------------------------------------
-    void StdCrystal_Click();
-    void NonStdCrystal_Click();
-    void Crystalfreq_LostFocus();
     void FreqCenter_LostFocus();
     void Band315_Click();
     void Band433_Click();
@@ -79,9 +76,6 @@ public:
     trx::Chip chip() const { return chip_; }
 
     // ---- Controls read by name --------------------------------------------------------------
-    QRadioButton* StdCrystal;
-    QRadioButton* NonStdCrystal;
-    QLineEdit* Crystalfreq;
     QRadioButton* Band315;
     QRadioButton* Band433;
     QRadioButton* Band868;
@@ -205,7 +199,7 @@ private:
     void connectHandlers();
     void fillLists();
 
-    void crystalChanged();
+    void crystalChanged() override;
     void selectBand(int index);
     void UpdateFreqStep();
     void FillCLKoutList();
@@ -228,11 +222,9 @@ private:
     bool chooseFile(bool save, QString& path);
 
     trx::Chip chip_;
-    float XtalFactor = 1.0f;
     int rft = 0;
     int pllbw = 0;
     std::optional<PatternByteBox> patternBox_;
-    QButtonGroup* crystalGroup_ = nullptr;
     QButtonGroup* bandGroup_ = nullptr;
     QButtonGroup* pinGroup_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "common/numbers.h"
 #include "ht539words.h"
 #include "panels/common/frequencysetting.h"
+#include "panels/common/panelwidgets.h"
 #include "panels/common/sleepboxes.h"
 
 #include <QCheckBox>
@@ -19,6 +20,8 @@
 #include <climits>
 
 namespace krv {
+
+using namespace panel;
 
 namespace {
 
@@ -90,18 +93,6 @@ TransmitterSpec specOf() {
     return s;
 }
 
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLineEdit* edit(QWidget* parent, const char* name, bool readOnly = false) {
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(readOnly);
-    box->setMaximumWidth(90);
-    return box;
-}
-
 QCheckBox* check(QWidget* parent, const char* name, const char* caption) {
     return named(new QCheckBox(QString::fromLatin1(caption), parent), name);
 }
@@ -120,7 +111,7 @@ UpDown* upDown(QLineEdit* buddy, QWidget* parent, const char* name) {
 }
 
 bool isOn(const QCheckBox* box) {
-    return box->checkState() == Qt::Checked;
+    return bitOf(box) != 0;
 }
 
 // Fills a list without running its handler; it starts with no selection.
@@ -164,9 +155,9 @@ QGroupBox* HT539::addGroup(const char* name, const QString& title, int row, int 
 void HT539::buildLowBattery() {
     QGroupBox* group = addGroup("FrameLBD", QStringLiteral("Low battery and clock divider"), 3, 0);
     auto* g = static_cast<QGridLayout*>(group->layout());
-    LBD = edit(group, "LBD");
+    LBD = numberBox(group, "LBD", 90);
     UD_LBD = upDown(LBD, group, "UD_LBD");
-    LBDV = edit(group, "LBDV");
+    LBDV = numberBox(group, "LBDV", 90);
     CB_ebs = check(group, "CB_ebs", "Enable 32 kHz clk out in sleep mode");
     g->addWidget(new QLabel(QStringLiteral("T:"), group), 0, 0);
     g->addWidget(LBD, 0, 1);
@@ -184,16 +175,16 @@ void HT539::buildLowBattery() {
 void HT539::buildWakeUp() {
     QGroupBox* group = addGroup("FrameWakeUp", QStringLiteral("Wake-up timer"), 3, 1);
     auto* g = static_cast<QGridLayout*>(group->layout());
-    WKUPM = edit(group, "WKUPM");
-    WKUPR = edit(group, "WKUPR");
-    WKUPD = edit(group, "WKUPD");
+    WKUPM = numberBox(group, "WKUPM", 90);
+    WKUPR = numberBox(group, "WKUPR", 90);
+    WKUPD = numberBox(group, "WKUPD", 90);
     WKUPD->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
     UD_WakeUpM = upDown(WKUPM, group, "UD_WakeUpM");
     UD_WakeUpR = upDown(WKUPR, group, "UD_WakeUpR");
     UD_WakeUpD = upDown(WKUPD, group, "UD_WakeUpD");
     SL_WakeUpM = slider(group, "SL_WakeUpM", 16383);
     SL_WakeUpR = slider(group, "SL_WakeUpR", 15);
-    WKUPTIME = edit(group, "WKUPTIME", true);
+    WKUPTIME = numberBox(group, "WKUPTIME", 90, true);
     Label8 = named(new QLabel(QStringLiteral("ms"), group), "Label8");
     LabelExponent = named(new QLabel(group), "LabelExponent");
     g->addWidget(new QLabel(QStringLiteral("M:"), group), 0, 0);
@@ -219,7 +210,7 @@ void HT539::buildFifoAndDataRate() {
     QGroupBox* fifo = addGroup("FrameFIFO", QStringLiteral("Transmit FIFO"), 4, 0);
     auto* f = static_cast<QGridLayout*>(fifo->layout());
     CB_EnFIFO = check(fifo, "CB_EnFIFO", "Enable Transmit FIFO");
-    TB_FIFOITLevel = edit(fifo, "TB_FIFOITLevel");
+    TB_FIFOITLevel = numberBox(fifo, "TB_FIFOITLevel", 90);
     UD_FIFOITLevel = upDown(TB_FIFOITLevel, fifo, "UD_FIFOITLevel");
     SL_FIFOITLevel = slider(fifo, "SL_FIFOITLevel", ht539::MaxFifoLevel);
     f->addWidget(CB_EnFIFO, 0, 0, 1, 4);
@@ -231,10 +222,10 @@ void HT539::buildFifoAndDataRate() {
     QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 1);
     auto* r = static_cast<QGridLayout*>(rate->layout());
     CB_Prescaler = check(rate, "CB_Prescaler", "Enable Prescaler (cs)");
-    TB_DataRate = edit(rate, "TB_DataRate");
+    TB_DataRate = numberBox(rate, "TB_DataRate", 90);
     UD_DataRate = upDown(TB_DataRate, rate, "UD_DataRate");
     SL_DataRateLevel = slider(rate, "SL_DataRateLevel", ht539::MaxDataRate);
-    TB_DataRateValue = edit(rate, "TB_DataRateValue", true);
+    TB_DataRateValue = numberBox(rate, "TB_DataRateValue", 90, true);
     Label27 = named(new QLabel(QStringLiteral("kbps"), rate), "Label27");
     r->addWidget(CB_Prescaler, 0, 0, 1, 4);
     r->addWidget(new QLabel(QStringLiteral("R:"), rate), 1, 0);
@@ -402,7 +393,7 @@ void HT539::FillCLKoutList() {
     fillList(CLKout, freq::clockOutputEntries(XtalFactor), 0);
 }
 
-void HT539::crystalChanged() {
+void HT539::redisplayDataRate() {
     // The shown rate follows the crystal; the word does not depend on it.
     TB_DataRateValue->setText(ht539::dataRateText(XtalFactor, dataRateField(), isOn(CB_Prescaler)));
 }

@@ -76,7 +76,7 @@ protected:
     void CalcCtrlw() override;
     void FillCLKoutList() override;
     void FillModFreqList() override;
-    void crystalChanged() override;
+    void redisplayDataRate() override;
     QList<QWidget*> wakeUpGroup() const override;
     QList<QWidget*> lowBatteryGroup() const override;
     void afterConfigItems() override;

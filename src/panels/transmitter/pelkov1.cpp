@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/panelwidgets.h"
 #include "txwords.h"
 
 #include <QCheckBox>
@@ -14,6 +15,8 @@
 #include <QSignalBlocker>
 
 namespace krv {
+
+using namespace panel;
 
 namespace {
 
@@ -60,14 +63,6 @@ TransmitterSpec specOf() {
     return s;
 }
 
-QLineEdit* edit(QWidget* parent, const char* name, bool readOnly) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(readOnly);
-    box->setMaximumWidth(90);
-    return box;
-}
-
 } // namespace
 
 PelkoV1::PelkoV1(ISMmain& main) : PowerSettingPanel(main, specOf()) {
@@ -94,8 +89,8 @@ void PelkoV1::buildDataRate() {
 
     QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 0);
     auto* g = static_cast<QGridLayout*>(rate->layout());
-    DATARATEDIV = edit(rate, "DATARATEDIV", false);
-    DATARATE = edit(rate, "DATARATE", true);
+    DATARATEDIV = numberBox(rate, "DATARATEDIV", 90, false);
+    DATARATE = numberBox(rate, "DATARATE", 90, true);
     g->addWidget(new QLabel(QStringLiteral("R:"), rate), 0, 0);
     g->addWidget(DATARATEDIV, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("Data Rate:"), rate), 1, 0);
@@ -108,7 +103,7 @@ void PelkoV1::buildDataRate() {
     auto* p = static_cast<QGridLayout*>(pll->layout());
     CB_MaxDataRate = new QComboBox(pll);
     CB_MaxDataRate->setObjectName(QStringLiteral("CB_MaxDataRate"));
-    TB_PHNoise = edit(pll, "TB_PHNoise", true);
+    TB_PHNoise = numberBox(pll, "TB_PHNoise", 90, true);
     p->addWidget(new QLabel(QStringLiteral("Max Datarate:"), pll), 0, 0);
     p->addWidget(CB_MaxDataRate, 0, 1);
     p->addWidget(new QLabel(QStringLiteral("kbps"), pll), 0, 2);
@@ -180,12 +175,12 @@ QList<QWidget*> PelkoV1::wakeUpGroup() const {
 }
 
 void PelkoV1::CB_dwc_Click() {
-    dwc = CB_dwc->checkState() == Qt::Checked ? 1 : 0;
+    dwc = bitOf(CB_dwc);
     LBD_LostFocus();
 }
 
 void PelkoV1::CB_ebs_Click() {
-    ebs = CB_ebs->checkState() == Qt::Checked ? 1 : 0;
+    ebs = bitOf(CB_ebs);
     LBD_LostFocus();
 }
 
@@ -204,7 +199,7 @@ void PelkoV1::CB_MaxDataRate_Click() {
     TB_PLLCmd->setText(setting.word);
 }
 
-void PelkoV1::crystalChanged() {
+void PelkoV1::redisplayDataRate() {
     // The shown rate follows the crystal; the word does not depend on it.
     DATARATE->setText(tx::dataRateText(DATARATED, XtalFactor));
 }

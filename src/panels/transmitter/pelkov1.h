@@ -32,7 +32,7 @@ protected:
     QList<UpdateStep> updateSteps() override;
     long lowBatteryWordFor(long threshold) const override;
     QList<QWidget*> wakeUpGroup() const override;
-    void crystalChanged() override;
+    void redisplayDataRate() override;
     void afterConfigItems() override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "panels/common/frequencysetting.h"
+#include "panels/common/panelwidgets.h"
 #include "panels/common/sleepsetting.h"
 #include "txwords.h"
 
@@ -15,18 +16,12 @@
 
 namespace krv {
 
+using namespace panel;
+
 namespace {
 
 // The threshold starts at 2.2 V.
 constexpr int LowBatteryOffset = 22;
-
-QLineEdit* edit(QWidget* parent, const char* name, bool readOnly = false) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(readOnly);
-    box->setMaximumWidth(90);
-    return box;
-}
 
 } // namespace
 
@@ -69,8 +64,8 @@ void PowerSettingPanel::buildWordControls() {
 
     QGroupBox* lbd = addGroup("FrameLBD", QStringLiteral("Low battery detector"), 3, 0);
     auto* lg = static_cast<QGridLayout*>(lbd->layout());
-    LBD = edit(lbd, "LBD");
-    LBDV = edit(lbd, "LBDV");
+    LBD = numberBox(lbd, "LBD", 90);
+    LBDV = numberBox(lbd, "LBDV", 90);
     lg->addWidget(new QLabel(QStringLiteral("T:"), lbd), 0, 0);
     lg->addWidget(LBD, 0, 1);
     lg->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub>:"), lbd), 0, 2);
@@ -82,10 +77,10 @@ void PowerSettingPanel::buildWordControls() {
 
     QGroupBox* wake = addGroup("FrameWakeUp", QStringLiteral("Wake-up timer"), 3, 1);
     auto* wg = static_cast<QGridLayout*>(wake->layout());
-    WKUPM = edit(wake, "WKUPM");
+    WKUPM = numberBox(wake, "WKUPM", 90);
     WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
-    WKUPR = edit(wake, "WKUPR");
-    WKUPTIME = edit(wake, "WKUPTIME", true);
+    WKUPR = numberBox(wake, "WKUPR", 90);
+    WKUPTIME = numberBox(wake, "WKUPTIME", 90, true);
     Label7 = new QLabel(QStringLiteral("sec"), wake);
     Label7->setObjectName(QStringLiteral("Label7"));
     wg->addWidget(new QLabel(QStringLiteral("M:"), wake), 0, 0);

@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
+#include "panels/common/panelwidgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,6 +20,8 @@
 
 namespace krv {
 
+using namespace panel;
+
 namespace {
 
 ChipPanelDesign designOf(const TransmitterSpec& spec) {
@@ -30,27 +33,8 @@ ChipPanelDesign designOf(const TransmitterSpec& spec) {
     return d;
 }
 
-template <typename T> T* named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, bool readOnly = false) {
-    auto* box = named(new QLineEdit(parent), name);
-    box->setReadOnly(readOnly);
-    box->setMaximumWidth(110);
-    return box;
-}
-
 QLabel* label(QWidget* parent, const QString& text) {
     return new QLabel(text, parent);
-}
-
-void onToggle(QRadioButton* button, std::function<void()> handler) {
-    QObject::connect(button, &QRadioButton::toggled, button, [handler](bool on) {
-        if (on)
-            handler();
-    });
 }
 
 void setBackground(QWidget* widget, const QColor& colour) {
@@ -64,6 +48,8 @@ void setBackground(QWidget* widget, const QColor& colour) {
 
 TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterSpec spec)
     : ChipPanel(main, designOf(spec)), spec_(std::move(spec)) {
+    // A transmitter panel's load step sets the crystal ratio; the band chosen before it shows 0.
+    XtalFactor = 0.0f;
     setWindowTitle(spec_.caption);
     for (const auto& [name, caption] : spec_.wordBoxes)
         wordBoxes_.insert(name, addWordBox(name, caption));
@@ -88,20 +74,7 @@ void TransmitterPanel::buildSettings() {
 
     Frame3 = named(new QGroupBox(QStringLiteral("Crystal frequency:"), page), "Frame3");
     auto* cg = new QGridLayout(Frame3);
-    StdCrystal = named(new QRadioButton(QStringLiteral("Standard 10MHz"), Frame3), "StdCrystal");
-    NonStdCrystal =
-        named(new QRadioButton(QStringLiteral("Non standard"), Frame3), "NonStdCrystal");
-    Crystalfreq = edit(Frame3, QStringLiteral("Crystalfreq"));
-    Crystalfreq->setText(QStringLiteral("10"));
-    Crystalfreq->setEnabled(false);
-    StdCrystal->setChecked(true);
-    crystalGroup_ = new QButtonGroup(this);
-    crystalGroup_->addButton(StdCrystal);
-    crystalGroup_->addButton(NonStdCrystal);
-    cg->addWidget(StdCrystal, 0, 0, 1, 3);
-    cg->addWidget(NonStdCrystal, 1, 0);
-    cg->addWidget(Crystalfreq, 1, 1);
-    cg->addWidget(label(Frame3, QStringLiteral("MHz")), 1, 2);
+    addCrystalRows(Frame3, cg, 3);
     cg->addWidget(label(Frame3, QStringLiteral("Crystal load capacitance:")), 2, 0);
     // The capacitance stays typeable; only an exact entry sets its field.
     Cxtal = named(new QComboBox(Frame3), "Cxtal");
@@ -128,11 +101,11 @@ void TransmitterPanel::buildSettings() {
         bandOptions_[i]->setEnabled(spec_.bands[i].has_value());
     }
     bg->addWidget(label(Band, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
-    FreqCenter = edit(Band, QStringLiteral("FreqCenter"));
+    FreqCenter = numberBox(Band, QStringLiteral("FreqCenter"), 110);
     bg->addWidget(FreqCenter, 1, 2);
     bg->addWidget(label(Band, QStringLiteral("MHz")), 1, 3);
     bg->addWidget(label(Band, QStringLiteral("Frequency step:")), 2, 0, 1, 2);
-    FreqStep = edit(Band, QStringLiteral("FreqStep"), true);
+    FreqStep = numberBox(Band, QStringLiteral("FreqStep"), 110, true);
     bg->addWidget(FreqStep, 2, 2);
     bg->addWidget(label(Band, QStringLiteral("kHz")), 2, 3);
     settings_->addWidget(Band, 0, 1);
@@ -223,11 +196,8 @@ void TransmitterPanel::buildSettings() {
 }
 
 void TransmitterPanel::connectHandlers() {
-    onToggle(StdCrystal, [this] { StdCrystal_Click(); });
-    onToggle(NonStdCrystal, [this] { NonStdCrystal_Click(); });
     for (int i = 0; i < 4; ++i)
-        onToggle(bandOptions_[i], [this, i] { bandClick(i); });
-    workOnLeaving(Crystalfreq, [this] { Crystalfreq_LostFocus(); });
+        onSelected(bandOptions_[i], [this, i] { bandClick(i); });
     workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
     connect(Cxtal, &QComboBox::currentTextChanged, this, [this] { Cxtal_Click(); });
     const std::pair<QCheckBox*, void (TransmitterPanel::*)()> boxes[] = {
@@ -309,30 +279,13 @@ void TransmitterPanel::bandClick(int index) {
     LabelCalibration->setVisible(true);
 }
 
-void TransmitterPanel::StdCrystal_Click() {
-    Statusline->setText(QStringLiteral(" "));
-    Crystalfreq->setEnabled(false);
-    XtalFactor = 1.0f;
-    crystalChain();
-}
-
-void TransmitterPanel::NonStdCrystal_Click() {
-    Crystalfreq->setEnabled(true);
-    Crystalfreq_LostFocus();
-}
-
-void TransmitterPanel::Crystalfreq_LostFocus() {
-    XtalFactor = freq::takeCrystalBox(Crystalfreq, Statusline);
-    crystalChain();
-}
-
-void TransmitterPanel::crystalChain() {
+void TransmitterPanel::crystalChanged() {
     FreqCenter_LostFocus();
     UpdateFreqStep();
     FillCLKoutList();
     FillModFreqList();
     WKUPM_LostFocus();
-    crystalChanged();
+    redisplayDataRate();
 }
 
 void TransmitterPanel::Cxtal_Click() {
@@ -345,7 +298,7 @@ void TransmitterPanel::Cxtal_Click() {
 // ---- Power management ---------------------------------------------------------------------------
 
 long TransmitterPanel::valueOf(const QCheckBox* box, long weight) {
-    return box && box->checkState() == Qt::Checked ? weight : 0;
+    return box && bitOf(box) ? weight : 0;
 }
 
 void TransmitterPanel::CalcPowerMw() {
@@ -425,7 +378,7 @@ void TransmitterPanel::Label47_Click() {
 
 void TransmitterPanel::beforeUpdateLines() {
     if (CB_ebs)
-        TXBitSinchOn = CB_ebs->checkState() == Qt::Checked ? 1 : 0;
+        TXBitSinchOn = bitOf(CB_ebs);
 }
 
 QList<long> TransmitterPanel::calibrationWords() {

@@ -7,7 +7,7 @@
 //     indicator captions, configuration file type and items;
 //   - updateSteps() (from ChipPanel): Update's lines; wordBox(name) finds a declared box;
 //   - CalcCtrlw(), FillCLKoutList(), FillModFreqList(), WKUPM_LostFocus(): the chip's words;
-//     crystalChanged() runs last in the crystal-change chain (data-rate redisplay);
+//     redisplayDataRate() runs last in the crystal-change chain;
 //   - wakeUpGroup() / lowBatteryGroup(): what pm1 and pm2 enable;
 //   - the file hooks itemStored(), checkConfig() and afterConfigItems().
 // The layer owns the crystal, band and centre-frequency block, the load-capacitance list, the
@@ -85,9 +85,6 @@ public:
     // ---- Crystal, band and centre frequency --------------------------------------------------
     Q_INVOKABLE int GetXtalFrequency() const;
     void FreqCenter_LostFocus();
-    void StdCrystal_Click();
-    void NonStdCrystal_Click();
-    void Crystalfreq_LostFocus();
     void Band315_Click() { bandClick(0); }
     void Band433_Click() { bandClick(1); }
     void Band868_Click() { bandClick(2); }
@@ -117,9 +114,6 @@ public:
 
     // ---- Controls read by name ---------------------------------------------------------------
     QGroupBox* Frame3; // "Crystal frequency:"
-    QRadioButton* StdCrystal;
-    QRadioButton* NonStdCrystal;
-    QLineEdit* Crystalfreq;
     QComboBox* Cxtal;
     QGroupBox* Band; // "Frequency band"
     QRadioButton* Band315;
@@ -175,8 +169,8 @@ protected:
     virtual void CalcCtrlw() = 0;
     virtual void FillCLKoutList() = 0;
     virtual void FillModFreqList() = 0;
-    // Runs last in the crystal-change chain.
-    virtual void crystalChanged() {}
+    // Runs last in the crystal-change chain: a shown data rate follows the crystal.
+    virtual void redisplayDataRate() {}
     // Rebuilds the configuration word after the load capacitance changed (default CalcCtrlw).
     virtual void capacitanceChanged() { CalcCtrlw(); }
     virtual QList<QWidget*> wakeUpGroup() const = 0;
@@ -208,7 +202,6 @@ protected:
     static void fillList(QComboBox* list, const QStringList& entries, int position);
     // A check box's value counts only when it is 1.
     static long valueOf(const QCheckBox* box, long weight);
-    float XtalFactor = 0.0f;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void beforeUpdateLines() override;
@@ -220,7 +213,7 @@ private:
     void buildSettings();
     void connectHandlers();
     void bandClick(int index);
-    void crystalChain();
+    void crystalChanged() override;
     ConfigValues currentConfig() const;
     void checkFile(const ConfigValues& values) const;
     void applyConfig(const ConfigValues& values);
@@ -230,7 +223,6 @@ private:
     QGridLayout* settings_ = nullptr;
     QHash<QString, QLineEdit*> wordBoxes_;
     std::array<QRadioButton*, 4> bandOptions_{};
-    QButtonGroup* crystalGroup_ = nullptr;
     QButtonGroup* bandGroup_ = nullptr;
 };
 
