@@ -80,6 +80,10 @@ QWidget* ISMmain::form(const QString& name) {
         return nullptr;
     QWidget* widget = (*factory)(*this);
     widget->setObjectName(name);
+    // A window that places its controls by coordinates has no layout to tell its frame how big
+    // it is: the size it gave itself is the least its frame shows.
+    if (!widget->layout() && widget->testAttribute(Qt::WA_Resized))
+        widget->setMinimumSize(widget->size());
     QMdiSubWindow* frame = mdi_->addSubWindow(widget);
     frame->setObjectName(name + QStringLiteral("Frame"));
     frame->installEventFilter(this);

@@ -4,6 +4,7 @@
 #include "tools/eeprom/ecet.h"
 #include "tools/eeprom/eeprom.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void cancelledOrFailedLoadSplitsNothing();
     void pn9Gesture();
     void fetchFromTheRealHt531Panel();
+    void windowsShowWhole();
 };
 
 void EcetTest::generateWithEmptyRoutines() {
@@ -461,6 +463,40 @@ void EcetTest::fetchFromTheRealHt531Panel() {
     main.showForm(ecet);
     ecet->tabs_[0].PB_GetData->click();
     QCOMPARE(ecet->routine(0), "8080B0C000C200C823CA00E000");
+}
+
+void EcetTest::windowsShowWhole() {
+    Editor t;
+    ISMmain& main = t.rig.main();
+    main.resize(1800, 1060);
+    main.show();
+    showFakePanel(main);
+    ECET& ecet = t.open();
+    ecet.PB_GenerateRom->click();
+    ecet.tabs_[0].PB_CmdSequence->click();
+    main.EEPROM_show();
+    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+    QStringList cut;
+    for (const char* name : {"ECET", "Frm_CmdSequence", "eeprom"}) {
+        QWidget* window = main.loadedForm(QString::fromLatin1(name));
+        QVERIFY2(shown(main, window), name);
+        if (!out.isEmpty())
+            window->grab().save(out + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(window) || control->objectName().isEmpty())
+                continue;
+            // Inside the window's own area, and as wide as its caption needs.
+            const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            const auto* label = qobject_cast<QLabel*>(control);
+            const bool captioned = (button && !button->text().isEmpty()) ||
+                                   (label && !label->wordWrap() && !label->text().isEmpty());
+            if (!window->rect().contains(place) ||
+                (captioned && control->sizeHint().width() > control->width()))
+                cut.append(QString::fromLatin1(name) + u'.' + control->objectName());
+        }
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
 }
 
 QTEST_MAIN(EcetTest)

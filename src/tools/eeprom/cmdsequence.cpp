@@ -45,7 +45,7 @@ void setLocked(QLineEdit* box, const QColor& colour) {
 
 Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Command Editor"));
-    resize(twipsToPixels(5400), twipsToPixels(7000));
+    resize(twipsToPixels(5650), twipsToPixels(7000));
     L_ControlName = named(new QLabel(this), "L_ControlName", twipsRect(120, 120, 5100, 300));
     QFont bold = L_ControlName->font();
     bold.setBold(true);
@@ -56,16 +56,16 @@ Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
             continue;
         auto* box = new QCheckBox(QString::fromLatin1(commandCaptions[c]), this);
         box->setObjectName(indexed("CB_AddCmd", c));
-        box->setGeometry(twipsRect(120, top, 3200, 285));
+        box->setGeometry(twipsRect(120, top, 3300, 285));
         CB_AddCmd[c] = box;
         top += 300;
     }
     PB_SelectAll = named(new QPushButton(QStringLiteral("&Select All"), this), "PB_SelectAll",
-                         twipsRect(3500, 480, 1700, 375));
+                         twipsRect(3500, 480, 1900, 375));
     PB_ClearAll = named(new QPushButton(QStringLiteral("&Clear All"), this), "PB_ClearAll",
-                        twipsRect(3500, 900, 1700, 375));
+                        twipsRect(3500, 900, 1900, 375));
     PB_SetDefaults = named(new QPushButton(QStringLiteral("Set &Recommended"), this),
-                           "PB_SetDefaults", twipsRect(3500, 1320, 1700, 375));
+                           "PB_SetDefaults", twipsRect(3500, 1320, 1900, 375));
     TB_DataRate = named(new QLineEdit(this), "TB_DataRate", twipsRect(3500, 1900, 1000, 300));
     Label1 =
         named(new QLabel(QStringLiteral("bps"), this), "Label1", twipsRect(4560, 1930, 600, 255));
@@ -81,17 +81,17 @@ Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
     CB_Pullup = named(new QCheckBox(QStringLiteral("Switch off weak-pullup"), this), "CB_Pullup",
                       twipsRect(120, 3300, 3000, 285));
     Frm_ContExec = named(new QGroupBox(QStringLiteral("Continuous Event Execution for"), this),
-                         "Frm_ContExec", twipsRect(120, 3660, 3000, 700));
+                         "Frm_ContExec", twipsRect(120, 3660, 3060, 700));
     for (int k = 0; k < 4; ++k) {
         auto* box = new QCheckBox(QStringLiteral("PB%1").arg(k + 1), Frm_ContExec);
         box->setObjectName(indexed("CB_ContinousExecution", k));
-        box->setGeometry(twipsRect(120 + k * 700, 300, 650, 285));
+        box->setGeometry(twipsRect(100 + k * 735, 300, 735, 285));
         CB_ContinousExecution[k] = box;
     }
     CB_FourthButton = named(new QCheckBox(QStringLiteral("Fourth Button Emulation"), this),
                             "CB_FourthButton", twipsRect(120, 4440, 3000, 285));
     Frm_DebouncingTime = named(new QGroupBox(QStringLiteral("De-Bouncing Time [ms]"), this),
-                               "Frm_DebouncingTime", twipsRect(3240, 3300, 1960, 1450));
+                               "Frm_DebouncingTime", twipsRect(3240, 3300, 2250, 1450));
     OB_160 = named(new QRadioButton(QStringLiteral("160"), Frm_DebouncingTime), "OB_160",
                    twipsRect(120, 280, 1500, 270));
     OB_40 = named(new QRadioButton(QStringLiteral("40"), Frm_DebouncingTime), "OB_40",

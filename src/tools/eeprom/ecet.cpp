@@ -69,8 +69,8 @@ template <typename T> T* element(T* widget, const char* name, int index, const Q
 
 ECET::ECET(ISMmain& main) : main_(main) {
     setWindowTitle(caption);
-    resize(twipsToPixels(9000), twipsToPixels(9300));
-    TabStrip1 = named(new QTabBar(this), "TabStrip1", twipsRect(120, 120, 8700, 360));
+    resize(twipsToPixels(9300), twipsToPixels(9300));
+    TabStrip1 = named(new QTabBar(this), "TabStrip1", twipsRect(120, 120, 9000, 360));
     for (const char* tab : tabCaptions)
         TabStrip1->addTab(QString::fromLatin1(tab));
     for (int e = 0; e < EventCount; ++e)
@@ -88,15 +88,15 @@ ECET::ECET(ISMmain& main) : main_(main) {
     TB_ErrorLog->setReadOnly(true);
     TB_ErrorLog->setFont(QFont(QStringLiteral("Times New Roman"), 10));
     PB_GenerateRom = named(new QPushButton(QStringLiteral("&Generate EEPROM Code"), this),
-                           "PB_GenerateRom", twipsRect(6100, 5360, 2700, 400));
+                           "PB_GenerateRom", twipsRect(6050, 5360, 3070, 400));
     PB_Call = named(new QPushButton(QStringLiteral("Call &EEPROM Programmer"), this), "PB_Call",
-                    twipsRect(6100, 5820, 2700, 400));
+                    twipsRect(6050, 5820, 3070, 400));
     PB_Load = named(new QPushButton(QStringLiteral("&Load EEPROM contents from File"), this),
-                    "PB_Load", twipsRect(6100, 6280, 2700, 400));
+                    "PB_Load", twipsRect(6050, 6280, 3070, 400));
     PB_Save = named(new QPushButton(QStringLiteral("&Save EEPROM contents to file"), this),
-                    "PB_Save", twipsRect(6100, 6740, 2700, 400));
+                    "PB_Save", twipsRect(6050, 6740, 3070, 400));
     PB_ClearLog = named(new QPushButton(QStringLiteral("Clear Error Log"), this), "PB_ClearLog",
-                        twipsRect(6100, 7600, 2700, 400));
+                        twipsRect(6050, 7600, 3070, 400));
     PN9_Timer = new QTimer(this);
     PN9_Timer->setObjectName(QStringLiteral("PN9_Timer"));
     PN9_Timer->setInterval(1000);
@@ -115,7 +115,7 @@ ECET::ECET(ISMmain& main) : main_(main) {
 void ECET::buildTab(int e) {
     EventTab& t = tabs_[e];
     t.Frm_ECETEvents = element(new QGroupBox(QString::fromLatin1(frameCaptions[e]), this),
-                               "Frm_ECETEvents", e, twipsRect(120, 480, 8700, 4500));
+                               "Frm_ECETEvents", e, twipsRect(120, 480, 9000, 4500));
     QGroupBox* frame = t.Frm_ECETEvents;
     t.Label4 = element(new QLabel(QStringLiteral("Event routine"), frame), "Label4", e,
                        twipsRect(120, 300, 2000, 255));
@@ -156,9 +156,9 @@ void ECET::buildTab(int e) {
                               "OB_Ascii_View", e, twipsRect(6900, 2700, 1600, 285));
     t.OB_Ascii_View->setChecked(true);
     t.PB_Preamble = element(new QPushButton(QStringLiteral("Insert P&reamble"), frame),
-                            "PB_Preamble", e, twipsRect(5460, 3040, 1500, 360));
+                            "PB_Preamble", e, twipsRect(5460, 3040, 1560, 360));
     t.PB_PN9 = element(new QPushButton(QStringLiteral("Insert &PN9 Sequence"), frame), "PB_PN9", e,
-                       twipsRect(7020, 3040, 1600, 360));
+                       twipsRect(7080, 3040, 1600, 360));
     t.PB_SynchPattern = element(new QPushButton(QStringLiteral("Insert &Pattern"), frame),
                                 "PB_SynchPattern", e, twipsRect(5460, 3440, 1500, 360));
     t.TB_Pattern = element(new QLineEdit(QStringLiteral("2DD4"), frame), "TB_Pattern", e,
@@ -202,10 +202,7 @@ void ECET::wireTab(int e) {
 void ECET::Form_Load() {
     TB_LockedColor = QColor(0xE0, 0xE0, 0xE0);
     TB_EditableColor = palette().color(QPalette::Base);
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->move(0, 0);
-        frame->resize(frame->width(), twipsToPixels(9600));
-    }
+    main_.placeForm(this, 0, 0);
     FrmCmdSequenceLoaded = false;
     for (int e = 0; e < EventCount; ++e) {
         EventTab& t = tabs_[e];

@@ -23,9 +23,9 @@ namespace krv {
 
 namespace {
 
-constexpr int narrowWidth = 3100;
+constexpr int narrowWidth = 3250;
 constexpr int windowHeight = 7250;
-constexpr int sheetLeft = 3150;
+constexpr int sheetLeft = 3300;
 
 Dialogs::FileRequest fileRequest(const QString& title) {
     return {title, QStringLiteral("ASCII files (*.asc);;All files (*)"),
@@ -47,32 +47,32 @@ void notSupported() {
 eeprom::eeprom(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("EEPROM Programmer"));
     loadeefile = named(new QPushButton(QStringLiteral("Load EEPROM content from file"), this),
-                       "loadeefile", twipsRect(120, 120, 2800, 400));
+                       "loadeefile", twipsRect(120, 120, 2950, 400));
     Prog = named(new QPushButton(QStringLiteral("Program to EEPROM"), this), "Prog",
-                 twipsRect(120, 600, 2800, 400));
+                 twipsRect(120, 600, 2950, 400));
     Verify = named(new QPushButton(QStringLiteral("Verify"), this), "Verify",
-                   twipsRect(120, 1080, 2800, 400));
+                   twipsRect(120, 1080, 2950, 400));
     Read = named(new QPushButton(QStringLiteral("Read From EEPROM"), this), "Read",
-                 twipsRect(120, 1560, 2800, 400));
+                 twipsRect(120, 1560, 2950, 400));
     SaveEEFile = named(new QPushButton(QStringLiteral("Save EEPROM content To File"), this),
-                       "SaveEEFile", twipsRect(120, 2040, 2800, 400));
+                       "SaveEEFile", twipsRect(120, 2040, 2950, 400));
     Command1 = named(new QPushButton(QStringLiteral("Update"), this), "Command1",
-                     twipsRect(120, 2520, 2800, 400));
+                     twipsRect(120, 2520, 2950, 400));
     StopButton = named(new QPushButton(QStringLiteral("Stop"), this), "StopButton",
-                       twipsRect(120, 3000, 2800, 400));
+                       twipsRect(120, 3000, 2950, 400));
     EditorWindow = named(new QCheckBox(QStringLiteral("Show editor window"), this), "EditorWindow",
-                         twipsRect(120, 3500, 2800, 285));
+                         twipsRect(120, 3500, 2950, 285));
     Label1 = named(new QLabel(QStringLiteral("EEPROM status:"), this), "Label1",
-                   twipsRect(120, 3900, 2800, 255));
-    StatusMsg = named(new QLineEdit(this), "StatusMsg", twipsRect(120, 4160, 2800, 315));
+                   twipsRect(120, 3900, 2950, 255));
+    StatusMsg = named(new QLineEdit(this), "StatusMsg", twipsRect(120, 4160, 2950, 315));
     StatusMsg->setReadOnly(true);
     Label5 = named(new QLabel(QStringLiteral("File name:"), this), "Label5",
-                   twipsRect(120, 4600, 2800, 255));
-    Label7 = named(new QLabel(this), "Label7", twipsRect(120, 4860, 2800, 255));
+                   twipsRect(120, 4600, 2950, 255));
+    Label7 = named(new QLabel(this), "Label7", twipsRect(120, 4860, 2950, 255));
     Label2 = named(new QLabel(QStringLiteral("Data size:"), this), "Label2",
-                   twipsRect(120, 5220, 2800, 255));
-    Label3 = named(new QLabel(this), "Label3", twipsRect(120, 5480, 2800, 255));
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", twipsRect(120, 5900, 2800, 300));
+                   twipsRect(120, 5220, 2950, 255));
+    Label3 = named(new QLabel(this), "Label3", twipsRect(120, 5480, 2950, 255));
+    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", twipsRect(120, 5900, 2950, 300));
     WorkSheet =
         named(new QPlainTextEdit(this), "WorkSheet", twipsRect(sheetLeft, 120, 11750, 6400));
     WorkSheet->setToolTip(QStringLiteral("EEPROM content editor window"));
@@ -156,7 +156,7 @@ void eeprom::EditorWindow_Click() {
     } else {
         WorkSheet->show();
         if (frame)
-            frame->resize(WorkSheet->width() + twipsToPixels(3200), frame->height());
+            frame->resize(WorkSheet->width() + twipsToPixels(3350), frame->height());
     }
 }
 
@@ -166,7 +166,7 @@ void eeprom::resizeEvent(QResizeEvent* event) {
     if (WorkSheet->isVisibleTo(this)) {
         setMinimumWidth(twipsToPixels(4000));
         WorkSheet->setGeometry(twipsToPixels(sheetLeft), twipsToPixels(120),
-                               qMax(40, width() - twipsToPixels(3200)),
+                               qMax(40, width() - twipsToPixels(3350)),
                                qMax(40, height() - twipsToPixels(850)));
     } else {
         setMinimumWidth(twipsToPixels(narrowWidth) - 20);
