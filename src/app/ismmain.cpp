@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -135,6 +136,15 @@ void ISMmain::hideForm(QWidget* form) {
 void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
     if (QMdiSubWindow* frame = frameOf(form))
         frame->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+}
+
+void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
+    if (QMdiSubWindow* frame = frameOf(form)) {
+        if (form->layout())
+            form->layout()->activate();
+        frame->resize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
+                          .expandedTo(frame->sizeHint()));
+    }
 }
 
 bool ISMmain::eventFilter(QObject* watched, QEvent* event) {

@@ -53,6 +53,9 @@ public:
     void hideForm(QWidget* form);
     // Places a window by its top-left corner in client-area twips.
     void placeForm(QWidget* form, double topTwips, double leftTwips);
+    // Gives a window's frame its designed size in twips, or more where this desktop's fonts need
+    // it for the window's controls.
+    void sizeForm(QWidget* form, double widthTwips, double heightTwips);
     QMdiArea* mdiArea() const { return mdi_; }
 
     // ---- The link ------------------------------------------------------------------------

@@ -108,7 +108,7 @@ void SPI::buildFrame() {
     UpdateChip = iconButton(configuration, "UpdateChip", QStyle::SP_ArrowUp,
                             QStringLiteral("Write every register to the chip"), 346, 19);
     Defaults = place(new QPushButton(QStringLiteral("Load Defaults"), configuration), "Defaults",
-                     380, 19, 90, 28);
+                     378, 19, 96, 28);
     ProgressBar1 = place(new QProgressBar(configuration), "ProgressBar1", 8, 52, 462, 16);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
@@ -180,7 +180,7 @@ void SPI::buildRegisterPage(QWidget* page) {
     HexValue = place(new QLineEdit(editor), "HexValue", 386, 22, 40, 22);
     for (int i = 0; i < 8; ++i) {
         const int x = 8 + (7 - i) * 58;
-        auto* caption = label(editor, QStringLiteral("bit%1").arg(i), x, 52, 56);
+        auto* caption = label(editor, QStringLiteral("bit%1").arg(i), x, 50, 56);
         caption->setAlignment(Qt::AlignCenter);
         bit[i] = place(new BitBox(editor), indexed("bit", i), x, 70, 56, 22);
     }

@@ -3,9 +3,9 @@
 #include "app/powersupply.h"
 #include "app/preferences.h"
 #include "app/terminal.h"
+#include "readable.h"
 #include "testsupport.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,61 +15,13 @@
 #include <QTest>
 
 using namespace krv;
-
-namespace {
-
-// The text a control shows, when it is one whose text must not be cut.
-QString shownText(QWidget* w) {
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->wordWrap() || label->textFormat() == Qt::RichText ? QString() : label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(w))
-        return button->text().remove(u'&');
-    return {};
-}
-
-// Every control shows its whole text, stands wholly inside its parent or wholly out of sight,
-// and covers none of its visible siblings.
-void checkReadable(QWidget* window, const QString& name) {
-    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
-    if (!out.isEmpty())
-        window->grab().save(out + u'/' + name + QStringLiteral(".png"));
-    QList<QWidget*> controls;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window) || w->parentWidget()->inherits("UpDown") ||
-            w->parentWidget()->inherits("QAbstractScrollArea") || w->inherits("QScrollBar"))
-            continue;
-        const QRect parent = w->parentWidget()->rect();
-        if (!parent.intersects(w->geometry()))
-            continue; // placed out of sight on purpose
-        const QString where = name + u'.' + w->objectName();
-        QVERIFY2(parent.contains(w->geometry()), qPrintable(where + QStringLiteral(" is cut")));
-        const QString text = shownText(w);
-        if (!text.isEmpty()) {
-            const int needed = w->fontMetrics().horizontalAdvance(text) +
-                               (qobject_cast<QCheckBox*>(w) ? 20 : 0) +
-                               (qobject_cast<QPushButton*>(w) ? 8 : 0);
-            QVERIFY2(
-                w->width() >= needed,
-                qPrintable(
-                    where +
-                    QStringLiteral(" text is cut: %1 px for %2 px").arg(w->width()).arg(needed)));
-        }
-        controls.append(w);
-    }
-    for (QWidget* a : controls)
-        for (QWidget* b : controls)
-            if (a != b && a->parentWidget() == b->parentWidget() && !a->isAncestorOf(b))
-                QVERIFY2(!a->geometry().intersects(b->geometry()),
-                         qPrintable(name + u'.' + a->objectName() + QStringLiteral(" covers ") +
-                                    b->objectName()));
-}
-
-} // namespace
+using krv::test::checkReadable;
 
 class LooksTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void windowsAreReadable();
+    void toolWindowsAreReadable();
 };
 
 void LooksTest::windowsAreReadable() {
@@ -111,6 +63,24 @@ void LooksTest::windowsAreReadable() {
     const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
     if (!out.isEmpty())
         help->grab().save(out + QStringLiteral("/Help_R1.png"));
+}
+
+void LooksTest::toolWindowsAreReadable() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.resize(1800, 1060);
+    main.show();
+    for (const char* name :
+         {"DruskV1rflink", "DruskV1rflink_LB2", "Frm_YambleRfLinkTest", "frm_Link", "frm_Link_RX",
+          "MivraV2test", "Frm_DruskTestFunctions", "Frm_YambleTestFunctions", "frm_ZiborSniffer",
+          "frm_TxSearch", "SPI", "Frm_GenHeader"}) {
+        QWidget* window = main.form(QString::fromLatin1(name));
+        QVERIFY2(window, name);
+        main.showForm(window);
+        checkReadable(window, QString::fromLatin1(name));
+        main.unloadForm(QString::fromLatin1(name));
+    }
 }
 
 QTEST_MAIN(LooksTest)

@@ -1,10 +1,10 @@
 #include "faketxpanel.h"
+#include "readable.h"
 #include "testsupport.h"
 #include "tools/eeprom/cmdsequence.h"
 #include "tools/eeprom/ecet.h"
 #include "tools/eeprom/eeprom.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -475,28 +475,11 @@ void EcetTest::windowsShowWhole() {
     ecet.PB_GenerateRom->click();
     ecet.tabs_[0].PB_CmdSequence->click();
     main.EEPROM_show();
-    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
-    QStringList cut;
     for (const char* name : {"ECET", "Frm_CmdSequence", "eeprom"}) {
         QWidget* window = main.loadedForm(QString::fromLatin1(name));
         QVERIFY2(shown(main, window), name);
-        if (!out.isEmpty())
-            window->grab().save(out + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
-        for (QWidget* control : window->findChildren<QWidget*>()) {
-            if (!control->isVisibleTo(window) || control->objectName().isEmpty())
-                continue;
-            // Inside the window's own area, and as wide as its caption needs.
-            const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
-            const auto* button = qobject_cast<QAbstractButton*>(control);
-            const auto* label = qobject_cast<QLabel*>(control);
-            const bool captioned = (button && !button->text().isEmpty()) ||
-                                   (label && !label->wordWrap() && !label->text().isEmpty());
-            if (!window->rect().contains(place) ||
-                (captioned && control->sizeHint().width() > control->width()))
-                cut.append(QString::fromLatin1(name) + u'.' + control->objectName());
-        }
+        checkReadable(window, QString::fromLatin1(name));
     }
-    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
 }
 
 QTEST_MAIN(EcetTest)

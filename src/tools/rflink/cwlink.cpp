@@ -22,12 +22,8 @@ long latchOf(ISMmain& main, const char* name) {
 }
 
 void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips, int leftTwips) {
-    if (QMdiSubWindow* frame = main.frameOf(window)) {
-        // The design's size, or more where this desktop's fonts need it.
-        frame->resize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
-                          .expandedTo(frame->minimumSizeHint()));
-        main.placeForm(window, 0, leftTwips);
-    }
+    main.sizeForm(window, widthTwips, heightTwips);
+    main.placeForm(window, 0, leftTwips);
 }
 
 } // namespace

@@ -139,10 +139,7 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
 }
 
 void ReceiverRfLink::Form_Load() {
-    setMinimumSize(twipsToPixels(widthTwips) - 12, twipsToPixels(heightTwips) - 36);
-    if (QMdiSubWindow* frame = main_.frameOf(this))
-        frame->resize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
-                          .expandedTo(frame->minimumSizeHint()));
+    main_.sizeForm(this, widthTwips, heightTwips);
     if (generation_ == Generation::Board1) {
         main_.RxLinkOn = true;
         RxLinkTimeout->setText(QString::number(main_.Pref_RxLinkTimeout));

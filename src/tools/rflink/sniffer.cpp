@@ -63,10 +63,8 @@ frm_ZiborSniffer::frm_ZiborSniffer(ISMmain& main) : main_(main) {
 }
 
 void frm_ZiborSniffer::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->resize(twipsToPixels(8640), twipsToPixels(6855));
-        main_.placeForm(this, 0, 0);
-    }
+    main_.sizeForm(this, 8640, 6855);
+    main_.placeForm(this, 0, 0);
     main_.ZiborSnifferOn = true;
     OPT_DPlen_Click();
 }
