@@ -22,6 +22,7 @@ class LooksTest : public QObject {
 private Q_SLOTS:
     void windowsAreReadable();
     void toolWindowsAreReadable();
+    void panelsAreReadable();
 };
 
 void LooksTest::windowsAreReadable() {
@@ -80,6 +81,30 @@ void LooksTest::toolWindowsAreReadable() {
         main.showForm(window);
         checkReadable(window, QString::fromLatin1(name));
         main.unloadForm(QString::fromLatin1(name));
+    }
+}
+
+void LooksTest::panelsAreReadable() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.resize(1800, 1060);
+    main.show();
+    using Procedure = void (ISMmain::*)();
+    const std::tuple<const char*, Procedure, Procedure> panels[] = {
+        {"MivraV2", &ISMmain::MivraV2_show, &ISMmain::MivraV2_hide},
+        {"PelkoV1", &ISMmain::PelkoV1_show, &ISMmain::PelkoV1_hide},
+        {"HT539", &ISMmain::Harx_show, &ISMmain::Harx_hide},
+        {"DruskV1", &ISMmain::DruskV1_show, &ISMmain::DruskV1_hide},
+        {"Ovalt", &ISMmain::Ovalt_show, &ISMmain::Ovalt_hide},
+        {"YambleV3", &ISMmain::YambleV3_show, &ISMmain::YambleV3_hide},
+        {"FRM_Zenth", &ISMmain::Zenth_show, &ISMmain::Zenth_hide}};
+    for (const auto& [name, show, hide] : panels) {
+        (main.*show)();
+        QWidget* panel = main.loadedForm(QString::fromLatin1(name));
+        QVERIFY2(panel && panel->isVisible(), name);
+        checkReadable(panel, QString::fromLatin1(name));
+        (main.*hide)();
     }
 }
 

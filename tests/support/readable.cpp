@@ -7,18 +7,38 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
+#include <cmath>
 
 namespace krv::test {
 
 namespace {
 
+bool isRich(const QLabel* label) {
+    return label->textFormat() == Qt::RichText ||
+           (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+}
+
 // The text a control shows, when it is one whose text must not be cut.
 QString shownText(QWidget* w) {
     if (auto* label = qobject_cast<QLabel*>(w))
-        return label->wordWrap() || label->textFormat() == Qt::RichText ? QString() : label->text();
+        return label->wordWrap() ? QString() : label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w))
         return button->text().remove(u'&');
     return {};
+}
+
+// The width the text takes on screen.
+int textWidth(QWidget* w, const QString& text) {
+    const auto* label = qobject_cast<QLabel*>(w);
+    if (label && isRich(label)) {
+        QTextDocument document;
+        document.setDefaultFont(w->font());
+        document.setDocumentMargin(0);
+        document.setHtml(text);
+        return int(std::ceil(document.idealWidth()));
+    }
+    return w->fontMetrics().horizontalAdvance(text);
 }
 
 } // namespace
@@ -45,12 +65,13 @@ void checkReadable(QWidget* window, const QString& name) {
         const QString text = shownText(w);
         if (!text.isEmpty()) {
             const bool indicator = qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
-            const int needed = w->fontMetrics().horizontalAdvance(text) + (indicator ? 20 : 0) +
-                               (qobject_cast<QPushButton*>(w) ? 8 : 0);
+            const int needed =
+                textWidth(w, text) + (indicator ? 20 : 0) + (qobject_cast<QPushButton*>(w) ? 8 : 0);
             if (w->width() < needed)
-                faults.append(
-                    where +
-                    QStringLiteral(" text is cut: %1 px for %2 px").arg(w->width()).arg(needed));
+                faults.append(where + QStringLiteral(" \"%3\" is cut: %1 px for %2 px")
+                                          .arg(w->width())
+                                          .arg(needed)
+                                          .arg(text));
         }
         controls.append(w);
     }
