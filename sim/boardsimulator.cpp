@@ -6,12 +6,16 @@
 #include "replies.h"
 #include "replyscheduler.h"
 
+#include <QTimer>
+#include <algorithm>
+
 namespace krv::sim {
 
 namespace {
 
 constexpr char carriageReturn = '\r';
 constexpr char lineFeed = '\n';
+constexpr int loaderWriteGapMs = 3;
 const QByteArray garbage = "\x01#?garbage";
 
 QByteArray shaped(const QByteArray& reply, Fault fault) {
@@ -142,6 +146,12 @@ void BoardSimulator::processLine(const QString& line) {
 }
 
 void BoardSimulator::answer(const QString& line) {
+    if (personality_ == Personality::Loader) {
+        if (const auto taken = loader_.take(line)) {
+            answerAsLoader(taken->writes);
+            return;
+        }
+    }
     const Fault fault = faults_.take();
     const Reply reply = line.isEmpty() ? replies::ok() : commands_.dispatch(line);
     if (fault == Fault::Vanish) {
@@ -151,6 +161,22 @@ void BoardSimulator::answer(const QString& line) {
         replies_->send(shaped(*reply, fault),
                        paced_ && shape == Pacing::Immediate ? Pacing::Paced : shape, lateNs_);
     }
+}
+
+void BoardSimulator::answerAsLoader(const QByteArrayList& writes) {
+    // Each write a moment after the one before: the loader signals busy, writes its flash, then
+    // signals ready. A record that came in meanwhile waits for the one before it.
+    if (!loaderClock_.isValid())
+        loaderClock_.start();
+    qint64 at = std::max(loaderClock_.elapsed(), loaderFreeAtMs_);
+    for (const QByteArray& bytes : writes) {
+        QTimer::singleShot(at - loaderClock_.elapsed(), this, [this, bytes] {
+            if (isRunning())
+                replies_->send(bytes, Pacing::Immediate);
+        });
+        at += loaderWriteGapMs;
+    }
+    loaderFreeAtMs_ = at;
 }
 
 } // namespace krv::sim

@@ -4,10 +4,12 @@
 #include "commandlog.h"
 #include "commandtable.h"
 #include "fault.h"
+#include "loaderfirmware.h"
 #include "personality.h"
 #include "replyscheduler.h"
 #include "spieeprom.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -93,6 +95,8 @@ public:
     bool readyForUnsolicited(int quietMs) const;
     void sendUnsolicited(const QByteArray& bytes, Pacing pacing);
     SpiEeprom& eeprom() { return eeprom_; }
+    // The firmware loader that answers in the loader personality.
+    LoaderFirmware& loader() { return loader_; }
     // chip must not be null.
     void setChipModel(std::unique_ptr<ChipModel> chip) { chip_ = std::move(chip); }
 
@@ -107,6 +111,7 @@ private:
     void frame(const QByteArray& bytes, qint64 lateNs);
     void processLine(const QString& line);
     void answer(const QString& line);
+    void answerAsLoader(const QByteArrayList& writes);
 
     Personality personality_;
     PseudoTerminal* terminal_;
@@ -121,6 +126,9 @@ private:
     std::unique_ptr<ChipModel> chip_;
     BoardRadio* radio_;
     SpiEeprom eeprom_;
+    LoaderFirmware loader_;
+    QElapsedTimer loaderClock_;
+    qint64 loaderFreeAtMs_ = 0; // on loaderClock_: when the loader may answer the next record
 
     QByteArray lineBuffer_;
     QStringList received_;

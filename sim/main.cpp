@@ -30,6 +30,7 @@ struct Options {
     std::optional<int> current;
     int baud = 0;
     QString chip = krv::sim::RegisterChip::defaultDemo();
+    krv::sim::LoaderFirmware::Options loader;
 };
 
 std::optional<Personality> parsePersonality(const QString& text) {
@@ -84,7 +85,14 @@ Options parseOptions(const QCoreApplication& app) {
     const QCommandLineOption chip(
         "chip", "Register console chip: " + krv::sim::RegisterChip::demoNames().join(", ") + ".",
         "NAME", krv::sim::RegisterChip::defaultDemo());
-    parser.addOptions({personality, com, log, status, current, loss, ber, seed, baud, chip});
+    const QCommandLineOption loaderStop("loader-stop-after",
+                                        "The firmware loader answers only this many records.", "N");
+    const QCommandLineOption loaderXonOnly("loader-xon-only",
+                                           "The firmware loader answers a record with XON alone.");
+    const QCommandLineOption loaderOneWrite("loader-one-write",
+                                            "The firmware loader sends XOFF and XON in one write.");
+    parser.addOptions({personality, com, log, status, current, loss, ber, seed, baud, chip,
+                       loaderStop, loaderXonOnly, loaderOneWrite});
     parser.process(app);
 
     Options options;
@@ -137,6 +145,14 @@ Options parseOptions(const QCoreApplication& app) {
             fail("bad baud rate " + parser.value(baud));
         }
     }
+    if (parser.isSet(loaderStop)) {
+        options.loader.stopAfter = parser.value(loaderStop).toInt(&ok);
+        if (!ok || options.loader.stopAfter < 1) {
+            fail("bad record count " + parser.value(loaderStop));
+        }
+    }
+    options.loader.xonOnly = parser.isSet(loaderXonOnly);
+    options.loader.oneWrite = parser.isSet(loaderOneWrite);
     options.chip = parser.value(chip);
     if (!krv::sim::RegisterChip::demo(options.chip)) {
         fail("unknown chip " + options.chip);
@@ -173,6 +189,7 @@ int main(int argc, char** argv) {
             simulator->setCurrentReading(*options.current);
         }
         simulator->setBaudRate(options.baud);
+        simulator->loader().setOptions(options.loader);
         // With several boards each logs to its own file: FILE, FILE.2, FILE.3, ...
         const QString logFile = boards.empty() || options.logFile.isEmpty()
                                     ? options.logFile

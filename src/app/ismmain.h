@@ -279,6 +279,9 @@ private:
     void leaveRawDataMode();
     void setListText(const QString& text);
     void selectDataMode(int index);
+    // The Tools item "Firmware Loader" is there, and usable, only while a loader board is
+    // selected: no other way leads to the loader.
+    void offerFirmwareLoader(bool offered);
     void reportStartError(int number, const QString& description);
     void wirePanelSwitching();
     void TogglePanel(const QString& key, bool shown);

@@ -39,7 +39,7 @@ void ISMmain::ApplyDataMode() {
             ConnectButton->setEnabled(false);
             DisconnectButton->setEnabled(false);
             CommStatus->setText(QStringLiteral("Data mode"));
-            mnuload->setEnabled(false);
+            offerFirmwareLoader(false);
         }
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),

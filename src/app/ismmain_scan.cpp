@@ -213,8 +213,7 @@ void ISMmain::LoadboardList_click() {
             selectDataMode(0);
             Toolbar3->show();
         }
-        if (LoadBoardRev == 40)
-            mnuload->setEnabled(true);
+        offerFirmwareLoader(LoadBoardRev == 40);
         EnableChipSelection(true);
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
@@ -257,7 +256,7 @@ void ISMmain::Toolbar2_ButtonClick(const QString& key) {
             LoadboardList->removeItem(LoadboardList->count() - 1);
         listConnected_ = false;
         setListText(QStringLiteral("Press connect"));
-        mnuload->setEnabled(false);
+        offerFirmwareLoader(false);
         Toolbar3->hide();
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
@@ -265,7 +264,13 @@ void ISMmain::Toolbar2_ButtonClick(const QString& key) {
     }
 }
 
+void ISMmain::offerFirmwareLoader(bool offered) {
+    mnuload->setVisible(offered);
+    mnuload->setEnabled(offered);
+}
+
 void ISMmain::boardLost() {
+    offerFirmwareLoader(false);
     listConnected_ = false;
     setListText(QStringLiteral("Press connect"));
     CommStatus->setText(QStringLiteral("No comm."));

@@ -20,10 +20,6 @@ CommPort::~CommPort() {
         port_->close();
 }
 
-void CommPort::setSettings(const QString& settings) {
-    settings_ = settings;
-}
-
 namespace {
 
 // How long one pass hands out characters before it lets the window's other events in.
@@ -65,6 +61,13 @@ Error openFailure(const QSerialPort& port, const QString& path) {
 }
 
 } // namespace
+
+void CommPort::setSettings(const QString& settings) {
+    settings_ = settings;
+    // An open port changes speed at once: the firmware loader switches it between writes.
+    if (port_->isOpen())
+        applySettings(*port_, settings_);
+}
 
 void CommPort::setPortOpen(bool open) {
     if (!open) {

@@ -21,7 +21,8 @@ public:
 
     void setCommPort(int number) { number_ = number; }
     int commPort() const { return number_; }
-    void setSettings(const QString& settings); // "19200,N,8,1"
+    // "19200,N,8,1"; an open port takes it at once.
+    void setSettings(const QString& settings);
     QString settings() const { return settings_; }
     void setDTREnable(bool on) { dtr_ = on; }
     void setRTSEnable(bool on) { rts_ = on; }

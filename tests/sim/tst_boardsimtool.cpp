@@ -55,6 +55,8 @@ private Q_SLOTS:
     void announces();
     void boardOptions();
     void boardsShareOneAir();
+    void loaderOptions_data();
+    void loaderOptions();
     void endsOnSignal_data();
     void endsOnSignal();
     void rejectsBadOptions_data();
@@ -138,6 +140,37 @@ void TestBoardSimTool::boardsShareOneAir() {
     QVERIFY(QTest::qWaitFor([&] { return receiver.received().mid(from) == "Hi"; }));
 }
 
+void TestBoardSimTool::loaderOptions_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("answers"); // to "C" and three records
+
+    QTest::newRow("XOFF then XON") << QStringList{} << QByteArray("\x13\x11\x13\x11\x13\x11");
+    QTest::newRow("stop after 2") << QStringList{"--loader-stop-after", "2"}
+                                  << QByteArray("\x13\x11\x13\x11");
+    QTest::newRow("XON only") << QStringList{"--loader-xon-only"} << QByteArray("\x11\x11\x11");
+    QTest::newRow("one write") << QStringList{"--loader-one-write"}
+                               << QByteArray("\x13\x11\x13\x11\x13\x11");
+}
+
+void TestBoardSimTool::loaderOptions() {
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, answers);
+    Tool tool(QStringList{"--personality", "loader"} + options);
+    const QStringList lines = tool.announcement();
+    QCOMPARE(lines.size(), 2);
+    BoardPort port(lines[1].section('=', 1));
+    QVERIFY(port.open());
+    // Speed and start commands get no answer.
+    port.send("C576");
+    port.send("C");
+    for (const char* record : {"L:10000000", ":10001000", ":00000001FF"})
+        port.port().write(QByteArray(record) + "\r\n");
+    QTest::qWait(300);
+    QCOMPARE(port.received(), answers);
+    // After the end record the loader takes commands again.
+    QVERIFY(port.exchange("i").endsWith(okEnding));
+}
+
 void TestBoardSimTool::endsOnSignal_data() {
     QTest::addColumn<int>("signal");
 
@@ -171,6 +204,7 @@ void TestBoardSimTool::rejectsBadOptions_data() {
     QTest::newRow("loss") << QStringList{"--loss", "101"};
     QTest::newRow("bit error rate") << QStringList{"--ber", "2"};
     QTest::newRow("seed") << QStringList{"--seed", "x"};
+    QTest::newRow("loader records") << QStringList{"--loader-stop-after", "0"};
 }
 
 void TestBoardSimTool::rejectsBadOptions() {

@@ -4,6 +4,7 @@
 #include "cmdsequence.h"
 #include "ecet.h"
 #include "eeprom.h"
+#include "firmload.h"
 
 namespace krv {
 
@@ -17,6 +18,7 @@ void registerEepromForms() {
     add<ECET>("ECET");
     add<Frm_CmdSequence>("Frm_CmdSequence");
     add<eeprom>("eeprom");
+    add<FirmLoad>("FirmLoad");
 }
 
 } // namespace krv

@@ -1,0 +1,245 @@
+#include "link/commport.h"
+#include "link/linkwindow.h"
+#include "readable.h"
+#include "testsupport.h"
+#include "tools/eeprom/firmload.h"
+
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace krv;
+using namespace krv::test;
+
+namespace {
+
+// A loader board selected and the loader window opened from the Tools menu.
+struct Loader {
+    Rig rig{sim::Personality::Loader};
+    FirmLoad* window = nullptr;
+    QStringList states; // what `state` showed, in order
+
+    Loader() {
+        if (!rig.connectBoard())
+            qFatal("no simulated board");
+        rig.main().mnuload->trigger();
+        window = rig.main().loadedForm<FirmLoad>(QStringLiteral("FirmLoad"));
+        if (!window)
+            qFatal("no loader window");
+        QObject::connect(window->state, &QLineEdit::textChanged,
+                         [this](const QString& text) { states.append(text); });
+        rig.board().clearReceived();
+    }
+    CommPort* port() { return rig.main().link()->MSComm2; }
+    // Loads a file of that content through the window's file button.
+    void load(const QByteArray& content, const QString& name = QStringLiteral("fw.hex")) {
+        const QString path = rig.folder() + u'/' + name;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            qFatal("cannot write the firmware file");
+        file.close();
+        rig.dialogs().files = {path};
+        window->loadeefile->click();
+    }
+    // Presses Download and waits until the download has ended.
+    bool download(int ms = 10000) {
+        window->Prog->click();
+        return waitUntil([this] { return !window->downloading(); }, ms);
+    }
+    QString lastMessage() {
+        return rig.dialogs().messages.isEmpty() ? QString() : rig.dialogs().messages.last().text;
+    }
+};
+
+QByteArray lines(int count) {
+    QByteArray text;
+    for (int i = 0; i < count; ++i)
+        text += ":10" + QByteArray::number(i).rightJustified(4, '0') + "00\r\n";
+    return text;
+}
+
+} // namespace
+
+class FirmLoadTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void offeredOnlyForALoaderBoard();
+    void downloadSendsEveryLineAfterTheLoadersReady();
+    void loaderAnswers_data();
+    void loaderAnswers();
+    void stopEndsTheDownloadAtTheNextTick();
+    void closingMidDownloadFreesTheBoard();
+    void downloadRefusals();
+    void fileErrorsKeepTheLoadedFile();
+    void speedOptions();
+    void looksWhole();
+};
+
+void FirmLoadTest::offeredOnlyForALoaderBoard() {
+    Loader t;
+    ISMmain& main = t.rig.main();
+    QVERIFY(main.mnuload->isVisible() && main.mnuload->isEnabled());
+    main.Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
+    QVERIFY(!main.mnuload->isVisible() && !main.mnuload->isEnabled());
+}
+
+void FirmLoadTest::downloadSendsEveryLineAfterTheLoadersReady() {
+    Loader t;
+    // Lines end at CR LF, CR or a lone LF.
+    t.load("l1\r\nl2\nl3\r");
+    QCOMPARE(t.window->LoadedFile, QByteArray("Ll1\r\nl2\r\nl3\r\n"));
+    QStringList speeds;
+    QObject::connect(t.window->state, &QLineEdit::textChanged,
+                     [&](const QString&) { speeds.append(t.port()->settings()); });
+    QVERIFY(t.download());
+    QCOMPARE(t.rig.board().receivedBytes(), QByteArray("C\rLl1\r\nl2\r\nl3\r\n"));
+    QCOMPARE(t.rig.board().loader().records(), QStringList({"Ll1", "l2", "l3"}));
+    QCOMPARE(t.states, QStringList({"1", "2", "3", "Load end"}));
+    // Records go out at the loader's speed; the port is back at 19200 bit/s and open after it.
+    QCOMPARE(speeds.first(), QStringLiteral("57600,N,8,1"));
+    QCOMPARE(t.port()->settings(), QStringLiteral("19200,N,8,1"));
+    QVERIFY(t.port()->portOpen());
+    QCOMPARE(t.rig.main().CommState, 0);
+    QVERIFY(t.rig.dialogs().messages.isEmpty());
+    // Without the end record the loader waits a second for more before it takes commands again.
+    QVERIFY(waitUntil([&] { return !t.rig.board().loader().downloading(); }, 3000));
+    // A file ending with the end record stays loaded for another download.
+    t.load(":10000000\r\n:00000001FF\r\n");
+    QVERIFY(t.download());
+    QVERIFY(t.download());
+    QCOMPARE(t.rig.board().loader().records().mid(3),
+             QStringList({"L:10000000", ":00000001FF", "L:10000000", ":00000001FF"}));
+}
+
+void FirmLoadTest::loaderAnswers_data() {
+    QTest::addColumn<int>("stopAfter");
+    QTest::addColumn<bool>("xonOnly");
+    QTest::addColumn<bool>("oneWrite");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("XOFF and XON in one write") << 0 << false << true << "Load end";
+    QTest::newRow("silent after two records") << 2 << false << false << "Load failed at record 3";
+    QTest::newRow("XON without XOFF") << 0 << true << false << "Load failed at record 1";
+}
+
+void FirmLoadTest::loaderAnswers() {
+    QFETCH(int, stopAfter);
+    QFETCH(bool, xonOnly);
+    QFETCH(bool, oneWrite);
+    QFETCH(QString, outcome);
+    Loader t;
+    t.rig.board().loader().setOptions({stopAfter, xonOnly, oneWrite});
+    t.load(lines(4));
+    QVERIFY(t.download());
+    QCOMPARE(t.window->state->text(), outcome);
+    QCOMPARE(t.rig.main().CommState, 0);
+    QCOMPARE(t.port()->settings(), QStringLiteral("19200,N,8,1"));
+    if (outcome == "Load end") {
+        QCOMPARE(t.rig.board().loader().records().size(), 4);
+        QVERIFY(t.rig.dialogs().messages.isEmpty());
+    } else {
+        const QString record = outcome.section(u' ', -1);
+        QCOMPARE(t.rig.dialogs().messages.size(), 1);
+        QCOMPARE(t.lastMessage(), "Firmware download failed at record " + record + u'.');
+        QCOMPARE(t.rig.dialogs().messages.last().title, "Firmware Loading error");
+    }
+}
+
+void FirmLoadTest::stopEndsTheDownloadAtTheNextTick() {
+    Loader t;
+    t.load(lines(300));
+    t.window->Prog->click();
+    QVERIFY(waitUntil([&] { return t.states.contains("5"); }));
+    QVERIFY(!t.window->Ser_Speed->isEnabled());
+    t.window->StopButton->click();
+    QVERIFY(waitUntil([&] { return !t.window->downloading(); }));
+    QCOMPARE(t.window->state->text(), "Load stopped");
+    QVERIFY(t.rig.board().loader().records().size() < 300);
+    QCOMPARE(t.rig.main().CommState, 0);
+    QCOMPARE(t.port()->settings(), QStringLiteral("19200,N,8,1"));
+    QVERIFY(t.window->Ser_Speed->isEnabled());
+    QVERIFY(t.rig.dialogs().messages.isEmpty());
+    // Stop acts only on a download of its own: another transaction's lock is left alone.
+    t.rig.main().CommState = 7;
+    t.window->StopButton->click();
+    QTest::qWait(50);
+    QCOMPARE(t.rig.main().CommState, 7);
+    t.rig.main().CommState = 0;
+}
+
+void FirmLoadTest::closingMidDownloadFreesTheBoard() {
+    Loader t;
+    t.load(lines(300));
+    t.window->Prog->click();
+    QVERIFY(waitUntil([&] { return t.states.contains("3"); }));
+    t.rig.main().unloadForm(QStringLiteral("FirmLoad"));
+    QCOMPARE(t.rig.main().CommState, 0);
+    QVERIFY(!t.rig.main().FirmLoadOn);
+    QCOMPARE(t.port()->settings(), QStringLiteral("19200,N,8,1"));
+    QVERIFY(t.port()->portOpen());
+    QTest::qWait(50);
+    const qsizetype sent = t.rig.board().loader().records().size();
+    QTest::qWait(150);
+    QCOMPARE(t.rig.board().loader().records().size(), sent);
+}
+
+void FirmLoadTest::downloadRefusals() {
+    Loader t;
+    t.window->Prog->click();
+    QCOMPARE(t.lastMessage(), "Please load a HEX file first.");
+    t.load(lines(2));
+    t.rig.main().CommState = 3;
+    t.window->Prog->click();
+    QCOMPARE(t.lastMessage(), "Commport is busy. Please try again later!");
+    t.rig.main().CommState = 0;
+    t.rig.main().Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
+    t.window->Prog->click();
+    QCOMPARE(t.lastMessage(), "Commport not available, Loadboard not connected!");
+    QCOMPARE(t.rig.dialogs().messages.size(), 3);
+    QVERIFY(t.rig.board().receivedBytes().isEmpty());
+    QVERIFY(!t.window->downloading());
+}
+
+void FirmLoadTest::fileErrorsKeepTheLoadedFile() {
+    Loader t;
+    t.load("a\r\nb\r\n");
+    const QByteArray loaded = t.window->LoadedFile;
+    t.load("", QStringLiteral("empty.hex"));
+    QCOMPARE(t.lastMessage(), "Error occured:1222,This is an empty file!\r\nPlease try again!");
+    QCOMPARE(t.rig.dialogs().messages.last().title, "File open error");
+    t.load("x\r\n", QStringLiteral("fw.txt"));
+    QCOMPARE(t.lastMessage(), "File type not supported! Please try again!");
+    t.rig.dialogs().files.clear();
+    t.window->loadeefile->click();
+    QCOMPARE(t.rig.dialogs().messages.size(), 2);
+    QCOMPARE(t.window->LoadedFile, loaded);
+}
+
+void FirmLoadTest::speedOptions() {
+    Loader t;
+    t.window->SerSpd_576->click();
+    t.window->SerSpd_384->click();
+    QVERIFY(waitUntil([&] { return t.rig.board().loader().speeds().size() == 2; }));
+    QCOMPARE(t.rig.board().loader().speeds(), QStringList({"C576", "C384"}));
+    QCOMPARE(t.port()->settings(), QStringLiteral("38400,N,8,1"));
+    QVERIFY(t.port()->portOpen());
+    // With the port closed the loader's speed cannot change: nor does the choice shown.
+    t.rig.main().Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
+    t.window->SerSpd_192->click();
+    QCOMPARE(t.lastMessage(), "Commport not available, Loadboard not connected!");
+    QVERIFY(t.window->SerSpd_384->isChecked());
+    QCOMPARE(t.port()->settings(), QStringLiteral("38400,N,8,1"));
+}
+
+void FirmLoadTest::looksWhole() {
+    Loader t;
+    t.rig.main().resize(1400, 900);
+    t.rig.main().show();
+    checkReadable(t.window, QStringLiteral("FirmLoad"));
+}
+
+QTEST_MAIN(FirmLoadTest)
+#include "tst_firmload.moc"
