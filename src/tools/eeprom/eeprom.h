@@ -70,7 +70,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool startable();
     void StartEEPROMRead(int mode);
     void EEprog_timer_Timer();
     bool step();

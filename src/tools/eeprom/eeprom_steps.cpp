@@ -2,6 +2,7 @@
 // the replies of its own sends, never starting while a send of an earlier tick still waits.
 
 #include "app/ismmain.h"
+#include "boardlock.h"
 #include "common/dialogs.h"
 #include "eeprom.h"
 #include "programmertext.h"
@@ -37,20 +38,6 @@ constexpr long PresenceEnd = 3000;
 
 } // namespace
 
-bool eeprom::startable() {
-    if (!main_.boardPortOpen()) {
-        Dialogs::message(QStringLiteral("Commport not available, Loadboard not connected!"),
-                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
-        return false;
-    }
-    if (main_.CommState != 0) {
-        Dialogs::message(QStringLiteral("Commport is busy. Please try again later!"),
-                         Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
-        return false;
-    }
-    return true;
-}
-
 SendResult eeprom::SendEEPROMCmd(const QString& text) {
     const SendResult result = main_.Send_To_LoadBoard(text + u'\r');
     if (!result.ok())
@@ -64,7 +51,7 @@ void eeprom::setButtonsEnabled(bool enabled) {
 }
 
 void eeprom::Command1_Click() {
-    if (!startable())
+    if (!boardTransactionStartable(main_))
         return;
     main_.CommState = state::Presence;
     running_ = true;
@@ -80,7 +67,7 @@ void eeprom::Command1_Click() {
 }
 
 void eeprom::Prog_Click() {
-    if (!startable())
+    if (!boardTransactionStartable(main_))
         return;
     const QByteArray digits = programmer::imageDigits(workSheet_);
     if (const std::optional<QString> problem = programmer::imageProblem(digits)) {
@@ -119,7 +106,7 @@ void eeprom::Read_Click() {
 }
 
 void eeprom::StartEEPROMRead(int mode) {
-    if (!startable())
+    if (!boardTransactionStartable(main_))
         return;
     main_.CommState = mode;
     running_ = true;

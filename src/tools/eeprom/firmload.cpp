@@ -1,6 +1,7 @@
 #include "firmload.h"
 
 #include "app/ismmain.h"
+#include "boardlock.h"
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/programfolder.h"
@@ -155,14 +156,8 @@ void FirmLoad::chooseSpeed(QRadioButton* option, const char* command, const QStr
 // ---- Download -----------------------------------------------------------------------------------
 
 void FirmLoad::Prog_Click() {
-    if (!main_.boardPortOpen()) {
-        exclaim(QStringLiteral("Commport not available, Loadboard not connected!"));
+    if (!boardTransactionStartable(main_))
         return;
-    }
-    if (main_.CommState != 0) {
-        exclaim(QStringLiteral("Commport is busy. Please try again later!"));
-        return;
-    }
     if (LoadedFile.isEmpty()) {
         exclaim(QStringLiteral("Please load a HEX file first."));
         return;
