@@ -15,7 +15,6 @@ struct SendResult {
 
     bool ok() const { return outcome == Outcome::Ok; }
     // A reply arrived, with either ending.
-    bool answered() const { return outcome == Outcome::Ok || outcome == Outcome::ErrorEnding; }
     // The port was closed (or closed during the wait): further lines of an operation would
     // only meet the closed port again.
     bool portClosed() const { return outcome == Outcome::PortClosed; }

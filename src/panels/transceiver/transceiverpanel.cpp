@@ -1,6 +1,7 @@
 #include "transceiverpanel.h"
 
 #include "app/ismmain.h"
+#include "panels/common/outputpower.h"
 #include "panels/common/panelwidgets.h"
 #include "trxfrequency.h"
 #include "trxwords.h"
@@ -429,7 +430,7 @@ void TransceiverPanel::fillLists() {
     fill(ClkRecMode, trx::lists::clockRecovery());
     // Shown as their first entries, which stand for the fields' start values 0.
     fill(ModPol, trx::lists::polarity());
-    fill(OutputPower, trx::lists::outputPower());
+    fill(OutputPower, outputPowerEntries());
     for (QComboBox* box : {ModPol, OutputPower}) {
         const QSignalBlocker quiet(box);
         box->setCurrentIndex(0);

@@ -104,9 +104,6 @@ QStringList clockRecovery() {
 QStringList polarity() {
     return {"fo + df", "fo - df"};
 }
-QStringList outputPower() {
-    return {"Pmax", "-3 dB", "-6 dB", "-9 dB", "-12 dB", "-15 dB", "-18 dB", "-21 dB"};
-}
 QStringList pllRiseFall() {
     return {"5 or 10 MHz", "3.3 MHz", "2.5 MHz or below"};
 }

@@ -52,7 +52,6 @@ QStringList filterType();
 QStringList fifoStart();
 QStringList clockRecovery();
 QStringList polarity();
-QStringList outputPower();
 QStringList pllRiseFall();
 QStringList pllBandwidth();
 QStringList synchPattern();

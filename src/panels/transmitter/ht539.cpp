@@ -5,6 +5,7 @@
 #include "common/numbers.h"
 #include "ht539words.h"
 #include "panels/common/frequencysetting.h"
+#include "panels/common/outputpower.h"
 #include "panels/common/panelwidgets.h"
 #include "panels/common/sleepboxes.h"
 
@@ -316,7 +317,7 @@ void HT539::Form_Load() {
     FillModFreqList();
     fillQuietly(Cxtal, freq::loadCapacitanceEntries());
     Cxtal->setEditText(QString());
-    fillQuietly(OutputPower, ht539::outputPowerEntries());
+    fillQuietly(OutputPower, outputPowerEntries());
     fillQuietly(Revision, {QStringLiteral("'A' or above")});
     F = 3415;
     FreqCenter->setText(QStringLiteral("868.3"));

@@ -66,12 +66,6 @@ QStringList deviationEntries(float xtal) {
     return freq::scaledEntries(xtal, {20, 40, 60, 80, 100, 120, 140, 160});
 }
 
-QStringList outputPowerEntries() {
-    return {QStringLiteral("Pmax"),   QStringLiteral("-3 dB"),  QStringLiteral("-6 dB"),
-            QStringLiteral("-9 dB"),  QStringLiteral("-12 dB"), QStringLiteral("-15 dB"),
-            QStringLiteral("-18 dB"), QStringLiteral("-21 dB")};
-}
-
 QStringList pllBandwidthEntries() {
     return {QStringLiteral("15 kHz"), QStringLiteral("30 kHz"), QStringLiteral("60 kHz"),
             QStringLiteral("120 kHz")};

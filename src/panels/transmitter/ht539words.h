@@ -67,7 +67,6 @@ int extendedFeaturesWord(const ExtendedFeatures& f);
 
 // The deviation list, 20 kHz to 160 kHz scaled to the crystal.
 QStringList deviationEntries(float xtal);
-QStringList outputPowerEntries();
 QStringList pllBandwidthEntries();
 
 } // namespace krv::ht539

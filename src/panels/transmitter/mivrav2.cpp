@@ -1,6 +1,7 @@
 #include "mivrav2.h"
 
 #include "app/ismmain.h"
+#include "panels/common/outputpower.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "panels/common/frequencysetting.h"
+#include "panels/common/outputpower.h"
 #include "panels/common/panelwidgets.h"
 #include "panels/common/sleepsetting.h"
 #include "txwords.h"
@@ -94,13 +95,6 @@ void PowerSettingPanel::buildWordControls() {
     wg->addWidget(Label39, 3, 0, 1, 4);
     Label39->setWordWrap(true);
     Label38->setWordWrap(true);
-}
-
-QStringList PowerSettingPanel::outputPowerEntries(int count) {
-    QStringList entries{QStringLiteral("Pmax")};
-    for (int k = 1; k < count; ++k)
-        entries << QStringLiteral("-%1 dB").arg(3 * k);
-    return entries;
 }
 
 void PowerSettingPanel::fillFixedLists() {

@@ -53,7 +53,6 @@ protected:
     QGroupBox* addGroup(const char* name, const QString& title, int row, int column);
     // The configuration word without the centre-frequency rewrite.
     void rebuildConfigurationWord();
-    static QStringList outputPowerEntries(int count);
 
 private:
     void buildWordControls();
