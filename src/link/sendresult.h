@@ -14,7 +14,6 @@ struct SendResult {
     QString Last100;
 
     bool ok() const { return outcome == Outcome::Ok; }
-    // A reply arrived, with either ending.
     // The port was closed (or closed during the wait): further lines of an operation would
     // only meet the closed port again.
     bool portClosed() const { return outcome == Outcome::PortClosed; }
