@@ -19,10 +19,19 @@ QByteArray contents(const QString& path) {
 }
 
 // Saves through the window's own command: a chip panel's "Save configuration", the terminal's
-// script "Save", the Preferences' "Save & Exit" or the File menu's "Save workspace".
+// script "Save", the Preferences' "Save & Exit", the File menu's "Save workspace" or the header
+// generator's "Save" with the HR651 panel open.
 void saveThrough(ISMmain& main, const QString& window) {
     if (window == QStringLiteral("workspace")) {
         main.mnuSaveWorkspace->trigger();
+        return;
+    }
+    if (window == QStringLiteral("header generator")) {
+        main.DruskV1_show();
+        main.mnuGenCHeader->trigger();
+        QWidget* generator = main.loadedForm(QStringLiteral("Frm_GenHeader"));
+        QVERIFY(generator);
+        generator->findChild<QPushButton*>(QStringLiteral("PB_Save"))->click();
         return;
     }
     QWidget* form = main.form(window);
@@ -66,6 +75,8 @@ void SavingTest::saveOnAFullDiskKeepsTheOldFile_data() {
                                << "KRV.wsp" << true;
     QTest::newRow("terminal script") << "Terminal"
                                      << "old.txt" << true;
+    QTest::newRow("C header over a file") << "header generator"
+                                          << "Setup_HR651.h" << true;
 }
 
 void SavingTest::saveOnAFullDiskKeepsTheOldFile() {
