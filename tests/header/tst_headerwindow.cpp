@@ -2,6 +2,7 @@
 #include "headertest.h"
 
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void previewChangesOnlyOnGenerate();
     void savedFileName();
     void replacingAndFailingSaves();
+    void controlsAtTheirPlaces();
     void tabColumnsLineUp();
 };
 
@@ -211,6 +213,49 @@ void HeaderWindowTest::replacingAndFailingSaves() {
              qPrintable(message.text));
     QVERIFY(message.text.endsWith(QStringLiteral("\r\nPlease try again")));
     QCOMPARE(message.title, QStringLiteral("File save error"));
+}
+
+void HeaderWindowTest::controlsAtTheirPlaces() {
+    Rig rig;
+    ISMmain& main = startMain(rig);
+    showChip(main, chipEntry(QStringLiteral("HR658")));
+    Frm_GenHeader* generator = openGenerator(main);
+    // The three controls of Frame1 are placed within it. A size of 0 is left to the control.
+    const struct {
+        const char* name;
+        QWidget* parent;
+        QRect place;
+    } controls[] = {
+        {"L_Source", generator, {8, 8, 393, 0}},
+        {"Frame1", generator, {416, 8, 225, 57}},
+        {"CB_DeviceName", generator->Frame1, {8, 8, 0, 0}},
+        {"CB_DefineLiteral", generator->Frame1, {8, 32, 0, 0}},
+        {"TB_Literal", generator->Frame1, {152, 32, 65, 0}},
+        {"PB_Generate", generator, {8, 40, 129, 25}},
+        {"PB_Clear", generator, {152, 40, 121, 25}},
+        {"PB_Save", generator, {288, 40, 113, 25}},
+        {"TB_Header", generator, {8, 72, 630, 549}},
+    };
+    QStringList misplaced;
+    for (const auto& control : controls) {
+        auto* widget = generator->findChild<QWidget*>(QString::fromLatin1(control.name));
+        QVERIFY2(widget, control.name);
+        QCOMPARE(widget->parentWidget(), control.parent);
+        QRect place = control.place;
+        if (place.width() == 0)
+            place.setWidth(widget->width());
+        if (place.height() == 0)
+            place.setHeight(widget->height());
+        if (widget->geometry() != place)
+            misplaced << QStringLiteral("%1 at %2,%3 %4x%5")
+                             .arg(QString::fromLatin1(control.name))
+                             .arg(widget->x())
+                             .arg(widget->y())
+                             .arg(widget->width())
+                             .arg(widget->height());
+    }
+    QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced.join(QStringLiteral(", "))));
+    QCOMPARE(generator->Frame1->title(), QStringLiteral("Frame1"));
 }
 
 void HeaderWindowTest::tabColumnsLineUp() {
