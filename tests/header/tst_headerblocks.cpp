@@ -20,7 +20,8 @@ class HeaderBlocksTest : public QObject {
 private Q_SLOTS:
     void lineFollowsPanel_data();
     void lineFollowsPanel();
-    void clockOutputThatIsNoNumber();
+    void clockOutputLimits_data();
+    void clockOutputLimits();
 };
 
 namespace {
@@ -119,6 +120,10 @@ const QList<Case>& cases() {
          "WTC_CMD", "\tTime Period: ", "\tTime Period: \t\t\t0.51 seconds"},
         {"HT531 period in minutes", "HT531", both(setText("WKUPR", "12"), leave("WKUPM", "255")),
          "WTC_CMD", "\tTime Period: ", "\tTime Period: \t\t\t17.408 min"},
+        {"HT537 period in seconds", "HT537", both(setText("WKUPR", "1"), leave("WKUPM", "255")),
+         "WTC_CMD", "\tTime Period: ", "\tTime Period: \t\t\t0.51 seconds"},
+        {"HT537 period in hours", "HT537", both(setText("WKUPR", "18"), leave("WKUPM", "255")),
+         "WTC_CMD", "\tTime Period: ", "\tTime Period: \t\t\t18.569 hrs"},
         {"HR651 period in days", "HR651",
          both(setCheck("ent", Qt::Checked), both(setText("WKUPR", "23"), leave("WKUPM", "255"))),
          "WTC_CMD", "\tTime Period: ", "\tTime Period: \t\t\t24.758 days"},
@@ -167,21 +172,48 @@ void HeaderBlocksTest::lineFollowsPanel() {
         QVERIFY(!blockOf(header, QString::fromLatin1(c.define)).isEmpty());
 }
 
-void HeaderBlocksTest::clockOutputThatIsNoNumber() {
+void HeaderBlocksTest::clockOutputLimits_data() {
+    QTest::addColumn<QString>("megahertz");
+    QTest::addColumn<QString>("hertz"); // empty: refused with a message
+    // A comma is no decimal point here, and no thousands separator either.
+    QTest::newRow("comma") << "1,25"
+                           << "";
+    QTest::newRow("largest in 32 bits") << "2147.483647"
+                                        << "2147483647";
+    QTest::newRow("one hertz more") << "2147.483648"
+                                    << "";
+    QTest::newRow("far beyond") << "1e10"
+                                << "";
+}
+
+void HeaderBlocksTest::clockOutputLimits() {
+    QFETCH(QString, megahertz);
+    QFETCH(QString, hertz);
     Rig rig;
     ISMmain& main = startMain(rig);
     QWidget* panel = showChip(main, chipEntry(QStringLiteral("HT539")));
     Frm_GenHeader* generator = openGenerator(main);
     const QString before = generator->headerText();
-    // A comma is no decimal point here, and no thousands separator either.
+    const qint32 clockBefore = generator->UpClkFrequency;
     auto* clock = panel->findChild<QComboBox*>(QStringLiteral("CLKout"));
     clock->setEditable(true);
-    clock->setEditText(QStringLiteral("1,25"));
+    clock->setEditText(megahertz);
     generator->PB_Generate->click();
+    if (!hertz.isEmpty()) {
+        QVERIFY(rig.dialogs().messages.isEmpty());
+        QCOMPARE(
+            lineIn(generator->headerText(), QString(), QStringLiteral("#define UPCLKFREQUENCY")),
+            QStringLiteral("#define UPCLKFREQUENCY\t\t\t") + hertz);
+        return;
+    }
     QCOMPARE(rig.dialogs().messages.size(), 1);
     QCOMPARE(rig.dialogs().messages.first().title, QStringLiteral("Invalid clock output"));
-    QVERIFY(rig.dialogs().messages.first().text.contains(QStringLiteral("\"1,25\"")));
+    QCOMPARE(
+        rig.dialogs().messages.first().text,
+        QStringLiteral("The clock output frequency \"%1\" of the panel is not a number of MHz.")
+            .arg(megahertz));
     QCOMPARE(generator->headerText(), before);
+    QCOMPARE(generator->UpClkFrequency, clockBefore);
 }
 
 QTEST_MAIN(HeaderBlocksTest)
