@@ -77,14 +77,12 @@ Frm_GenHeader::Frm_GenHeader(ISMmain& main)
     setWindowTitle(QStringLiteral("ANSI C Header Generator"));
     setFixedSize(648, 628);
     L_Source = named(new QLabel(QStringLiteral("Source: "), this), "L_Source", {8, 8, 393, 17});
-    Frame1 = named(new QGroupBox(QStringLiteral("Frame1"), this), "Frame1", {416, 8, 225, 57});
+    // The options stand where a caption would be drawn, so the frame shows none.
+    Frame1 = named(new QGroupBox(this), "Frame1", {416, 8, 225, 57});
     CB_DeviceName = named(new QRadioButton(QStringLiteral("Add device name to literal"), Frame1),
                           "CB_DeviceName", {8, 8, 209, 17});
     CB_DefineLiteral = named(new QRadioButton(QStringLiteral("Add text to literal"), Frame1),
                              "CB_DefineLiteral", {8, 32, 140, 17});
-    // The first option sits over the frame's caption; painting its background keeps the two
-    // texts from running into each other.
-    CB_DeviceName->setAutoFillBackground(true);
     TB_Literal =
         named(new QLineEdit(QStringLiteral("RFSETUP"), Frame1), "TB_Literal", {152, 32, 65, 21});
     PB_Generate = named(new QPushButton(QStringLiteral("&Generate Header"), this), "PB_Generate",
