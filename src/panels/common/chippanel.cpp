@@ -85,6 +85,7 @@ ChipPanelDesign ChipPanelDesign::transmitter(bool sendsWscc) {
     d.hasHelpButton = false;
     d.calibrationShowsReading = true;
     d.supplyShowsReading = true;
+    d.emphasisedMarks = true;
     return d;
 }
 
@@ -144,6 +145,10 @@ void ChipPanel::buildControls() {
     side_->addLayout(calibrationRow);
     CalibratePLL->setVisible(design_.hasCalibration);
     LabelCalibration->setVisible(false);
+    if (design_.emphasisedMarks) {
+        panel::emphasiseMark(LabelUpdate);
+        panel::emphasiseMark(LabelCalibration);
+    }
     FFreset = button(this, QStringLiteral("FFreset"), QStringLiteral("Reset synchron latch"));
     FFreset->setVisible(!design_.latchClosedText.isEmpty());
     side_->addWidget(FFreset);

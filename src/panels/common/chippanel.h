@@ -102,9 +102,12 @@ struct ChipPanelDesign {
     // supply line (Update always writes it).
     bool calibrationShowsReading = false;
     bool supplyShowsReading = false;
+    // Whether the update and calibration marks are magenta and bold.
+    bool emphasisedMarks = false;
 
     // The values every transmitter panel shares: one status byte read after "H2", "L2",
-    // ("WSCC",) "L0" on 100 ms steps into eight indicators, the level at character 7 of "RI".
+    // ("WSCC",) "L0" on 100 ms steps into eight indicators, the level at character 7 of "RI",
+    // magenta bold marks.
     static ChipPanelDesign transmitter(bool sendsWscc);
 };
 

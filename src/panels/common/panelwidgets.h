@@ -3,6 +3,7 @@
 // Small builders and readers for the named controls of the chip panels.
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QString>
@@ -30,6 +31,16 @@ inline void onSelected(QRadioButton* option, std::function<void()> handler) {
         if (on)
             handler();
     });
+}
+
+// A mark that asks the user to act (a word to send, a calibration to run): magenta and bold.
+inline void emphasiseMark(QLabel* mark) {
+    QPalette palette = mark->palette();
+    palette.setColor(QPalette::WindowText, Qt::magenta);
+    mark->setPalette(palette);
+    QFont font = mark->font();
+    font.setBold(true);
+    mark->setFont(font);
 }
 
 // A check box counts as set only when it is checked, never when it is greyed.

@@ -130,8 +130,9 @@ void MivraV2::SetFrameMode() {
     for (QRadioButton* band : {Band433, Band868, Band915})
         band->setVisible(!bVariant);
     Revision->setVisible(!bVariant);
-    Frame1->setFlat(bVariant);
-    Frame1->setTitle(bVariant ? QString() : QStringLiteral("Select revision:"));
+    // A borderless frame around a hidden list shows nothing; styles that ignore a flat group box
+    // would still draw its empty box.
+    Frame1->setVisible(!bVariant);
 }
 
 void MivraV2::Revision_Click() {

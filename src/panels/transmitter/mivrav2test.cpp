@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/numbers.h"
 #include "panels/common/commstatewait.h"
+#include "panels/common/panelwidgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -71,12 +72,7 @@ MivraV2test::MivraV2test(ISMmain& main) : main_(main), wait_(new CommStateWait(m
     Test0w->setReadOnly(true);
     Test0w->setMaximumWidth(70);
     LabelUpdate = name(new QLabel(QStringLiteral("Test Commad modified!"), this), "LabelUpdate");
-    QPalette magenta = LabelUpdate->palette();
-    magenta.setColor(QPalette::WindowText, Qt::magenta);
-    LabelUpdate->setPalette(magenta);
-    QFont bold = LabelUpdate->font();
-    bold.setBold(true);
-    LabelUpdate->setFont(bold);
+    panel::emphasiseMark(LabelUpdate);
     Update = name(new QPushButton(QStringLiteral("Send Command"), this), "Update");
     command->addWidget(Label4, 0, 0);
     command->addWidget(Test0w, 0, 1);
