@@ -102,6 +102,45 @@ private Q_SLOTS:
         QVERIFY(p->LabelCalibration->isHidden());
     }
 
+    void aBoardThatFailsMidCalibrationKeepsTheMark_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("error ending") << int(sim::Fault::ErrorEnding) << 3;
+        QTest::newRow("silent") << int(sim::Fault::NoReply) << 3;
+        QTest::newRow("vanishing") << int(sim::Fault::Vanish) << 2;
+    }
+    void aBoardThatFailsMidCalibrationKeepsTheMark() {
+        QFETCH(int, fault);
+        QFETCH(int, sent);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* p = rig.main().form<HT539>("HT539");
+        p->pm4->setCheckState(Qt::Unchecked);
+        p->Band915->setChecked(true);
+        p->Update_Click();
+        QVERIFY(waitForLines(rig, 9));
+        rig.board().clearReceived();
+        int seen = 0;
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, &rig.board(), [&] {
+            if (++seen == 1)
+                rig.board().setFault(sim::Fault(fault));
+        });
+        QTest::mouseClick(p->CalibratePLL, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] {
+            return p->Statusline->text() == QStringLiteral("Communication fault.") &&
+                   rig.main().CommState == 0;
+        }));
+        // The second word failed: a board that answers badly still gets the last one.
+        QCOMPARE(rig.board().receivedLines(),
+                 (QStringList{"S2C002", "S2C012", "S2C002"}.first(sent)));
+        QVERIFY(!p->LabelCalibration->isHidden());
+        QVERIFY(p->LabelUpdate->isHidden());
+        // The synthesizer ends as it was set, and the box, the bit and the word agree.
+        QVERIFY(!p->pm4->isChecked());
+        QCOMPARE(p->es, 0L);
+        QCOMPARE(p->PowerMw->text(), QStringLiteral("C002"));
+    }
+
     void statusReadLightsSixIndicators() {
         test::Rig rig;
         QVERIFY(rig.connectBoard());

@@ -145,6 +145,8 @@ private Q_SLOTS:
         QCOMPARE(t->GearboxValue->text(), QStringLiteral("---"));
         QVERIFY(!t->LabelUpdate->isHidden());
         QVERIFY(!t->reading());
+        // Its status line is written only where the panel is loaded; a refusal loads nothing.
+        QVERIFY(!rig.main().loadedForm("MivraV2"));
     }
 
     void closingTheWindowMidReadFreesCommState() {

@@ -2,6 +2,7 @@
 #include "panels/transmitter/mivrav2test.h"
 #include "sim/tuningstate.h"
 #include "testsupport.h"
+#include "txtesthelpers.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +52,28 @@ private Q_SLOTS:
         QTRY_COMPARE(rig.board().receivedBytes(), ReadLines + "S2D027\r\n");
         QCOMPARE(rig.main().CommState, 0L);
         QVERIFY(!t->SRtimeout->isActive());
+    }
+
+    void eachBitIsCharacterSevenOfItsReply_data() {
+        QTest::addColumn<char>("third");
+        QTest::addColumn<char>("seventh");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("1 at 7, 0 at 3") << '0' << '1' << "15";
+        QTest::newRow("0 at 7, 1 at 3") << '1' << '0' << "0";
+    }
+    void eachBitIsCharacterSevenOfItsReply() {
+        QFETCH(char, third);
+        QFETCH(char, seventh);
+        QFETCH(QString, state);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        rig.board().addCommand("RI", [&](const QString&) -> sim::Reply {
+            return test::interruptReply(third, seventh);
+        });
+        auto* t = rig.main().form<MivraV2test>("MivraV2test");
+        QTest::mouseClick(t->ReadGearbox, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] { return !t->reading(); }));
+        QCOMPARE(t->GearboxValue->text(), state);
     }
 };
 

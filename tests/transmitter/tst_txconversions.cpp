@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -353,6 +354,8 @@ private Q_SLOTS:
         QCOMPARE(panel->windowTitle(), QStringLiteral("HT531B transmitter control panel"));
         QVERIFY(panel->Band433->isHidden() && panel->Band868->isHidden() &&
                 panel->Band915->isHidden() && panel->Revision->isHidden());
+        // No empty revision box is left behind.
+        QVERIFY(panel->Frame1->isHidden());
         QVERIFY(!panel->Band315->isHidden());
         QVERIFY(panel->Band868->isChecked());
         QCOMPARE(panel->B, 2L);
@@ -363,6 +366,7 @@ private Q_SLOTS:
         panel->SetFrameMode();
         QCOMPARE(panel->windowTitle(), QStringLiteral("HT531 transmitter control panel"));
         QVERIFY(!panel->Band868->isHidden() && !panel->Revision->isHidden());
+        QVERIFY(!panel->Frame1->isHidden());
         QVERIFY(panel->Band868->isChecked());
     }
 };

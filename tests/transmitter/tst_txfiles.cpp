@@ -149,29 +149,43 @@ private Q_SLOTS:
         QTest::addColumn<int>("personality");
         QTest::addColumn<QString>("volts");
         QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("message");
         const int board1 = int(sim::Personality::Board1);
         const int board2 = int(sim::Personality::Board2);
-        QTest::newRow("2.5 on 1.x") << board1 << "2.5" << QStringList{"V83"};
-        QTest::newRow("3.0 on 1.x") << board1 << "3.0" << QStringList{"V97"};
-        QTest::newRow("3.0 on 2.x") << board2 << "3.0" << QStringList{"V98"};
-        QTest::newRow("2.0 on 1.x") << board1 << "2.0" << QStringList{"V64"};
-        QTest::newRow("5.4 on 1.x") << board1 << "5.4" << QStringList{"VC5"};
-        QTest::newRow("clamped to 5.4") << board2 << "7" << QStringList{"VC6"};
-        QTest::newRow("loader") << int(sim::Personality::Loader) << "3.0" << QStringList{};
+        const QString none = QStringLiteral(" ");
+        QTest::newRow("2.5 on 1.x") << board1 << "2.5" << QStringList{"V83"} << "2.5" << none;
+        QTest::newRow("3.0 on 1.x") << board1 << "3.0" << QStringList{"V97"} << "3.0" << none;
+        QTest::newRow("3.0 on 2.x") << board2 << "3.0" << QStringList{"V98"} << "3.0" << none;
+        QTest::newRow("2.0 on 1.x") << board1 << "2.0" << QStringList{"V64"} << "2.0" << none;
+        QTest::newRow("5.4 on 1.x") << board1 << "5.4" << QStringList{"VC5"} << "5.4" << none;
+        QTest::newRow("clamped to 5.4") << board2 << "7" << QStringList{"VC6"} << "5.4"
+                                        << "Maximum supply voltage is 5.4 V!";
+        QTest::newRow("raised to 2.0") << board1 << "1" << QStringList{"V64"} << "2"
+                                       << "Minimum supply voltage is 2.0 V!";
+        QTest::newRow("loader") << int(sim::Personality::Loader) << "3.0" << QStringList{} << "3.0"
+                                << none;
+        QTest::newRow("packet monitor")
+            << int(sim::Personality::Monitor) << "3.0" << QStringList{} << "3.0" << none;
     }
     void supplyLineAfterALoadByBoard() {
         QFETCH(int, personality);
         QFETCH(QString, volts);
         QFETCH(QStringList, lines);
+        QFETCH(QString, kept);
+        QFETCH(QString, message);
         test::Rig rig(static_cast<sim::Personality>(personality));
         QVERIFY(rig.connectBoard());
         auto* panel = rig.main().form<PelkoV1>("PelkoV1");
         const QString path = rig.folder() + "/v.tc1";
         rig.main().Pref_Voltage = volts;
         save(rig, panel, path);
+        rig.main().Pref_Voltage = "2.5";
         rig.board().clearReceived();
         load(rig, panel, path);
         QCOMPARE(rig.board().receivedLines(), lines);
+        QCOMPARE(rig.main().Pref_Voltage, kept);
+        QCOMPARE(panel->Statusline->text(), message);
         QVERIFY(rig.messageTexts().isEmpty());
     }
 

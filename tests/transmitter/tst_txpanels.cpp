@@ -1,10 +1,12 @@
 #include "txtesthelpers.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QToolButton>
 
 using namespace krv;
 using test::enter;
@@ -120,15 +122,18 @@ private Q_SLOTS:
         QVERIFY(!panel->status[9]);
         QCOMPARE(panel->Text3->text(), QStringLiteral("Chip Status:"));
 
-        // The level sits at character 7 of the reply (and at 3, which the panel ignores).
-        chip.setInterruptPending(true);
+        // The level ("0" when pending) is read at character 7; character 3 says the opposite.
+        bool pending = true;
+        rig.board().addCommand("RI", [&](const QString&) -> sim::Reply {
+            return pending ? test::interruptReply('1', '0') : test::interruptReply('0', '1');
+        });
         rig.board().clearReceived();
-        QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
-        QVERIFY(test::waitForLines(rig, 1));
-        QVERIFY(test::waitUntil([&] { return panel->IRQ->isEnabled(); }));
-        chip.setInterruptPending(false);
-        QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
-        QVERIFY(test::waitUntil([&] { return !panel->IRQ->isEnabled(); }));
+        for (bool level : {true, false}) {
+            pending = level;
+            QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
+            QVERIFY(test::waitUntil(
+                [&] { return panel->IRQ->isEnabled() == level && rig.main().CommState == 0; }));
+        }
         QCOMPARE(rig.board().receivedLines(), (QStringList{"RI", "RI"}));
     }
 
@@ -162,6 +167,32 @@ private Q_SLOTS:
         QCOMPARE(rig.board().receivedLines(), lines);
         QVERIFY(panel->LabelCalibration->isHidden());
         QVERIFY(panel->LabelUpdate->isHidden());
+    }
+
+    void theMainStatusReadsReading() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<PelkoV1>("PelkoV1");
+        QLineEdit* status = rig.main().CommStatus;
+        QStringList whileSending;
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, &rig.board(),
+                [&] { whileSending << status->text(); });
+        // Update and calibration write it before their first line.
+        for (QPushButton* button : {panel->Update, panel->CalibratePLL}) {
+            rig.main().setCommStatus(QStringLiteral("Comm. OK"));
+            whileSending.clear();
+            QTest::mouseClick(button, Qt::LeftButton);
+            QVERIFY(test::waitUntil([&] { return rig.main().CommState == 0; }));
+            QVERIFY(!whileSending.isEmpty());
+            QCOMPARE(whileSending.first(), QStringLiteral("reading..."));
+        }
+        // The supply line writes it once its reply is in, and it stays.
+        rig.main().setCommStatus(QStringLiteral("Comm. OK"));
+        rig.board().clearReceived();
+        enter(panel->PowerSupply, "3");
+        QVERIFY(test::waitForLines(rig, 1));
+        QCOMPARE(rig.board().receivedLines(), QStringList{"V98"});
+        QCOMPARE(status->text(), QStringLiteral("reading..."));
     }
 
     void closedPortRefusesWithOneMessageEach() {
@@ -227,6 +258,52 @@ private Q_SLOTS:
         // Unloading runs the hide procedure.
         main.unloadForm("MivraV2");
         QVERIFY(!main.TX0on && !main.loadedForm("MivraV2"));
+    }
+
+    void workspaceRestoresThePanel_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("viewItem");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("HT531") << "MivraV2"
+                               << "mnuViewTx0"
+                               << "HT531"
+                               << QStringList{"8080", "A7D0", "B0", "C000", "C200", "E000"};
+        QTest::newRow("HT537") << "PelkoV1"
+                               << "mnuViewTx1"
+                               << "HT537" << QStringList{"8880", "A7D0", "B0",   "C000",
+                                                         "C200", "E000", "C800", "D200"};
+    }
+    void workspaceRestoresThePanel() {
+        QFETCH(QString, form);
+        QFETCH(QString, viewItem);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, words);
+        test::Rig rig;
+        rig.writeSettings();
+        rig.start();
+        rig.main().show();
+        rig.main().findChild<QAction*>(viewItem)->trigger();
+        auto* panel = rig.main().loadedForm<PowerSettingPanel>(form);
+        QVERIFY(panel);
+        panel->Band868->setChecked(true);
+        rig.main().frameOf(panel)->move(30, 20);
+        rig.main().mnuSaveWorkspace->trigger();
+
+        rig.writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
+        ISMmain& restarted = rig.start();
+        auto* restored = restarted.loadedForm<PowerSettingPanel>(form);
+        QVERIFY(restored);
+        QVERIFY(restarted.frameOf(restored)->isVisibleTo(&restarted));
+        QCOMPARE(restarted.frameOf(restored)->pos(), QPoint(30, 20));
+        QCOMPARE(restarted.TX0on, form == QStringLiteral("MivraV2"));
+        QCOMPARE(restarted.TX1on, form == QStringLiteral("PelkoV1"));
+        QCOMPARE(restarted.TXButton->text(), caption);
+        QVERIFY(restarted.findChild<QAction*>(viewItem)->isChecked());
+        // The workspace keeps places, not settings: the panel starts afresh.
+        QCOMPARE(everyWord(restored), words);
+        QVERIFY(!restored->LabelUpdate->isHidden());
+        QVERIFY(restored->LabelCalibration->isHidden());
     }
 
     void panelsFitTheScreen() {

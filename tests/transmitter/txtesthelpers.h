@@ -2,6 +2,7 @@
 
 #include "panels/transmitter/mivrav2.h"
 #include "panels/transmitter/pelkov1.h"
+#include "sim/replies.h"
 #include "sim/transmitterchip.h"
 #include "testsupport.h"
 
@@ -38,6 +39,11 @@ inline sim::TransmitterChip& transmitterChip(Rig& rig) {
 inline bool waitForLines(Rig& rig, int count) {
     return waitUntil(
         [&] { return rig.board().receivedLines().size() >= count && rig.main().CommState == 0; });
+}
+
+// An "RI" reply with its own characters at 3 and 7, where the board puts the interrupt line.
+inline QByteArray interruptReply(char third, char seventh) {
+    return QByteArray("\r\n") + third + " RI" + seventh + ' ' + sim::replies::okEnding;
 }
 
 } // namespace krv::test
