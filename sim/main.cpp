@@ -31,6 +31,8 @@ struct Options {
     int baud = 0;
     QString chip = krv::sim::RegisterChip::defaultDemo();
     krv::sim::LoaderFirmware::Options loader;
+    bool eepromAbsent = false;
+    int eepromBusyPolls = 0;
 };
 
 std::optional<Personality> parsePersonality(const QString& text) {
@@ -91,8 +93,12 @@ Options parseOptions(const QCoreApplication& app) {
                                            "The firmware loader answers a record with XON alone.");
     const QCommandLineOption loaderOneWrite("loader-one-write",
                                             "The firmware loader sends XOFF and XON in one write.");
+    const QCommandLineOption eepromAbsent("eeprom-absent",
+                                          "The board has no EEPROM: its status and data read 00.");
+    const QCommandLineOption eepromBusy(
+        "eeprom-busy", "Status polls after each EEPROM page write that still show it busy.", "N");
     parser.addOptions({personality, com, log, status, current, loss, ber, seed, baud, chip,
-                       loaderStop, loaderXonOnly, loaderOneWrite});
+                       loaderStop, loaderXonOnly, loaderOneWrite, eepromAbsent, eepromBusy});
     parser.process(app);
 
     Options options;
@@ -153,6 +159,13 @@ Options parseOptions(const QCoreApplication& app) {
     }
     options.loader.xonOnly = parser.isSet(loaderXonOnly);
     options.loader.oneWrite = parser.isSet(loaderOneWrite);
+    options.eepromAbsent = parser.isSet(eepromAbsent);
+    if (parser.isSet(eepromBusy)) {
+        options.eepromBusyPolls = parser.value(eepromBusy).toInt(&ok);
+        if (!ok || options.eepromBusyPolls < 0) {
+            fail("bad EEPROM busy poll count " + parser.value(eepromBusy));
+        }
+    }
     options.chip = parser.value(chip);
     if (!krv::sim::RegisterChip::demo(options.chip)) {
         fail("unknown chip " + options.chip);
@@ -190,6 +203,8 @@ int main(int argc, char** argv) {
         }
         simulator->setBaudRate(options.baud);
         simulator->loader().setOptions(options.loader);
+        simulator->eeprom().setPresent(!options.eepromAbsent);
+        simulator->eeprom().setBusyPolls(options.eepromBusyPolls);
         // With several boards each logs to its own file: FILE, FILE.2, FILE.3, ...
         const QString logFile = boards.empty() || options.logFile.isEmpty()
                                     ? options.logFile

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void boardsShareOneAir();
     void loaderOptions_data();
     void loaderOptions();
+    void eepromOptions_data();
+    void eepromOptions();
     void endsOnSignal_data();
     void endsOnSignal();
     void rejectsBadOptions_data();
@@ -171,6 +173,46 @@ void TestBoardSimTool::loaderOptions() {
     QVERIFY(port.exchange("i").endsWith(okEnding));
 }
 
+void TestBoardSimTool::eepromOptions_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArrayList>("statuses"); // with the latch set, then after a page write
+    QTest::addColumn<QByteArray>("read");
+
+    QTest::newRow("defaults") << QStringList{} << QByteArrayList{"02", "00", "00", "00"}
+                              << QByteArray("5a ff");
+    QTest::newRow("absent") << QStringList{"--eeprom-absent"}
+                            << QByteArrayList{"00", "00", "00", "00"} << QByteArray("00 00");
+    QTest::newRow("busy for 2 polls")
+        << QStringList{"--eeprom-busy", "2"} << QByteArrayList{"02", "01", "01", "00"}
+        << QByteArray("5a ff");
+}
+
+void TestBoardSimTool::eepromOptions() {
+    QFETCH(QStringList, options);
+    QFETCH(QByteArrayList, statuses);
+    QFETCH(QByteArray, read);
+    Tool tool(options);
+    const QStringList lines = tool.announcement();
+    QCOMPARE(lines.size(), 2);
+    BoardPort port(lines[1].section('=', 1));
+    QVERIFY(port.open());
+
+    QByteArrayList seen;
+    port.exchange("S106");
+    port.exchange("S20500");
+    seen.append(field(port.tail(15), 6, 2));
+    port.exchange("SX02,00,00,5A");
+    for (int poll = 0; poll < 3; ++poll) {
+        port.exchange("S20500");
+        seen.append(field(port.tail(15), 6, 2));
+    }
+    QCOMPARE(seen, statuses);
+    port.exchange("L2");
+    port.exchange("WS03,00,00");
+    QVERIFY(port.exchange("RS16").endsWith(okEnding));
+    QCOMPARE(port.tail(57).mid(2, 5), read);
+}
+
 void TestBoardSimTool::endsOnSignal_data() {
     QTest::addColumn<int>("signal");
 
@@ -205,6 +247,7 @@ void TestBoardSimTool::rejectsBadOptions_data() {
     QTest::newRow("bit error rate") << QStringList{"--ber", "2"};
     QTest::newRow("seed") << QStringList{"--seed", "x"};
     QTest::newRow("loader records") << QStringList{"--loader-stop-after", "0"};
+    QTest::newRow("EEPROM busy polls") << QStringList{"--eeprom-busy", "-1"};
 }
 
 void TestBoardSimTool::rejectsBadOptions() {
