@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void fetchTakesTheSelectedWordsOfTheShownPanel();
     void fetchWithoutPanelChangesNothing();
     void fetchFromTheHt537TakesItsRateAndPllWords();
+    void panelCheckedOnActivationFromAnotherWindowOnly();
+    void crystalAndCaptionFromALoadedPanelOnly();
     void commandEditorRecommendsAndSaves();
     void commandEditorPushButtonAndRate();
     void commandEditorWarnsWhenThePanelChanged();
@@ -73,6 +76,8 @@ private Q_SLOTS:
     void dataTransmitCommandFromTheCharacterView();
     void dataTransmitCommandRefusals_data();
     void dataTransmitCommandRefusals();
+    void dataTransmitCommandFillsTheSlot_data();
+    void dataTransmitCommandFillsTheSlot();
     void payloadInsertsAndPatternWarning();
     void characterViewKeepsControlCodes();
     void editPromptAndRoutineFilter();
@@ -159,6 +164,56 @@ void EcetTest::fetchFromTheHt537TakesItsRateAndPllWords() {
     QVERIFY(!t.commands->TB_DataRate->isVisibleTo(t.commands));
     ecet.tabs_[0].PB_GetData->click();
     QCOMPARE(ecet.routine(0), "8080B0C000C200C847CA00E000D240");
+}
+
+void EcetTest::panelCheckedOnActivationFromAnotherWindowOnly() {
+    Editor t;
+    ECET& ecet = t.open();
+    ISMmain& main = t.rig.main();
+    QMdiArea* area = main.mdiArea();
+    QMdiSubWindow* own = main.frameOf(&ecet);
+    auto* programmer = main.form<eeprom>(QStringLiteral("eeprom"));
+    main.showForm(programmer);
+    area->setActiveSubWindow(main.frameOf(programmer));
+    t.rig.dialogs().messages.clear();
+    area->setActiveSubWindow(own);
+    QCOMPARE(t.rig.messageTexts(),
+             QStringList{"Please open the appropriate transmitter control panel."});
+    // A message box of its own takes the activation away and hands it back: no second check.
+    area->setActiveSubWindow(nullptr);
+    area->setActiveSubWindow(own);
+    QCOMPARE(t.rig.dialogs().messages.size(), 1);
+}
+
+void EcetTest::crystalAndCaptionFromALoadedPanelOnly() {
+    Editor t;
+    ISMmain& main = t.rig.main();
+    FakeTxPanel* panel = showFakePanel(main);
+    panel->xtal = 12000000;
+    panel->setWindowTitle(QStringLiteral("HT531 panel, own caption"));
+    t.open();
+    Frm_CmdSequence& c = *t.commands;
+    const auto rate = [&c](const QString& text) {
+        c.TB_DataRate->setText(text);
+        c.TB_DataRate_LostFocus();
+        return c.TB_DataRateCmd->text() + u' ' + c.TB_DataRate->text();
+    };
+    QCOMPARE(rate(QStringLiteral("9600")), "C82A 9623");
+    main.TX0on = false;
+    showFakePanel(main, true);
+    t.rig.dialogs().messages.clear();
+    QVERIFY(!c.CheckControlWindow());
+    QVERIFY(t.rig.messageTexts().last().contains("first opened control panel was HT531 panel, "
+                                                 "own caption."));
+    // With the panel gone, its fixed caption and the standard crystal stand in; it stays unloaded.
+    main.unloadForm(QStringLiteral("MivraV2"));
+    QCoreApplication::processEvents();
+    QVERIFY(!c.CheckControlWindow());
+    QVERIFY(t.rig.messageTexts().last().contains(
+        "first opened control panel was HT531 transmitter control panel."));
+    main.TX1on = false;
+    QCOMPARE(rate(QStringLiteral("9600")), "C823 9579");
+    QVERIFY(!main.loadedForm(QStringLiteral("MivraV2")));
 }
 
 void EcetTest::commandEditorRecommendsAndSaves() {
@@ -287,6 +342,29 @@ void EcetTest::dataTransmitCommandRefusals() {
     QVERIFY(ecet.routine(0).isEmpty());
     QCOMPARE(t.log(), QStringList({error, "Data Transmit Command has not been added."}));
     QCOMPARE(ecet.logLines().first().colour, ECET::LogColour::Red);
+}
+
+void EcetTest::dataTransmitCommandFillsTheSlot_data() {
+    QTest::addColumn<int>("routineDigits");
+    QTest::addColumn<bool>("fillable");
+    // The command of a one-byte payload takes 6 of the slot's 256 digits.
+    QTest::newRow("room for a fill byte left") << 240 << true;
+    QTest::newRow("under 5 digits left") << 246 << false;
+}
+
+void EcetTest::dataTransmitCommandFillsTheSlot() {
+    QFETCH(int, routineDigits);
+    QFETCH(bool, fillable);
+    Editor t;
+    ECET& ecet = t.open();
+    ECET::EventTab& tab = ecet.tabs_[0];
+    tab.OB_HexView->setChecked(true);
+    ecet.setRoutine(0, QByteArray(routineDigits, '8'));
+    setPayload(ecet, 0, "AB");
+    tab.PB_InsertTx->click();
+    QCOMPARE(ecet.routine(0), QByteArray(routineDigits, '8') + "C601AB");
+    QCOMPARE(tab.Label3->text(), "Payload [ full ]");
+    QCOMPARE(tab.PB_Fill->isEnabled(), fillable);
 }
 
 void EcetTest::payloadInsertsAndPatternWarning() {

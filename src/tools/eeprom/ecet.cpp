@@ -12,8 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -223,7 +221,6 @@ void ECET::Form_Load() {
     main_.form(QStringLiteral("Frm_CmdSequence"));
     pn9Armed_ = false;
     rememberedCaption_ = windowTitle();
-    connect(main_.mdiArea(), &QMdiArea::subWindowActivated, this, &ECET::subWindowActivated);
 }
 
 void ECET::Form_Unload() {
@@ -234,17 +231,6 @@ void ECET::Form_Unload() {
 
 Frm_CmdSequence* ECET::commandEditor() {
     return main_.form<Frm_CmdSequence>(QStringLiteral("Frm_CmdSequence"));
-}
-
-void ECET::subWindowActivated(QMdiSubWindow* window) {
-    if (!window)
-        return;
-    const QMdiSubWindow* previous = lastActive_;
-    lastActive_ = window;
-    // Only an activation coming from another window counts: the editor's own message boxes
-    // hand the activation back to it without a check.
-    if (window == main_.frameOf(this) && previous != window)
-        Form_Activate();
 }
 
 void ECET::Form_Activate() {

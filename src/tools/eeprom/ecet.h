@@ -4,7 +4,6 @@
 #include "eventimage.h"
 
 #include <QColor>
-#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -13,7 +12,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMdiSubWindow;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -136,7 +134,9 @@ public:
     void TB_Pattern_LostFocus(int event);
     void PB_InsertTx_Click(int event);
     void Frm_ECETEvents_DblClick();
-    void Form_Activate();
+    // Run by the main window only on activation from another window: the editor's own message
+    // boxes hand the activation back to it without a check.
+    void Form_Activate() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -160,7 +160,6 @@ private:
     void clearImageAndLog();
     void fetchedLimits(int event);
     void appendToPayload(int event, const QByteArray& digits);
-    void subWindowActivated(QMdiSubWindow* window);
     Frm_CmdSequence* commandEditor();
     // The programmer window, loaded and invisible; nullptr while it runs a board transaction
     // (the user has been told).
@@ -176,7 +175,6 @@ private:
     QString rememberedCaption_;
     // Programmatic changes of a box's text are not the user's typing.
     bool showing_ = false;
-    QPointer<QMdiSubWindow> lastActive_;
 };
 
 } // namespace krv
