@@ -5,6 +5,7 @@
 #include "tools/eeprom/firmload.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -67,23 +68,38 @@ QByteArray lines(int count) {
 class FirmLoadTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void offeredOnlyForALoaderBoard_data();
     void offeredOnlyForALoaderBoard();
     void downloadSendsEveryLineAfterTheLoadersReady();
     void loaderAnswers_data();
     void loaderAnswers();
     void stopEndsTheDownloadAtTheNextTick();
     void closingMidDownloadFreesTheBoard();
+    void vanishedBoardEndsTheDownloadOnce_data();
+    void vanishedBoardEndsTheDownloadOnce();
     void downloadRefusals();
     void fileErrorsKeepTheLoadedFile();
     void speedOptions();
     void looksWhole();
 };
 
+void FirmLoadTest::offeredOnlyForALoaderBoard_data() {
+    QTest::addColumn<bool>("rawDataMode");
+    QTest::newRow("disconnected") << false;
+    QTest::newRow("raw data mode") << true;
+}
+
 void FirmLoadTest::offeredOnlyForALoaderBoard() {
+    QFETCH(bool, rawDataMode);
     Loader t;
     ISMmain& main = t.rig.main();
     QVERIFY(main.mnuload->isVisible() && main.mnuload->isEnabled());
-    main.Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
+    if (rawDataMode) {
+        main.CB_Mode->setCurrentIndex(2);
+        QCOMPARE(main.CommStatus->text(), "Data mode");
+    } else {
+        main.Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
+    }
     QVERIFY(!main.mnuload->isVisible() && !main.mnuload->isEnabled());
 }
 
@@ -184,6 +200,39 @@ void FirmLoadTest::closingMidDownloadFreesTheBoard() {
     const qsizetype sent = t.rig.board().loader().records().size();
     QTest::qWait(150);
     QCOMPARE(t.rig.board().loader().records().size(), sent);
+}
+
+void FirmLoadTest::vanishedBoardEndsTheDownloadOnce_data() {
+    QTest::addColumn<int>("records"); // shown before the board goes
+    // Its port then fails as the download switches the speed, before the loss is noticed.
+    QTest::newRow("as Download is pressed") << 0;
+    QTest::newRow("mid-download") << 3;
+}
+
+void FirmLoadTest::vanishedBoardEndsTheDownloadOnce() {
+    QFETCH(int, records);
+    Loader t;
+    t.load(lines(300));
+    if (records == 0) {
+        t.rig.board().vanish();
+        t.window->Prog->click();
+    } else {
+        t.window->Prog->click();
+        QVERIFY(waitUntil([&] { return t.states.contains(QString::number(records)); }));
+        t.rig.board().vanish();
+    }
+    QVERIFY(waitUntil([&] { return !t.window->downloading(); }));
+    QTest::qWait(100);
+    // The main window reports the lost board; the download ends at the record it had reached.
+    QCOMPARE(t.rig.messageTexts(),
+             QStringList{"Loadboard disconnected!\r\nPlease press connect again!"});
+    const QString reached = t.states.size() > 1 ? t.states.at(t.states.size() - 2) : "1";
+    QCOMPARE(t.states.last(), "Load failed at record " + reached);
+    QCOMPARE(t.states.filter("Load").size(), 1);
+    QVERIFY(!t.window->Timer1->isActive());
+    QCOMPARE(t.rig.main().CommState, 0);
+    QCOMPARE(t.port()->settings(), QStringLiteral("19200,N,8,1"));
+    QVERIFY(t.window->Ser_Speed->isEnabled());
 }
 
 void FirmLoadTest::downloadRefusals() {

@@ -18,6 +18,8 @@ namespace {
 struct Bench {
     Rig rig;
     eeprom* prog = nullptr;
+    QList<int> progress;        // each value the progress bar took
+    bool progressShown = false; // whether the bar was visible when it took the last one
 
     Bench() {
         if (!rig.connectBoard())
@@ -36,6 +38,12 @@ struct Bench {
         prog->setWorkSheet(text);
         prog->Prog->setEnabled(true);
         prog->Verify->setEnabled(true);
+    }
+    void watchProgress() {
+        QObject::connect(prog->ProgressBar1, &QProgressBar::valueChanged, prog, [this](int value) {
+            progress.append(value);
+            progressShown = prog->ProgressBar1->isVisibleTo(prog);
+        });
     }
     QStringList lines() { return rig.board().receivedLines(); }
     int count(const QString& prefix) {
@@ -60,6 +68,14 @@ QByteArray worksheetOf(const QByteArray& bytes) {
     return eventimage::formatEEPROMText(bytes.toHex().toUpper(), 32);
 }
 
+// first, first + step, ... up to last.
+QList<int> steps(int first, int last, int step) {
+    QList<int> values;
+    for (int value = first; value <= last; value += step)
+        values.append(value);
+    return values;
+}
+
 } // namespace
 
 class ProgrammerTest : public QObject {
@@ -74,6 +90,7 @@ private Q_SLOTS:
     void startersRefuseAClosedPortOrABusyLock();
     void errorEndingEndsTheTransaction();
     void closingMidTransactionFreesTheBoard();
+    void vanishedBoardEndsTheTransactionQuietly();
     void programFullImage();
     void verifyIgnoresCase();
     void verifyReportsDifferences();
@@ -85,16 +102,25 @@ private Q_SLOTS:
 
 void ProgrammerTest::updateReportsThePresence_data() {
     QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("writing");
     QTest::addColumn<QString>("status");
-    QTest::newRow("present") << true << "ready 0x2";
-    QTest::newRow("absent") << false << "Not present 0x0";
+    QTest::newRow("present") << true << false << "ready 0x2";
+    QTest::newRow("absent") << false << false << "Not present 0x0";
+    QTest::newRow("still writing") << true << true << "busy 0x3";
 }
 
 void ProgrammerTest::updateReportsThePresence() {
     QFETCH(bool, present);
+    QFETCH(bool, writing);
     QFETCH(QString, status);
     Bench b;
-    b.rig.board().eeprom().setPresent(present);
+    sim::SpiEeprom& memory = b.rig.board().eeprom();
+    memory.setPresent(present);
+    if (writing) {
+        memory.setBusyPolls(1);
+        memory.setWriteEnable(true);
+        memory.writePage(0, "\x01");
+    }
     QVERIFY(b.run(b.prog->Command1));
     QCOMPARE(b.lines(), QStringList({"S106", "S20500"}));
     QCOMPARE(b.prog->StatusMsg->text(), status);
@@ -107,6 +133,7 @@ void ProgrammerTest::programPartialPage() {
     Bench b;
     const QByteArray data = bytesFrom(0xA0, 20);
     b.sheet(worksheetOf(data));
+    b.watchProgress();
     QVERIFY(b.run(b.prog->Prog));
     QCOMPARE(b.lines(), QStringList({"H2", "S20500", "S106",
                                      "SX02,00,00,A0,A1,A2,A3,A4,A5,A6,A7,A8,A9,AA,AB,AC,AD,AE,AF",
@@ -115,6 +142,9 @@ void ProgrammerTest::programPartialPage() {
     QCOMPARE(b.lastMessage(), "Buffer content successfully programmed into the EEPROM.");
     QCOMPARE(b.rig.dialogs().messages.last().title, "End of Programming");
     QCOMPARE(b.prog->StatusMsg->text(), "Program end0x0");
+    // One page of 16 and a partial one: the bar counts whole pages.
+    QCOMPARE(b.progress, QList<int>{1});
+    QCOMPARE(b.prog->ProgressBar1->maximum(), 1);
     QVERIFY(b.prog->StopButton->isHidden() && b.prog->ProgressBar1->isHidden());
     QVERIFY(b.prog->Prog->isEnabled() && b.prog->Read->isEnabled());
 }
@@ -201,13 +231,35 @@ void ProgrammerTest::closingMidTransactionFreesTheBoard() {
     QCOMPARE(b.lines().size(), sent);
 }
 
+void ProgrammerTest::vanishedBoardEndsTheTransactionQuietly() {
+    Bench b;
+    b.sheet(worksheetOf(QByteArray(896, 'z')));
+    b.prog->Prog->click();
+    QVERIFY(waitUntil([&] { return b.count("SX02") >= 2; }));
+    b.rig.board().vanish();
+    QVERIFY(waitUntil([&] { return !b.prog->transactionRunning(); }));
+    QTest::qWait(200);
+    // The main window reports the lost board; the programmer adds nothing to it.
+    QCOMPARE(b.rig.messageTexts(),
+             QStringList{"Loadboard disconnected!\r\nPlease press connect again!"});
+    QCOMPARE(b.prog->StatusMsg->text(), "LB comm. error");
+    QCOMPARE(b.rig.main().CommState, 0);
+    QVERIFY(!b.prog->EEprog_timer->isActive());
+    QVERIFY(b.prog->StopButton->isHidden() && b.prog->ProgressBar1->isHidden());
+    QVERIFY(b.prog->Prog->isEnabled());
+}
+
 void ProgrammerTest::programFullImage() {
     Bench b;
     QByteArray image;
     for (int i = 0; i < 896; ++i)
         image.append(char(i * 7));
     b.sheet(eventimage::formatEEPROMText(image.toHex().toUpper(), 32));
+    b.watchProgress();
     QVERIFY(b.run(b.prog->Prog, 20000));
+    QCOMPARE(b.progress, steps(1, 56, 1));
+    QCOMPARE(b.prog->ProgressBar1->maximum(), 56);
+    QVERIFY(b.progressShown);
     QCOMPARE(b.count("SX02"), 56);
     QCOMPARE(b.count("S20500"), 57);
     QCOMPARE(b.lines().last(), "S104");
@@ -220,7 +272,11 @@ void ProgrammerTest::verifyIgnoresCase() {
     const QByteArray data = bytesFrom(0xC0, 32);
     b.rig.board().eeprom().setBytes(0, data);
     b.sheet(worksheetOf(data));
+    b.watchProgress();
     QVERIFY(b.run(b.prog->Verify));
+    QCOMPARE(b.progress, steps(0, 1008, 16));
+    QCOMPARE(b.prog->ProgressBar1->maximum(), 1024);
+    QVERIFY(b.progressShown);
     QCOMPARE(b.count("RS16"), 64);
     QCOMPARE(b.lines().mid(0, 3), QStringList({"H2", "L2", "WS03,00,00"}));
     QCOMPARE(b.lines().last(), "H2");
@@ -246,7 +302,11 @@ void ProgrammerTest::readBack() {
     Bench b;
     b.rig.board().eeprom().setBytes(0, bytesFrom(0, 256).repeated(4));
     b.rig.board().eeprom().setReadAddress(100);
+    b.watchProgress();
     QVERIFY(b.run(b.prog->Read));
+    QCOMPARE(b.progress, steps(0, 1008, 16));
+    QCOMPARE(b.prog->ProgressBar1->maximum(), 1024);
+    QVERIFY(b.progressShown);
     QCOMPARE(b.count("RS16"), 64);
     const QByteArray sheet = b.prog->workSheet();
     QCOMPARE(sheet.size(), 3102);
@@ -265,8 +325,15 @@ void ProgrammerTest::stopDuringReadBackKeepsWhatWasRead() {
     // The editor stays off the programmer while it works.
     b.prog->setWorkSheet("kept");
     editor->PB_GenerateRom->click();
-    editor->PB_Save->click();
-    QCOMPARE(b.lastMessage(), "Commport is busy. Please try again later!");
+    QVERIFY(editor->content().size() > 1);
+    QCOMPARE(b.prog->workSheet(), "kept");
+    for (QPushButton* button : {editor->PB_Save, editor->PB_Load, editor->PB_Call}) {
+        button->click();
+        QCOMPARE(b.lastMessage(), "Commport is busy. Please try again later!");
+    }
+    QCOMPARE(b.rig.dialogs().messages.size(), 3);
+    QVERIFY(b.rig.dialogs().fileRequests.isEmpty());
+    QCOMPARE(b.prog->workSheet(), "kept");
     b.prog->StopButton->click();
     QVERIFY(waitUntil([&] { return !b.prog->transactionRunning(); }));
     QCOMPARE(b.lastMessage(), "Warning!\r\nProgress is not finished!\r\nEEPROM and buffer data "

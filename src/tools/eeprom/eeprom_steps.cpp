@@ -5,6 +5,7 @@
 #include "boardlock.h"
 #include "common/dialogs.h"
 #include "eeprom.h"
+#include "link/linkwindow.h"
 #include "programmertext.h"
 
 #include <QLineEdit>
@@ -161,6 +162,9 @@ void eeprom::finish() {
 
 void eeprom::fail() {
     finish();
+    // A board that went away has been reported by the main window already.
+    if (main_.link()->lostQuietly())
+        return;
     Dialogs::message(QStringLiteral("Operation not completed! Please try again!"),
                      QStringLiteral("Communication Error"), Dialogs::Icon::Information);
 }

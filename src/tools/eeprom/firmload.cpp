@@ -180,7 +180,9 @@ void FirmLoad::Prog_Click() {
         restartPort(loaderSpeed);
     } catch (const Error& e) {
         finish(QStringLiteral("Load failed at record 1"));
-        Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), errorTitle);
+        // A board that went away has been reported by the main window already.
+        if (!main_.link()->lostQuietly())
+            Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), errorTitle);
         return;
     }
     // The first record's busy wait tolerates one idle tick less than the later ones.
@@ -258,7 +260,8 @@ void FirmLoad::Timer1_Timer() {
         }
     } catch (const Error& e) {
         finish(QStringLiteral("Load failed at record %1").arg(RecordCount));
-        Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), errorTitle);
+        if (!main_.link()->lostQuietly())
+            Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), errorTitle);
     }
 }
 
