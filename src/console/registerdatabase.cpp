@@ -148,7 +148,7 @@ void RegisterDatabase::exec(const QString& statement, const QVariantList& values
     run(statement, values);
 }
 
-QList<ChipRow> RegisterDatabase::chips() {
+QList<ChipRow> RegisterDatabase::chips(QStringList& unusable) {
     QList<ChipRow> chips;
     QSqlQuery query = run(QStringLiteral("SELECT ") + chipColumns.join(u',') +
                           QStringLiteral(" FROM main.Chip ORDER BY rowid"));
@@ -157,17 +157,21 @@ QList<ChipRow> RegisterDatabase::chips() {
         chip.id = query.value(0).toInt();
         chip.name = text(query.value(1));
         chip.projectNr = text(query.value(2));
-        const QString what = QStringLiteral("The chip %1").arg(chip.name);
+        QString missing;
         for (int column : {3, 4, 7}) {
-            if (query.value(column).isNull())
-                throw DatabaseError{
-                    QStringLiteral("%1 has no value in column %2.").arg(what, chipColumns[column])};
+            if (missing.isEmpty() && query.value(column).isNull())
+                missing = chipColumns[column];
+        }
+        if (!missing.isEmpty()) {
+            unusable.append(
+                QStringLiteral("The chip %1 has no value in column %2.").arg(chip.name, missing));
+            continue;
         }
         chip.txFifoSize = int(roundHalfEven(query.value(3).toDouble()));
         chip.rxFifoSize = int(roundHalfEven(query.value(4).toDouble()));
         chip.txFifoAddress = text(query.value(5));
         chip.rxFifoAddress = text(query.value(6));
-        chip.nFFS_control = flag(query, chipColumns[7], what);
+        chip.nFFS_control = query.value(7).toLongLong() != 0;
         chips.append(chip);
     }
     return chips;

@@ -72,7 +72,9 @@ public:
     void open();
     bool isOpen() const { return open_; }
 
-    QList<ChipRow> chips();
+    // The usable chips in stored order. A chip row without a FIFO size or an nFFS_control flag
+    // is left out, and why goes into `unusable`, so one bad row does not hide every chip.
+    QList<ChipRow> chips(QStringList& unusable);
     void clearWorktables();
     // Copies the chip's 8-bit registers into Setting, by address or by name.
     void fillSettings(int chipId, bool byAddress);

@@ -55,7 +55,10 @@ void SPI::Form_Load() {
     if (openDatabase()) {
         ClearWorktables();
         try {
-            chips_ = db_->chips();
+            QStringList unusable;
+            chips_ = db_->chips(unusable);
+            if (!unusable.isEmpty())
+                reportDatabase(DatabaseError{unusable.join(QStringLiteral("\r\n"))});
         } catch (const DatabaseError& error) {
             reportDatabase(error);
         }

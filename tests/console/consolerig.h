@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/ismmain.h"
+#include "common/programfolder.h"
+#include "console/seed/sqlscript.h"
 #include "console/spi.h"
 #include "sim/registerchip.h"
 #include "testsupport.h"
@@ -8,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSqlDatabase>
 #include <QTest>
 
 namespace krv::test {
@@ -49,6 +52,20 @@ struct ConsoleRig {
         f.write(bytes);
     }
 };
+
+// Replaces the program folder's database by one made from the script.
+inline void makeDatabase(const QString& script) {
+    const QString path = ProgramFolder::file(QStringLiteral("KRV.db"));
+    QFile::remove(path);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fixture");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QCOMPARE(console::runSqlScript(db, script), QString());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("fixture");
+}
 
 // Types into a box and presses Enter.
 inline void enter(QLineEdit* box, const QString& text) {

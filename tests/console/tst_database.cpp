@@ -7,25 +7,35 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <optional>
 
 using namespace krv;
 using krv::test::ConsoleRig;
+using krv::test::makeDatabase;
 
 namespace {
 
-// Replaces the program folder's database by one made from the script.
-void makeDatabase(const QString& script) {
-    const QString path = ProgramFolder::file(QStringLiteral("KRV.db"));
-    QFile::remove(path);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fixture");
+enum class Trouble { NotADatabase, CannotBeCreated, Locked };
+
+// Another program holding the database file with a write lock.
+class Lock {
+public:
+    explicit Lock(const QString& path) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         QVERIFY(db.open());
-        QCOMPARE(console::runSqlScript(db, script), QString());
-        db.close();
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE")));
     }
-    QSqlDatabase::removeDatabase("fixture");
-}
+    ~Lock() {
+        QSqlDatabase::database(name).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    static constexpr const char* name = "lock";
+};
 
 } // namespace
 
@@ -50,6 +60,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("chip");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("chipsLeft");
         const QString chip = "CREATE TABLE Chip (ChipID, Name, ProjectNr, TxFifoSize, RxFifoSize, "
                              "TxFifoAddress, RxFifoAddress, nFFS_control);";
         const QString reg =
@@ -57,34 +68,38 @@ private Q_SLOTS:
             "RFReg, DigitalReg, MiscReg, StatusReg, R, W, bit15, bit14, bit13, bit12, bit11, "
             "bit10, bit9, bit8, bit7, bit6, bit5, bit4, bit3, bit2, bit1, bit0, DefaultValue);";
         QTest::newRow("missing table") << chip << ""
-                                       << "The table Register is missing.";
+                                       << "The table Register is missing." << 0;
         QTest::newRow("missing column") << QString(chip).replace(", nFFS_control", "") + reg << ""
-                                        << "The table Chip lacks the column(s) nFFS_control.";
+                                        << "The table Chip lacks the column(s) nFFS_control." << 0;
+        // One bad chip row leaves out that chip only.
         QTest::newRow("null size")
-            << chip + reg + "INSERT INTO Chip VALUES (1, 'X', 'P', NULL, 0, NULL, NULL, 0);"
+            << chip + reg + "INSERT INTO Chip VALUES (1, 'X', 'P', NULL, 0, NULL, NULL, 0);" +
+                   "INSERT INTO Chip VALUES (2, 'Y', 'P', 0, 0, NULL, NULL, 0);"
             << ""
-            << "The chip X has no value in column TxFifoSize.";
+            << "The chip X has no value in column TxFifoSize." << 1;
         QTest::newRow("null default")
             << chip + reg + "INSERT INTO Chip VALUES (1, 'X', 'P', 0, 0, NULL, NULL, 0);" +
                    "INSERT INTO Register (ChipID, Address, Databits, TestReg, RFReg, "
                    "DigitalReg, MiscReg, StatusReg, R, W) VALUES (1, '01', 8, 0,0,0,0,0,1,1);"
             << "X"
-            << "Register 01 has no DefaultValue.";
+            << "Register 01 has no DefaultValue." << 1;
         QTest::newRow("null flag")
             << chip + reg + "INSERT INTO Chip VALUES (1, 'X', 'P', 0, 0, NULL, NULL, 0);" +
                    "INSERT INTO Register (ChipID, Address, Databits, TestReg, RFReg, "
                    "DigitalReg, MiscReg, StatusReg, R, W, DefaultValue) VALUES "
                    "(1, '01', 8, 0,0,0,0,0,NULL,1,'00');"
             << "X"
-            << "Register 01 has no value in column R.";
+            << "Register 01 has no value in column R." << 1;
     }
     void troubleIsReportedAndTheWindowStaysUsable() {
         QFETCH(QString, script);
         QFETCH(QString, chip);
         QFETCH(QString, reason);
+        QFETCH(int, chipsLeft);
         ConsoleRig c;
         makeDatabase(script);
         QVERIFY(c.open());
+        QCOMPARE(c.spi->ChipSelect->count(), chipsLeft);
         if (!chip.isEmpty())
             c.choose(chip);
         QCOMPARE(c.rig.dialogs().messages.size(), 1);
@@ -95,16 +110,39 @@ private Q_SLOTS:
         QCOMPARE(c.sent(), QStringList{"V98"});
     }
 
-    void notADatabaseIsReported() {
+    void unusableFilesAreReported_data() {
+        QTest::addColumn<int>("trouble");
+        QTest::newRow("not a database") << int(Trouble::NotADatabase);
+        QTest::newRow("cannot be created") << int(Trouble::CannotBeCreated);
+        QTest::newRow("locked") << int(Trouble::Locked);
+    }
+    void unusableFilesAreReported() {
+        QFETCH(int, trouble);
         ConsoleRig c;
-        QFile file(ProgramFolder::file(QStringLiteral("KRV.db")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'x'));
-        file.close();
+        const QString path = ProgramFolder::file(QStringLiteral("KRV.db"));
+        std::optional<Lock> lock;
+        switch (Trouble(trouble)) {
+        case Trouble::NotADatabase: {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+            break;
+        }
+        case Trouble::CannotBeCreated:
+            // The file's place lies in a folder that does not exist.
+            QVERIFY(QFile::link(c.rig.folder() + QStringLiteral("/missing/KRV.db"), path));
+            break;
+        case Trouble::Locked:
+            makeDatabase(console::demoChipScript());
+            lock.emplace(path);
+            break;
+        }
         QVERIFY(c.open());
         QCOMPARE(c.rig.dialogs().messages.size(), 1);
         QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("Register database"));
         QCOMPARE(c.spi->ChipSelect->count(), 0);
+        test::enter(c.spi->Voltage, QStringLiteral("3"));
+        QCOMPARE(c.sent(), QStringList{"V98"});
     }
 
     void closingUnloadsAndReopeningStartsEmpty() {
