@@ -163,7 +163,9 @@ void SPI::M_Send_Click(int row) {
         reportWriteProblems({write.problem});
         return;
     }
-    if (!transfer(write.line))
+    const std::optional<SendResult> reply = transfer(write.line);
+    // Through a closed port the value stays marked as not yet sent.
+    if (!reply || reply->portClosed())
         return;
     M_Hexvalue[row]->setText(write.value);
     paint(M_Hexvalue[row], colours::zero());

@@ -182,12 +182,19 @@ void SPI::SettingsDataGrid_AfterColUpdate(int column, const QString& text) {
         reportWriteProblems({write.problem});
         return;
     }
-    HexValue->setText(value);
+    if (row->w) {
+        const std::optional<SendResult> reply = transfer(write.line);
+        // Nothing reached the chip through a closed port: the row keeps its stored value.
+        if (!reply || reply->portClosed())
+            return;
+    }
     storeValue(address, value);
-    if (row->w && !transfer(write.line))
-        return;
-    HexValue_Change();
-    updateRowsShowing(address, HexValue->text());
+    // The user may have moved to another register during the wait.
+    if (Address->text() == address) {
+        HexValue->setText(value);
+        HexValue_Change();
+    }
+    updateRowsShowing(address, value);
 }
 
 void SPI::HexValue_Change() {
@@ -240,7 +247,9 @@ void SPI::Send_Click() {
         reportWriteProblems({write.problem});
         return;
     }
-    if (!transfer(write.line))
+    const std::optional<SendResult> reply = transfer(write.line);
+    // Through a closed port the value stays marked as not yet sent.
+    if (!reply || reply->portClosed())
         return;
     HexValue->setText(write.value);
     storeValue(address, write.value);

@@ -3,13 +3,16 @@
 #include "console/worktablemodel.h"
 #include "consolerig.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 
 using namespace krv;
 using krv::console::BitBox;
@@ -146,6 +149,33 @@ private Q_SLOTS:
         QVERIFY(c.sent().isEmpty());
     }
 
+    void leavingTheSupplyBox_data() {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("closing");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("tabbed away") << int(Qt::TabFocusReason) << false << true;
+        QTest::newRow("a message box took the focus")
+            << int(Qt::ActiveWindowFocusReason) << false << false;
+        QTest::newRow("a popup took the focus") << int(Qt::PopupFocusReason) << false << false;
+        QTest::newRow("console closing") << int(Qt::TabFocusReason) << true << false;
+    }
+    void leavingTheSupplyBox() {
+        QFETCH(int, reason);
+        QFETCH(bool, closing);
+        QFETCH(bool, runs);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        QPointer<SPI> spi(c.spi);
+        spi->Voltage->setText(QStringLiteral("3"));
+        if (closing)
+            c.rig.main().unloadForm(QStringLiteral("SPI"));
+        QVERIFY(spi);
+        QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
+        QApplication::sendEvent(spi->Voltage, &out);
+        QCOMPARE(c.sent(), runs ? QStringList{"V98"} : QStringList());
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
+    }
+
     void chipSelectionFillsTheWorkTables() {
         ConsoleRig c;
         QVERIFY(c.open());
@@ -225,12 +255,18 @@ private Q_SLOTS:
                  QStringLiteral("3C"));
     }
 
+    void readWithoutAnOkReplyStoresNothing_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("error ending") << int(sim::Fault::ErrorEnding);
+        QTest::newRow("no reply") << int(sim::Fault::NoReply);
+    }
     void readWithoutAnOkReplyStoresNothing() {
+        QFETCH(int, fault);
         ConsoleRig c;
         QVERIFY(c.open());
         c.choose(QStringLiteral("DEMO-REG"));
         selectRow(c.spi, QStringLiteral("09"));
-        c.rig.board().setFault(sim::Fault::ErrorEnding);
+        c.rig.board().setFault(sim::Fault(fault));
         c.spi->Read->click();
         QCOMPARE(c.spi->HexValue->text(), QStringLiteral("A5"));
         QCOMPARE(states(c.spi->bit), QStringLiteral("........"));
@@ -258,6 +294,37 @@ private Q_SLOTS:
         c.spi->Send->click();
         QCOMPARE(c.sent().size(), 1);
         QCOMPARE(c.rig.dialogs().messages.size(), 1);
+    }
+
+    void writesThroughAClosedPortStayUnsent() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        selectRow(c.spi, QStringLiteral("09"));
+        test::enter(c.spi->M_Address[0], QStringLiteral("09"));
+        c.rig.main().link()->MSComm2->setPortOpen(false);
+
+        c.spi->HexValue->clear();
+        QTest::keyClicks(c.spi->HexValue, QStringLiteral("5"));
+        c.spi->Send->click();
+        QCOMPARE(c.spi->HexValue->text(), QStringLiteral("5"));
+        QCOMPARE(console::background(c.spi->HexValue), console::colours::Blue);
+
+        c.spi->M_Hexvalue[0]->clear();
+        QTest::keyClicks(c.spi->M_Hexvalue[0], QStringLiteral("6"));
+        c.spi->M_Send[0]->click();
+        QCOMPARE(console::background(c.spi->M_Hexvalue[0]), console::colours::Blue);
+
+        auto* model = c.spi->settingsModel();
+        const int row = model->find(QStringLiteral("09"));
+        model->setData(model->index(row, console::WorkTableModel::Hex), "7", Qt::EditRole);
+        QCOMPARE(model->rows()[row].hexValue, QStringLiteral("A5"));
+        QCOMPARE(c.spi->database()->workRows("WHERE Address = '09'").first().hexValue,
+                 QStringLiteral("A5"));
+        // The link's message each time, and nothing else.
+        QCOMPARE(c.rig.dialogs().messages.size(), 3);
+        for (const auto& message : c.rig.dialogs().messages)
+            QCOMPARE(message.title, QStringLiteral("USB communication error"));
     }
 
     void bitClicksBuildTheValue() {
@@ -310,16 +377,67 @@ private Q_SLOTS:
         QVERIFY(c.spi->Defaults->isEnabled());
     }
 
-    void tableReadStopsWhenThePortCloses() {
+    void tableReadSkipsWriteOnlyRegistersAndReportsSilentOnes() {
         ConsoleRig c;
         QVERIFY(c.open());
         c.choose(QStringLiteral("DEMO-REG"));
-        c.rig.main().link()->MSComm2->setPortOpen(false);
+        c.rig.board().setFault(sim::Fault::NoReply);
         c.spi->RefreshTable->click();
-        QVERIFY(c.sent().isEmpty());
+        // 0A is write-only; the board's silence on 00 does not stop the read.
+        QCOMPARE(c.sent(),
+                 QStringList({"S2 0000", "S2 0100", "S2 0200", "S2 0300", "S2 0400", "S2 0500",
+                              "S2 0600", "S2 0800", "S2 0900", "S2 1F00", "S2 7F00"}));
         QCOMPARE(c.rig.dialogs().messages.size(), 1);
-        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("USB communication error"));
-        QVERIFY(c.spi->RefreshTable->isEnabled());
+        QVERIFY(c.rig.messageTexts()[0].contains(QStringLiteral("register(s) 00 were read")));
+        QCOMPARE(model(c)->rows()[model(c)->find("00")].hexValue, QStringLiteral("5A"));
+    }
+
+    void tableOperationsStopWhenThePortCloses_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("vanishing");
+        QTest::addColumn<int>("lines");
+        for (const char* button : {"RefreshTable", "UpdateChip", "Defaults"}) {
+            QTest::addRow("%s, port closed", button) << button << false << 0;
+            QTest::addRow("%s, board vanishes", button) << button << true << 1;
+        }
+    }
+    void tableOperationsStopWhenThePortCloses() {
+        QFETCH(QString, button);
+        QFETCH(bool, vanishing);
+        QFETCH(int, lines);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        if (vanishing)
+            c.rig.board().setFault(sim::Fault::Vanish);
+        else
+            c.rig.main().link()->MSComm2->setPortOpen(false);
+        auto* start = c.spi->findChild<QPushButton*>(button);
+        start->click();
+        QCOMPARE(c.sent().size(), lines);
+        // The link's one message, no report of the operation.
+        QCOMPARE(c.rig.dialogs().messages.size(), 1);
+        QVERIFY(c.rig.dialogs().messages[0].title != QStringLiteral("Register read"));
+        QVERIFY(start->isEnabled());
+    }
+
+    void closingTheConsoleEndsATableOperation_data() {
+        QTest::addColumn<QString>("button");
+        for (const char* button : {"RefreshTable", "UpdateChip", "Defaults"})
+            QTest::newRow(button) << button;
+    }
+    void closingTheConsoleEndsATableOperation() {
+        QFETCH(QString, button);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.rig.board().setFault(sim::Fault::NoReply);
+        QTimer::singleShot(100, &c.rig.main(),
+                           [&] { c.rig.main().unloadForm(QStringLiteral("SPI")); });
+        c.spi->findChild<QPushButton*>(button)->click();
+        QVERIFY(QTest::qWaitFor([&] { return !c.rig.main().loadedForm("SPI"); }));
+        QCOMPARE(c.sent().size(), 1);
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
     }
 
     void statusReadLightsTheBitsOfBothBytes() {
