@@ -3,6 +3,7 @@
 #include "consolerig.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,6 +39,61 @@ private Q_SLOTS:
         c.spi->setBatchText(1, "Z");
         c.spi->BatchRun[1]->click();
         QCOMPARE(c.sent(), QStringList{"Z"});
+    }
+
+    void directivesRunTheirOperationsWithinTheBatch() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.write("bytes.txt", "#FIFO\r\n" + QByteArray("C3\r\n").repeated(16));
+        c.answerFile(c.file("bytes.txt"));
+        c.spi->OpenTXff->click();
+        c.answerFile(c.file("bytes.txt"));
+        c.spi->OpenRXff->click();
+        // A directive's own end of its operation does not free the batch controls.
+        bool runFreeDuringBatch = true;
+        connect(&c.rig.board(), &sim::BoardSimulator::lineReceived, &c.rig.board(),
+                [&](const QString& line) {
+                    if (line == QStringLiteral("H1"))
+                        runFreeDuringBatch = c.spi->BatchRun[1]->isEnabled();
+                });
+        c.spi->setBatchText(0, "#REFRESH\r\n#FIFO_WRITE\r\n#FIFO_READ\r\nH1\r\n");
+        c.spi->BatchRun[0]->click();
+        const QStringList sent = c.sent();
+        QCOMPARE(sent.size(), 11 + 16 + 17 + 1);
+        QCOMPARE(sent.first(), QStringLiteral("S2 0000"));
+        QCOMPARE(sent[11], QStringLiteral("S2 9FC3"));
+        QCOMPARE(sent[27], QStringLiteral("S2 1F00"));
+        QCOMPARE(sent.mid(43), QStringList({"H3", "H1"}));
+        QCOMPARE(c.spi->Packets->text(), QStringLiteral("1"));
+        QCOMPARE(c.spi->Errors->text(), QStringLiteral("0"));
+        QVERIFY(!runFreeDuringBatch);
+        QVERIFY(c.spi->BatchRun[1]->isEnabled());
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
+    }
+
+    void aSilentBoardDoesNotStopTheBatchAVanishedOneDoes_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("no reply") << int(sim::Fault::NoReply) << 4 << 0;
+        QTest::newRow("board vanishes") << int(sim::Fault::Vanish) << 1 << 1;
+    }
+    void aSilentBoardDoesNotStopTheBatchAVanishedOneDoes() {
+        QFETCH(int, fault);
+        QFETCH(int, lines);
+        QFETCH(int, messages);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.spi->setBatchText(0, "H1\r\nH2\r\n");
+        c.spi->EnLoop[0]->setChecked(true);
+        c.spi->ENLimit->setChecked(true);
+        c.spi->LoopLimit->setText("2");
+        c.rig.board().setFault(sim::Fault(fault));
+        c.spi->BatchRun[0]->click();
+        QCOMPARE(c.sent().size(), lines);
+        QCOMPARE(c.rig.dialogs().messages.size(), messages);
+        QVERIFY(c.spi->BatchRun[0]->isEnabled());
     }
 
     void loopsUntilTheLimit() {

@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace krv;
 using krv::test::ConsoleRig;
@@ -122,27 +123,89 @@ private Q_SLOTS:
         QCOMPARE(errorColumn(c.spi), repeated("", 8));
     }
 
+    void aByteWithoutAnOkReplyCountsEightErrors_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("error ending") << int(sim::Fault::ErrorEnding);
+        QTest::newRow("no reply") << int(sim::Fault::NoReply);
+    }
     void aByteWithoutAnOkReplyCountsEightErrors() {
+        QFETCH(int, fault);
         ConsoleRig c;
         QVERIFY(c.open());
         c.choose(QStringLiteral("DEMO-REG"));
         loadBoth(c, repeated("00", 16));
-        c.rig.board().setFault(sim::Fault::ErrorEnding);
+        c.rig.board().setFault(sim::Fault(fault));
         c.spi->ReadRXff->click();
-        QCOMPARE(errorColumn(c.spi)[0], QStringLiteral("8"));
+        QCOMPARE(errorColumn(c.spi), QStringList{"8"} + repeated("", 15));
         QCOMPARE(c.spi->fifoModel(console::Fifo::Rx)->rows()[0].hex, QString());
         QCOMPARE(c.spi->Errors->text(), QStringLiteral("8"));
+        QCOMPARE(c.spi->Packets->text(), QStringLiteral("1"));
     }
 
-    void aClosedPortChangesNoCounter() {
+    void aClosedPortStopsTheFifoTest_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("write") << "WriteTXff";
+        QTest::newRow("read") << "ReadRXff";
+    }
+    void aClosedPortStopsTheFifoTest() {
+        QFETCH(QString, button);
         ConsoleRig c;
         QVERIFY(c.open());
         c.choose(QStringLiteral("DEMO-REG"));
+        loadBoth(c, counting(16));
         c.rig.main().link()->MSComm2->setPortOpen(false);
-        c.spi->ReadRXff->click();
+        auto* start = c.spi->findChild<QPushButton*>(button);
+        start->click();
         QCOMPARE(c.rig.dialogs().messages.size(), 1);
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("USB communication error"));
+        QVERIFY(c.sent().isEmpty());
         QVERIFY(c.spi->Packets->text().isEmpty());
-        QVERIFY(c.spi->ReadRXff->isEnabled());
+        QVERIFY(start->isEnabled());
+    }
+
+    void closingTheConsoleEndsAFifoOperation_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("write") << "WriteTXff";
+        QTest::newRow("read") << "ReadRXff";
+    }
+    void closingTheConsoleEndsAFifoOperation() {
+        QFETCH(QString, button);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        loadBoth(c, counting(16));
+        c.rig.board().setFault(sim::Fault::NoReply);
+        QTimer::singleShot(100, &c.rig.main(),
+                           [&] { c.rig.main().unloadForm(QStringLiteral("SPI")); });
+        c.spi->findChild<QPushButton*>(button)->click();
+        QVERIFY(QTest::qWaitFor([&] { return !c.rig.main().loadedForm("SPI"); }));
+        QCOMPARE(c.sent().size(), 1);
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
+    }
+
+    void aChipWithoutFifosOffersNoFifoTest() {
+        ConsoleRig c;
+        test::makeDatabase(
+            console::demoChipScript() +
+            "INSERT INTO Chip VALUES (3, 'DEMO-BARE', 'DM-0003', 0, 0, NULL, NULL, 0);"
+            "INSERT INTO Register (ChipID, Address, Name, Databits, TestReg, RFReg, DigitalReg, "
+            "MiscReg, StatusReg, R, W, DefaultValue) VALUES (3, '00', 'ID', 8, "
+            "0,0,0,1,0,1,1,'00');");
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-BARE"));
+        QCOMPARE(c.spi->TXFIFO->title(), QStringLiteral("No TX FIFO"));
+        QCOMPARE(c.spi->RXFIFO->title(), QStringLiteral("No RX FIFO"));
+        QVERIFY(!c.spi->TXFIFO->isEnabled() && !c.spi->RXFIFO->isEnabled());
+        QCOMPARE(c.spi->fifoModel(console::Fifo::Tx)->rowCount(), 0);
+        QCOMPARE(c.spi->fifoModel(console::Fifo::Rx)->rowCount(), 0);
+        // A file picked for a FIFO the chip lacks is read and dropped without a word.
+        loadBoth(c, counting(4));
+        QVERIFY(c.rig.dialogs().files.isEmpty());
+        c.spi->WriteTXff->click();
+        c.spi->ReadRXff->click();
+        QVERIFY(c.sent().isEmpty());
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
+        QVERIFY(c.spi->Packets->text().isEmpty());
     }
 
     void rowsWithoutAValidByteAreNotSent() {
@@ -173,6 +236,11 @@ private Q_SLOTS:
         QCOMPARE(c.rig.messageTexts(),
                  QStringList{"Not enough data in the file!\r\n   10 databyte(s) loaded."});
         QCOMPARE(c.spi->fifoModel(console::Fifo::Rx)->rows()[9].expected, QStringLiteral("A5"));
+        c.answerFile(c.file("expected"));
+        c.spi->SaveRXff->click();
+        QCOMPARE(c.bytes("expected.txt"), fifoFile(repeated("A5", 10) + repeated("", 6)));
+        QCOMPARE(c.rig.dialogs().fileRequests.last().title,
+                 QStringLiteral("Save Expected FIFO Content to File"));
         c.write("many.txt", fifoFile(repeated("01", 17)));
         c.answerFile(c.file("many.txt"));
         c.spi->OpenRXff->click();

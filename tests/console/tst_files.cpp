@@ -47,6 +47,16 @@ private Q_SLOTS:
         QCOMPARE(c.rig.dialogs().messages.size(), 3);
         QCOMPARE(c.sent(), QStringList({"S2 813F", "S2 8308", "S2 8C00"}));
         QCOMPARE(c.chip->registers[0x01].value, quint16(0x3F));
+
+        // The saved set brings back the notes and every value, and saves the same bytes.
+        c.rig.board().clearReceived();
+        c.answerFile(c.file("set.txt"));
+        c.spi->LoadSettings->click();
+        QCOMPARE(c.sent(), QStringList({"S2 8100", "S2 8210", "S2 8308", "S2 8C00"}));
+        c.answerFile(c.file("again.txt"));
+        c.spi->SaveSettings->click();
+        QCOMPARE(c.bytes("again.txt"), c.bytes("set.txt"));
+        QCOMPARE(c.rig.dialogs().messages.size(), 3);
     }
 
     void command4WritesTheTickedClassesOnly() {
@@ -91,6 +101,15 @@ private Q_SLOTS:
         QVERIFY(!c.spi->M_Read[1]->isEnabled());
         QCOMPARE(c.spi->M_Name[2]->currentText(), QStringLiteral("TRIM"));
         QVERIFY(c.rig.dialogs().messages.isEmpty());
+
+        c.answerFile(c.file("gui.txt"));
+        c.spi->LoadGUI->click();
+        QCOMPARE(c.spi->M_Name[0]->currentText(), QStringLiteral("SCRATCH"));
+        QVERIFY(c.spi->M_Address[1]->text().isEmpty());
+        c.answerFile(c.file("again.txt"));
+        c.spi->SaveGUI->click();
+        QCOMPARE(c.bytes("again.txt"), c.bytes("gui.txt"));
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
     }
 
     void rowsReadAndWriteTheirRegister() {
@@ -121,6 +140,42 @@ private Q_SLOTS:
         test::enter(c.spi->M_Address[3], "ZZ");
         QCOMPARE(c.rig.messageTexts(), QStringList{"Invalid register address! Please try again!"});
         QVERIFY(c.spi->M_Address[3]->text().isEmpty());
+    }
+
+    void cancelledOrDeclinedDialogsDoNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("saving");
+        const std::pair<const char*, bool> buttons[] = {
+            {"LoadSettings", false}, {"SaveSettings", true}, {"Command4", true},
+            {"LoadGUI", false},      {"SaveGUI", true},      {"LoadBach", false},
+            {"SaveBatch", true},     {"OpenTXff", false},    {"OpenRXff", false},
+            {"SaveTXff", true},      {"SaveRXff", true}};
+        for (const auto& [button, saving] : buttons)
+            QTest::newRow(button) << button << saving;
+    }
+    void cancelledOrDeclinedDialogsDoNothing() {
+        QFETCH(QString, button);
+        QFETCH(bool, saving);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        auto* start = c.spi->findChild<QPushButton*>(button);
+        start->click();
+        QCOMPARE(c.rig.dialogs().fileRequests.size(), 1);
+        QVERIFY(c.rig.dialogs().messages.isEmpty());
+        if (saving) {
+            // "No" to replacing a file asks for another name; cancelling that keeps the file.
+            c.write("kept.txt", "old");
+            c.answerFile(c.file("kept.txt"));
+            c.rig.dialogs().answers.append(Dialogs::Answer::No);
+            start->click();
+            QCOMPARE(c.rig.dialogs().fileRequests.size(), 3);
+            QCOMPARE(c.rig.dialogs().messages.size(), 1);
+            QVERIFY(c.rig.messageTexts()[0].startsWith("kept.txt already exists."));
+            QCOMPARE(c.bytes("kept.txt"), QByteArray("old"));
+        }
+        QVERIFY(c.sent().isEmpty());
+        QCOMPARE(hexOf(c.spi, "09"), QStringLiteral("A5"));
     }
 
     void cancelAndBadFilesChangeNothing() {

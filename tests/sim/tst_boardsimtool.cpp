@@ -59,6 +59,8 @@ private Q_SLOTS:
     void loaderOptions();
     void eepromOptions_data();
     void eepromOptions();
+    void chipOption_data();
+    void chipOption();
     void endsOnSignal_data();
     void endsOnSignal();
     void rejectsBadOptions_data();
@@ -213,6 +215,26 @@ void TestBoardSimTool::eepromOptions() {
     QCOMPARE(port.tail(57).mid(2, 5), read);
 }
 
+void TestBoardSimTool::chipOption_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("chipId"); // register 00
+
+    QTest::newRow("default") << QStringList{} << QByteArray("5A");
+    QTest::newRow("DEMO-NFFS") << QStringList{"--chip", "DEMO-NFFS"} << QByteArray("3C");
+}
+
+void TestBoardSimTool::chipOption() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, chipId);
+    Tool tool(arguments);
+    const QStringList lines = tool.announcement();
+    QCOMPARE(lines.size(), 2);
+    BoardPort port(lines[1].section('=', 1));
+    QVERIFY(port.open());
+    QVERIFY(port.exchange("S2 0000").endsWith(okEnding));
+    QCOMPARE(field(port.tail(15), 6, 2), chipId);
+}
+
 void TestBoardSimTool::endsOnSignal_data() {
     QTest::addColumn<int>("signal");
 
@@ -247,6 +269,7 @@ void TestBoardSimTool::rejectsBadOptions_data() {
     QTest::newRow("bit error rate") << QStringList{"--ber", "2"};
     QTest::newRow("seed") << QStringList{"--seed", "x"};
     QTest::newRow("loader records") << QStringList{"--loader-stop-after", "0"};
+    QTest::newRow("register chip") << QStringList{"--chip", "DEMO-NONE"};
     QTest::newRow("EEPROM busy polls") << QStringList{"--eeprom-busy", "-1"};
 }
 
