@@ -264,6 +264,24 @@ void SPI::reportReadFailure(const QStringList& addresses) {
                      QStringLiteral("Register read"), Dialogs::Icon::Exclamation);
 }
 
+bool SPI::confirmedWrite(const QString& address, const QString& line) {
+    const std::optional<SendResult> reply = transfer(line);
+    if (!reply)
+        return false;
+    if (!reply->ok() && !reply->portClosed())
+        reportWriteFailure({address});
+    return reply->ok();
+}
+
+void SPI::reportWriteFailure(const QStringList& addresses) {
+    if (addresses.isEmpty())
+        return;
+    Dialogs::message(QStringLiteral("The board gave no valid reply when register(s) %1 were "
+                                    "written. The chip may not hold the new value(s).")
+                         .arg(addresses.join(QStringLiteral(", "))),
+                     QStringLiteral("Register write"), Dialogs::Icon::Exclamation);
+}
+
 void SPI::reportWriteProblems(const QStringList& problems) {
     if (problems.isEmpty())
         return;

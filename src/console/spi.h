@@ -272,6 +272,10 @@ private:
     // once; nothing else may be touched when the window went away during the wait.
     RegisterReply readRegister(const QString& address, const QList<console::BitBox*>& boxes);
     void reportWriteProblems(const QStringList& problems);
+    // Sends a register write; true only when the board confirmed it. A board that refused it
+    // or stayed silent is reported here, a closed port by the link already.
+    bool confirmedWrite(const QString& address, const QString& line);
+    void reportWriteFailure(const QStringList& addresses);
 
     // FIFO test (spi_fifo.cpp). A step of a long operation: false when the port closed or the
     // window went away.

@@ -92,7 +92,11 @@ void SPI::ReadRXff_Click() {
         reportDatabase(error);
     }
     if (!rows.isEmpty() && !nFFS_control && !isRegisterAddress(RxFifoAddress)) {
-        reportReadFailure({RxFifoAddress});
+        Dialogs::message(QStringLiteral("The chip's RX FIFO address \"%1\" has no read command: "
+                                        "only the addresses 00 to 7F can be read. Nothing was "
+                                        "read.")
+                             .arg(RxFifoAddress),
+                         QStringLiteral("Register read"), Dialogs::Icon::Exclamation);
         rows.clear();
     }
     bool open = rows.isEmpty() || !nFFS_control || sendStep(QStringLiteral("L3\r"), self);

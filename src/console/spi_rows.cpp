@@ -163,9 +163,7 @@ void SPI::M_Send_Click(int row) {
         reportWriteProblems({write.problem});
         return;
     }
-    const std::optional<SendResult> reply = transfer(write.line);
-    // Through a closed port the value stays marked as not yet sent.
-    if (!reply || reply->portClosed())
+    if (!confirmedWrite(address, write.line))
         return;
     M_Hexvalue[row]->setText(write.value);
     paint(M_Hexvalue[row], colours::zero());

@@ -182,12 +182,9 @@ void SPI::SettingsDataGrid_AfterColUpdate(int column, const QString& text) {
         reportWriteProblems({write.problem});
         return;
     }
-    if (row->w) {
-        const std::optional<SendResult> reply = transfer(write.line);
-        // Nothing reached the chip through a closed port: the row keeps its stored value.
-        if (!reply || reply->portClosed())
-            return;
-    }
+    // A value the chip did not take leaves the row at its stored value.
+    if (row->w && !confirmedWrite(address, write.line))
+        return;
     storeValue(address, value);
     // The user may have moved to another register during the wait.
     if (Address->text() == address) {
@@ -247,9 +244,7 @@ void SPI::Send_Click() {
         reportWriteProblems({write.problem});
         return;
     }
-    const std::optional<SendResult> reply = transfer(write.line);
-    // Through a closed port the value stays marked as not yet sent.
-    if (!reply || reply->portClosed())
+    if (!confirmedWrite(address, write.line))
         return;
     HexValue->setText(write.value);
     storeValue(address, write.value);
@@ -303,6 +298,7 @@ void SPI::UpdateChip_Click() {
         reportDatabase(error);
     }
     QStringList problems;
+    QStringList unconfirmed;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (rows[i].w) {
             const RegisterWrite write = registerWrite(rows[i].address, rows[i].hexValue);
@@ -314,8 +310,11 @@ void SPI::UpdateChip_Click() {
                     return;
                 if (reply->outcome == SendResult::Outcome::PortClosed) {
                     problems.clear();
+                    unconfirmed.clear();
                     break;
                 }
+                if (!reply->ok())
+                    unconfirmed.append(rows[i].address);
             }
         }
         setProgress(i + 1, rows.size());
@@ -324,6 +323,7 @@ void SPI::UpdateChip_Click() {
     GUI_Sync();
     restoreCurrent(remembered);
     reportWriteProblems(problems);
+    reportWriteFailure(unconfirmed);
 }
 
 void SPI::Defaults_Click() {

@@ -208,6 +208,21 @@ private Q_SLOTS:
         QVERIFY(c.spi->Packets->text().isEmpty());
     }
 
+    void anRxFifoAddressWithoutAReadCommandReadsNothing() {
+        ConsoleRig c;
+        test::makeDatabase(console::demoChipScript() +
+                           "UPDATE Chip SET RxFifoAddress = '9F' WHERE Name = 'DEMO-REG';");
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        loadBoth(c, counting(16));
+        c.spi->ReadRXff->click();
+        QVERIFY(c.sent().isEmpty());
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"The chip's RX FIFO address \"9F\" has no read command: only the "
+                             "addresses 00 to 7F can be read. Nothing was read."});
+        QVERIFY(c.spi->Packets->text().isEmpty());
+    }
+
     void rowsWithoutAValidByteAreNotSent() {
         ConsoleRig c;
         QVERIFY(c.open());

@@ -327,6 +327,51 @@ private Q_SLOTS:
             QCOMPARE(message.title, QStringLiteral("USB communication error"));
     }
 
+    void writesTheBoardDidNotConfirmStayUnsent_data() {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("error ending") << int(sim::Fault::ErrorEnding);
+        QTest::newRow("no reply") << int(sim::Fault::NoReply);
+    }
+    void writesTheBoardDidNotConfirmStayUnsent() {
+        QFETCH(int, fault);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        selectRow(c.spi, QStringLiteral("09"));
+        test::enter(c.spi->M_Address[0], QStringLiteral("09"));
+        c.rig.board().setFault(sim::Fault(fault), -1);
+
+        c.spi->HexValue->clear();
+        QTest::keyClicks(c.spi->HexValue, QStringLiteral("5"));
+        c.spi->Send->click();
+        QCOMPARE(c.spi->HexValue->text(), QStringLiteral("5"));
+        QCOMPARE(console::background(c.spi->HexValue), console::colours::Blue);
+
+        c.spi->M_Hexvalue[0]->clear();
+        QTest::keyClicks(c.spi->M_Hexvalue[0], QStringLiteral("6"));
+        c.spi->M_Send[0]->click();
+        QCOMPARE(console::background(c.spi->M_Hexvalue[0]), console::colours::Blue);
+
+        auto* model = c.spi->settingsModel();
+        model->setData(
+            model->index(model->find(QStringLiteral("09")), console::WorkTableModel::Hex), "7",
+            Qt::EditRole);
+        QCOMPARE(c.spi->database()->workRows("WHERE Address = '09'").first().hexValue,
+                 QStringLiteral("A5"));
+
+        // An error ending answers at once, which keeps the table write short.
+        c.rig.board().setFault(sim::Fault::ErrorEnding, -1);
+        c.spi->UpdateChip->click();
+        const QStringList texts = c.rig.messageTexts();
+        QCOMPARE(texts.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(texts[i].startsWith(
+                QStringLiteral("The board gave no valid reply when register(s) 09 were written.")));
+        // The table write goes on and names every register the board did not confirm.
+        QVERIFY(texts[3].contains(QStringLiteral("register(s) 01, ")));
+        QVERIFY(c.rig.dialogs().messages[3].title == QStringLiteral("Register write"));
+    }
+
     void bitClicksBuildTheValue() {
         ConsoleRig c;
         QVERIFY(c.open());
