@@ -1,5 +1,6 @@
 // The receiver RF link test windows on a simulated board: arming and stopping, packets from
-// the air counted and shown, the board 1.x read timeout, and the closed port.
+// the air counted and shown, the board armed again at once, a packet arriving while another
+// window waits for its reply, the board 1.x read timeout, and the closed port.
 
 #include "common/dialogs.h"
 #include "panels/receiver/receiverpanel.h"
@@ -8,10 +9,13 @@
 #include "tools/rflink/receiverrflink.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+#include <memory>
 
 using namespace krv;
 using krv::rflink::ReceiverRfLink;
@@ -130,6 +134,80 @@ private Q_SLOTS:
         link->ResetPC->click();
         QCOMPARE(link->PCnt->text(), QStringLiteral("0"));
         QCOMPARE(link->Monitor->bytes(), QByteArray("xyz\r\n"));
+    }
+
+    // The nine lines that arm the board again after a report each get their reply at once: a
+    // reply the window missed would cost the 1.2 s reply limit.
+    void continuousReceptionArmsAgainAtOnce() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        link->EnRx->click();
+        const QStringList arming = armingLines("CE85", "F11,13,100,1", "CE87");
+        for (int packet = 1; packet <= 3; ++packet) {
+            rig.mark();
+            QElapsedTimer clock;
+            clock.start();
+            rig.air.transmit("\x2D\xD4"
+                             "data\r");
+            QVERIFY(test::waitUntil(
+                [&] { return rig.linesSinceMark() == arming && !rig.main().link()->isBusy(); }));
+            QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(link->PCnt->text(), QString::number(packet));
+            QVERIFY(rig.board().radio().armed());
+        }
+        QCOMPARE(rig.messageTexts(), QStringList());
+    }
+
+    // Board 1.x: a packet reaches the board while the HR651 panel's status read waits for a
+    // slow reply. The read gets its own reply, the packet is taken at the read timeout, and the
+    // board is armed again behind the read's line.
+    void aPacketArrivingWhileAStatusReadWaits() {
+        LinkRig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        rig.main().Pref_DruskRevision = QStringLiteral("'E' or below");
+        auto* panel = rig.main().form<ReceiverPanel>(QStringLiteral("DruskV1"));
+        QVERIFY(panel);
+        ReceiverRfLink* link = openLink(rig);
+        link->EnRx->click();
+        QVERIFY(test::waitUntil([&] { return !rig.main().link()->isBusy(); }));
+        rig.board().setStatusWord(0x0101);
+        // The first "RS" of the read: the packet reaches the board, the reply comes 200 ms later.
+        sim::BoardSimulator* board = &rig.board();
+        sim::Air* air = &rig.air;
+        auto slowDone = std::make_shared<bool>(false);
+        board->addCommand(QStringLiteral("RS"),
+                          [statusRead = board->command(QStringLiteral("RS")), slowDone, board,
+                           air](const QString& argument) -> sim::Reply {
+                              const sim::Reply reply = statusRead(argument);
+                              if (*slowDone)
+                                  return reply;
+                              *slowDone = true;
+                              air->transmit("\x2D\xD4"
+                                            "xyz");
+                              QTimer::singleShot(
+                                  200, board, [board, reply] { board->sendUnsolicited(*reply); });
+                              return std::nullopt;
+                          });
+        panel->status[16]->setEnabled(false);
+        rig.mark();
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(panel->ReadStatus, Qt::LeftButton);
+        QVERIFY(test::waitUntil([&] {
+            return rig.main().CommState == 0 && !rig.main().link()->isBusy() &&
+                   link->PCnt->text() == "1";
+        }));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(link->Monitor->bytes(), QByteArray("xyz"));
+        const QStringList rearm = armingLines("CE84", "F1,13,100,1", "CE87");
+        QCOMPARE(rig.linesSinceMark(), QStringList({"S2C665", "H2", "L2", "L0", "RS"}) + rearm +
+                                           QStringList({"RS", "H2", "S2C667"}));
+        for (int i = 1; i <= 16; ++i)
+            QCOMPARE(panel->status[i]->isEnabled(), i == 7 || i == 15);
+        QVERIFY(rig.board().radio().armed());
+        QCOMPARE(rig.messageTexts(), QStringList());
     }
 
     void board1PacketEndsAtTheReadTimeout() {
