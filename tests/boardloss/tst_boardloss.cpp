@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,21 +76,56 @@ private Q_SLOTS:
         verifyLostState(main);
     }
 
-    void duringAnUpdate() {
+    // A panel operation stops at the loss; the words it steps through on the way come back to
+    // the panel's own values all the same.
+    void duringAPanelOperation_data() {
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("vanishPrefix");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("wordBox");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("Update") << QStringList() << "Update"
+                                << "Z" << QStringList{"S28008", "Z3"} << QString() << QString()
+                                << "LabelUpdate";
+        QTest::newRow("Calibrate Synthesizer, receiver on")
+            << QStringList{"chb_er"} << "CalibratePLL"
+            << "S2" << QStringList{"S28208"} << "PowerW"
+            << "8288"
+            << "LabelCalibration";
+        QTest::newRow("Reset synchron latch") << QStringList() << "FFreset"
+                                              << "S2" << QStringList{"S2CA80"} << "FIFOw"
+                                              << "CA82" << QString();
+    }
+    void duringAPanelOperation() {
+        QFETCH(QStringList, checked);
+        QFETCH(QString, button);
+        QFETCH(QString, vanishPrefix);
+        QFETCH(QString, wordBox);
+        QFETCH(QString, word);
+        QFETCH(QString, mark);
         Rig rig;
         QVERIFY(rig.connectBoard());
         ISMmain& main = rig.main();
         auto* panel = main.form<YambleV3>(QStringLiteral("YambleV3"));
         QVERIFY(panel);
-        vanishOn(rig.board(), QStringLiteral("Z"));
+        for (const QString& name : std::as_const(checked))
+            panel->findChild<QCheckBox*>(name)->setChecked(true);
+        // A calibration is due; a calibration cut short leaves it due.
+        panel->LabelCalibration->setVisible(true);
+        vanishOn(rig.board(), vanishPrefix);
         rig.board().clearReceived();
-        panel->Update->click();
+        QTest::mouseClick(panel->findChild<QPushButton*>(button), Qt::LeftButton);
         QTRY_VERIFY(!main.link()->isBusy());
         QTest::qWait(100);
-        QCOMPARE(rig.board().receivedLines(), (QStringList{"S28008", "Z3"}));
+        QTEST(rig.board().receivedLines(), "lines");
         QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
         QCOMPARE(panel->Statusline->text(), QStringLiteral("Communication fault."));
-        QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
+        if (!wordBox.isEmpty())
+            QCOMPARE(panel->findChild<QLineEdit*>(wordBox)->text(), word);
+        if (!mark.isEmpty())
+            QVERIFY(panel->findChild<QWidget*>(mark)->isVisibleTo(panel));
         verifyLostState(main);
     }
 
