@@ -1,6 +1,7 @@
 // The CW link windows on simulated boards: the transmitter window's modes and their commands,
 // the receiver window's poll of another board's carrier, and what leaving a window stops.
 
+#include "app/ismmain.h"
 #include "boardport.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "rflinktest.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -98,6 +100,79 @@ private Q_SLOTS:
         rig.mark();
         link->cb_pn15->setChecked(false);
         QCOMPARE(rig.linesSinceMark(), QStringList{"y31"});
+        // Both stops refused: the sequence may still run, and the lamps say so.
+        link->cb_pn15->setChecked(true);
+        rig.board().setFault(sim::Fault::ErrorEnding, 2);
+        rig.mark();
+        link->cb_pn15->setChecked(false);
+        QCOMPARE(rig.linesSinceMark(), (QStringList{"y31", "y31"}));
+        QVERIFY(link->tx_LED_H->lit() && link->tx_LED_L->lit());
+    }
+
+    void squareWaveStepsSkipWhileTheyCannotSend() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().YambleV3_show();
+        frm_Link* link = openTransmitter(rig);
+        link->cb_astabil->setChecked(true);
+        link->Timer2->stop();
+        rig.mark();
+        rig.main().link()->MSComm2->setPortOpen(false);
+        link->Timer2_Timer();
+        rig.main().link()->MSComm2->setPortOpen(true);
+        // A step due while the last one waits for its slow reply.
+        rig.board().setFault(sim::Fault::Paced, 1);
+        QTimer::singleShot(0, link, [link] { link->Timer2_Timer(); });
+        link->Timer2_Timer();
+        link->Timer2_Timer();
+        // Skipped steps do not break the alternation.
+        QCOMPARE(rig.linesSinceMark(), (QStringList{"y01", "y11"}));
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    void modesAreOfferedAgainOnReturn() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        rig.main().YambleV3_show();
+        auto* panel = rig.main().loadedForm<TransceiverPanel>("YambleV3");
+        frm_Link* link = openTransmitter(rig);
+        QVERIFY(link->cb_manual->isEnabled() && !link->cb_pn15->isEnabled());
+        activatePanel(rig, "YambleV3");
+        panel->TXlatchOn = 1;
+        rig.main().showForm(link);
+        QVERIFY(!link->cb_manual->isEnabled() && link->cb_pn15->isEnabled());
+    }
+
+    void windowsOpenBesideThePanel_data() {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("transceiver");
+        QTest::newRow("HT531") << "MivraV2" << false;
+        QTest::newRow("HT537") << "PelkoV1" << false;
+        QTest::newRow("HC913") << "YambleV3" << true;
+        QTest::newRow("HC916") << "FRM_Zenth" << true;
+    }
+    void windowsOpenBesideThePanel() {
+        QFETCH(QString, panel);
+        QFETCH(bool, transceiver);
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        using Procedure = void (ISMmain::*)();
+        const QHash<QString, Procedure> show{{"MivraV2", &ISMmain::MivraV2_show},
+                                             {"PelkoV1", &ISMmain::PelkoV1_show},
+                                             {"YambleV3", &ISMmain::YambleV3_show},
+                                             {"FRM_Zenth", &ISMmain::Zenth_show}};
+        (rig.main().*show.value(panel))();
+        const int panelWidth = rig.main().frameOf(rig.main().loadedForm(panel))->width();
+        QVERIFY(panelWidth > 0);
+        frm_Link* link = openTransmitter(rig);
+        QCOMPARE(rig.main().frameOf(link)->x(), panelWidth);
+        rig.main().showToolWindow(QStringLiteral("frm_Link_RX"));
+        auto* rx = rig.window<frm_Link_RX>(QStringLiteral("frm_Link_RX"));
+        // The receiver window's own reckoning counts only receiving chips' panels.
+        QCOMPARE(rig.main().frameOf(rx)->x(),
+                 (transceiver ? panelWidth : 0) + rig.main().frameOf(link)->width());
     }
 
     void manualModeOnHT531() {

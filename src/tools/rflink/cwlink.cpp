@@ -242,13 +242,20 @@ void frm_Link::cb_pn15_Click() {
             tx_LED_L->setLit(true);
         }
     } else {
-        if (!tool_.send(QStringLiteral("y3") + ChipID))
+        std::optional<SendResult> reply = tool_.exchange(QStringLiteral("y3") + ChipID);
+        if (!reply)
             return;
         // One retry when the board refused the first stop.
-        if (tool_.comFlag() == 1 && !tool_.send(QStringLiteral("y3") + ChipID))
-            return;
-        tx_LED_H->setLit(false);
-        tx_LED_L->setLit(false);
+        if (tool_.comFlag() == 1) {
+            reply = tool_.exchange(QStringLiteral("y3") + ChipID);
+            if (!reply)
+                return;
+        }
+        // Lit lamps stay lit while the board may still be sending the sequence.
+        if (reply->ok()) {
+            tx_LED_H->setLit(false);
+            tx_LED_L->setLit(false);
+        }
     }
 }
 
