@@ -136,6 +136,44 @@ private Q_SLOTS:
         QCOMPARE(link->Monitor->bytes(), QByteArray("xyz\r\n"));
     }
 
+    void aFrameASecondForTenSeconds() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        ReceiverRfLink* link = openLink(rig);
+        link->AutoClear->setChecked(true);
+        link->EnRx->click();
+        int frames = 0;
+        QTimer transmitter;
+        QObject::connect(&transmitter, &QTimer::timeout, [&] {
+            ++frames;
+            rig.air.transmit("\x2D\xD4"
+                             "tick\r");
+        });
+        // A click every 100 ms switches the view; the longest wait between two shows whether
+        // the window kept answering.
+        QElapsedTimer sinceClick;
+        qint64 longestWait = 0;
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            longestWait = std::max(longestWait, sinceClick.restart());
+            (link->OB_HexView->isChecked() ? link->OB_AsciiView : link->OB_HexView)->click();
+        });
+        transmitter.start(1000);
+        clicker.start(100);
+        sinceClick.start();
+        QVERIFY(test::waitUntil([&] { return frames == 10; }, 12000));
+        transmitter.stop();
+        clicker.stop();
+        QVERIFY(test::waitUntil([&] { return link->packetCount() >= 9; }));
+        QVERIFY2(longestWait < 500, qPrintable(QString::number(longestWait)));
+        QCOMPARE(link->Monitor->bytes(), QByteArray("tick"));
+        rig.mark();
+        link->EnRx->click();
+        QCOMPARE(rig.linesSinceMark().value(0), QStringLiteral("F0"));
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
     // The nine lines that arm the board again after a report each get their reply at once: a
     // reply the window missed would cost the 1.2 s reply limit.
     void continuousReceptionArmsAgainAtOnce() {
@@ -270,6 +308,25 @@ private Q_SLOTS:
         QCOMPARE(message.icon, Dialogs::Icon::Exclamation);
     }
 
+    void withNoPanelShownTheHR651PanelGivesTheWords() {
+        LinkRig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        rig.main().Pref_DruskRevision = QStringLiteral("'F' or above");
+        ReceiverRfLink* link = openLink(rig);
+        // Unloaded, the panel's revision reads as 0, and reading it does not load the panel.
+        QCOMPARE(link->LinkCommand, QStringLiteral("F1,13,100,1"));
+        QVERIFY(!rig.main().loadedForm(QStringLiteral("DruskV1")));
+        rig.mark();
+        link->EnRx->click();
+        QVERIFY(rig.main().loadedForm(QStringLiteral("DruskV1")));
+        // After what the panel's own loading sends, the arming with its words.
+        const QStringList lines = rig.linesSinceMark();
+        QCOMPARE(lines.mid(lines.indexOf("S2CE85")), armingLines("CE85", "F1,13,100", "CE87"));
+        rig.mark();
+        link->EnRx->click();
+        QCOMPARE(rig.linesSinceMark(), (QStringList{"F0", "S2CE85"}));
+    }
+
     void leavingTheBoard2WindowStopsReception() {
         LinkRig rig;
         QVERIFY(rig.connectBoard());
@@ -277,6 +334,17 @@ private Q_SLOTS:
         rig.main().DruskV1_show();
         ReceiverRfLink* link = openLink(rig);
         link->EnRx->click();
+        // A message box, a dialog or another application taking the focus is no leaving.
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        // The client area reports no active child when its last one loses activation.
+        Q_EMIT rig.main().mdiArea()->subWindowActivated(nullptr);
+        QVERIFY(link->armed());
+        rig.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.main()));
+        QVERIFY(link->armed());
         rig.mark();
         rig.main().mdiArea()->setActiveSubWindow(
             rig.main().frameOf(rig.main().loadedForm(QStringLiteral("DruskV1"))));

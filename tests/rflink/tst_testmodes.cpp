@@ -65,9 +65,12 @@ private Q_SLOTS:
         QCOMPARE(w->TB_TestByte[1]->text(), QStringLiteral("DA"));
 
         rig.mark();
+        const qsizetype from = rig.board().receivedBytes().size();
         w->PB_Send[0]->click();
         w->PB_Send[1]->click();
         QCOMPARE(rig.linesSinceMark(), (QStringList{"S2DAAF", "S2D8DA"}));
+        // Each byte goes with CR LF, where other commands end with CR alone.
+        QCOMPARE(rig.board().receivedBytes().mid(from), QByteArray("S2DAAF\r\nS2D8DA\r\n"));
         QVERIFY(!w->LabelUpdate[0]->isVisibleTo(w) && !w->LabelUpdate[1]->isVisibleTo(w));
         QVERIFY(rig.board().writtenWords().contains("S2 DAAF"));
     }

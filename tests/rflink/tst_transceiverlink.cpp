@@ -143,6 +143,43 @@ private Q_SLOTS:
         QVERIFY(!link->sending());
     }
 
+    void aTickNeverEntersTheOneThatWaits() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().YambleV3_show();
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        link->setPayloadText("Hi");
+        link->TB_RepetitionTime->setText("2");
+        link->UD_RepetitionTime->upArrow()->click();
+        link->UD_RepetitionTime->downArrow()->click();
+        link->PB_Send->click();
+        link->Timer_CntMode->stop();
+        link->Timer_CntMode_Timer();
+        link->Timer_CntMode_Timer();
+        rig.mark();
+        // Ticks due while the packet waits for its slow reply; enough of them to send another.
+        rig.board().setFault(sim::Fault::Paced, 1);
+        QTimer::singleShot(0, link, [link] {
+            for (int tick = 0; tick < 3; ++tick)
+                link->Timer_CntMode_Timer();
+        });
+        link->Timer_CntMode_Timer();
+        QCOMPARE(rig.linesSinceMark(), QStringList{"T14,48,69,0D"});
+    }
+
+    void enterInThePayloadOnlyEditsIt() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().YambleV3_show();
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        rig.mark();
+        typeInto(link->TB_Payload, "A");
+        QTest::keyClick(link->TB_Payload, Qt::Key_Return);
+        QVERIFY(!link->receiving());
+        QCOMPARE(rig.linesSinceMark(), QStringList());
+        QCOMPARE(link->payload(), QByteArray("A\n"));
+    }
+
     void armingFollowsTheOpenPanels_data() {
         QTest::addColumn<bool>("sensitiveReset");
         QTest::addColumn<QString>("condition");
@@ -248,6 +285,33 @@ private Q_SLOTS:
             }
         }
         QVERIFY2(reports > 10 && reports < 20, qPrintable(QString::number(reports)));
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    void receivingWindowCountsWhatTheLossyAirDelivers() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().YambleV3_show();
+        rig.air.setLossPercent(10);
+        rig.air.setSeed(5);
+        OtherBoard sender(rig.air);
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        link->TabStrip1->setCurrentIndex(1);
+        link->PB_Enable->click();
+        const sim::BoardRadio& radio = rig.board().radio();
+        qint64 delivered = 0;
+        for (int frame = 0; frame < 20; ++frame) {
+            // Each frame waits for the re-arming, so only the air can lose it.
+            QVERIFY(test::waitUntil([&] { return radio.armed() && radio.fifoWord() == 0xCA82; }));
+            sender.port->exchange("T14,AA,2D,D4,41,0D");
+            if (radio.armed())
+                continue;
+            ++delivered;
+            QVERIFY(test::waitUntil([&] { return link->packetCount() == delivered; }));
+        }
+        QVERIFY2(delivered > 10 && delivered < 20, qPrintable(QString::number(delivered)));
+        QCOMPARE(link->TB_PacketCount->text(), QString::number(delivered));
+        QVERIFY(link->receiving());
         QVERIFY(rig.dialogs().messages.isEmpty());
     }
 
