@@ -46,6 +46,31 @@ private:
     QByteArray output_;
 };
 
+// What the second of two boards on the air options reports of each two-byte frame "AB" the
+// first sends: the data, or "-" for a frame that never came.
+QByteArrayList framesThroughTheAir(const QStringList& options, int frames) {
+    Tool tool(QStringList{"--personality", "2,2"} + options);
+    const QStringList lines = tool.announcement(2);
+    if (lines.size() != 4)
+        return {};
+    BoardPort sender(lines[1].section('=', 1));
+    BoardPort receiver(lines[3].section('=', 1));
+    if (!sender.open() || !receiver.open())
+        return {};
+    receiver.exchange("S2CA86");
+    QByteArrayList got;
+    for (int frame = 0; frame < frames; ++frame) {
+        receiver.exchange("F13,13,2");
+        const qsizetype from = receiver.received().size();
+        sender.exchange("T14,41,42");
+        const bool reported =
+            QTest::qWaitFor([&] { return receiver.received().mid(from).endsWith(okEnding); }, 300);
+        // "Received packet: 02 bytes: " and the two bytes.
+        got.append(reported ? receiver.received().mid(from).mid(29, 2) : QByteArray("-"));
+    }
+    return got;
+}
+
 } // namespace
 
 class TestBoardSimTool : public QObject {
@@ -55,6 +80,9 @@ private Q_SLOTS:
     void announces();
     void boardOptions();
     void boardsShareOneAir();
+    void airOptionsTakeEffect_data();
+    void airOptionsTakeEffect();
+    void seedRepeatsTheLosses();
     void loaderOptions_data();
     void loaderOptions();
     void eepromOptions_data();
@@ -142,6 +170,29 @@ void TestBoardSimTool::boardsShareOneAir() {
     const qsizetype from = receiver.received().size();
     sender.exchange("T14,48,69,0D");
     QVERIFY(QTest::qWaitFor([&] { return receiver.received().mid(from) == "Hi"; }));
+}
+
+void TestBoardSimTool::airOptionsTakeEffect_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("data");
+    QTest::newRow("clear air") << QStringList{} << QByteArray("AB");
+    QTest::newRow("every frame lost") << QStringList{"--loss", "100"} << QByteArray("-");
+    QTest::newRow("every bit inverted") << QStringList{"--ber", "1"} << QByteArray("\xBE\xBD");
+}
+
+void TestBoardSimTool::airOptionsTakeEffect() {
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, data);
+    QCOMPARE(framesThroughTheAir(options, 2), (QByteArrayList{data, data}));
+}
+
+void TestBoardSimTool::seedRepeatsTheLosses() {
+    const QStringList halfLost{"--loss", "50", "--seed"};
+    const QByteArrayList first = framesThroughTheAir(halfLost + QStringList{"4"}, 12);
+    QCOMPARE(first.size(), 12);
+    QVERIFY(first.contains("AB") && first.contains("-"));
+    QCOMPARE(framesThroughTheAir(halfLost + QStringList{"4"}, 12), first);
+    QVERIFY(framesThroughTheAir(halfLost + QStringList{"5"}, 12) != first);
 }
 
 void TestBoardSimTool::loaderOptions_data() {

@@ -55,8 +55,10 @@ private Q_SLOTS:
     void board1SendsDataAloneAtLinePace();
     void stopDropsAPendingReport();
     void lossOnTheAir();
+    void bitErrorsOnTheAir();
     void dataOutputShowsOtherCarrier();
     void pn15Sequence();
+    void pn15SeenThroughAnotherBoard();
 };
 
 void TestRadio::commandsAcceptedAndRefused_data() {
@@ -96,6 +98,8 @@ void TestRadio::commandsAcceptedAndRefused_data() {
     for (const auto& c : cases)
         QTest::addRow("%d %s", c.generation, c.line)
             << c.generation << QByteArray(c.line) << c.accepted;
+    QTest::addRow("2 T14 with 255 bytes") << 2 << "T14," + QByteArray("00,").repeated(255) << true;
+    QTest::addRow("2 T14 with 256 bytes") << 2 << "T14," + QByteArray("00,").repeated(256) << false;
 }
 
 void TestRadio::commandsAcceptedAndRefused() {
@@ -225,6 +229,19 @@ void TestRadio::lossOnTheAir() {
     QVERIFY(receiver.simulator->radio().armed());
 }
 
+void TestRadio::bitErrorsOnTheAir() {
+    Air air;
+    air.setBitErrorRate(1.0);
+    Board receiver = makeBoard(Personality::Board2, air);
+    QVERIFY(receiver.port);
+    receiver.port->exchange("F13,13,2");
+    receiver.port->exchange("S2CA86");
+    const qsizetype from = receiver.port->received().size();
+    air.transmit("AB");
+    QVERIFY(receiver.port->waitForEndings(from, 1));
+    QCOMPARE(receiver.port->received().mid(from), report("\xBE\xBD"));
+}
+
 void TestRadio::dataOutputShowsOtherCarrier() {
     Air air;
     Board sender = makeBoard(Personality::Board2, air);
@@ -256,6 +273,29 @@ void TestRadio::pn15Sequence() {
     QCOMPARE(first32, QStringLiteral("00000000000000100000000000001100"));
     // Maximal length: the register comes back to its seed after 2^15 - 1 steps only.
     QCOMPARE(Pn15::bit(Pn15::period + 14), Pn15::bit(14));
+}
+
+void TestRadio::pn15SeenThroughAnotherBoard() {
+    Air air;
+    Board sender = makeBoard(Personality::Board2, air);
+    Board receiver = makeBoard(Personality::Board2, air);
+    QVERIFY(sender.port && receiver.port);
+    receiver.port->exchange("d2");
+    sender.port->exchange("y21");
+    QElapsedTimer clock;
+    clock.start();
+    // At 20 bit/s the first one (bit 14) shows from 700 to 750 ms, the next two from 1400 ms.
+    QList<qint64> rises;
+    QByteArray last = "0";
+    while (clock.elapsed() < 1600) {
+        const QByteArray level = receiver.port->exchange("RO").right(15).mid(4, 1);
+        if (level == "1" && last == "0")
+            rises.append(clock.elapsed());
+        last = level;
+    }
+    QCOMPARE(rises.size(), 2);
+    QVERIFY2(rises[0] >= 650 && rises[0] <= 760, qPrintable(QString::number(rises[0])));
+    QVERIFY2(rises[1] >= 1350 && rises[1] <= 1460, qPrintable(QString::number(rises[1])));
 }
 
 QTEST_GUILESS_MAIN(TestRadio)
