@@ -2,6 +2,7 @@
 // the air counted and shown, the board armed again at once, a packet arriving while another
 // window waits for its reply, the board 1.x read timeout, and the closed port.
 
+#include "app/linkbuffer.h"
 #include "common/dialogs.h"
 #include "panels/receiver/receiverpanel.h"
 #include "rflinktest.h"
@@ -30,6 +31,22 @@ ReceiverRfLink* openLink(LinkRig& rig) {
                                           ? QStringLiteral("DruskV1rflink_LB2")
                                           : QStringLiteral("DruskV1rflink"));
 }
+
+// A link window's buffer that logs which window was served, under a real window's name.
+class RecordingBuffer : public QWidget, public LinkBuffer {
+public:
+    RecordingBuffer(QStringList& log, std::function<void()> onCharacter)
+        : log_(log), onCharacter_(std::move(onCharacter)) {}
+    void receiveCharacter(char c) override {
+        log_.append(objectName() + u':' + QLatin1Char(c));
+        if (onCharacter_)
+            onCharacter_();
+    }
+
+private:
+    QStringList& log_;
+    std::function<void()> onCharacter_;
+};
 
 } // namespace
 
@@ -350,6 +367,30 @@ private Q_SLOTS:
             rig.main().frameOf(rig.main().loadedForm(QStringLiteral("DruskV1"))));
         QCOMPARE(rig.linesSinceMark(), (QStringList{"F0", "S2CE85"}));
         QVERIFY(!link->armed());
+    }
+
+    void linkBuffersAreServedInTurn() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        QStringList log;
+        const QStringList names{"Frm_YambleRfLinkTest", "DruskV1rflink", "DruskV1rflink_LB2",
+                                "frm_ZiborSniffer"};
+        for (const QString& name : names) {
+            ISMmain::registerForm(name, [&log, &main, name](ISMmain&) -> QWidget* {
+                // The first window's handling closes the third's buffer: its flag is read when
+                // its turn comes.
+                return new RecordingBuffer(
+                    log, name == "Frm_YambleRfLinkTest"
+                             ? std::function<void()>([&main] { main.RxLinkOn_LB2 = false; })
+                             : std::function<void()>());
+            });
+            main.form(name);
+        }
+        main.TRxLinkOn = main.RxLinkOn = main.RxLinkOn_LB2 = main.ZiborSnifferOn = true;
+        main.characterToLinkBuffers('\n');
+        QCOMPARE(log, (QStringList{"Frm_YambleRfLinkTest:\n", "DruskV1rflink:\n",
+                                   "frm_ZiborSniffer:\n"}));
     }
 
     void closingTheBoard1WindowStopsTheBoard() {
