@@ -2,6 +2,7 @@
 // the air counted and shown, the board armed again at once, a packet arriving while another
 // window waits for its reply, the board 1.x read timeout, and the closed port.
 
+#include "app/krvform.h"
 #include "app/linkbuffer.h"
 #include "common/dialogs.h"
 #include "panels/receiver/receiverpanel.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -308,6 +310,16 @@ private Q_SLOTS:
         QCOMPARE(link->EOP->text(), QStringLiteral("0"));
         QCOMPARE(link->PL->text(), QStringLiteral("255"));
         QCOMPARE(link->LinkCommand, QStringLiteral("F13,0,255,1"));
+    }
+
+    void windowKeepsItsLeastSize() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        QMdiSubWindow* frame = rig.main().frameOf(openLink(rig));
+        frame->resize(100, 100);
+        QVERIFY(frame->width() >= twipsToPixels(6050));
+        QVERIFY(frame->height() >= twipsToPixels(6800));
     }
 
     void closedPortIsRefused() {

@@ -120,26 +120,65 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     layout->addWidget(CY);
 
     connect(EnRx, &QPushButton::clicked, this, &ReceiverRfLink::EnRx_Click);
-    for (QRadioButton* box : {ENeoppl, ENeop, ENpl}) {
-        connect(box, &QRadioButton::toggled, this, [this](bool on) {
+    const std::pair<QRadioButton*, void (ReceiverRfLink::*)()> conditions[] = {
+        {ENeoppl, &ReceiverRfLink::ENeoppl_Click},
+        {ENeop, &ReceiverRfLink::ENeop_Click},
+        {ENpl, &ReceiverRfLink::ENpl_Click}};
+    for (const auto& [box, handler] : conditions) {
+        connect(box, &QRadioButton::toggled, this, [this, handler](bool on) {
             if (on)
-                rebuildLinkCommand();
+                (this->*handler)();
         });
     }
-    onLeaving(EOP, [this] { rebuildLinkCommand(); });
-    onLeaving(PL, [this] { rebuildLinkCommand(); });
-    connect(Clear, &QPushButton::clicked, Monitor, &ByteMonitor::clearBytes);
-    connect(ResetPC, &QPushButton::clicked, this, [this] {
-        packets_ = 0;
-        showCount();
-    });
-    connect(OB_HexView, &QRadioButton::toggled, this,
-            [this] { Monitor->setHexView(OB_HexView->isChecked()); });
+    onLeaving(EOP, [this] { EOP_LostFocus(); });
+    onLeaving(PL, [this] { PL_LostFocus(); });
+    connect(Clear, &QPushButton::clicked, this, &ReceiverRfLink::Clear_Click);
+    connect(ResetPC, &QPushButton::clicked, this, &ReceiverRfLink::ResetPC_Click);
+    connect(OB_HexView, &QRadioButton::toggled, this, &ReceiverRfLink::OB_HexView_Click);
     connect(RxTimer, &QTimer::timeout, this, &ReceiverRfLink::RxTimer_Timer);
+}
+
+void ReceiverRfLink::ENeoppl_Click() {
+    rebuildLinkCommand();
+}
+
+void ReceiverRfLink::ENeop_Click() {
+    rebuildLinkCommand();
+}
+
+void ReceiverRfLink::ENpl_Click() {
+    rebuildLinkCommand();
+}
+
+void ReceiverRfLink::EOP_LostFocus() {
+    rebuildLinkCommand();
+}
+
+void ReceiverRfLink::PL_LostFocus() {
+    rebuildLinkCommand();
+}
+
+void ReceiverRfLink::Clear_Click() {
+    Monitor->clearBytes();
+}
+
+void ReceiverRfLink::ResetPC_Click() {
+    packets_ = 0;
+    showCount();
+}
+
+// Both view options toggle together; the hex option's state names the view.
+void ReceiverRfLink::OB_HexView_Click() {
+    Monitor->setHexView(OB_HexView->isChecked());
 }
 
 void ReceiverRfLink::Form_Load() {
     main_.sizeForm(this, widthTwips, heightTwips);
+    // The controls are laid out for at least this size; the frame keeps the user from going
+    // below it.
+    if (QMdiSubWindow* frame = main_.frameOf(this))
+        frame->setMinimumSize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
+                                  .expandedTo(frame->minimumSizeHint()));
     if (generation_ == Generation::Board1) {
         main_.RxLinkOn = true;
         RxLinkTimeout->setText(QString::number(main_.Pref_RxLinkTimeout));

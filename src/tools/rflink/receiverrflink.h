@@ -42,6 +42,14 @@ public:
     QString BuildLinkCommand();
     void RxTimer_Timer();
     void RxLinkTimeout_Change();
+    void ENeoppl_Click();
+    void ENeop_Click();
+    void ENpl_Click();
+    void EOP_LostFocus();
+    void PL_LostFocus();
+    void Clear_Click();
+    void ResetPC_Click();
+    void OB_HexView_Click();
     bool armed() const;
     qint64 packetCount() const { return packets_; }
 
