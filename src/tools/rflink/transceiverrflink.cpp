@@ -19,6 +19,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 
 namespace krv::rflink {
 
@@ -31,18 +32,22 @@ constexpr int widthTwips = 7000;
 const QString enableCaption = QStringLiteral("&Enable Receive");
 const QString stopCaption = QStringLiteral("&Stop Sending");
 
-QLineEdit* digitBox(const char* name, const QString& text, int maxLength, int maximum) {
+QLineEdit* digitBox(const char* name, const QString& text, int maxLength) {
     auto* box = textBox(name, text, Qt::AlignRight);
     box->setMaxLength(maxLength);
     box->setMaximumWidth(60);
-    QObject::connect(box, &QLineEdit::textChanged, box, [box, maximum](const QString& t) {
-        const QString kept = digitBoxText(t, box->cursorPosition(), maximum);
-        if (kept != t) {
-            box->setText(kept);
-            box->setCursorPosition(int(kept.size()));
-        }
-    });
     return box;
+}
+
+// A digit box's change: what is not a digit goes and a value above `maximum` becomes the
+// maximum (no limit when maximum < 0).
+void keepDigits(QLineEdit* box, int maximum) {
+    const QString text = box->text();
+    const QString kept = digitBoxText(text, box->cursorPosition(), maximum);
+    if (kept != text) {
+        box->setText(kept);
+        box->setCursorPosition(int(kept.size()));
+    }
 }
 
 // Clamps a number box as the arming reads it and writes the result back.
@@ -72,10 +77,32 @@ Frm_YambleRfLinkTest::Frm_YambleRfLinkTest(ISMmain& main) : main_(main), tool_(m
 
     connect(TabStrip1, &QTabBar::currentChanged, this, &Frm_YambleRfLinkTest::TabStrip1_Click);
     connect(Timer_CntMode, &QTimer::timeout, this, &Frm_YambleRfLinkTest::Timer_CntMode_Timer);
-    connect(Timer_Blink, &QTimer::timeout, this, [this] {
-        Lbl_Sent->hide();
-        Timer_Blink->stop();
-    });
+    connect(Timer_Blink, &QTimer::timeout, this, &Frm_YambleRfLinkTest::Timer_Blink_Timer);
+    const QLineEdit* endBoxes[] = {TB_EOP_0, TB_EOP_1, TB_EOP_2};
+    for (int index = 0; index < 3; ++index) {
+        connect(endBoxes[index], &QLineEdit::textChanged, this,
+                [this, index] { TB_EOP_Change(index); });
+    }
+    connect(TB_RepetitionTime, &QLineEdit::textChanged, this,
+            &Frm_YambleRfLinkTest::TB_RepetitionTime_Change);
+    connect(TB_PL, &QLineEdit::textChanged, this, &Frm_YambleRfLinkTest::TB_PL_Change);
+}
+
+void Frm_YambleRfLinkTest::Timer_Blink_Timer() {
+    Lbl_Sent->hide();
+    Timer_Blink->stop();
+}
+
+void Frm_YambleRfLinkTest::TB_EOP_Change(int index) {
+    keepDigits(std::array{TB_EOP_0, TB_EOP_1, TB_EOP_2}[std::size_t(index)], 255);
+}
+
+void Frm_YambleRfLinkTest::TB_RepetitionTime_Change() {
+    keepDigits(TB_RepetitionTime, -1);
+}
+
+void Frm_YambleRfLinkTest::TB_PL_Change() {
+    keepDigits(TB_PL, -1);
 }
 
 QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
@@ -105,11 +132,11 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     Frm_TxOptions = frame("Frm_TxOptions", QStringLiteral("Transmit Options"));
     CB_EOP = checkBox("CB_EOP", QStringLiteral("Append EO&P character"), true);
     Label3 = label("Label3", QStringLiteral("EOP character"));
-    TB_EOP_0 = digitBox("TB_EOP_0", QStringLiteral("13"), 3, 255);
+    TB_EOP_0 = digitBox("TB_EOP_0", QStringLiteral("13"), 3);
     Label4 = label("Label4", QStringLiteral("( ASCII Code )"));
     CB_Continous = checkBox("CB_Continous", QStringLiteral("&Continuous Mode"), true);
     Label2 = label("Label2", QStringLiteral("Repetition time in seconds"));
-    TB_RepetitionTime = digitBox("TB_RepetitionTime", QStringLiteral("0"), 2, -1);
+    TB_RepetitionTime = digitBox("TB_RepetitionTime", QStringLiteral("0"), 2);
     UD_RepetitionTime =
         named(new UpDown(TB_RepetitionTime, 0, 99, Frm_TxOptions), "UD_RepetitionTime");
 
@@ -149,19 +176,34 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
             TB_Payload_Change();
     });
     connect(OB_HexView, &QRadioButton::toggled, this, &Frm_YambleRfLinkTest::OB_HexView_Click);
-    connect(PB_Preable, &QPushButton::clicked, this, [this] { insertHex(QStringLiteral("AA")); });
-    connect(PB_SynchPatt, &QPushButton::clicked, this,
-            [this] { insertHex(TB_SynchPatt->text().toUpper()); });
-    connect(PB_Clear_Payload, &QPushButton::clicked, this, [this] { setPayloadText({}); });
+    connect(PB_Preable, &QPushButton::clicked, this, &Frm_YambleRfLinkTest::PB_Preable_Click);
+    connect(PB_SynchPatt, &QPushButton::clicked, this, &Frm_YambleRfLinkTest::PB_SynchPatt_Click);
+    connect(PB_Clear_Payload, &QPushButton::clicked, this,
+            &Frm_YambleRfLinkTest::PB_Clear_Payload_Click);
     connect(PB_Send, &QPushButton::clicked, this, &Frm_YambleRfLinkTest::PB_Send_Click);
     connect(CB_EOP, &QCheckBox::toggled, this, &Frm_YambleRfLinkTest::CB_EOP_Click);
     connect(CB_Continous, &QCheckBox::toggled, this, &Frm_YambleRfLinkTest::CB_Continous_Click);
     onLeaving(TB_RepetitionTime, [this] { TB_RepetitionTime_LostFocus(); });
     for (auto signal : {&UpDown::UpClick, &UpDown::DownClick})
-        connect(UD_RepetitionTime, signal, this,
-                [this] { repetition_ = UD_RepetitionTime->value(); });
+        connect(UD_RepetitionTime, signal, this, &Frm_YambleRfLinkTest::UD_RepetitionTime_Change);
     CB_Continous_Click();
     return Frm_LinkControl_0;
+}
+
+void Frm_YambleRfLinkTest::PB_Preable_Click() {
+    insertHex(QStringLiteral("AA"));
+}
+
+void Frm_YambleRfLinkTest::PB_SynchPatt_Click() {
+    insertHex(TB_SynchPatt->text().toUpper());
+}
+
+void Frm_YambleRfLinkTest::PB_Clear_Payload_Click() {
+    setPayloadText({});
+}
+
+void Frm_YambleRfLinkTest::UD_RepetitionTime_Change() {
+    repetition_ = UD_RepetitionTime->value();
 }
 
 QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
@@ -171,10 +213,10 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     OB_EOP = option("OB_EOP", QStringLiteral("EO&P character only"));
     OB_PL = option("OB_PL", QStringLiteral("Packet &Length only"));
     Label5 = label("Label5", QStringLiteral("EOP:"));
-    TB_EOP_1 = digitBox("TB_EOP_1", QStringLiteral("13"), 3, 255);
+    TB_EOP_1 = digitBox("TB_EOP_1", QStringLiteral("13"), 3);
     Label6 = label("Label6", QStringLiteral("( ASCII Code )"));
     Label7 = label("Label7", QStringLiteral("PL:"));
-    TB_PL = digitBox("TB_PL", QStringLiteral("100"), 3, -1);
+    TB_PL = digitBox("TB_PL", QStringLiteral("100"), 3);
     UD_PL = named(new UpDown(TB_PL, 0, 128, Frame2), "UD_PL");
     Label8 = label("Label8", QStringLiteral("byte(s)"));
     Frame1 = frame("Frame1", QStringLiteral("Receive Options"));
@@ -184,7 +226,7 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     CB_ContReceive = checkBox("CB_ContReceive", QStringLiteral("Continuous  &Receive"), true);
     frm_ReadTimeout = frame("frm_ReadTimeout", QString());
     Label10 = label("Label10", QStringLiteral("Read Timeout:"));
-    TB_EOP_2 = digitBox("TB_EOP_2", QStringLiteral("100"), 3, 255);
+    TB_EOP_2 = digitBox("TB_EOP_2", QStringLiteral("100"), 3);
     Label9 = label("Label9", QStringLiteral("ms"));
     Frm_RxViewMode = frame("Frm_RxViewMode", QStringLiteral("View Mode"));
     OB_RxAsciiView = option("OB_RxAsciiView", QStringLiteral("ASCII View"), true);
@@ -236,13 +278,9 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     grid->addLayout(buttons);
 
     connect(PB_Enable, &QPushButton::clicked, this, &Frm_YambleRfLinkTest::PB_Enable_Click);
-    connect(PB_Clear, &QPushButton::clicked, TB_MonitoredData, &ByteMonitor::clearBytes);
-    connect(PB_Reset, &QPushButton::clicked, this, [this] {
-        packets_ = 0;
-        TB_PacketCount->setText(QStringLiteral("0"));
-    });
-    connect(OB_RxHexView, &QRadioButton::toggled, this,
-            [this](bool hex) { TB_MonitoredData->setHexView(hex); });
+    connect(PB_Clear, &QPushButton::clicked, this, &Frm_YambleRfLinkTest::PB_Clear_Click);
+    connect(PB_Reset, &QPushButton::clicked, this, &Frm_YambleRfLinkTest::PB_Reset_Click);
+    connect(OB_RxHexView, &QRadioButton::toggled, this, &Frm_YambleRfLinkTest::OB_RxHexView_Click);
     onLeaving(TB_PL, [this] { TB_PL_LostFocus(); });
     // Enter on the Receive tab presses Enable, as the tab's default button.
     for (QLineEdit* box : {TB_EOP_1, TB_PL, TB_EOP_2}) {
@@ -252,6 +290,20 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
         });
     }
     return Frm_LinkControl_1;
+}
+
+void Frm_YambleRfLinkTest::PB_Clear_Click() {
+    TB_MonitoredData->clearBytes();
+}
+
+void Frm_YambleRfLinkTest::PB_Reset_Click() {
+    packets_ = 0;
+    TB_PacketCount->setText(QStringLiteral("0"));
+}
+
+// Both view options toggle together; the hex option's state names the view.
+void Frm_YambleRfLinkTest::OB_RxHexView_Click() {
+    TB_MonitoredData->setHexView(OB_RxHexView->isChecked());
 }
 
 // ---- Window -------------------------------------------------------------------------------------

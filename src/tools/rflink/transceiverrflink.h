@@ -94,6 +94,17 @@ private:
     QWidget* buildReceiveFrame();
     void TB_Payload_Change();
     void OB_HexView_Click();
+    void PB_Preable_Click();
+    void PB_SynchPatt_Click();
+    void PB_Clear_Payload_Click();
+    void TB_EOP_Change(int index);
+    void TB_RepetitionTime_Change();
+    void UD_RepetitionTime_Change();
+    void TB_PL_Change();
+    void Timer_Blink_Timer();
+    void OB_RxHexView_Click();
+    void PB_Clear_Click();
+    void PB_Reset_Click();
     void insertHex(const QString& digits);
     void showHeading();
     void CB_EOP_Click();
