@@ -73,6 +73,8 @@ TestFunctions::TestFunctions(ISMmain& main, bool transceiver)
         LabelUpdate[i] = label(markNames[i], QStringLiteral("Test Commad modified!"));
         LabelUpdate[i]->setStyleSheet(QStringLiteral("color: red;"));
         connect(PB_Send[i], &QPushButton::clicked, this, [this, i] { PB_Send_Click(i); });
+        connect(TB_TestByte[i], &QLineEdit::textChanged, this,
+                [this, i] { TB_TestByte_Change(i); });
     }
     Frm_TestByte1 = frame("Frm_TestByte1", QStringLiteral("Test Control Byte #1"));
     Frm_TestByte2 = frame("Frm_TestByte2", QStringLiteral("Test Control Byte #2"));
@@ -179,22 +181,19 @@ TestFunctions::TestFunctions(ISMmain& main, bool transceiver)
     layout->addWidget(Frm_TestByte1);
     layout->addWidget(Frm_TestByte2);
 
-    connect(CB_ASLC, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0)
-            return;
-        TB_ASLC->setText(twoDigits(i));
-        setByte(0, withAnalogSelector(byte(0), TB_ASLC->text().toInt(nullptr, 16)));
+    connect(CB_ASLC, &QComboBox::currentIndexChanged, this, &TestFunctions::CB_ASLC_Click);
+    connect(TB_ASLC, &QLineEdit::textChanged, this, &TestFunctions::TB_ASLC_Change);
+    connect(CB_DSLC, &QComboBox::currentIndexChanged, this, &TestFunctions::CB_DSLC_Click);
+    connect(TB_DSLC, &QLineEdit::textChanged, this, &TestFunctions::TB_DSLC_Change);
+    connect(CB_DS, &QCheckBox::toggled, this, &TestFunctions::CB_DS_Click);
+    connect(OB_GainswitchHigh, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            OB_GainswitchHigh_Click();
     });
-    connect(CB_DSLC, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i < 0)
-            return;
-        TB_DSLC->setText(twoDigits(i));
-        setByte(0, withDigitalSelector(byte(0), TB_DSLC->text().toInt(nullptr, 16)));
+    connect(OB_GainswitchLow, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            OB_GainswitchLow_Click();
     });
-    connect(CB_DS, &QCheckBox::toggled, this,
-            [this](bool on) { setByte(1, withBit(byte(1), 7, on)); });
-    connect(OB_GainswitchHigh, &QRadioButton::toggled, this,
-            [this](bool on) { setByte(1, withBit(byte(1), 6, on)); });
     connect(CB_DisableSensitivePOR, &QCheckBox::toggled, this,
             &TestFunctions::CB_DisableSensitivePOR_Click);
     connect(CB_GBData, &QComboBox::currentIndexChanged, this, &TestFunctions::CB_GBData_Click);
@@ -235,11 +234,43 @@ quint8 TestFunctions::byte(int index) const {
 }
 
 void TestFunctions::setByte(int index, quint8 value) {
-    const QString text = twoDigits(value);
-    if (text == TB_TestByte[index]->text())
-        return;
-    TB_TestByte[index]->setText(text);
+    TB_TestByte[index]->setText(twoDigits(value));
+}
+
+void TestFunctions::TB_TestByte_Change(int index) {
     LabelUpdate[index]->show();
+}
+
+void TestFunctions::CB_ASLC_Click() {
+    const int entry = CB_ASLC->currentIndex();
+    if (entry >= 0)
+        TB_ASLC->setText(twoDigits(entry));
+}
+
+void TestFunctions::TB_ASLC_Change() {
+    setByte(0, withAnalogSelector(byte(0), TB_ASLC->text().toInt(nullptr, 16)));
+}
+
+void TestFunctions::CB_DSLC_Click() {
+    const int entry = CB_DSLC->currentIndex();
+    if (entry >= 0)
+        TB_DSLC->setText(twoDigits(entry));
+}
+
+void TestFunctions::TB_DSLC_Change() {
+    setByte(0, withDigitalSelector(byte(0), TB_DSLC->text().toInt(nullptr, 16)));
+}
+
+void TestFunctions::CB_DS_Click() {
+    setByte(1, withBit(byte(1), 7, CB_DS->isChecked()));
+}
+
+void TestFunctions::OB_GainswitchHigh_Click() {
+    setByte(1, withBit(byte(1), 6, true));
+}
+
+void TestFunctions::OB_GainswitchLow_Click() {
+    setByte(1, withBit(byte(1), 6, false));
 }
 
 void TestFunctions::setTuning(int value) {

@@ -32,6 +32,14 @@ public:
     void CB_DisableSensitivePOR_Click();
     void TB_GBData_Change();
     void TB_GBData_LostFocus();
+    void CB_ASLC_Click();
+    void TB_ASLC_Change();
+    void CB_DSLC_Click();
+    void TB_DSLC_Change();
+    void CB_DS_Click();
+    void OB_GainswitchHigh_Click();
+    void OB_GainswitchLow_Click();
+    void TB_TestByte_Change(int index);
 
     std::array<QPushButton*, 2> PB_Send;
     std::array<QLineEdit*, 2> TB_TestByte;
