@@ -317,6 +317,10 @@ void ReceiverRfLink::receiveCharacter(char c) {
     Text1.append(c);
     if (Text1.size() > bufferLimit)
         Text1.remove(0, Text1.size() - bufferLimit);
+    Text1_Change();
+}
+
+void ReceiverRfLink::Text1_Change() {
     if (generation_ == Generation::Board1) {
         // The timeout counts from the last character.
         RxTimer->start();

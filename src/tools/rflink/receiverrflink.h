@@ -40,6 +40,7 @@ public:
 
     void EnRx_Click();
     QString BuildLinkCommand();
+    void Text1_Change();
     void RxTimer_Timer();
     void RxLinkTimeout_Change();
     void ENeoppl_Click();
