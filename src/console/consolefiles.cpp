@@ -3,10 +3,10 @@
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/programfolder.h"
+#include "common/savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace krv::console {
 
@@ -50,14 +50,10 @@ QStringList readTextLines(const QString& path) {
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Error(errors::PathNotFound, file.errorString());
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.commit() || file.error() != QFileDevice::NoError)
-        throw Error(errors::DeviceIo, file.errorString());
+    saveFileWhole(path, bytes);
 }
 
 void runFileCommand(bool saving, const std::function<void()>& command) {

@@ -19,8 +19,9 @@ QByteArray contents(const QString& path) {
 }
 
 // Saves through the window's own command: a chip panel's "Save configuration", the terminal's
-// script "Save", the Preferences' "Save & Exit", the File menu's "Save workspace" or the header
-// generator's "Save" with the HR651 panel open.
+// script "Save", the Preferences' "Save & Exit", the File menu's "Save workspace", the header
+// generator's "Save" with the HR651 panel open, the EEPROM programmer's image save or the register
+// console's window setup save.
 void saveThrough(ISMmain& main, const QString& window) {
     if (window == QStringLiteral("workspace")) {
         main.mnuSaveWorkspace->trigger();
@@ -41,6 +42,12 @@ void saveThrough(ISMmain& main, const QString& window) {
         form->findChild<QPushButton*>(QStringLiteral("SaveScript"))->click();
     } else if (window == QStringLiteral("Preferences")) {
         form->findChild<QPushButton*>(QStringLiteral("Save"))->click();
+    } else if (window == QStringLiteral("eeprom")) {
+        auto* save = form->findChild<QPushButton*>(QStringLiteral("SaveEEFile"));
+        save->setEnabled(true);
+        save->click();
+    } else if (window == QStringLiteral("SPI")) {
+        form->findChild<QPushButton*>(QStringLiteral("SaveGUI"))->click();
     } else {
         form->findChild<QPushButton*>(QStringLiteral("ConfSave"))->click();
     }
@@ -77,6 +84,12 @@ void SavingTest::saveOnAFullDiskKeepsTheOldFile_data() {
                                      << "old.txt" << true;
     QTest::newRow("C header over a file") << "header generator"
                                           << "Setup_HR651.h" << true;
+    QTest::newRow("HT531 configuration over a file") << "MivraV2"
+                                                     << "old.tc" << true;
+    QTest::newRow("EEPROM image over a file") << "eeprom"
+                                              << "old.asc" << true;
+    QTest::newRow("console window setup over a file") << "SPI"
+                                                      << "old.txt" << true;
 }
 
 void SavingTest::saveOnAFullDiskKeepsTheOldFile() {
@@ -95,6 +108,9 @@ void SavingTest::saveOnAFullDiskKeepsTheOldFile() {
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("the old file\r\n");
     }
+    // The window is opened while the disk still has room (the console creates its database).
+    if (window != QStringLiteral("workspace") && window != QStringLiteral("header generator"))
+        QVERIFY(main.form(window));
     const QByteArray before = contents(path);
     QStringList entries = QDir(rig.folder()).entryList(QDir::Files);
     entries.append(QStringLiteral("filler"));
@@ -106,8 +122,12 @@ void SavingTest::saveOnAFullDiskKeepsTheOldFile() {
     saveThrough(main, window);
 
     QVERIFY(!rig.dialogs().messages.isEmpty());
-    QCOMPARE(rig.dialogs().messages.last().text,
-             QStringLiteral("Error occured:61,Disk full\r\nPlease try again"));
+    // The transmitter panels break their message lines with CR alone.
+    const QString lineBreak =
+        window == QStringLiteral("MivraV2") ? QStringLiteral("\r") : QStringLiteral("\r\n");
+    QCOMPARE(rig.dialogs().messages.last().text, QStringLiteral("Error occured:61,Disk full") +
+                                                     lineBreak +
+                                                     QStringLiteral("Please try again"));
     QCOMPARE(rig.dialogs().messages.last().title, QStringLiteral("File save error"));
     QVERIFY(
         !rig.messageTexts().contains(QStringLiteral("Workspace configuration has been saved.")));

@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/programfolder.h"
+#include "common/savefile.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -16,7 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace krv {
@@ -220,13 +220,10 @@ void eeprom::SaveEEFile_Click() {
         return;
     }
     if (!path.isEmpty()) {
-        QSaveFile file(path);
-        const QByteArray bytes = asc::write(Filepreamble, workSheet_);
-        const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                             file.write(bytes) == bytes.size() && file.commit();
-        if (!written || file.error() != QFileDevice::NoError) {
-            Dialogs::message(errorMessage(errors::DeviceIo, file.errorString(),
-                                          QStringLiteral("Please try again")),
+        try {
+            saveFileWhole(path, asc::write(Filepreamble, workSheet_));
+        } catch (const Error& e) {
+            Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
                              QStringLiteral("File save error"));
             return;
         }
