@@ -10,8 +10,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QTest>
+#include <QTimer>
 
 namespace krv::test {
 
@@ -39,6 +41,17 @@ struct ConsoleRig {
         spi->ChipSelect->setCurrentIndex(spi->ChipSelect->findText(name));
     }
     QStringList sent() { return rig.board().receivedLines(); }
+    // Presses the button with the board silent and closes the console while its first line
+    // waits: the operation ends there, quietly.
+    void closeDuring(const QString& button) {
+        rig.board().setFault(sim::Fault::NoReply);
+        QTimer::singleShot(100, &rig.main(),
+                           [this] { rig.main().unloadForm(QStringLiteral("SPI")); });
+        spi->findChild<QPushButton*>(button)->click();
+        QVERIFY(QTest::qWaitFor([this] { return !rig.main().loadedForm("SPI"); }));
+        QCOMPARE(sent().size(), 1);
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
     // A file in the test's folder, and what the next file dialog answers.
     QString file(const QString& name) { return rig.folder() + u'/' + name; }
     void answerFile(const QString& path) { rig.dialogs().files.append(path); }

@@ -461,13 +461,7 @@ private Q_SLOTS:
         ConsoleRig c;
         QVERIFY(c.open());
         c.choose(QStringLiteral("DEMO-REG"));
-        c.rig.board().setFault(sim::Fault::NoReply);
-        QTimer::singleShot(100, &c.rig.main(),
-                           [&] { c.rig.main().unloadForm(QStringLiteral("SPI")); });
-        c.spi->findChild<QPushButton*>(button)->click();
-        QVERIFY(QTest::qWaitFor([&] { return !c.rig.main().loadedForm("SPI"); }));
-        QCOMPARE(c.sent().size(), 1);
-        QVERIFY(c.rig.dialogs().messages.isEmpty());
+        c.closeDuring(button);
     }
 
     void statusReadLightsTheBitsOfBothBytes() {
