@@ -26,9 +26,9 @@ using namespace panel;
 
 namespace {
 
-TransmitterSpec specOf() {
+TransmitterTraits traitsOf() {
     using K = ConfigItem::Kind;
-    TransmitterSpec s;
+    TransmitterTraits s;
     s.caption = QStringLiteral("HT539 transmitter control panel");
     s.sendsWscc = false;
     s.compactHeight = 10100;
@@ -124,7 +124,7 @@ void fillQuietly(QComboBox* list, const QStringList& entries) {
 
 } // namespace
 
-HT539::HT539(ISMmain& main) : TransmitterPanel(main, specOf()) {
+HT539::HT539(ISMmain& main) : TransmitterPanel(main, traitsOf()) {
     EWkupw = wordBox(QStringLiteral("EWkupw"));
     TB_FIFOcmd = wordBox(QStringLiteral("TB_FIFOcmd"));
     TB_DataRateCmd = wordBox(QStringLiteral("TB_DataRateCmd"));

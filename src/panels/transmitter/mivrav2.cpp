@@ -18,9 +18,9 @@ namespace {
 const QString RevisionC = QStringLiteral("'C' or below");
 const QString RevisionD = QStringLiteral("'D' or above");
 
-TransmitterSpec specOf() {
+TransmitterTraits traitsOf() {
     using K = ConfigItem::Kind;
-    TransmitterSpec s;
+    TransmitterTraits s;
     s.caption = QStringLiteral("HT531 transmitter control panel");
     s.sendsWscc = true;
     s.compactHeight = 8930;
@@ -74,7 +74,7 @@ TransmitterSpec specOf() {
 
 } // namespace
 
-MivraV2::MivraV2(ISMmain& main) : PowerSettingPanel(main, specOf()) {
+MivraV2::MivraV2(ISMmain& main) : PowerSettingPanel(main, traitsOf()) {
     connect(Revision, &QComboBox::currentTextChanged, this, [this] { Revision_Click(); });
 }
 

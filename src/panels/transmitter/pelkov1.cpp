@@ -20,9 +20,9 @@ using namespace panel;
 
 namespace {
 
-TransmitterSpec specOf() {
+TransmitterTraits traitsOf() {
     using K = ConfigItem::Kind;
-    TransmitterSpec s;
+    TransmitterTraits s;
     s.caption = QStringLiteral("HT537 transmitter control panel");
     s.sendsWscc = true;
     s.compactHeight = 10380;
@@ -65,7 +65,7 @@ TransmitterSpec specOf() {
 
 } // namespace
 
-PelkoV1::PelkoV1(ISMmain& main) : PowerSettingPanel(main, specOf()) {
+PelkoV1::PelkoV1(ISMmain& main) : PowerSettingPanel(main, traitsOf()) {
     Dataratew = wordBox(QStringLiteral("Dataratew"));
     TB_PLLCmd = wordBox(QStringLiteral("TB_PLLCmd"));
     buildDataRate();

@@ -26,8 +26,8 @@ constexpr int LowBatteryOffset = 22;
 
 } // namespace
 
-PowerSettingPanel::PowerSettingPanel(ISMmain& main, TransmitterSpec spec)
-    : TransmitterPanel(main, std::move(spec)) {
+PowerSettingPanel::PowerSettingPanel(ISMmain& main, TransmitterTraits traits)
+    : TransmitterPanel(main, std::move(traits)) {
     OutPowerw = wordBox(QStringLiteral("OutPowerw"));
     buildWordControls();
     connect(CLKout, &QComboBox::currentIndexChanged, this, [this] { CLKout_Click(); });

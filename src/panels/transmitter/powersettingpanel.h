@@ -10,7 +10,7 @@ namespace krv {
 class PowerSettingPanel : public TransmitterPanel {
     Q_OBJECT
 public:
-    PowerSettingPanel(ISMmain& main, TransmitterSpec spec);
+    PowerSettingPanel(ISMmain& main, TransmitterTraits traits);
 
     void CLKout_Click();
     void ModFreq_Click();

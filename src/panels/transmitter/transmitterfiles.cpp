@@ -63,7 +63,7 @@ int checkValue(const QCheckBox* box) {
 } // namespace
 
 bool TransmitterPanel::extensionDiffers(const QString& path) const {
-    return QFileInfo(path).suffix().compare(spec_.file.extension, Qt::CaseInsensitive) != 0;
+    return QFileInfo(path).suffix().compare(traits_.file.extension, Qt::CaseInsensitive) != 0;
 }
 
 QStringList TransmitterPanel::fileEntries(QComboBox* list, const ConfigValues&) const {
@@ -75,7 +75,7 @@ QStringList TransmitterPanel::fileEntries(QComboBox* list, const ConfigValues&) 
 
 ConfigValues TransmitterPanel::currentConfig() const {
     ConfigValues values;
-    for (const ConfigItem& item : spec_.file.items) {
+    for (const ConfigItem& item : traits_.file.items) {
         if (item.name == VoltageItem) {
             values.texts.insert(item.name, mainWindow().Pref_Voltage);
             continue;
@@ -100,7 +100,7 @@ void TransmitterPanel::checkFile(const ConfigValues& values) const {
     const QString volts = values.text(VoltageItem);
     if (!isWholeNumber(volts) || !(leadingNumber(volts) > 0))
         throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-    for (const ConfigItem& item : spec_.file.items) {
+    for (const ConfigItem& item : traits_.file.items) {
         QObject* control = findChild<QObject*>(item.name);
         const long long number = values.number(item.name);
         if (qobject_cast<QCheckBox*>(control)) {
@@ -152,7 +152,7 @@ void TransmitterPanel::applyConfig(const ConfigValues& values) {
     // The centre frequency waits until crystal, band and every list are in place; the band and
     // list handlers would otherwise rewrite it from the old frequency field.
     QString centre = FreqCenter->text();
-    for (const ConfigItem& item : spec_.file.items) {
+    for (const ConfigItem& item : traits_.file.items) {
         if (item.name == CentreItem) {
             centre = values.text(item.name);
             continue;
@@ -171,7 +171,7 @@ void TransmitterPanel::applyConfig(const ConfigValues& values) {
 }
 
 void TransmitterPanel::ConfLoad_Click() {
-    const TransmitterFileType& type = spec_.file;
+    const TransmitterFileType& type = traits_.file;
     const QString path = Dialogs::openFile(
         {type.openTitle, type.filter,
          ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern()},
@@ -197,7 +197,7 @@ void TransmitterPanel::ConfLoad_Click() {
 }
 
 void TransmitterPanel::ConfSave_Click() {
-    const TransmitterFileType& type = spec_.file;
+    const TransmitterFileType& type = traits_.file;
     const QString ending = u'.' + type.extension;
     for (;;) {
         // The dialog adds the extension to a bare name and asks before replacing what it names.

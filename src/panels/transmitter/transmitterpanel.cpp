@@ -24,12 +24,12 @@ using namespace panel;
 
 namespace {
 
-ChipPanelDesign designOf(const TransmitterSpec& spec) {
-    ChipPanelDesign d = ChipPanelDesign::transmitter(spec.sendsWscc);
-    d.compactHeight = spec.compactHeight;
-    d.tallHeight = spec.tallHeight;
-    d.statusCaptions = spec.statusCaptions;
-    d.hideProcedure = spec.hideProcedure;
+ChipPanelDesign designOf(const TransmitterTraits& traits) {
+    ChipPanelDesign d = ChipPanelDesign::transmitter(traits.sendsWscc);
+    d.compactHeight = traits.compactHeight;
+    d.tallHeight = traits.tallHeight;
+    d.statusCaptions = traits.statusCaptions;
+    d.hideProcedure = traits.hideProcedure;
     return d;
 }
 
@@ -46,12 +46,12 @@ void setBackground(QWidget* widget, const QColor& colour) {
 
 } // namespace
 
-TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterSpec spec)
-    : ChipPanel(main, designOf(spec)), spec_(std::move(spec)) {
+TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterTraits traits)
+    : ChipPanel(main, designOf(traits)), traits_(std::move(traits)) {
     // A transmitter panel's load step sets the crystal ratio; the band chosen before it shows 0.
     XtalFactor = 0.0f;
-    setWindowTitle(spec_.caption);
-    for (const auto& [name, caption] : spec_.wordBoxes)
+    setWindowTitle(traits_.caption);
+    for (const auto& [name, caption] : traits_.wordBoxes)
         wordBoxes_.insert(name, addWordBox(name, caption));
     Ctrlw = wordBox(QStringLiteral("Ctrlw"));
     Freqw = wordBox(QStringLiteral("Freqw"));
@@ -97,8 +97,8 @@ void TransmitterPanel::buildSettings() {
     for (int i = 0; i < 4; ++i) {
         bandGroup_->addButton(bandOptions_[i]);
         bg->addWidget(bandOptions_[i], 0, i);
-        bandOptions_[i]->setVisible(spec_.bands[i].has_value());
-        bandOptions_[i]->setEnabled(spec_.bands[i].has_value());
+        bandOptions_[i]->setVisible(traits_.bands[i].has_value());
+        bandOptions_[i]->setEnabled(traits_.bands[i].has_value());
     }
     bg->addWidget(label(Band, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
     FreqCenter = numberBox(Band, QStringLiteral("FreqCenter"), 110);
@@ -147,7 +147,7 @@ void TransmitterPanel::buildSettings() {
                      QString::fromLatin1(name));
     };
     int column = 0;
-    if (spec_.autoPowerControl) {
+    if (traits_.autoPowerControl) {
         pg->addWidget(label(FramePower, QStringLiteral("Auto power control")), 0, 0);
         pm7 = check("pm7", "Xtal osc.+ synthesizer");
         pm6 = check("pm6", "Power amplifier:");
@@ -248,7 +248,7 @@ int TransmitterPanel::GetXtalFrequency() const {
 }
 
 void TransmitterPanel::FreqCenter_LostFocus() {
-    if (spec_.frequencyClearsStatus)
+    if (traits_.frequencyClearsStatus)
         Statusline->setText(QStringLiteral(" "));
     F = float(freq::takeCentreFrequencyBox(FreqCenter, Statusline, {int(C1), int(C2)}, XtalFactor));
     FreqwData = freq::frequencyWord(int(F));
@@ -262,15 +262,15 @@ void TransmitterPanel::redisplayCentreFrequency() {
 void TransmitterPanel::UpdateFreqStep() {
     double step = 0;
     for (int i = 0; i < 4; ++i)
-        if (spec_.bands[i] && bandOptions_[i]->isChecked())
-            step = spec_.bands[i]->stepKHz;
+        if (traits_.bands[i] && bandOptions_[i]->isChecked())
+            step = traits_.bands[i]->stepKHz;
     FreqStep->setText(plainNumberText(float(freq::frequencyStep(step, XtalFactor))));
 }
 
 void TransmitterPanel::bandClick(int index) {
-    if (!spec_.bands[index])
+    if (!traits_.bands[index])
         return;
-    const TransmitterBand& band = *spec_.bands[index];
+    const TransmitterBand& band = *traits_.bands[index];
     C1 = band.C1;
     C2 = band.C2;
     B = band.B;

@@ -2,8 +2,8 @@
 
 // TransmitterPanel: what the three transmitter panels share on top of the chip panel base.
 //
-// A panel derives from krv::TransmitterPanel, passes a TransmitterSpec and then declares:
-//   - in the spec: its caption, heights, band options, word boxes (in Update's column order),
+// A panel derives from krv::TransmitterPanel, passes a TransmitterTraits and then declares:
+//   - in its traits: its caption, heights, band options, word boxes (in Update's column order),
 //     indicator captions, configuration file type and items;
 //   - updateSteps() (from ChipPanel): Update's lines; wordBox(name) finds a declared box;
 //   - CalcCtrlw(), FillCLKoutList(), FillModFreqList(), WKUPM_LostFocus(): the chip's words;
@@ -56,7 +56,7 @@ struct TransmitterFileType {
     QString pattern() const { return QStringLiteral("*.") + extension; }
 };
 
-struct TransmitterSpec {
+struct TransmitterTraits {
     QString caption;
     bool sendsWscc = true;
     int compactHeight = 8930;
@@ -80,7 +80,7 @@ class TransmitterPanel : public ChipPanel {
     Q_PROPERTY(int TXBitSinchOn MEMBER TXBitSinchOn)
     Q_PROPERTY(int Width READ Width)
 public:
-    TransmitterPanel(ISMmain& main, TransmitterSpec spec);
+    TransmitterPanel(ISMmain& main, TransmitterTraits traits);
 
     // ---- Crystal, band and centre frequency --------------------------------------------------
     Q_INVOKABLE int GetXtalFrequency() const;
@@ -109,7 +109,7 @@ public:
 
     // The window's width in twips; tool windows open to the right of it.
     int Width() const;
-    const TransmitterSpec& spec() const { return spec_; }
+    const TransmitterTraits& traits() const { return traits_; }
     QLineEdit* wordBox(const QString& name) const { return wordBoxes_.value(name); }
 
     // ---- Controls read by name ---------------------------------------------------------------
@@ -219,7 +219,7 @@ private:
     void applyConfig(const ConfigValues& values);
     bool extensionDiffers(const QString& path) const;
 
-    TransmitterSpec spec_;
+    TransmitterTraits traits_;
     QGridLayout* settings_ = nullptr;
     QHash<QString, QLineEdit*> wordBoxes_;
     std::array<QRadioButton*, 4> bandOptions_{};
