@@ -256,8 +256,7 @@ QWidget* ISMmain::dataSelectorLabel() {
 
 void ISMmain::reportStartError(int number, const QString& description) {
     if (number == errors::IncorrectExtension)
-        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                         QStringLiteral("File open error"));
+        Dialogs::unsupportedFileType();
     else
         Dialogs::message(
             errorMessage(number, description, QStringLiteral("Please save the workspace again!")),

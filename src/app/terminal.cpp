@@ -61,11 +61,6 @@ QByteArray readWholeFile(const QString& path) {
     return file.readAll();
 }
 
-void reportWrongType() {
-    Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                     QStringLiteral("File open error"));
-}
-
 } // namespace
 
 Terminal::Terminal(ISMmain& main) : main_(main) {
@@ -269,7 +264,7 @@ QString Terminal::askScriptFile(bool forSaving) {
                                    : Dialogs::openFile(request, this);
     if (path.isEmpty())
         return {};
-    if (QFileInfo(path).suffix().compare(textExtension, Qt::CaseInsensitive) != 0)
+    if (Dialogs::extensionDiffers(path, textExtension))
         throw Error(errors::IncorrectExtension, QStringLiteral("Incorrect extension"));
     return path;
 }
@@ -282,7 +277,7 @@ void Terminal::LoadScript_Click() {
         Script->setPlainText(scriptFromFile(readWholeFile(path)));
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
-            reportWrongType();
+            Dialogs::unsupportedFileType();
         else
             Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                              QStringLiteral("File open error"));
@@ -297,7 +292,7 @@ void Terminal::SaveScript_Click() {
         saveFileWhole(path, scriptToFile(Script->toPlainText()));
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
-            reportWrongType();
+            Dialogs::unsupportedFileType();
         else
             Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
                              QStringLiteral("File save error"));

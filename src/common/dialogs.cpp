@@ -37,6 +37,15 @@ QString Dialogs::withDefaultSuffix(const QString& path, const QString& suffix) {
     return path + u'.' + suffix;
 }
 
+bool Dialogs::extensionDiffers(const QString& path, const QString& extension) {
+    return QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) != 0;
+}
+
+void Dialogs::unsupportedFileType(QWidget* parent) {
+    message(QStringLiteral("File type not supported! Please try again!"),
+            QStringLiteral("File open error"), Icon::None, Buttons::Ok, parent);
+}
+
 void Dialogs::install(std::unique_ptr<Dialogs> dialogs) {
     current() = std::move(dialogs);
 }

@@ -57,6 +57,10 @@ public:
     // The chosen path with "." + suffix added when its name has no extension (and a suffix is
     // asked for); an empty path (cancelled) stays empty.
     static QString withDefaultSuffix(const QString& path, const QString& suffix);
+    // Whether the chosen name's extension is other than the one asked for (letter case aside).
+    static bool extensionDiffers(const QString& path, const QString& extension);
+    // The message for a chosen file of another type than the one asked for.
+    static void unsupportedFileType(QWidget* parent = nullptr);
 };
 
 // The real dialogs, on Qt's message boxes and file dialogs.

@@ -6,7 +6,6 @@
 #include "common/savefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace krv::console {
 
@@ -18,7 +17,7 @@ QString askTextFile(QWidget* parent, const QString& title, bool forSaving) {
                                    : Dialogs::openFile(request, parent);
     if (path.isEmpty())
         return {};
-    if (QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) != 0)
+    if (Dialogs::extensionDiffers(path, QStringLiteral("txt")))
         throw Error(errors::IncorrectExtension, QStringLiteral("Incorrect extension"));
     return path;
 }
@@ -61,8 +60,7 @@ void runFileCommand(bool saving, const std::function<void()>& command) {
         command();
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
-            Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                             QStringLiteral("File open error"));
+            Dialogs::unsupportedFileType();
         else if (saving)
             Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
                              QStringLiteral("File save error"));

@@ -42,10 +42,6 @@ void checkVoltageText(const QString& text) {
         throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
 }
 
-bool extensionDiffers(const QString& path, const QString& extension) {
-    return QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) != 0;
-}
-
 } // namespace
 
 ReceiverConfig ReceiverPanel::collectConfig() const {
@@ -172,9 +168,8 @@ void ReceiverPanel::ConfLoad_Click() {
         this);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
         return;
-    if (extensionDiffers(path, type.extension)) {
-        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                         openErrorTitle);
+    if (Dialogs::extensionDiffers(path, type.extension)) {
+        Dialogs::unsupportedFileType();
         return;
     }
     ReceiverConfig config;
@@ -206,9 +201,8 @@ void ReceiverPanel::ConfSave_Click() {
         this);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
         return;
-    if (extensionDiffers(path, type.extension)) {
-        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                         openErrorTitle);
+    if (Dialogs::extensionDiffers(path, type.extension)) {
+        Dialogs::unsupportedFileType();
         return;
     }
     try {

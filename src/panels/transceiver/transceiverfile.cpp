@@ -113,10 +113,8 @@ bool TransceiverPanel::chooseFile(bool save, QString& path) {
         save ? Dialogs::saveFileAskingToReplace(request, this) : Dialogs::openFile(request, this);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern)
         return false;
-    if (QFileInfo(path).suffix().compare(type.extension, Qt::CaseInsensitive) != 0) {
-        Dialogs::message(
-            QStringLiteral("File type not supported!") + QStringLiteral(" Please try again!"),
-            QStringLiteral("File open error"), Dialogs::Icon::None, Dialogs::Buttons::Ok, this);
+    if (Dialogs::extensionDiffers(path, type.extension)) {
+        Dialogs::unsupportedFileType(this);
         return false;
     }
     return true;

@@ -43,12 +43,6 @@ QByteArray readWholeFile(const QString& path) {
     return file.readAll();
 }
 
-void unsupportedType(QWidget* parent) {
-    Dialogs::message(QStringLiteral("File type not supported!") +
-                         QStringLiteral(" Please try again!"),
-                     OpenErrorTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok, parent);
-}
-
 int checkValue(const QCheckBox* box) {
     switch (box->checkState()) {
     case Qt::Checked:
@@ -61,10 +55,6 @@ int checkValue(const QCheckBox* box) {
 }
 
 } // namespace
-
-bool TransmitterPanel::extensionDiffers(const QString& path) const {
-    return QFileInfo(path).suffix().compare(traits_.file.extension, Qt::CaseInsensitive) != 0;
-}
 
 QStringList TransmitterPanel::fileEntries(QComboBox* list, const ConfigValues&) const {
     QStringList entries;
@@ -178,8 +168,8 @@ void TransmitterPanel::ConfLoad_Click() {
         this);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern())
         return;
-    if (extensionDiffers(path)) {
-        unsupportedType(this);
+    if (Dialogs::extensionDiffers(path, traits_.file.extension)) {
+        Dialogs::unsupportedFileType(this);
         return;
     }
     ConfigValues values;
@@ -208,8 +198,8 @@ void TransmitterPanel::ConfSave_Click() {
             this);
         if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern())
             return;
-        if (extensionDiffers(path)) {
-            unsupportedType(this);
+        if (Dialogs::extensionDiffers(path, traits_.file.extension)) {
+            Dialogs::unsupportedFileType(this);
             return;
         }
         const QString chosen = path;

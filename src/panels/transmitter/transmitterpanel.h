@@ -217,7 +217,6 @@ private:
     ConfigValues currentConfig() const;
     void checkFile(const ConfigValues& values) const;
     void applyConfig(const ConfigValues& values);
-    bool extensionDiffers(const QString& path) const;
 
     TransmitterTraits traits_;
     QGridLayout* settings_ = nullptr;

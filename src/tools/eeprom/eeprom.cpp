@@ -34,12 +34,7 @@ Dialogs::FileRequest fileRequest(const QString& title) {
 }
 
 bool isAscName(const QString& path) {
-    return QFileInfo(path).suffix().compare(QStringLiteral("asc"), Qt::CaseInsensitive) == 0;
-}
-
-void notSupported() {
-    Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                     QStringLiteral("File open error"));
+    return !Dialogs::extensionDiffers(path, QStringLiteral("asc"));
 }
 
 } // namespace
@@ -187,7 +182,7 @@ bool eeprom::loadeefile_Click() {
     if (path.isEmpty())
         return false;
     if (!isAscName(path)) {
-        notSupported();
+        Dialogs::unsupportedFileType();
         return false;
     }
     asc::Image image;
@@ -216,7 +211,7 @@ void eeprom::SaveEEFile_Click() {
     const QString path =
         Dialogs::saveFileAskingToReplace(fileRequest(QStringLiteral("Save EEPROM File")), this);
     if (!path.isEmpty() && !isAscName(path)) {
-        notSupported();
+        Dialogs::unsupportedFileType();
         return;
     }
     if (!path.isEmpty()) {

@@ -10,7 +10,6 @@
 #include "link/linkwindow.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,9 +103,8 @@ void FirmLoad::loadeefile_Click() {
         this);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().compare(QStringLiteral("hex"), Qt::CaseInsensitive) != 0) {
-        Dialogs::message(QStringLiteral("File type not supported! Please try again!"),
-                         QStringLiteral("File open error"));
+    if (Dialogs::extensionDiffers(path, QStringLiteral("hex"))) {
+        Dialogs::unsupportedFileType();
         return;
     }
     try {
