@@ -1,5 +1,6 @@
 // The console's controls, where they stand and what they are connected to.
 
+#include "common/optionbutton.h"
 #include "consolewidgets.h"
 #include "registerbits.h"
 #include "spi.h"
@@ -362,14 +363,8 @@ void SPI::wire() {
         connect(ENTest[i], &QCheckBox::toggled, this, [this, i] { ENTest_Click(i); });
         connect(ENDigital[i], &QCheckBox::toggled, this, [this, i] { ENDigital_Click(i); });
         connect(ENMisc[i], &QCheckBox::toggled, this, [this, i] { ENMisc_Click(i); });
-        connect(ByAddress[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                ByAddress_Click(i);
-        });
-        connect(ByName[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                ByName_Click(i);
-        });
+        onSelected(ByAddress[i], [this, i] { ByAddress_Click(i); });
+        onSelected(ByName[i], [this, i] { ByName_Click(i); });
         connect(ViewAll[i], &QPushButton::clicked, this, [this, i] { ViewAll_Click(i); });
     }
     connect(SettingsDataGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -338,8 +338,8 @@ void ChipPanel::addCrystalRows(QWidget* frame, QGridLayout* grid, int columns) {
     grid->addWidget(NonStdCrystal, 1, 0);
     grid->addWidget(Crystalfreq, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("MHz"), frame), 1, 2);
-    panel::onSelected(StdCrystal, [this] { StdCrystal_Click(); });
-    panel::onSelected(NonStdCrystal, [this] { NonStdCrystal_Click(); });
+    onSelected(StdCrystal, [this] { StdCrystal_Click(); });
+    onSelected(NonStdCrystal, [this] { NonStdCrystal_Click(); });
     workOnLeaving(Crystalfreq, [this] { Crystalfreq_LostFocus(); });
 }
 

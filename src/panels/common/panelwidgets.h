@@ -2,6 +2,8 @@
 
 // Small builders and readers for the named controls of the chip panels.
 
+#include "common/optionbutton.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,14 +25,6 @@ inline QLineEdit* numberBox(QWidget* parent, const QString& name, int maximumWid
     box->setReadOnly(readOnly);
     box->setMaximumWidth(maximumWidth);
     return box;
-}
-
-// Runs the handler whenever the option becomes selected, by the user or by code.
-inline void onSelected(QRadioButton* option, std::function<void()> handler) {
-    QObject::connect(option, &QRadioButton::toggled, option, [handler](bool on) {
-        if (on)
-            handler();
-    });
 }
 
 // A mark that asks the user to act (a word to send, a calibration to run): magenta and bold.

@@ -176,10 +176,7 @@ void ReceiverPanel::buildFrequencyBlock() {
         *buttons[i] = new QRadioButton(QString::fromLatin1(captions[i]), bands);
         (*buttons[i])->setObjectName(QString::fromLatin1(names[i]));
         bandRow->addWidget(*buttons[i]);
-        connect(*buttons[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                bandClick(i);
-        });
+        onSelected(*buttons[i], [this, i] { bandClick(i); });
     }
     bandRow->addStretch();
     if (chip_ == Chip::HR658) {

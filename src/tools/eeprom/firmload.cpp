@@ -4,6 +4,7 @@
 #include "boardlock.h"
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/optionbutton.h"
 #include "common/programfolder.h"
 #include "firmwaretext.h"
 #include "link/commport.h"
@@ -69,15 +70,9 @@ FirmLoad::FirmLoad(ISMmain& main) : main_(main) {
     connect(loadeefile, &QPushButton::clicked, this, &FirmLoad::loadeefile_Click);
     connect(Prog, &QPushButton::clicked, this, &FirmLoad::Prog_Click);
     connect(StopButton, &QPushButton::clicked, this, &FirmLoad::StopButton_Click);
-    const std::pair<QRadioButton*, void (FirmLoad::*)()> speeds[] = {
-        {SerSpd_192, &FirmLoad::SerSpd_192_Click},
-        {SerSpd_384, &FirmLoad::SerSpd_384_Click},
-        {SerSpd_576, &FirmLoad::SerSpd_576_Click}};
-    for (const auto& [option, handler] : speeds)
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on)
-                (this->*handler)();
-        });
+    onSelected(SerSpd_192, [this] { SerSpd_192_Click(); });
+    onSelected(SerSpd_384, [this] { SerSpd_384_Click(); });
+    onSelected(SerSpd_576, [this] { SerSpd_576_Click(); });
     connect(Timer1, &QTimer::timeout, this, &FirmLoad::Timer1_Timer);
 }
 
@@ -121,7 +116,7 @@ void FirmLoad::loadeefile_Click() {
 // ---- Speed --------------------------------------------------------------------------------------
 
 void FirmLoad::SerSpd_192_Click() {
-    chooseSpeed(SerSpd_192, "C192\r", QStringLiteral("19200,N,8,1"));
+    chooseSpeed(SerSpd_192, "C192\r", idleSpeed);
 }
 
 void FirmLoad::SerSpd_384_Click() {
@@ -129,7 +124,7 @@ void FirmLoad::SerSpd_384_Click() {
 }
 
 void FirmLoad::SerSpd_576_Click() {
-    chooseSpeed(SerSpd_576, "C576\r", QStringLiteral("57600,N,8,1"));
+    chooseSpeed(SerSpd_576, "C576\r", loaderSpeed);
 }
 
 void FirmLoad::chooseSpeed(QRadioButton* option, const char* command, const QString& settings) {

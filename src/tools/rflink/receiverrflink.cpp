@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "bytemonitor.h"
 #include "common/numbers.h"
+#include "common/optionbutton.h"
 #include "leavewatch.h"
 #include "panels/receiver/receiverpanel.h"
 #include "widgets.h"
@@ -120,16 +121,9 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     layout->addWidget(CY);
 
     connect(EnRx, &QPushButton::clicked, this, &ReceiverRfLink::EnRx_Click);
-    const std::pair<QRadioButton*, void (ReceiverRfLink::*)()> conditions[] = {
-        {ENeoppl, &ReceiverRfLink::ENeoppl_Click},
-        {ENeop, &ReceiverRfLink::ENeop_Click},
-        {ENpl, &ReceiverRfLink::ENpl_Click}};
-    for (const auto& [box, handler] : conditions) {
-        connect(box, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on)
-                (this->*handler)();
-        });
-    }
+    onSelected(ENeoppl, [this] { ENeoppl_Click(); });
+    onSelected(ENeop, [this] { ENeop_Click(); });
+    onSelected(ENpl, [this] { ENpl_Click(); });
     onLeaving(EOP, [this] { EOP_LostFocus(); });
     onLeaving(PL, [this] { PL_LostFocus(); });
     connect(Clear, &QPushButton::clicked, this, &ReceiverRfLink::Clear_Click);

@@ -2,6 +2,7 @@
 
 #include "app/echobox.h"
 #include "app/ismmain.h"
+#include "common/optionbutton.h"
 #include "widgets.h"
 
 #include <QFont>
@@ -50,16 +51,10 @@ frm_ZiborSniffer::frm_ZiborSniffer(ISMmain& main) : main_(main) {
     layout->addWidget(Incoming, 1, 0, 1, 3);
     layout->setRowStretch(1, 1);
 
-    const auto onSelect = [this](QRadioButton* button, void (frm_ZiborSniffer::*handler)()) {
-        connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on)
-                (this->*handler)();
-        });
-    };
-    onSelect(OPT_DPlen, &frm_ZiborSniffer::OPT_DPlen_Click);
-    onSelect(OPT_FixPlen, &frm_ZiborSniffer::OPT_FixPlen_Click);
-    onSelect(OPT_Lite, &frm_ZiborSniffer::OPT_Lite_Click);
-    onSelect(OPT_Norm, &frm_ZiborSniffer::OPT_Norm_Click);
+    onSelected(OPT_DPlen, [this] { OPT_DPlen_Click(); });
+    onSelected(OPT_FixPlen, [this] { OPT_FixPlen_Click(); });
+    onSelected(OPT_Lite, [this] { OPT_Lite_Click(); });
+    onSelected(OPT_Norm, [this] { OPT_Norm_Click(); });
 }
 
 void frm_ZiborSniffer::Form_Load() {

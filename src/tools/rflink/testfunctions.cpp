@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/dialogs.h"
+#include "common/optionbutton.h"
 #include "leavewatch.h"
 #include "panels/common/chippanel.h"
 #include "testbytes.h"
@@ -186,14 +187,8 @@ TestFunctions::TestFunctions(ISMmain& main, bool transceiver)
     connect(CB_DSLC, &QComboBox::currentIndexChanged, this, &TestFunctions::CB_DSLC_Click);
     connect(TB_DSLC, &QLineEdit::textChanged, this, &TestFunctions::TB_DSLC_Change);
     connect(CB_DS, &QCheckBox::toggled, this, &TestFunctions::CB_DS_Click);
-    connect(OB_GainswitchHigh, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            OB_GainswitchHigh_Click();
-    });
-    connect(OB_GainswitchLow, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            OB_GainswitchLow_Click();
-    });
+    onSelected(OB_GainswitchHigh, [this] { OB_GainswitchHigh_Click(); });
+    onSelected(OB_GainswitchLow, [this] { OB_GainswitchLow_Click(); });
     connect(CB_DisableSensitivePOR, &QCheckBox::toggled, this,
             &TestFunctions::CB_DisableSensitivePOR_Click);
     connect(CB_GBData, &QComboBox::currentIndexChanged, this, &TestFunctions::CB_GBData_Click);
