@@ -32,6 +32,18 @@ Frm_YambleRfLinkTest* openLink(LinkRig& rig) {
     return rig.window<Frm_YambleRfLinkTest>(QStringLiteral("Frm_YambleRfLinkTest"));
 }
 
+// The HC913 panel's link window set to send "Hi" every 2 s, its repetition box confirmed by the
+// up-down as the user would.
+Frm_YambleRfLinkTest* openRepeatingLink(LinkRig& rig) {
+    rig.main().YambleV3_show();
+    Frm_YambleRfLinkTest* link = openLink(rig);
+    link->setPayloadText("Hi");
+    link->TB_RepetitionTime->setText("2");
+    link->UD_RepetitionTime->upArrow()->click();
+    link->UD_RepetitionTime->downArrow()->click();
+    return link;
+}
+
 // A second board on the rig's air, driven through its own port.
 struct OtherBoard {
     explicit OtherBoard(sim::Air& air) {
@@ -110,12 +122,7 @@ private Q_SLOTS:
     void continuousSendingTicksAndStops() {
         LinkRig rig;
         QVERIFY(rig.connectBoard());
-        rig.main().YambleV3_show();
-        Frm_YambleRfLinkTest* link = openLink(rig);
-        link->setPayloadText("Hi");
-        link->TB_RepetitionTime->setText("2");
-        link->UD_RepetitionTime->upArrow()->click();
-        link->UD_RepetitionTime->downArrow()->click();
+        Frm_YambleRfLinkTest* link = openRepeatingLink(rig);
         rig.mark();
         link->PB_Send->click();
         QCOMPARE(link->PB_Send->text(), QStringLiteral("&Stop Sending"));
@@ -146,12 +153,7 @@ private Q_SLOTS:
     void aTickNeverEntersTheOneThatWaits() {
         LinkRig rig;
         QVERIFY(rig.connectBoard());
-        rig.main().YambleV3_show();
-        Frm_YambleRfLinkTest* link = openLink(rig);
-        link->setPayloadText("Hi");
-        link->TB_RepetitionTime->setText("2");
-        link->UD_RepetitionTime->upArrow()->click();
-        link->UD_RepetitionTime->downArrow()->click();
+        Frm_YambleRfLinkTest* link = openRepeatingLink(rig);
         link->PB_Send->click();
         link->Timer_CntMode->stop();
         link->Timer_CntMode_Timer();
