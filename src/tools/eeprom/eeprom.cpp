@@ -28,7 +28,7 @@ constexpr int windowHeight = 7250;
 constexpr int sheetLeft = 3300;
 
 Dialogs::FileRequest fileRequest(const QString& title) {
-    return {title, QStringLiteral("ASCII files (*.asc);;All files (*)"),
+    return {title, QStringLiteral("ASCII files (*.asc);;All files (*.*)"),
             ProgramFolder::dataFolder(QStringLiteral("EEPROM_Images")), QStringLiteral("*.asc"),
             QStringLiteral("asc")};
 }

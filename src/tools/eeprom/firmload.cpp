@@ -92,7 +92,7 @@ void FirmLoad::Form_Unload() {
 
 void FirmLoad::loadeefile_Click() {
     const QString path = Dialogs::openFile(
-        {QStringLiteral("Load EEPROM File"), QStringLiteral("HEX files (*.hex);;All files (*)"),
+        {QStringLiteral("Load EEPROM File"), QStringLiteral("HEX files (*.hex);;All files (*.*)"),
          ProgramFolder::dataFolder(QStringLiteral("EEPROM_Images")), QStringLiteral("*.hex"),
          QStringLiteral("hex")},
         this);
