@@ -158,7 +158,7 @@ void FirmLoad::Prog_Click() {
     main_.CommState = step::Send;
     running_ = true;
     stopRequested_ = false;
-    IdleLimit = 10;
+    IdleLimit = idleLimitAtStart_;
     IdleTicks = 0;
     ReadPos = 0;
     takeRecord();
