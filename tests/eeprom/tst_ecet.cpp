@@ -610,6 +610,8 @@ void EcetTest::windowsShowWhole() {
     ecet.PB_GenerateRom->click();
     ecet.tabs_[0].PB_CmdSequence->click();
     main.EEPROM_show();
+    // Every tab in view at the opening size, without scroll arrows.
+    QVERIFY(ecet.TabStrip1->width() >= ecet.TabStrip1->sizeHint().width());
     for (const char* name : {"ECET", "Frm_CmdSequence", "eeprom"}) {
         QWidget* window = main.loadedForm(QString::fromLatin1(name));
         QVERIFY2(shown(main, window), name);
