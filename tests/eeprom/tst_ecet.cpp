@@ -513,6 +513,18 @@ void EcetTest::cancelledOrFailedLoadSplitsNothing() {
     QCOMPARE(programmer->workSheet(), "11 22");
     QCOMPARE(t.rig.dialogs().messages.last().text,
              "Error occured:1222,This is an empty file!\r\nPlease try again!");
+    // A file far larger than any image is refused before it is read (a hole: cheap to make).
+    const QString big = t.rig.folder() + QStringLiteral("/big.asc");
+    QFile file(big);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x02 $A00000000,\r\n01 02") > 0);
+    QVERIFY(file.resize((1 << 20) + 1));
+    file.close();
+    t.rig.dialogs().files = {big};
+    ecet.PB_Load->click();
+    QCOMPARE(t.rig.dialogs().messages.last().text,
+             "Error occured:1227,File larger than 1 MB\r\nPlease try again!");
+    QCOMPARE(ecet.routine(0), "C400");
+    QCOMPARE(programmer->workSheet(), "11 22");
     t.rig.dialogs().files = {t.rig.folder() + QStringLiteral("/image.txt")};
     ecet.PB_Load->click();
     QCOMPARE(t.rig.dialogs().messages.last().text, "File type not supported! Please try again!");

@@ -288,9 +288,18 @@ void FirmLoadTest::fileErrorsKeepTheLoadedFile() {
                               "Line 2: checksum 1F, expected 1E\r\nPlease try again!");
     t.load(lines(2), QStringLiteral("fw.txt"));
     QCOMPARE(t.lastMessage(), "File type not supported! Please try again!");
+    // A file far larger than any firmware is refused before it is read (a hole: cheap to make).
+    const QString big = t.rig.folder() + QStringLiteral("/big.hex");
+    QFile file(big);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lines(2)) > 0);
+    QVERIFY(file.resize((16 << 20) + 1));
+    file.close();
+    t.rig.dialogs().files = {big};
+    t.window->loadeefile->click();
+    QCOMPARE(t.lastMessage(), "Error occured:1227,File larger than 16 MB\r\nPlease try again!");
     t.rig.dialogs().files.clear();
     t.window->loadeefile->click();
-    QCOMPARE(t.rig.dialogs().messages.size(), 3);
+    QCOMPARE(t.rig.dialogs().messages.size(), 4);
     QCOMPARE(t.window->LoadedFile, loaded);
 }
 
