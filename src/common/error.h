@@ -27,6 +27,7 @@ inline constexpr int EmptyFile = 1222;
 inline constexpr int FileExists = 1223;
 inline constexpr int IncorrectExtension = 1225;
 inline constexpr int IncorrectVersion = 1226;
+inline constexpr int FileTooLarge = 1227;
 inline constexpr int InvalidPortNumber = 8002;
 inline constexpr int PortAlreadyOpen = 8005;
 inline constexpr int PortNotOpen = 8018;
