@@ -14,20 +14,27 @@ namespace {
 struct Placed {
     int x, y;
     const char* text;
-    bool subscript = false;
 };
 
-// The diagram's labels, in pixels of the drawing area.
+// The diagram's labels, in pixels of the drawing area; a symbol and its subscript are one label,
+// so that neither covers the other whatever the font.
 constexpr Placed diagramLabels[] = {
-    {20, 52, "Demodulator"},  {170, 32, "Digital LPF"},
-    {170, 112, "Analog LPF"}, {170, 192, "Digital LPF"},
-    {20, 192, "RSSI"},        {178, 152, "C"},
-    {187, 160, "ext", true},  {230, 152, "R    = 10k"},
-    {239, 160, "int", true},  {330, 92, "Digital MUX"},
-    {350, 152, "SEL"},        {310, 176, "Filter type"},
-    {100, 212, "OOK"},        {70, 172, "Baseband signal"},
-    {460, 86, "Data"},        {150, 192, "*"},
-    {12, 232, "*"},           {22, 232, "only in HR651"},
+    {20, 52, "Demodulator"},
+    {170, 32, "Digital LPF"},
+    {170, 112, "Analog LPF"},
+    {170, 192, "Digital LPF"},
+    {20, 192, "RSSI"},
+    {178, 152, "C<sub>ext</sub>"},
+    {230, 152, "R<sub>int</sub> = 10k"},
+    {330, 92, "Digital MUX"},
+    {350, 152, "SEL"},
+    {310, 176, "Filter type"},
+    {100, 212, "OOK"},
+    {70, 172, "Baseband signal"},
+    {460, 86, "Data"},
+    {150, 192, "*"},
+    {12, 232, "*"},
+    {22, 232, "only in HR651"},
 };
 
 // Boxes drawn behind the labels: demodulator, the three filters and the multiplexer.
@@ -65,11 +72,7 @@ Help_R1::Help_R1(ISMmain& main) : main_(main) {
     for (const Placed& placed : diagramLabels) {
         auto* label = new QLabel(QString::fromUtf8(placed.text), this);
         label->setObjectName(QStringLiteral("Diagram%1").arg(++n));
-        if (placed.subscript) {
-            QFont font = label->font();
-            font.setPointSizeF(font.pointSizeF() * 0.75);
-            label->setFont(font);
-        }
+        label->setTextFormat(Qt::RichText);
         label->move(placed.x, placed.y);
         label->adjustSize();
     }

@@ -35,7 +35,7 @@ QHash<QString, ISMmain::FormFactory>& factories() {
 
 const QString caption = QStringLiteral("Korvanethilmorasquendaplix");
 
-// The place a window was given by its Part, in client-area pixels, while it has not yet opened.
+// The place in client-area pixels a window was given, kept until the user moves the window.
 const char* const wantedPlace = "krvWantedPlace";
 
 } // namespace
@@ -78,6 +78,12 @@ ISMmain::~ISMmain() {
 
 void ISMmain::registerForm(const QString& name, FormFactory factory) {
     factories().insert(name, std::move(factory));
+}
+
+QStringList ISMmain::registeredForms() {
+    QStringList names = factories().keys();
+    names.sort();
+    return names;
 }
 
 QWidget* ISMmain::form(const QString& name) {
@@ -129,15 +135,9 @@ QMdiSubWindow* ISMmain::frameOf(QWidget* form) const {
 void ISMmain::showForm(QWidget* form) {
     if (QMdiSubWindow* frame = frameOf(form)) {
         form->show();
-        // A window that opens does so in view; once open, where it stands is the user's affair.
-        const bool opening = !frame->isVisible();
         frame->show();
-        // A window that opens does so in view (the client area may have placed it itself on
-        // showing it); once open, where it stands is the user's affair.
-        if (opening) {
-            keepInView(frame);
-            frame->setProperty(wantedPlace, QVariant());
-        }
+        // A window opens in view (the client area may have placed it itself on showing it).
+        keepInView(frame);
         frame->raise();
         mdi_->setActiveSubWindow(frame);
     }
@@ -150,7 +150,9 @@ void ISMmain::hideForm(QWidget* form) {
 
 void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
     if (QMdiSubWindow* frame = frameOf(form)) {
-        frame->setProperty(wantedPlace, QPoint(twipsToPixels(leftTwips), twipsToPixels(topTwips)));
+        const QPoint place(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+        frame->setProperty(wantedPlace, place);
+        frame->move(place);
         keepInView(frame);
     }
 }
@@ -166,13 +168,11 @@ void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
 }
 
 void ISMmain::keepInView(QMdiSubWindow* frame) {
+    // Before the main window is shown its client area has no size to go by.
+    if (!mdi_->isVisible() || frame->isMinimized() || frame->isMaximized())
+        return;
     const QVariant wanted = frame->property(wantedPlace);
     const QPoint place = wanted.isValid() ? wanted.toPoint() : frame->pos();
-    // Before the main window is shown its client area has no size to go by.
-    if (!mdi_->isVisible()) {
-        frame->move(place);
-        return;
-    }
     const QSize room = mdi_->viewport()->size() - frame->size();
     frame->move(std::max(0, std::min(place.x(), room.width())),
                 std::max(0, std::min(place.y(), room.height())));
@@ -182,6 +182,15 @@ bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) &&
         (watched == Toolbar1 || watched == Toolbar2 || watched == Toolbar3))
         placeConnectionToolbars();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(watched)) {
+        // A placed window stands at its given place as far as the client area allows, also as
+        // its size settles, until the user takes hold of it.
+        if (event->type() == QEvent::MouseButtonPress)
+            frame->setProperty(wantedPlace, QVariant());
+        else if (event->type() == QEvent::Resize && frame->isVisible() &&
+                 frame->property(wantedPlace).isValid())
+            keepInView(frame);
+    }
     if (event->type() == QEvent::Close) {
         // Closing a child window unloads it, as its own unload step expects.
         if (auto* frame = qobject_cast<QMdiSubWindow*>(watched)) {
@@ -197,6 +206,14 @@ bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == mdi_->viewport() && event->type() == QEvent::MouseButtonDblClick)
         MDIForm_DblClick();
+    if (watched == mdi_->viewport() && event->type() == QEvent::Resize) {
+        // The visible client area changed: the main window settled on the screen or was
+        // resized, or a scroll bar came or went. The open windows stay in view.
+        for (QMdiSubWindow* frame : mdi_->subWindowList()) {
+            if (frame->isVisible())
+                keepInView(frame);
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

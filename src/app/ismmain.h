@@ -36,6 +36,8 @@ public:
     // ---- Windows, created on first touch -------------------------------------------------
     using FormFactory = std::function<QWidget*(ISMmain&)>;
     static void registerForm(const QString& name, FormFactory factory);
+    // The names of every window built into the program, sorted.
+    static QStringList registeredForms();
     // The window of that name, created hidden (its load step run) when it is not loaded;
     // nullptr when no such window is built into the program.
     QWidget* form(const QString& name);
@@ -51,14 +53,16 @@ public:
     QMdiSubWindow* frameOf(QWidget* form) const;
     void showForm(QWidget* form);
     void hideForm(QWidget* form);
-    // Places a window by its top-left corner in client-area twips, there when it fits in the
-    // visible client area and otherwise moved left and up just enough to lie inside it (to its
-    // top left corner when it is larger), also when it is sized later before it opens.
+    // Places a window by its top-left corner in client-area twips: there when it fits in the
+    // visible client area, otherwise moved left and up just enough to lie inside it (to its top
+    // left corner when it is larger). It keeps to that place as its size settles and the client
+    // area changes, until the user takes hold of it.
     void placeForm(QWidget* form, double topTwips, double leftTwips);
     // Gives a window's frame its designed size in twips, or more where this desktop's fonts need
-    // it for the window's controls; a placed window stays in view.
+    // it for the window's controls; the window stays in view.
     void sizeForm(QWidget* form, double widthTwips, double heightTwips);
-    // Moves the frame left and up just enough to lie inside the visible client area.
+    // Moves the frame to its given place, or keeps it where it is, as far left and up as it must
+    // to lie inside the visible client area.
     void keepInView(QMdiSubWindow* frame);
     // The chip panel whose window is open, nullptr when none is.
     QWidget* shownPanel() const;

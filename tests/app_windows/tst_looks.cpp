@@ -1,111 +1,303 @@
 #include "app/ismmain.h"
-#include "app/krvform.h"
 #include "app/powersupply.h"
 #include "app/preferences.h"
 #include "app/terminal.h"
 #include "readable.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QCheckBox>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 
 using namespace krv;
+using krv::test::checkInWorkspace;
+using krv::test::checkPanelSize;
 using krv::test::checkReadable;
+
+namespace {
+
+// Run by CTest on a 1920x1080 and on a 1366x768 screen.
+bool largeScreen() {
+    return QGuiApplication::primaryScreen()->size().width() >= 1920;
+}
+
+// The View menu item that opens a chip panel layout.
+QAction* viewItem(ISMmain& main, const QString& layout) {
+    const QHash<QString, QAction*> items{{QStringLiteral("MivraV2"), main.mnuViewTx0},
+                                         {QStringLiteral("HT531B"), main.mnuViewTx0Bijaku},
+                                         {QStringLiteral("PelkoV1"), main.mnuViewTx1},
+                                         {QStringLiteral("HT539"), main.mnuViewTx2},
+                                         {QStringLiteral("DruskV1"), main.mnuViewRx},
+                                         {QStringLiteral("Ovalt"), main.mnuViewOvaltRx},
+                                         {QStringLiteral("YambleV3"), main.mnuViewTRx},
+                                         {QStringLiteral("HC913B"), main.mnuViewTRxBijaku},
+                                         {QStringLiteral("FRM_Zenth"), main.mnuViewZenthTRx}};
+    return items.value(layout);
+}
+
+// The chip panel a tool window is opened beside, as the menus allow it.
+QString panelFor(const QString& form) {
+    const QHash<QString, QString> panels{
+        {QStringLiteral("Frm_YambleRfLinkTest"), QStringLiteral("YambleV3")},
+        {QStringLiteral("frm_Link"), QStringLiteral("YambleV3")},
+        {QStringLiteral("frm_Link_RX"), QStringLiteral("YambleV3")},
+        {QStringLiteral("Frm_YambleTestFunctions"), QStringLiteral("YambleV3")},
+        {QStringLiteral("frm_PowerSupply"), QStringLiteral("YambleV3")},
+        {QStringLiteral("Help_R1"), QStringLiteral("YambleV3")},
+        {QStringLiteral("Frm_GenHeader"), QStringLiteral("YambleV3")},
+        {QStringLiteral("Frm_DruskTestFunctions"), QStringLiteral("DruskV1")},
+        {QStringLiteral("DruskV1rflink"), QStringLiteral("DruskV1")},
+        {QStringLiteral("DruskV1rflink_LB2"), QStringLiteral("DruskV1")},
+        {QStringLiteral("MivraV2test"), QStringLiteral("MivraV2")},
+        {QStringLiteral("ECET"), QStringLiteral("MivraV2")},
+        {QStringLiteral("Frm_CmdSequence"), QStringLiteral("MivraV2")}};
+    return panels.value(form);
+}
+
+// Opens the window as the user would reach it; the window, or nullptr.
+QWidget* open(ISMmain& main, const QString& form) {
+    if (QAction* item = viewItem(main, form)) {
+        item->trigger();
+        return main.mdiArea()->activeSubWindow()->widget();
+    }
+    if (QAction* panel = viewItem(main, panelFor(form)))
+        panel->trigger();
+    const QHash<QString, QAction*> items{{QStringLiteral("Terminal"), main.mnutoolsTerminal},
+                                         {QStringLiteral("Preferences"), main.mnuFilePreferences},
+                                         {QStringLiteral("frmAbout"), main.mnuHelpAbout},
+                                         {QStringLiteral("Products"), main.mnuHelpProducts}};
+    if (QAction* item = items.value(form)) {
+        item->trigger();
+        return main.loadedForm(form);
+    }
+    if (form == QStringLiteral("Frm_CmdSequence"))
+        main.showForm(main.form(QStringLiteral("ECET")));
+    if (form == QStringLiteral("SPIsub2"))
+        main.showForm(main.form(QStringLiteral("SPI")));
+    QWidget* window = main.form(form);
+    main.showForm(window);
+    return window;
+}
+
+QMdiSubWindow* frameOf(ISMmain& main, const QString& form) {
+    return main.frameOf(main.loadedForm(form));
+}
+
+} // namespace
 
 class LooksTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void windowsAreReadable();
-    void toolWindowsAreReadable();
-    void panelsAreReadable();
+    void initTestCase();
+    void mainWindowOpensMaximised();
+    void everyWindowIsReadable_data();
+    void everyWindowIsReadable();
+    void panelsStayNearTheirDesignSize_data();
+    void panelsStayNearTheirDesignSize();
+    void toolWindowsStandBesideThePanel_data();
+    void toolWindowsStandBesideThePanel();
+    void supplyWindowStandsAtThePanelsEdge();
+    void commandEditorStandsRightOfTheContentEditor();
+    void terminalStandsAtTheRightEdge();
 };
 
-void LooksTest::windowsAreReadable() {
+void LooksTest::initTestCase() {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QVERIFY2(screen.width() >= 1366 && screen.height() >= 768,
+             "run through CTest, which gives the offscreen platform a desktop-sized screen");
+}
+
+void LooksTest::mainWindowOpensMaximised() {
+    test::Rig rig;
+    ISMmain& main = rig.start();
+    main.show();
+    QVERIFY(main.isMaximized());
+    // The platform keeps the window's frame inside the screen's available area.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QTRY_COMPARE(main.frameGeometry(), available);
+}
+
+void LooksTest::everyWindowIsReadable_data() {
+    QTest::addColumn<QString>("form");
+    for (const QString& form : ISMmain::registeredForms())
+        QTest::newRow(qPrintable(form)) << form;
+    for (const char* layout : {"HT531B", "HC913B"})
+        QTest::newRow(layout) << QString::fromLatin1(layout);
+}
+
+// Every window the program has, opened as the user opens it, in each state that changes its
+// layout: nothing cut, covered or out of view.
+void LooksTest::everyWindowIsReadable() {
+    QFETCH(QString, form);
     test::Rig rig;
     QVERIFY(rig.connectBoard());
     ISMmain& main = rig.main();
-    main.resize(1400, 900);
     main.show();
-    checkReadable(main.loadedForm(QStringLiteral("frm_Splash")), QStringLiteral("splash"));
+    QWidget* window = form == QStringLiteral("frm_Splash") ? main.form(form) : open(main, form);
+    QVERIFY(window);
+    main.showForm(window);
+    checkReadable(window, form);
+    if (QTest::currentTestFailed())
+        return;
+    if (auto* terminal = qobject_cast<Terminal*>(window)) {
+        terminal->En_ScriptWindow->setChecked(true);
+        checkReadable(terminal, form + QStringLiteral("_script"));
+    }
+    if (auto* supply = qobject_cast<frm_PowerSupply*>(window)) {
+        supply->Voltage->setText(QStringLiteral("2.50"));
+        supply->PB_Voltage->click();
+        supply->PB_Current->click();
+        checkReadable(supply, form + QStringLiteral("_read"));
+        // The format message starts where the box starts.
+        QCOMPARE(supply->Statusline->cursorPosition(), 0);
+    }
+    if (auto* status = window->findChild<QPushButton*>(QStringLiteral("ShowStatus"))) {
+        status->click();
+        checkReadable(window, form + QStringLiteral("_status"));
+    }
+    // Every page of a window with tabs.
+    if (auto* tabs = window->findChild<QTabBar*>(QStringLiteral("TabStrip1"))) {
+        for (int i = 1; i < tabs->count() && !QTest::currentTestFailed(); ++i) {
+            tabs->setCurrentIndex(i);
+            checkReadable(window, form + QStringLiteral("_tab%1").arg(i + 1));
+        }
+    }
+}
 
+void LooksTest::panelsStayNearTheirDesignSize_data() {
+    QTest::addColumn<QString>("layout");
+    for (const char* layout : {"MivraV2", "HT531B", "PelkoV1", "HT539", "DruskV1", "Ovalt",
+                               "YambleV3", "HC913B", "FRM_Zenth"})
+        QTest::newRow(layout) << QString::fromLatin1(layout);
+}
+
+// A panel opens near its design size, grows to its tall height with the status area shown and
+// comes back to its opening height when it is hidden again.
+void LooksTest::panelsStayNearTheirDesignSize() {
+    QFETCH(QString, layout);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    viewItem(main, layout)->trigger();
+    QWidget* panel = main.mdiArea()->activeSubWindow()->widget();
+    QVERIFY(viewItem(main, layout)->isChecked());
+    checkPanelSize(panel, layout);
+    QCOMPARE(main.frameOf(panel)->pos(), QPoint(0, 0));
+    const int height = main.frameOf(panel)->height();
+    auto* status = panel->findChild<QPushButton*>(QStringLiteral("ShowStatus"));
+    QVERIFY(status);
+    status->click();
+    checkPanelSize(panel, layout, true);
+    QVERIFY(main.frameOf(panel)->height() > height);
+    status->click();
+    QCOMPARE(main.frameOf(panel)->height(), height);
+}
+
+void LooksTest::toolWindowsStandBesideThePanel_data() {
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QList<QAction * ISMmain::*>>("tools");
+    QTest::addColumn<QStringList>("windows");
+    using Tools = QList<QAction * ISMmain::*>;
+    QTest::newRow("HC913, RF link test")
+        << QStringLiteral("YambleV3") << Tools{&ISMmain::mnuToolsYambleRFlink}
+        << QStringList{QStringLiteral("Frm_YambleRfLinkTest")};
+    QTest::newRow("HC913, both CW link windows")
+        << QStringLiteral("YambleV3")
+        << Tools{&ISMmain::mnutoolsRFSetup_TX, &ISMmain::mnutoolsRFSetup_RX}
+        << QStringList{QStringLiteral("frm_Link"), QStringLiteral("frm_Link_RX")};
+    QTest::newRow("HC916, RF link test")
+        << QStringLiteral("FRM_Zenth") << Tools{&ISMmain::mnuToolsYambleRFlink}
+        << QStringList{QStringLiteral("Frm_YambleRfLinkTest")};
+    QTest::newRow("HT537, CW link transmitter")
+        << QStringLiteral("PelkoV1") << Tools{&ISMmain::mnutoolsRFSetup_TX}
+        << QStringList{QStringLiteral("frm_Link")};
+    QTest::newRow("HR658, CW link receiver")
+        << QStringLiteral("Ovalt") << Tools{&ISMmain::mnutoolsRFSetup_RX}
+        << QStringList{QStringLiteral("frm_Link_RX")};
+}
+
+// The link windows open at the top, right of the panel and of each other: side by side on a
+// large desktop, and on a small one moved left over the panel just enough to stay in view.
+void LooksTest::toolWindowsStandBesideThePanel() {
+    QFETCH(QString, panel);
+    QFETCH(QList<QAction * ISMmain::*>, tools);
+    QFETCH(QStringList, windows);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    viewItem(main, panel)->trigger();
+    for (QAction* ISMmain::*tool : tools)
+        (main.*tool)->trigger();
+    QMdiSubWindow* left = frameOf(main, panel);
+    QVERIFY(left);
+    const int room = main.mdiArea()->viewport()->width();
+    for (const QString& name : windows) {
+        QMdiSubWindow* frame = frameOf(main, name);
+        QVERIFY2(frame && frame->isVisible(), qPrintable(name));
+        checkInWorkspace(frame->widget(), name);
+        QCOMPARE(frame->y(), 0);
+        const int beside = left->geometry().right() + 1;
+        if (largeScreen())
+            QCOMPARE(frame->x(), beside);
+        else
+            QCOMPARE(frame->x(), std::min(beside, room - frame->width()));
+        left = frame;
+    }
+}
+
+void LooksTest::supplyWindowStandsAtThePanelsEdge() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.mnuViewTRx->trigger();
+    main.loadedForm(QStringLiteral("YambleV3"))
+        ->findChild<QPushButton*>(QStringLiteral("PB_PowerSupply"))
+        ->click();
+    QMdiSubWindow* supply = frameOf(main, QStringLiteral("frm_PowerSupply"));
+    QVERIFY(supply && supply->isVisible());
+    checkInWorkspace(supply->widget(), QStringLiteral("frm_PowerSupply"));
+    if (largeScreen())
+        QCOMPARE(supply->pos(),
+                 QPoint(frameOf(main, QStringLiteral("YambleV3"))->geometry().right() + 1, 0));
+}
+
+void LooksTest::commandEditorStandsRightOfTheContentEditor() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.mnuViewTx0->trigger();
+    main.mnutoolsECET->trigger();
+    QMdiSubWindow* editor = frameOf(main, QStringLiteral("ECET"));
+    QWidget* commands = main.loadedForm(QStringLiteral("Frm_CmdSequence"));
+    QVERIFY(editor && commands);
+    main.showForm(commands);
+    checkInWorkspace(commands, QStringLiteral("Frm_CmdSequence"));
+    const int room = main.mdiArea()->viewport()->width() - main.frameOf(commands)->width();
+    QCOMPARE(main.frameOf(commands)->pos(), QPoint(std::min(editor->width(), room), 0));
+}
+
+void LooksTest::terminalStandsAtTheRightEdge() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
     main.mnutoolsTerminal->trigger();
-    auto* terminal = main.loadedForm<Terminal>(QStringLiteral("Terminal"));
-    checkReadable(terminal, QStringLiteral("terminal"));
-    terminal->En_ScriptWindow->setChecked(true);
-    checkReadable(terminal, QStringLiteral("terminal_script"));
-
-    main.mnuFilePreferences->trigger();
-    auto* preferences = main.loadedForm<Preferences>(QStringLiteral("Preferences"));
-    checkReadable(preferences, QStringLiteral("preferences_communication"));
-    preferences->TabStrip1->setCurrentIndex(1);
-    checkReadable(preferences, QStringLiteral("preferences_startup"));
-
-    auto* supply = main.form<frm_PowerSupply>(QStringLiteral("frm_PowerSupply"));
-    main.showForm(supply);
-    supply->Voltage->setText(QStringLiteral("2.50"));
-    supply->PB_Voltage->click();
-    supply->PB_Current->click();
-    checkReadable(supply, QStringLiteral("supply"));
-    // The format message starts where the box starts.
-    QCOMPARE(supply->Statusline->cursorPosition(), 0);
-
-    for (const auto& [item, form] :
-         {std::pair{main.mnuHelpAbout, "frmAbout"}, std::pair{main.mnuHelpProducts, "Products"}}) {
-        item->trigger();
-        checkReadable(main.loadedForm(QString::fromLatin1(form)), QString::fromLatin1(form));
-    }
-    QWidget* help = main.form(QStringLiteral("Help_R1"));
-    main.showForm(help);
-    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
-    if (!out.isEmpty())
-        help->grab().save(out + QStringLiteral("/Help_R1.png"));
-}
-
-void LooksTest::toolWindowsAreReadable() {
-    test::Rig rig;
-    QVERIFY(rig.connectBoard());
-    ISMmain& main = rig.main();
-    main.resize(1800, 1060);
-    main.show();
-    for (const char* name :
-         {"DruskV1rflink", "DruskV1rflink_LB2", "Frm_YambleRfLinkTest", "frm_Link", "frm_Link_RX",
-          "MivraV2test", "Frm_DruskTestFunctions", "Frm_YambleTestFunctions", "frm_ZiborSniffer",
-          "frm_TxSearch", "SPI", "Frm_GenHeader"}) {
-        QWidget* window = main.form(QString::fromLatin1(name));
-        QVERIFY2(window, name);
-        main.showForm(window);
-        checkReadable(window, QString::fromLatin1(name));
-        main.unloadForm(QString::fromLatin1(name));
-    }
-}
-
-void LooksTest::panelsAreReadable() {
-    test::Rig rig;
-    QVERIFY(rig.connectBoard());
-    ISMmain& main = rig.main();
-    main.resize(1800, 1060);
-    main.show();
-    using Procedure = void (ISMmain::*)();
-    const std::tuple<const char*, Procedure, Procedure> panels[] = {
-        {"MivraV2", &ISMmain::MivraV2_show, &ISMmain::MivraV2_hide},
-        {"PelkoV1", &ISMmain::PelkoV1_show, &ISMmain::PelkoV1_hide},
-        {"HT539", &ISMmain::Harx_show, &ISMmain::Harx_hide},
-        {"DruskV1", &ISMmain::DruskV1_show, &ISMmain::DruskV1_hide},
-        {"Ovalt", &ISMmain::Ovalt_show, &ISMmain::Ovalt_hide},
-        {"YambleV3", &ISMmain::YambleV3_show, &ISMmain::YambleV3_hide},
-        {"FRM_Zenth", &ISMmain::Zenth_show, &ISMmain::Zenth_hide}};
-    for (const auto& [name, show, hide] : panels) {
-        (main.*show)();
-        QWidget* panel = main.loadedForm(QString::fromLatin1(name));
-        QVERIFY2(panel && panel->isVisible(), name);
-        checkReadable(panel, QString::fromLatin1(name));
-        (main.*hide)();
-    }
+    QMdiSubWindow* terminal = frameOf(main, QStringLiteral("Terminal"));
+    QVERIFY(terminal);
+    checkInWorkspace(terminal->widget(), QStringLiteral("Terminal"));
+    QVERIFY(std::abs(terminal->geometry().right() + 1 - main.mdiArea()->viewport()->width()) <= 1);
+    QCOMPARE(terminal->y(), 0);
 }
 
 QTEST_MAIN(LooksTest)
