@@ -44,6 +44,11 @@ void BitBox::mousePressEvent(QMouseEvent* event) {
         Q_EMIT clicked();
 }
 
+void OpeningList::showPopup() {
+    Q_EMIT opening();
+    QComboBox::showPopup();
+}
+
 FifoGrid::FifoGrid(const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent), view(new QTableView(this)) {
     auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -30,6 +31,17 @@ protected:
 
 private:
     State state_ = State::NoData;
+};
+
+// A list that says when the user opens it, before its entries are shown.
+class OpeningList : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+
+Q_SIGNALS:
+    void opening();
 };
 
 // A FIFO grid under its caption ("TX / 16B", "No TX FIFO").

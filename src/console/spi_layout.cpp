@@ -88,7 +88,7 @@ void SPI::buildFrame() {
         place(new QPushButton(QStringLiteral("Set"), supply), "PB_Voltage", 100, 28, 70, 26);
 
     QGroupBox* master = group(this, QStringLiteral("Master Database"), 206, 4, 300, 76);
-    ChipSelect = place(new QComboBox(master), "ChipSelect", 10, 28, 170, 26);
+    ChipSelect = place(new console::OpeningList(master), "ChipSelect", 10, 28, 170, 26);
     ChipSelect->setPlaceholderText(QStringLiteral("Select Chip ..."));
     label(master, QStringLiteral("P#:"), 190, 31, 24);
     Text3 = readOnlyBox(master, QStringLiteral("Text3"), 216, 30, 74);
@@ -354,6 +354,8 @@ void SPI::wire() {
         if (!fillingLists_)
             ChipSelect_Change();
     });
+    connect(static_cast<console::OpeningList*>(ChipSelect), &console::OpeningList::opening, this,
+            &SPI::ChipSelect_DropDown);
     connect(TabStrip1, &QTabBar::currentChanged, this, &SPI::TabStrip1_Click);
     connect(PB_Voltage, &QPushButton::clicked, this, &SPI::PB_Voltage_Click);
     onLeaving(Voltage, [this] { PB_Voltage_Click(); });
