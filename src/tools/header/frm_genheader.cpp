@@ -50,14 +50,15 @@ const Source sources[] = {
 
 namespace {
 
+// What the TAB columns need of the font it resolves to: narrow and wide characters and the blank
+// equally wide.
 bool resolvesFixed(const QFont& font) {
-    return QFontInfo(font).fixedPitch();
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(u'M');
+    return width > 0 && metrics.horizontalAdvance(u'i') == width &&
+           metrics.horizontalAdvance(u' ') == width && metrics.horizontalAdvance(u'0') == width;
 }
 
-// The TAB columns line up only in a fixed-pitch font: Courier New where it is installed, else
-// the desktop's fixed-pitch font, else any fixed-pitch family there is. A family asked for by
-// name may resolve to another (a missing font, a platform without a fixed font of its own), so
-// each choice counts only when the font it resolves to is fixed pitch.
 QFont previewFont() {
     QFont font(QStringLiteral("Courier New"), 10);
     font.setStyleHint(QFont::TypeWriter);
