@@ -49,6 +49,9 @@ class FifoGrid : public QGroupBox {
     Q_OBJECT
 public:
     FifoGrid(const QString& caption, QWidget* parent);
+    // Sizes the grid, in the fonts it has, to show `rows` rows and every column under its whole
+    // heading without a scroll bar; its model must be set.
+    void fitRows(int rows);
     QTableView* view;
 };
 
