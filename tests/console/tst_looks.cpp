@@ -19,6 +19,7 @@ private Q_SLOTS:
         ConsoleRig c;
         QVERIFY(c.open());
         c.rig.main().show();
+        QCoreApplication::processEvents();
         c.rig.main().showForm(c.spi);
         c.choose(QStringLiteral("DEMO-REG"));
         test::checkReadable(c.spi, QStringLiteral("SPI_registers"));
@@ -32,6 +33,7 @@ private Q_SLOTS:
         ConsoleRig c;
         QVERIFY(c.open());
         c.rig.main().show();
+        QCoreApplication::processEvents();
         c.rig.main().showForm(c.spi);
         c.choose(QStringLiteral("DEMO-REG"));
         c.spi->TabStrip1->setCurrentIndex(1);
@@ -61,6 +63,7 @@ private Q_SLOTS:
         ConsoleRig c;
         QVERIFY(c.open());
         c.rig.main().show();
+        QCoreApplication::processEvents();
         c.spi->BatchCommands_DblClick(0);
         auto* palette = c.rig.main().loadedForm<SPIsub2>(QStringLiteral("SPIsub2"));
         QVERIFY(palette);
