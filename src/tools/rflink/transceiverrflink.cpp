@@ -361,6 +361,18 @@ void Frm_YambleRfLinkTest::TabStrip1_Click() {
 }
 
 void Frm_YambleRfLinkTest::Form_Deactivate() {
+    if (!tool_.portOpen()) {
+        // Nothing can reach the board: the window alone goes back to idle, so that no tick of
+        // a sending it can no longer stop runs on behind it.
+        ++sequence_;
+        main_.TRxLinkOn = false;
+        if (receiving())
+            setReceiveControls(false);
+        if (sending())
+            setContinuousControls(false);
+        TxActive = false;
+        return;
+    }
     QPointer<Frm_YambleRfLinkTest> self(this);
     if (receiving())
         PB_Enable_Click();
@@ -401,20 +413,23 @@ void Frm_YambleRfLinkTest::setPayloadText(const QString& text) {
 }
 
 void Frm_YambleRfLinkTest::TB_Payload_Change() {
+    const bool hex = OB_HexView->isChecked();
     const QString shown = TB_Payload->toPlainText();
-    QString model = OB_HexView->isChecked() ? hexDigitsOnly(shown) : shownText(textBytes(shown));
-    // Typing stops at the length limit; text the window puts in is not limited.
-    if (model.size() > limit_ && model.size() > payloadText_.size())
-        model = payloadText_;
-    payloadText_ = model;
-    if (model != shown) {
+    const PayloadEdit edit =
+        limitedEdit(payloadText_, hex ? hexDigitsOnly(shown) : shownText(textBytes(shown)), limit_);
+    payloadText_ = edit.text;
+    if (edit.text != shown) {
         settingPayload_ = true;
-        TB_Payload->setPlainText(model);
+        TB_Payload->setPlainText(edit.text);
         settingPayload_ = false;
     }
-    QTextCursor end = TB_Payload->textCursor();
-    end.movePosition(QTextCursor::End);
-    TB_Payload->setTextCursor(end);
+    // The hexadecimal view moves the caret to the end after every edit; the text view leaves it
+    // where the user types, unless the text had to be mended.
+    if (hex || edit.text != shown) {
+        QTextCursor caret = TB_Payload->textCursor();
+        caret.setPosition(hex ? int(edit.text.size()) : edit.caret);
+        TB_Payload->setTextCursor(caret);
+    }
     showHeading();
 }
 
@@ -532,7 +547,7 @@ void Frm_YambleRfLinkTest::Timer_CntMode_Timer() {
     }
     RepeatTicks = 0;
     if (!tool_.portOpen()) {
-        // Stopped once with one message, not one message a tick.
+        // Stopped at once: one message, or none after the lost board's own.
         setContinuousControls(false);
         TxActive = false;
         tool_.refuseClosedPort();
