@@ -6,6 +6,7 @@
 #include "boardport.h"
 #include "common/dialogs.h"
 #include "panels/transceiver/transceiverpanel.h"
+#include "readable.h"
 #include "rflinktest.h"
 #include "tools/rflink/bytemonitor.h"
 #include "tools/rflink/transceiverrflink.h"
@@ -175,6 +176,26 @@ private Q_SLOTS:
             link->Timer_CntMode_Timer();
         QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
         QVERIFY(!link->sending());
+    }
+
+    // The window is as high as the Part's tab heights, its content fitting each tab.
+    void heightFollowsTheTab() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().resize(1920, 1080);
+        rig.main().show();
+        rig.main().YambleV3_show();
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        QMdiSubWindow* frame = rig.main().frameOf(link);
+        for (const auto& [tab, twips] :
+             {std::pair{0, 4640}, std::pair{1, 6800}, std::pair{0, 4640}}) {
+            link->TabStrip1->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            QCOMPARE(frame->height(), twipsToPixels(twips));
+            QVERIFY2(frame->minimumSizeHint().height() <= frame->height(),
+                     qPrintable(QString::number(frame->minimumSizeHint().height())));
+            test::checkReadable(link, QStringLiteral("Frm_YambleRfLinkTest_%1").arg(tab));
+        }
     }
 
     void continuousSendingTicksAndStops() {
