@@ -624,6 +624,8 @@ void EcetTest::windowsShowWhole() {
     main.EEPROM_show();
     // Every tab in view at the opening size, without scroll arrows.
     QVERIFY(ecet.TabStrip1->width() >= ecet.TabStrip1->sizeHint().width());
+    // The command editor stands right of the content editor, both at the top.
+    QCOMPARE(main.frameOf(t.commands)->pos(), QPoint(main.frameOf(&ecet)->width(), 0));
     for (const char* name : {"ECET", "Frm_CmdSequence", "eeprom"}) {
         QWidget* window = main.loadedForm(QString::fromLatin1(name));
         QVERIFY2(shown(main, window), name);
