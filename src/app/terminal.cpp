@@ -102,8 +102,8 @@ void Terminal::Form_Load() {
     if (QMdiSubWindow* frame = main_.frameOf(this)) {
         const int widthTwips = 4110;
         const int innerWidth = pixelsToTwips(main_.mdiArea()->viewport()->width());
-        frame->setGeometry(twipsToPixels(innerWidth - widthTwips), 0, twipsToPixels(widthTwips),
-                           twipsToPixels(7500));
+        frame->resize(twipsToPixels(widthTwips), twipsToPixels(7500));
+        main_.placeForm(this, 0, innerWidth - widthTwips);
     }
     main_.Terminalon = true;
     Form_Resize();

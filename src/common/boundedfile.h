@@ -10,6 +10,8 @@ namespace krv {
 namespace fileBounds {
 inline constexpr qint64 Configuration = 1 << 20;  // chip configurations, settings, workspace
 inline constexpr qint64 TerminalScript = 2 << 20; // keeps room for a 1 MB script line
+inline constexpr qint64 EepromImage = 1 << 20;    // *.asc: a whole 1024-byte image is 3 KB
+inline constexpr qint64 Firmware = 16 << 20;      // *.hex: a full 64 KB memory is about 180 KB
 } // namespace fileBounds
 
 // "1 MB", "64 KB", "300 bytes": a bound as the messages name it.

@@ -23,6 +23,7 @@ inline constexpr int PathNotFound = 76;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int DeviceIo = 57;
 inline constexpr int DiskFull = 61;
+inline constexpr int InvalidFileFormat = 321;
 inline constexpr int EmptyFile = 1222;
 inline constexpr int FileExists = 1223;
 inline constexpr int IncorrectExtension = 1225;
