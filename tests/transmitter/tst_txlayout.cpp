@@ -4,11 +4,9 @@
 #include "testsupport.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -21,32 +19,13 @@ struct Layout {
     const char* name;
     const char* form;
     void (ISMmain::*show)();
-    void (ISMmain::*hide)();
     bool bVariant;
-    int heightTwips; // with the status row hidden
-    int tallHeightTwips;
 };
 
-const Layout layouts[] = {
-    {"MivraV2", "MivraV2", &ISMmain::MivraV2_show, &ISMmain::MivraV2_hide, false, 8930, 9700},
-    {"HT531B", "MivraV2", &ISMmain::MivraV2_show, &ISMmain::MivraV2_hide, true, 8930, 9700},
-    {"PelkoV1", "PelkoV1", &ISMmain::PelkoV1_show, &ISMmain::PelkoV1_hide, false, 10380, 11000},
-    {"HT539", "HT539", &ISMmain::Harx_show, &ISMmain::Harx_hide, false, 10100, 10800}};
-
-// What is wrong with the window's size: more than 1.3 times the design height or 1.4 times the
-// design width, at the screen's logical dpi; empty when within.
-QString sizeFault(QWidget* panel, int heightTwips) {
-    QMdiSubWindow* frame = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
-    const int maxHeight = int(1.3 * heightTwips * panel->logicalDpiY() / 1440.0);
-    const int maxWidth = int(1.4 * 9810 * panel->logicalDpiX() / 1440.0);
-    if (frame->height() <= maxHeight && frame->width() <= maxWidth)
-        return {};
-    return QStringLiteral("%1x%2 px, more than %3x%4 px")
-        .arg(frame->width())
-        .arg(frame->height())
-        .arg(maxWidth)
-        .arg(maxHeight);
-}
+const Layout layouts[] = {{"MivraV2", "MivraV2", &ISMmain::MivraV2_show, false},
+                          {"HT531B", "MivraV2", &ISMmain::MivraV2_show, true},
+                          {"PelkoV1", "PelkoV1", &ISMmain::PelkoV1_show, false},
+                          {"HT539", "HT539", &ISMmain::Harx_show, false}};
 
 } // namespace
 
@@ -67,7 +46,6 @@ private Q_SLOTS:
     void init() {
         rig = std::make_unique<test::Rig>();
         QVERIFY(rig->connectBoard());
-        rig->main().setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
         rig->main().show();
     }
     void cleanup() { rig.reset(); }
@@ -87,13 +65,11 @@ private Q_SLOTS:
         const QSize opened = frame->size();
 
         test::checkReadable(panel, name);
-        QString fault = sizeFault(panel, layout.heightTwips);
-        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        test::checkPanelSize(panel, name);
 
         panel->ShowStatus_Click();
         QVERIFY(panel->status[1]->isVisible());
-        fault = sizeFault(panel, layout.tallHeightTwips);
-        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        test::checkPanelSize(panel, name, true);
         QVERIFY(frame->height() > opened.height());
         test::checkReadable(panel, name + QStringLiteral("_status"));
 
