@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/programfolder.h"
+#include "common/standardicons.h"
 #include "echobox.h"
 #include "krvform.h"
 #include "link/linkwindow.h"
@@ -73,6 +74,12 @@ void ISMmain::registerForm(const QString& name, FormFactory factory) {
     factories().insert(name, std::move(factory));
 }
 
+QStringList ISMmain::formNames() {
+    QStringList names = factories().keys();
+    names.sort();
+    return names;
+}
+
 QWidget* ISMmain::form(const QString& name) {
     if (QWidget* loaded = loadedForm(name))
         return loaded;
@@ -87,6 +94,8 @@ QWidget* ISMmain::form(const QString& name) {
         widget->setMinimumSize(widget->size());
     QMdiSubWindow* frame = mdi_->addSubWindow(widget);
     frame->setObjectName(name + QStringLiteral("Frame"));
+    // One shared icon: a frame left to itself makes its own, and its pixmaps outlive it.
+    frame->setWindowIcon(standardIcon(QStyle::SP_TitleBarMenuButton));
     frame->installEventFilter(this);
     frame->hide();
     forms_.insert(name, widget);

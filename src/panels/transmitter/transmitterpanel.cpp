@@ -122,7 +122,9 @@ void TransmitterPanel::buildSettings() {
     setBackground(Green, QColor(192, 255, 192));
     Yellow->setVisible(false);
     Green->setVisible(false);
-    setBackground(Revision, Green->palette().color(QPalette::Base));
+    // The colour goes on the box's text field: a coloured combo box is drawn into the pixmap
+    // cache under its own palette, and those pixmaps outlive the panel.
+    setBackground(Revision->lineEdit(), Green->palette().color(QPalette::Base));
     rg->addStretch();
 
     auto* modulation = named(new QGroupBox(QStringLiteral("Modulation"), page), "FrameModulation");
