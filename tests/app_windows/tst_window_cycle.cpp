@@ -19,7 +19,7 @@ void WindowCycleTest::closedWindowLeavesNothing_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("transmitter panel") << QStringLiteral("MivraV2");
     QTest::newRow("register console") << QStringLiteral("SPI");
-    QTest::newRow("EEPROM event editor") << QStringLiteral("ECET");
+    QTest::newRow("EEPROM content editor") << QStringLiteral("ECET");
 }
 
 void WindowCycleTest::closedWindowLeavesNothing() {
