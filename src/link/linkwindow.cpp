@@ -222,25 +222,47 @@ void LinkWindow::boardGone() {
         inLostPath_ = false;
 }
 
-void LinkWindow::DisableDataSelector() {
+void LinkWindow::DisableDataSelector(const QObject* holder) {
+    selectorHolders_.removeIf([](const QPointer<const QObject>& h) { return h.isNull(); });
+    if (!selectorHolders_.contains(holder))
+        selectorHolders_.append(holder);
+    lockDataSelector();
+}
+
+void LinkWindow::EnableDataSelector(const QObject* holder) {
+    selectorHolders_.removeIf(
+        [holder](const QPointer<const QObject>& h) { return h.isNull() || h == holder; });
+    if (selectorHolders_.isEmpty())
+        releaseDataSelector();
+}
+
+// The selector's state changes before its entry does: choosing the entry sends its command and
+// waits, and a hold taken or let go meanwhile must find the selector as it will be.
+void LinkWindow::lockDataSelector() {
     QComboBox* selector = host_.dataSelector();
     if (!selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
         return;
     SavedDataMode = selector->currentIndex();
-    selector->setCurrentIndex(0);
     selector->setEnabled(false);
-    selector->setToolTip(lockTip);
-    host_.dataSelectorLabel()->setToolTip(lockTip);
+    showDataSelectorTip(lockTip);
+    selector->setCurrentIndex(0);
 }
 
-void LinkWindow::EnableDataSelector() {
+void LinkWindow::releaseDataSelector() {
     QComboBox* selector = host_.dataSelector();
-    if (selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
+    if (selector->isEnabled())
         return;
-    selector->setCurrentIndex(SavedDataMode);
+    // A lock whose holders all let go while the board port was closed frees the selector too,
+    // without a command: otherwise it would stay locked with no one to release it.
     selector->setEnabled(true);
-    selector->setToolTip(freeTip);
-    host_.dataSelectorLabel()->setToolTip(freeTip);
+    showDataSelectorTip(freeTip);
+    if (host_.loadBoardRev() > 1 && MSComm2->portOpen())
+        selector->setCurrentIndex(SavedDataMode);
+}
+
+void LinkWindow::showDataSelectorTip(const QString& tip) {
+    host_.dataSelector()->setToolTip(tip);
+    host_.dataSelectorLabel()->setToolTip(tip);
 }
 
 void LinkWindow::GetUSBLocationsByDriver() {

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -38,8 +39,11 @@ public:
     // an operation that meets the closed port now stops without a message of its own.
     bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
 
-    void DisableDataSelector();
-    void EnableDataSelector();
+    // The data selector is locked on its first entry while anyone holds it: a panel whose
+    // data latch or FIFO is in use, an open CW link window. A holder counts once however often
+    // it takes its hold; the selector is freed when the last holder lets go (or is gone).
+    void DisableDataSelector(const QObject* holder);
+    void EnableDataSelector(const QObject* holder);
     void GetUSBLocationsByDriver();
     QString GetThisUSBLocationByDriver() const;
     // Holds the transmit line of the bridge at `location` low for 0.1 s; 0 on success.
@@ -82,6 +86,9 @@ private:
     void MSComm2_OnComm(char c);
     void MSComm1_OnComm(char c);
     void boardGone();
+    void lockDataSelector();
+    void releaseDataSelector();
+    void showDataSelectorTip(const QString& tip);
 
     LinkHost& host_;
     QList<Pending*> queue_;
@@ -91,6 +98,7 @@ private:
     int lossGeneration_ = 0;
     int userGeneration_ = 0;
     bool inLostPath_ = false;
+    QList<QPointer<const QObject>> selectorHolders_;
 };
 
 } // namespace krv

@@ -294,7 +294,7 @@ void ChipPanel::Form_Unload() {
         if (portOpen())
             main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
         if (LinkWindow* link = main_.loadedLink())
-            link->EnableDataSelector();
+            link->EnableDataSelector(this);
     }
     if (design_.hideProcedure)
         (main_.*design_.hideProcedure)();
@@ -484,12 +484,12 @@ void ChipPanel::runUpdate() {
         } else {
             beforeDataLatchStep();
             if (dataLatchInUse()) {
-                main_.link()->DisableDataSelector();
+                main_.link()->DisableDataSelector(this);
                 result = sendLine(QStringLiteral("H3"));
             } else {
                 result = sendLine(QStringLiteral("Z3"));
                 if (result)
-                    main_.link()->EnableDataSelector();
+                    main_.link()->EnableDataSelector(this);
             }
         }
         if (!result)
