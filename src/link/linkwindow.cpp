@@ -84,11 +84,8 @@ void LinkWindow::shutdown() {
     // Waits still on the stack end as if the port had closed; their callers check for us.
     const QList<Pending*> waiting = queue_;
     queue_.clear();
-    for (Pending* p : waiting) {
+    for (Pending* p : waiting)
         p->done = true;
-        if (p->loop)
-            p->loop->quit();
-    }
     MSComm1->setPortOpen(false);
     MSComm2->setPortOpen(false);
 }
@@ -114,10 +111,13 @@ SendResult LinkWindow::sendOne(const QString& command) {
     if (queue_.size() == 1)
         startNext();
     if (!pending.done) {
-        QEventLoop loop;
-        pending.loop = &loop;
-        loop.exec();
-        pending.loop = nullptr;
+        MSComm1->waitStarting();
+        MSComm2->waitStarting();
+        // The wait passes through the event loop until its command has ended; whatever ends
+        // it runs inside one of these passes. (Leaving a QEventLoop would wake the loop once
+        // more, an idle pass at the start of every next command.)
+        while (!pending.done)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (self)
         ComFlag = pending.result.outcome == SendResult::Outcome::ErrorEnding ? 1 : 0;
@@ -152,8 +152,6 @@ void LinkWindow::finishFront(SendResult::Outcome outcome) {
     const ReplyTails& tails = host_.replyTails();
     p->result = SendResult{outcome, tails.Last7, tails.Last15, tails.Last100};
     p->done = true;
-    if (p->loop)
-        p->loop->quit();
 }
 
 void LinkWindow::Timer1_Timer() {

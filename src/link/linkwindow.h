@@ -9,8 +9,6 @@
 #include <QStringList>
 #include <QTimer>
 
-class QEventLoop;
-
 namespace krv {
 
 class LinkHost;
@@ -76,7 +74,6 @@ private:
         QString line;
         bool done = false;
         SendResult result;
-        QEventLoop* loop = nullptr;
     };
 
     SendResult sendOne(const QString& command);
