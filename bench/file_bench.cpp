@@ -31,6 +31,11 @@ const Reader readers[] = {
     {"HC913 configuration", "YambleV3", "ConfSave", "ConfLoad", "trc", 1 << 20},
     {"HC916 configuration", "FRM_Zenth", "ConfSave", "ConfLoad", "lrc", 1 << 20},
     {"terminal script", "Terminal", "SaveScript", "LoadScript", "txt", 2 << 20},
+    {"console register set", "SPI", "SaveSettings", "LoadSettings", "txt", 1 << 20},
+    {"console window setup", "SPI", "SaveGUI", "LoadGUI", "txt", 1 << 20},
+    {"console batch", "SPI", "SaveBatch", "LoadBach", "txt", 1 << 20},
+    {"console TX FIFO content", "SPI", "SaveTXff", "OpenTXff", "txt", 1 << 20},
+    {"console RX FIFO expected", "SPI", "SaveRXff", "OpenRXff", "txt", 1 << 20},
 };
 
 // Runs on the saved file with lines of text up to `size` bytes.

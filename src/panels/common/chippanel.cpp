@@ -881,12 +881,27 @@ void ChipPanel::ShowStatus_Click() {
 void ChipPanel::showStatusArea(bool shown) {
     statusArea_->setVisible(shown);
     ShowStatus->setText(shown ? QStringLiteral("Hide Status") : QStringLiteral("Show Status"));
+    fitWindow();
+}
+
+void ChipPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Fitted again when first shown: at load its lists were still empty and its style unknown,
+    // and the height it opens at must be the one Show/Hide Status comes back to.
+    if (!fitted_) {
+        fitted_ = true;
+        fitWindow();
+    }
+}
+
+void ChipPanel::fitWindow() {
     // The window keeps its designed height unless its contents need more.
     QWidget* window = main_.frameOf(this);
     if (!window)
         window = this;
     layout()->activate();
-    const int designed = twipsToPixels(shown ? design_.tallHeight : design_.compactHeight);
+    const int designed =
+        twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);
     window->resize(std::max(window->width(), window->sizeHint().width()),
                    std::max(designed, window->sizeHint().height()));
 }
