@@ -242,9 +242,16 @@ void ChipPanel::buildControls() {
     offsetRow->addWidget(offsetLabel);
     offsetRow->addWidget(Foffset);
     offsetRow->addWidget(kHz);
-    offsetRow->addStretch();
-    offsetRow->addWidget(irqLabel);
-    offsetRow->addWidget(IRQ);
+    if (design_.offsetBits > 0) {
+        offsetRow->addStretch();
+        offsetRow->addWidget(irqLabel);
+        offsetRow->addWidget(IRQ);
+    } else {
+        // Without an offset row the interrupt indicator ends the indicator row.
+        const int column = firstColumn + design_.indicatorCount;
+        indicators->addWidget(irqLabel, 0, column, Qt::AlignRight);
+        indicators->addWidget(IRQ, 0, column + 1);
+    }
     statusLayout->addLayout(offsetRow);
     outer->addWidget(statusArea_);
     offsetLabel->setVisible(design_.offsetBits > 0);

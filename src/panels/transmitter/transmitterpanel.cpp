@@ -249,8 +249,8 @@ bool TransmitterPanel::eventFilter(QObject* watched, QEvent* event) {
 QGridLayout* TransmitterPanel::frameGrid(QGroupBox* frame) {
     // Tighter than the style's margins: the panel shows many frames side by side.
     auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setVerticalSpacing(4);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
     return grid;
 }
 
