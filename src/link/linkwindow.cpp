@@ -127,13 +127,17 @@ SendResult LinkWindow::sendOne(const QString& command) {
 void LinkWindow::startNext() {
     while (!queue_.isEmpty()) {
         Pending* p = queue_.front();
+        if (giveUpAt_.hasExpired()) {
+            finishFront(SendResult::Outcome::Timeout);
+            continue;
+        }
         ComFlag = 0;
         host_.replyTails().Last7.clear();
         try {
             MSComm2->output(p->line.toLatin1());
         } catch (const Error& e) {
             finishFront(SendResult::Outcome::PortClosed);
-            if (!lostQuietly())
+            if (!lostQuietly() && !host_.closingStep())
                 Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                                  QStringLiteral("USB communication error"));
             continue;
@@ -157,6 +161,13 @@ void LinkWindow::finishFront(SendResult::Outcome outcome) {
 void LinkWindow::Timer1_Timer() {
     if (WaitFlag != 1)
         return;
+    if (giveUpAt_.hasExpired()) {
+        Timer1->stop();
+        WaitTicks = 0;
+        while (!queue_.isEmpty())
+            finishFront(SendResult::Outcome::Timeout);
+        return;
+    }
     if (WaitTicks > WaitLimit) {
         WaitTicks = 0;
         Timer1->stop();

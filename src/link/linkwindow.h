@@ -3,6 +3,7 @@
 #include "commport.h"
 #include "sendresult.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -30,7 +31,8 @@ public:
     // A send that finds the port closed shows the closed-port message, unless the board was
     // lost since the user last acted (a key, a click): such a send belongs to an operation
     // that was running when the board went, the lost-board message has told the user already,
-    // and the send ends quietly with the port-closed outcome.
+    // and the send ends quietly with the port-closed outcome. So does a send of a step that runs
+    // because a window or the program is closing.
     SendResult Send_To_LoadBoard(const QString& line);
 
     // The board port is closed because the board was lost, and the user has not acted since:
@@ -60,6 +62,10 @@ public:
 
     // Closes both ports and ends every wait, as discarding the window does.
     void shutdown();
+
+    // The program is quitting: a command still waiting at the deadline, and every command after
+    // it, ends as timed out at once, so that a board that does not answer never holds it up.
+    void giveUpAt(const QDeadlineTimer& deadline) { giveUpAt_ = deadline; }
 
     // Whether a command is waiting for its reply (or queued behind one).
     bool isBusy() const { return !queue_.isEmpty(); }
@@ -96,6 +102,7 @@ private:
     int userGeneration_ = 0;
     bool inLostPath_ = false;
     QList<QPointer<const QObject>> selectorHolders_;
+    QDeadlineTimer giveUpAt_{QDeadlineTimer::Forever};
 };
 
 } // namespace krv
