@@ -394,6 +394,10 @@ void ISMmain::MDIForm_Unload() {
         return;
     unloading_ = true;
     Timer1->stop();
+    // Quitting takes well under a second whatever the board does.
+    constexpr int quitBudgetMs = 500;
+    if (link_)
+        link_->giveUpAt(QDeadlineTimer(quitBudgetMs));
     // Every loaded window runs its own unload step before the link goes.
     const QStringList names = forms_.keys();
     for (const QString& name : names)

@@ -127,6 +127,10 @@ SendResult LinkWindow::sendOne(const QString& command) {
 void LinkWindow::startNext() {
     while (!queue_.isEmpty()) {
         Pending* p = queue_.front();
+        if (giveUpAt_.hasExpired()) {
+            finishFront(SendResult::Outcome::Timeout);
+            continue;
+        }
         ComFlag = 0;
         host_.replyTails().Last7.clear();
         try {
@@ -159,6 +163,13 @@ void LinkWindow::finishFront(SendResult::Outcome outcome) {
 void LinkWindow::Timer1_Timer() {
     if (WaitFlag != 1)
         return;
+    if (giveUpAt_.hasExpired()) {
+        Timer1->stop();
+        WaitTicks = 0;
+        while (!queue_.isEmpty())
+            finishFront(SendResult::Outcome::Timeout);
+        return;
+    }
     if (WaitTicks > WaitLimit) {
         WaitTicks = 0;
         Timer1->stop();

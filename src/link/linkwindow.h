@@ -3,6 +3,7 @@
 #include "commport.h"
 #include "sendresult.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -60,6 +61,10 @@ public:
     // Closes both ports and ends every wait, as discarding the window does.
     void shutdown();
 
+    // The program is quitting: a command still waiting at the deadline, and every command after
+    // it, ends as timed out at once, so that a board that does not answer never holds it up.
+    void giveUpAt(const QDeadlineTimer& deadline) { giveUpAt_ = deadline; }
+
     // Whether a command is waiting for its reply (or queued behind one).
     bool isBusy() const { return !queue_.isEmpty(); }
 
@@ -92,6 +97,7 @@ private:
     int lossGeneration_ = 0;
     int userGeneration_ = 0;
     bool inLostPath_ = false;
+    QDeadlineTimer giveUpAt_{QDeadlineTimer::Forever};
 };
 
 } // namespace krv
