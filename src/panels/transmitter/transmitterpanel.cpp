@@ -62,10 +62,10 @@ TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterTraits traits)
     Wkupw = wordBox(QStringLiteral("Wkupw"));
     buildSettings();
     connectHandlers();
-    // The word column takes the width its captions need, the settings whatever is left.
+    // The word column takes the width its captions and boxes need, the settings whatever is
+    // left. Four hexadecimal digits and a supply voltage need no wide box, and no caption is
+    // wider than the configuration word's: a longer one takes two lines.
     static_cast<QBoxLayout*>(sideColumn()->parent())->setStretchFactor(sideColumn(), 0);
-    // Four hexadecimal digits and a supply voltage need no more: the word column stays narrow.
-    // No caption there is wider than the configuration word's: a longer one takes two lines.
     auto caption = [this](const QString& name) {
         return findChild<QLabel*>(QStringLiteral("Label_") + name);
     };
@@ -254,10 +254,11 @@ QGridLayout* TransmitterPanel::frameGrid(QGroupBox* frame) {
     return grid;
 }
 
-QGroupBox* TransmitterPanel::addGroup(const char* name, const QString& title, int row, int column) {
+QGroupBox* TransmitterPanel::addGroup(const char* name, const QString& title, int row, int column,
+                                      int columns) {
     auto* group = named(new QGroupBox(title, Frame[1]), name);
     frameGrid(group);
-    settings_->addWidget(group, row, column);
+    settings_->addWidget(group, row, column, 1, columns);
     return group;
 }
 
