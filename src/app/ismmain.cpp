@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopedValueRollback>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -34,6 +36,9 @@ QHash<QString, ISMmain::FormFactory>& factories() {
 }
 
 const QString caption = QStringLiteral("Korvanethilmorasquendaplix");
+
+// The place a window was given by its Part, in client-area pixels, while it has not yet opened.
+const char* const wantedPlace = "krvWantedPlace";
 
 } // namespace
 
@@ -56,7 +61,10 @@ ISMmain::ISMmain(QWidget* parent)
     FactoryModeTimer->setInterval(1000);
     buildToolbars();
     buildMenus();
-    resize(1240, 800);
+    // The workspace is as large as the screen allows: the window opens maximised, and where no
+    // window manager maximises it (a bare X server), it covers the screen's available area.
+    setGeometry(screen()->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
     wirePanelSwitching();
     wireMenus();
 }
@@ -113,8 +121,10 @@ void ISMmain::unloadForm(const QString& name) {
     if (!widget)
         return;
     forms_.remove(name);
-    if (auto* lifecycle = dynamic_cast<KrvForm*>(widget.data()))
+    if (auto* lifecycle = dynamic_cast<KrvForm*>(widget.data())) {
+        const QScopedValueRollback closing(closingSteps_, closingSteps_ + 1);
         lifecycle->Form_Unload();
+    }
     if (!widget)
         return;
     QMdiSubWindow* frame = frameOf(widget);
@@ -131,7 +141,15 @@ QMdiSubWindow* ISMmain::frameOf(QWidget* form) const {
 void ISMmain::showForm(QWidget* form) {
     if (QMdiSubWindow* frame = frameOf(form)) {
         form->show();
+        // A window that opens does so in view; once open, where it stands is the user's affair.
+        const bool opening = !frame->isVisible();
         frame->show();
+        // A window that opens does so in view (the client area may have placed it itself on
+        // showing it); once open, where it stands is the user's affair.
+        if (opening) {
+            keepInView(frame);
+            frame->setProperty(wantedPlace, QVariant());
+        }
         frame->raise();
         mdi_->setActiveSubWindow(frame);
     }
@@ -143,8 +161,10 @@ void ISMmain::hideForm(QWidget* form) {
 }
 
 void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
-    if (QMdiSubWindow* frame = frameOf(form))
-        frame->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    if (QMdiSubWindow* frame = frameOf(form)) {
+        frame->setProperty(wantedPlace, QPoint(twipsToPixels(leftTwips), twipsToPixels(topTwips)));
+        keepInView(frame);
+    }
 }
 
 void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
@@ -153,7 +173,21 @@ void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
             form->layout()->activate();
         frame->resize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
                           .expandedTo(frame->sizeHint()));
+        keepInView(frame);
     }
+}
+
+void ISMmain::keepInView(QMdiSubWindow* frame) {
+    const QVariant wanted = frame->property(wantedPlace);
+    const QPoint place = wanted.isValid() ? wanted.toPoint() : frame->pos();
+    // Before the main window is shown its client area has no size to go by.
+    if (!mdi_->isVisible()) {
+        frame->move(place);
+        return;
+    }
+    const QSize room = mdi_->viewport()->size() - frame->size();
+    frame->move(std::max(0, std::min(place.x(), room.width())),
+                std::max(0, std::min(place.y(), room.height())));
 }
 
 bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
@@ -186,8 +220,10 @@ void ISMmain::subWindowActivated(QMdiSubWindow* frame) {
         return;
     QPointer<QWidget> previous = activeForm_;
     activeForm_ = form;
-    if (auto* left = dynamic_cast<KrvForm*>(previous.data()))
+    if (auto* left = dynamic_cast<KrvForm*>(previous.data())) {
+        const QScopedValueRollback leaving(closingSteps_, closingSteps_ + 1);
         left->Form_Deactivate();
+    }
     if (auto* entered = dynamic_cast<KrvForm*>(form); entered && activeForm_ == form)
         entered->Form_Activate();
 }
@@ -367,6 +403,10 @@ void ISMmain::MDIForm_Unload() {
         return;
     unloading_ = true;
     Timer1->stop();
+    // Quitting takes well under a second whatever the board does.
+    constexpr int quitBudgetMs = 500;
+    if (link_)
+        link_->giveUpAt(QDeadlineTimer(quitBudgetMs));
     // Every loaded window runs its own unload step before the link goes.
     const QStringList names = forms_.keys();
     for (const QString& name : names)

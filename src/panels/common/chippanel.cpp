@@ -46,6 +46,17 @@ QColor buttonFace() {
     return QPalette().color(QPalette::Button);
 }
 
+// The system button-shadow colour.
+QColor buttonShadow() {
+    return QPalette().color(QPalette::Dark);
+}
+
+void paintIndicator(QLineEdit* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour); // in every colour group, the disabled one too
+    box->setPalette(palette);
+}
+
 QLineEdit* readOnlyBox(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
@@ -210,7 +221,9 @@ void ChipPanel::buildControls() {
         status[i] = readOnlyBox(statusArea_, QStringLiteral("status_%1").arg(i),
                                 design_.statusCaptions.value(i - 1));
         status[i]->setAlignment(Qt::AlignCenter);
-        setLit(status[i], false);
+        // Until the first read an indicator is neither lit nor dark: "not read yet" must not
+        // look like "read, bit clear".
+        paintIndicator(status[i], buttonShadow());
         indicators->addWidget(status[i], 0, firstColumn + i - 1);
     }
     statusLayout->addLayout(indicators);
@@ -225,13 +238,20 @@ void ChipPanel::buildControls() {
     irqLabel->setObjectName(QStringLiteral("LabelIRQ"));
     IRQ = readOnlyBox(statusArea_, QStringLiteral("IRQ"), QStringLiteral("IRQ"));
     IRQ->setAlignment(Qt::AlignCenter);
-    setLit(IRQ, false);
+    paintIndicator(IRQ, buttonShadow());
     offsetRow->addWidget(offsetLabel);
     offsetRow->addWidget(Foffset);
     offsetRow->addWidget(kHz);
-    offsetRow->addStretch();
-    offsetRow->addWidget(irqLabel);
-    offsetRow->addWidget(IRQ);
+    if (design_.offsetBits > 0) {
+        offsetRow->addStretch();
+        offsetRow->addWidget(irqLabel);
+        offsetRow->addWidget(IRQ);
+    } else {
+        // Without an offset row the interrupt indicator ends the indicator row.
+        const int column = firstColumn + design_.indicatorCount;
+        indicators->addWidget(irqLabel, 0, column, Qt::AlignRight);
+        indicators->addWidget(IRQ, 0, column + 1);
+    }
     statusLayout->addLayout(offsetRow);
     outer->addWidget(statusArea_);
     offsetLabel->setVisible(design_.offsetBits > 0);
@@ -294,7 +314,7 @@ void ChipPanel::Form_Unload() {
         if (portOpen())
             main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
         if (LinkWindow* link = main_.loadedLink())
-            link->EnableDataSelector();
+            link->EnableDataSelector(this);
     }
     if (design_.hideProcedure)
         (main_.*design_.hideProcedure)();
@@ -484,12 +504,12 @@ void ChipPanel::runUpdate() {
         } else {
             beforeDataLatchStep();
             if (dataLatchInUse()) {
-                main_.link()->DisableDataSelector();
+                main_.link()->DisableDataSelector(this);
                 result = sendLine(QStringLiteral("H3"));
             } else {
                 result = sendLine(QStringLiteral("Z3"));
                 if (result)
-                    main_.link()->EnableDataSelector();
+                    main_.link()->EnableDataSelector(this);
             }
         }
         if (!result)
@@ -765,10 +785,7 @@ void ChipPanel::showStatusByte(int value, int firstBit) {
 }
 
 void ChipPanel::setLit(QLineEdit* box, bool lit) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, lit ? LitColor : buttonFace());
-    palette.setColor(QPalette::Disabled, QPalette::Base, lit ? LitColor : buttonFace());
-    box->setPalette(palette);
+    paintIndicator(box, lit ? LitColor : buttonFace());
     box->setEnabled(lit);
 }
 
@@ -871,12 +888,27 @@ void ChipPanel::ShowStatus_Click() {
 void ChipPanel::showStatusArea(bool shown) {
     statusArea_->setVisible(shown);
     ShowStatus->setText(shown ? QStringLiteral("Hide Status") : QStringLiteral("Show Status"));
+    fitWindow();
+}
+
+void ChipPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Fitted again when first shown: at load its lists were still empty and its style unknown,
+    // and the height it opens at must be the one Show/Hide Status comes back to.
+    if (!fitted_) {
+        fitted_ = true;
+        fitWindow();
+    }
+}
+
+void ChipPanel::fitWindow() {
     // The window keeps its designed height unless its contents need more.
     QWidget* window = main_.frameOf(this);
     if (!window)
         window = this;
     layout()->activate();
-    const int designed = twipsToPixels(shown ? design_.tallHeight : design_.compactHeight);
+    const int designed =
+        twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);
     window->resize(std::max(window->width(), window->sizeHint().width()),
                    std::max(designed, window->sizeHint().height()));
 }

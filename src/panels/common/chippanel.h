@@ -268,6 +268,7 @@ protected:
     std::optional<SendResult> sendLine(const QString& line);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -294,7 +295,12 @@ private:
     void sendSupply(int code);
     void setReadMark(bool on);
     void showStatusArea(bool shown);
+    // Gives the window its designed height for the status area's state, or what its contents
+    // need when that is more.
+    void fitWindow();
     QWidget* statusArea_ = nullptr;
+    // Whether the window was fitted when first shown.
+    bool fitted_ = false;
 
     ISMmain& main_;
     ChipPanelDesign design_;
