@@ -132,7 +132,7 @@ void LooksTest::mainWindowOpensMaximised() {
 
 void LooksTest::everyWindowIsReadable_data() {
     QTest::addColumn<QString>("form");
-    for (const QString& form : ISMmain::registeredForms())
+    for (const QString& form : ISMmain::formNames())
         QTest::newRow(qPrintable(form)) << form;
     for (const char* layout : {"HT531B", "HC913B"})
         QTest::newRow(layout) << QString::fromLatin1(layout);

@@ -242,9 +242,16 @@ void ChipPanel::buildControls() {
     offsetRow->addWidget(offsetLabel);
     offsetRow->addWidget(Foffset);
     offsetRow->addWidget(kHz);
-    offsetRow->addStretch();
-    offsetRow->addWidget(irqLabel);
-    offsetRow->addWidget(IRQ);
+    if (design_.offsetBits > 0) {
+        offsetRow->addStretch();
+        offsetRow->addWidget(irqLabel);
+        offsetRow->addWidget(IRQ);
+    } else {
+        // Without an offset row the interrupt indicator ends the indicator row.
+        const int column = firstColumn + design_.indicatorCount;
+        indicators->addWidget(irqLabel, 0, column, Qt::AlignRight);
+        indicators->addWidget(IRQ, 0, column + 1);
+    }
     statusLayout->addLayout(offsetRow);
     outer->addWidget(statusArea_);
     offsetLabel->setVisible(design_.offsetBits > 0);
@@ -307,7 +314,7 @@ void ChipPanel::Form_Unload() {
         if (portOpen())
             main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
         if (LinkWindow* link = main_.loadedLink())
-            link->EnableDataSelector();
+            link->EnableDataSelector(this);
     }
     if (design_.hideProcedure)
         (main_.*design_.hideProcedure)();
@@ -497,12 +504,12 @@ void ChipPanel::runUpdate() {
         } else {
             beforeDataLatchStep();
             if (dataLatchInUse()) {
-                main_.link()->DisableDataSelector();
+                main_.link()->DisableDataSelector(this);
                 result = sendLine(QStringLiteral("H3"));
             } else {
                 result = sendLine(QStringLiteral("Z3"));
                 if (result)
-                    main_.link()->EnableDataSelector();
+                    main_.link()->EnableDataSelector(this);
             }
         }
         if (!result)

@@ -221,8 +221,7 @@ void HT539::buildFifoAndDataRate() {
     f->addWidget(UD_FIFOITLevel, 1, 2);
     f->addWidget(SL_FIFOITLevel, 2, 0, 1, 4);
 
-    QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 0);
-    settingsGrid()->addWidget(rate, 4, 0, 1, 2);
+    QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 0, 2);
     auto* r = static_cast<QGridLayout*>(rate->layout());
     CB_Prescaler = check(rate, "CB_Prescaler", "Enable Prescaler (cs)");
     TB_DataRate = numberBox(rate, "TB_DataRate", txNumberWidth);

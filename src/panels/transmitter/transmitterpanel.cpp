@@ -62,10 +62,10 @@ TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterTraits traits)
     Wkupw = wordBox(QStringLiteral("Wkupw"));
     buildSettings();
     connectHandlers();
-    // The word column takes the width its captions need, the settings whatever is left.
+    // The word column takes the width its captions and boxes need, the settings whatever is
+    // left. Four hexadecimal digits and a supply voltage need no wide box, and no caption is
+    // wider than the configuration word's: a longer one takes two lines.
     static_cast<QBoxLayout*>(sideColumn()->parent())->setStretchFactor(sideColumn(), 0);
-    // Four hexadecimal digits and a supply voltage need no more: the word column stays narrow.
-    // No caption there is wider than the configuration word's: a longer one takes two lines.
     auto caption = [this](const QString& name) {
         return findChild<QLabel*>(QStringLiteral("Label_") + name);
     };
@@ -144,7 +144,9 @@ void TransmitterPanel::buildSettings() {
     setBackground(Green, QColor(192, 255, 192));
     Yellow->setVisible(false);
     Green->setVisible(false);
-    setBackground(Revision, Green->palette().color(QPalette::Base));
+    // The colour goes on the box's text field: a coloured combo box is drawn into the pixmap
+    // cache under its own palette, and those pixmaps outlive the panel.
+    setBackground(Revision->lineEdit(), Green->palette().color(QPalette::Base));
     rg->setRowStretch(1, 1);
 
     auto* modulation = named(new QGroupBox(QStringLiteral("Modulation"), page), "FrameModulation");
@@ -249,15 +251,16 @@ bool TransmitterPanel::eventFilter(QObject* watched, QEvent* event) {
 QGridLayout* TransmitterPanel::frameGrid(QGroupBox* frame) {
     // Tighter than the style's margins: the panel shows many frames side by side.
     auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setVerticalSpacing(4);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
     return grid;
 }
 
-QGroupBox* TransmitterPanel::addGroup(const char* name, const QString& title, int row, int column) {
+QGroupBox* TransmitterPanel::addGroup(const char* name, const QString& title, int row, int column,
+                                      int columns) {
     auto* group = named(new QGroupBox(title, Frame[1]), name);
     frameGrid(group);
-    settings_->addWidget(group, row, column);
+    settings_->addWidget(group, row, column, 1, columns);
     return group;
 }
 

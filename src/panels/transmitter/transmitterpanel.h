@@ -196,8 +196,10 @@ protected:
     QGridLayout* settingsGrid() const { return settings_; }
     // The grid layout of a frame, with the margins of every frame of the panel.
     static QGridLayout* frameGrid(QGroupBox* frame);
-    // A titled frame with a grid layout, at (row, column) of the settings area.
-    QGroupBox* addGroup(const char* name, const QString& title, int row, int column);
+    // A titled frame with a grid layout, at (row, column) of the settings area and as many
+    // columns wide as given.
+    QGroupBox* addGroup(const char* name, const QString& title, int row, int column,
+                        int columns = 1);
     // A titled frame with a grid layout in the word column, below the frames added there before.
     QGroupBox* addSideGroup(const char* name, const QString& title);
     // The load step's shared beginning: current folder, place, marks.
