@@ -72,6 +72,11 @@ ISMmain::ISMmain(QWidget* parent)
 ISMmain::~ISMmain() {
     if (!unloading_)
         MDIForm_Unload();
+    // A box that works on leaving runs its handler when it loses the focus, and it may ask this
+    // window for others: it loses the focus now, while this window is whole, rather than as the
+    // window closes after its own part is gone.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
     // The frames close with the client area after this window's own part is gone.
     mdi_->disconnect(this);
 }

@@ -2,6 +2,7 @@
 #include "app/powersupply.h"
 #include "app/preferences.h"
 #include "app/terminal.h"
+#include "forms.h"
 #include "readable.h"
 #include "testsupport.h"
 
@@ -132,6 +133,7 @@ void LooksTest::mainWindowOpensMaximised() {
 
 void LooksTest::everyWindowIsReadable_data() {
     QTest::addColumn<QString>("form");
+    registerAllForms();
     for (const QString& form : ISMmain::formNames())
         QTest::newRow(qPrintable(form)) << form;
     for (const char* layout : {"HT531B", "HC913B"})
