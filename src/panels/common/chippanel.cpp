@@ -108,16 +108,16 @@ ChipPanel::~ChipPanel() {
 
 void ChipPanel::buildControls() {
     auto* outer = new QVBoxLayout(this);
-    auto* upper = new QHBoxLayout;
-    outer->addLayout(upper);
+    upper_ = new QHBoxLayout;
+    outer->addLayout(upper_);
 
-    auto* pageColumn = new QVBoxLayout;
-    upper->addLayout(pageColumn, 3);
+    pageColumn_ = new QVBoxLayout;
+    upper_->addLayout(pageColumn_, 3);
     TabStrip1 = new QTabBar(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    pageColumn->addWidget(TabStrip1);
+    pageColumn_->addWidget(TabStrip1);
     pages_ = new QStackedWidget(this);
-    pageColumn->addWidget(pages_);
+    pageColumn_->addWidget(pages_);
     Frame.append(nullptr);
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
@@ -125,7 +125,7 @@ void ChipPanel::buildControls() {
     });
 
     side_ = new QVBoxLayout;
-    upper->addLayout(side_, 2);
+    upper_->addLayout(side_, 2);
     words_ = new QGridLayout;
     side_->addLayout(words_);
     LabelUpdate = new QLabel(QStringLiteral("Update needed >>>"), this);
@@ -200,6 +200,8 @@ void ChipPanel::buildControls() {
     auto* statusLayout = new QVBoxLayout(statusArea_);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     auto* indicators = new QGridLayout;
+    // Sixteen indicators stand close, so that one row of them fits a panel's designed width.
+    indicators->setHorizontalSpacing(2);
     const int firstColumn = design_.statusTitle.isEmpty() ? 0 : 1;
     if (firstColumn > 0) {
         Text3 = readOnlyBox(statusArea_, QStringLiteral("Text3"), design_.statusTitle);
@@ -320,6 +322,15 @@ QWidget* ChipPanel::addPage(const QString& caption) {
     const QSignalBlocker quiet(TabStrip1);
     TabStrip1->addTab(caption);
     return page;
+}
+
+void ChipPanel::placeFramesBesideWords(QWidget* frames) {
+    upper_->removeItem(pageColumn_);
+    pageColumn_->setParent(nullptr);
+    static_cast<QVBoxLayout*>(layout())->insertLayout(1, pageColumn_);
+    // The words keep their own width; a wider window widens the frames.
+    upper_->insertWidget(0, frames, 1);
+    upper_->setStretchFactor(side_, 0);
 }
 
 void ChipPanel::addCrystalRows(QWidget* frame, QGridLayout* grid, int columns) {
@@ -871,14 +882,32 @@ void ChipPanel::ShowStatus_Click() {
 void ChipPanel::showStatusArea(bool shown) {
     statusArea_->setVisible(shown);
     ShowStatus->setText(shown ? QStringLiteral("Hide Status") : QStringLiteral("Show Status"));
+    if (fitted_)
+        fitWindow();
+}
+
+void ChipPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Sized when first shown, not at load: by then its lists are filled and its style is known,
+    // so the height it opens at is the one Show/Hide Status comes back to.
+    if (!fitted_) {
+        fitWindow();
+        fitted_ = true;
+    }
+}
+
+void ChipPanel::fitWindow() {
     // The window keeps its designed height unless its contents need more.
     QWidget* window = main_.frameOf(this);
     if (!window)
         window = this;
     layout()->activate();
-    const int designed = twipsToPixels(shown ? design_.tallHeight : design_.compactHeight);
-    window->resize(std::max(window->width(), window->sizeHint().width()),
-                   std::max(designed, window->sizeHint().height()));
+    const int designed =
+        twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);
+    // It opens as wide as its contents need; later it only grows.
+    const int width = fitted_ ? std::max(window->width(), window->sizeHint().width())
+                              : window->sizeHint().width();
+    window->resize(width, std::max(designed, window->sizeHint().height()));
 }
 
 } // namespace krv

@@ -45,6 +45,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -244,6 +245,9 @@ protected:
     QLineEdit* addWordBox(const QString& name, const QString& caption);
     // The column beside the pages, below the word boxes, for further controls of a panel.
     QVBoxLayout* sideColumn() const { return side_; }
+    // Puts the frames beside the word column and the tab strip with its pages below both, across
+    // the whole width: for a panel whose tab strip needs more room than is left beside the words.
+    void placeFramesBesideWords(QWidget* frames);
     void setStatusCaption(int index, const QString& text);
 
     // Writes the word as upper-case hexadecimal into the box and shows the update mark.
@@ -268,6 +272,7 @@ protected:
     std::optional<SendResult> sendLine(const QString& line);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -294,10 +299,16 @@ private:
     void sendSupply(int code);
     void setReadMark(bool on);
     void showStatusArea(bool shown);
+    // Gives the window its designed height for the status area's state, or what its contents
+    // need when that is more.
+    void fitWindow();
     QWidget* statusArea_ = nullptr;
+    bool fitted_ = false;
 
     ISMmain& main_;
     ChipPanelDesign design_;
+    QHBoxLayout* upper_ = nullptr;
+    QVBoxLayout* pageColumn_ = nullptr;
     QVBoxLayout* side_ = nullptr;
     QGridLayout* words_ = nullptr;
     QStackedWidget* pages_ = nullptr;

@@ -193,6 +193,7 @@ protected:
     double frequencyStepKHz() override;
 
 private:
+    void fitToDesign();
     void buildSettings();
     void buildPages();
     void buildWordBoxes();
