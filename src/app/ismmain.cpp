@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -33,6 +34,9 @@ QHash<QString, ISMmain::FormFactory>& factories() {
 }
 
 const QString caption = QStringLiteral("Korvanethilmorasquendaplix");
+
+// The place a window was given by its Part, in client-area pixels, while it has not yet opened.
+const char* const wantedPlace = "krvWantedPlace";
 
 } // namespace
 
@@ -55,7 +59,10 @@ ISMmain::ISMmain(QWidget* parent)
     FactoryModeTimer->setInterval(1000);
     buildToolbars();
     buildMenus();
-    resize(1240, 800);
+    // The workspace is as large as the screen allows: the window opens maximised, and where no
+    // window manager maximises it (a bare X server), it covers the screen's available area.
+    setGeometry(screen()->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
     wirePanelSwitching();
     wireMenus();
 }
@@ -122,7 +129,15 @@ QMdiSubWindow* ISMmain::frameOf(QWidget* form) const {
 void ISMmain::showForm(QWidget* form) {
     if (QMdiSubWindow* frame = frameOf(form)) {
         form->show();
+        // A window that opens does so in view; once open, where it stands is the user's affair.
+        const bool opening = !frame->isVisible();
         frame->show();
+        // A window that opens does so in view (the client area may have placed it itself on
+        // showing it); once open, where it stands is the user's affair.
+        if (opening) {
+            keepInView(frame);
+            frame->setProperty(wantedPlace, QVariant());
+        }
         frame->raise();
         mdi_->setActiveSubWindow(frame);
     }
@@ -134,8 +149,10 @@ void ISMmain::hideForm(QWidget* form) {
 }
 
 void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
-    if (QMdiSubWindow* frame = frameOf(form))
-        frame->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
+    if (QMdiSubWindow* frame = frameOf(form)) {
+        frame->setProperty(wantedPlace, QPoint(twipsToPixels(leftTwips), twipsToPixels(topTwips)));
+        keepInView(frame);
+    }
 }
 
 void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
@@ -144,7 +161,21 @@ void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
             form->layout()->activate();
         frame->resize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
                           .expandedTo(frame->sizeHint()));
+        keepInView(frame);
     }
+}
+
+void ISMmain::keepInView(QMdiSubWindow* frame) {
+    const QVariant wanted = frame->property(wantedPlace);
+    const QPoint place = wanted.isValid() ? wanted.toPoint() : frame->pos();
+    // Before the main window is shown its client area has no size to go by.
+    if (!mdi_->isVisible()) {
+        frame->move(place);
+        return;
+    }
+    const QSize room = mdi_->viewport()->size() - frame->size();
+    frame->move(std::max(0, std::min(place.x(), room.width())),
+                std::max(0, std::min(place.y(), room.height())));
 }
 
 bool ISMmain::eventFilter(QObject* watched, QEvent* event) {

@@ -51,11 +51,17 @@ public:
     QMdiSubWindow* frameOf(QWidget* form) const;
     void showForm(QWidget* form);
     void hideForm(QWidget* form);
-    // Places a window by its top-left corner in client-area twips.
+    // Places a window by its top-left corner in client-area twips, there when it fits in the
+    // visible client area and otherwise moved left and up just enough to lie inside it (to its
+    // top left corner when it is larger), also when it is sized later before it opens.
     void placeForm(QWidget* form, double topTwips, double leftTwips);
     // Gives a window's frame its designed size in twips, or more where this desktop's fonts need
-    // it for the window's controls.
+    // it for the window's controls; a placed window stays in view.
     void sizeForm(QWidget* form, double widthTwips, double heightTwips);
+    // Moves the frame left and up just enough to lie inside the visible client area.
+    void keepInView(QMdiSubWindow* frame);
+    // The chip panel whose window is open, nullptr when none is.
+    QWidget* shownPanel() const;
     QMdiArea* mdiArea() const { return mdi_; }
 
     // ---- The link ------------------------------------------------------------------------

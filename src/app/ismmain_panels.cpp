@@ -156,6 +156,15 @@ void disable(std::initializer_list<QAction*> items) {
 
 } // namespace
 
+QWidget* ISMmain::shownPanel() const {
+    for (const PanelSwitch* panel :
+         {&MivraV2, &PelkoV1, &Harx, &DruskV1, &Ovalt, &YambleV3, &Zenth}) {
+        if (this->*panel->flag)
+            return loadedForm(QString::fromLatin1(panel->form));
+    }
+    return nullptr;
+}
+
 void ISMmain::MivraV2_show() {
     const bool board2 = LoadBoardRev == 2;
     showPanel(*this, MivraV2,

@@ -51,8 +51,12 @@ frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
 }
 
 void frm_PowerSupply::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this))
-        frame->setGeometry(twipsRect(9810, 0, 4000, 2700));
+    // Beside the open chip panel, whatever width this desktop's fonts gave it.
+    const QMdiSubWindow* panel = main_.frameOf(main_.shownPanel());
+    if (QMdiSubWindow* frame = main_.frameOf(this)) {
+        frame->resize(twipsToPixels(4000), twipsToPixels(2700));
+        main_.placeForm(this, 0, panel ? pixelsToTwips(panel->geometry().right() + 1) : 9810);
+    }
     if (main_.LoadBoardRev != 2) {
         PB_Current->setEnabled(false);
         ContRead->setEnabled(false);

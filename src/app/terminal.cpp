@@ -1,5 +1,6 @@
 #include "terminal.h"
 
+#include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/savefile.h"
@@ -8,8 +9,6 @@
 #include "scriptfile.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -50,15 +49,6 @@ void setWidth(QWidget* w, int twips) {
 }
 void setHeight(QWidget* w, int twips) {
     w->resize(w->width(), twipsToPixels(twips));
-}
-
-QByteArray readWholeFile(const QString& path) {
-    if (!QFileInfo::exists(path))
-        throw Error(errors::FileNotFound, QStringLiteral("File not found"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(errors::PermissionDenied, QStringLiteral("Permission denied"));
-    return file.readAll();
 }
 
 } // namespace
@@ -112,8 +102,8 @@ void Terminal::Form_Load() {
     if (QMdiSubWindow* frame = main_.frameOf(this)) {
         const int widthTwips = 4110;
         const int innerWidth = pixelsToTwips(main_.mdiArea()->viewport()->width());
-        frame->setGeometry(twipsToPixels(innerWidth - widthTwips), 0, twipsToPixels(widthTwips),
-                           twipsToPixels(7500));
+        frame->resize(twipsToPixels(widthTwips), twipsToPixels(7500));
+        main_.placeForm(this, 0, innerWidth - widthTwips);
     }
     main_.Terminalon = true;
     Form_Resize();
@@ -274,7 +264,7 @@ void Terminal::LoadScript_Click() {
         const QString path = askScriptFile(false);
         if (path.isEmpty())
             return;
-        Script->setPlainText(scriptFromFile(readWholeFile(path)));
+        Script->setPlainText(scriptFromFile(readFileBounded(path, fileBounds::TerminalScript)));
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
             Dialogs::unsupportedFileType();

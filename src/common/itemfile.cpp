@@ -1,11 +1,9 @@
 #include "itemfile.h"
 
+#include "boundedfile.h"
 #include "error.h"
 #include "numbers.h"
 #include "savefile.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace krv {
 
@@ -60,24 +58,37 @@ QStringList fieldsOf(const QString& line) {
 
 } // namespace
 
-ItemReader::ItemReader(const QByteArray& bytes) {
-    QString all = QString::fromLatin1(bytes);
-    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = all.split(u'\n');
-    // The last line ends with CR LF, which leaves one empty piece behind it.
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (const QString& line : std::as_const(lines))
-        items_ += fieldsOf(line);
+ItemReader::ItemReader(const QByteArray& bytes) : bytes_(bytes) {}
+
+ItemReader ItemReader::fromFile(const QString& path, qint64 bound) {
+    return ItemReader(readFileBounded(path, bound));
 }
 
-ItemReader ItemReader::fromFile(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo::exists(path))
-        throw Error(errors::FileNotFound, QStringLiteral("File not found"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(errors::PermissionDenied, QStringLiteral("Permission denied"));
-    return ItemReader(file.readAll());
+bool ItemReader::readLine() const {
+    if (lineStart_ >= bytes_.size())
+        return false;
+    qsizetype end = bytes_.indexOf('\n', lineStart_);
+    const qsizetype next = end < 0 ? bytes_.size() : end + 1;
+    if (end < 0)
+        end = bytes_.size();
+    else if (end > lineStart_ && bytes_.at(end - 1) == '\r')
+        --end; // CR LF ends a line as LF does
+    items_ += fieldsOf(QString::fromLatin1(bytes_.constData() + lineStart_, end - lineStart_));
+    lineStart_ = next;
+    return true;
+}
+
+bool ItemReader::atEnd() const {
+    while (next_ >= items_.size())
+        if (!readLine())
+            return true;
+    return false;
+}
+
+qsizetype ItemReader::count() const {
+    while (readLine()) {
+    }
+    return items_.size();
 }
 
 const QString& ItemReader::take() {

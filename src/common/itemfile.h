@@ -1,5 +1,7 @@
 #pragma once
 
+#include "boundedfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -35,8 +37,9 @@ private:
 class ItemReader {
 public:
     explicit ItemReader(const QByteArray& bytes);
-    // Reads a whole file; throws krv::Error (53 "File not found", ...) when it cannot.
-    static ItemReader fromFile(const QString& path);
+    // Reads a whole file no larger than `bound`; throws krv::Error (53 "File not found", 1227
+    // "File larger than ...", ...) when it cannot.
+    static ItemReader fromFile(const QString& path, qint64 bound = fileBounds::Configuration);
 
     QString text();
     bool boolean();
@@ -45,15 +48,21 @@ public:
     // The next item as it stands, without its quotes when it is a text.
     QString any();
 
-    bool atEnd() const { return next_ >= items_.size(); }
-    qsizetype count() const { return items_.size(); }
+    bool atEnd() const;
+    // Every item of the text, read to its end.
+    qsizetype count() const;
 
     enum class Kind { Text, Boolean, Number, Other };
     Kind peekKind() const;
 
 private:
     const QString& take();
-    QStringList items_;
+    // Lines are split into items only as the items are asked for: a reader stops once it has
+    // what it needs, whatever follows in the file.
+    bool readLine() const;
+    QByteArray bytes_;
+    mutable qsizetype lineStart_ = 0;
+    mutable QStringList items_;
     qsizetype next_ = 0;
 };
 

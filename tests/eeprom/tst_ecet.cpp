@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QTabBar>
 #include <QTest>
 
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void handOverFillsTheProgrammer();
     void saveAndLoadAnImageFile();
     void cancelledOrFailedLoadSplitsNothing();
+    void notAnImageLeavesEverythingAsItWas_data();
+    void notAnImageLeavesEverythingAsItWas();
     void pn9Gesture();
     void fetchFromTheRealHt531Panel();
     void windowsShowWhole();
@@ -510,9 +513,75 @@ void EcetTest::cancelledOrFailedLoadSplitsNothing() {
     QCOMPARE(programmer->workSheet(), "11 22");
     QCOMPARE(t.rig.dialogs().messages.last().text,
              "Error occured:1222,This is an empty file!\r\nPlease try again!");
+    // A file far larger than any image is refused before it is read (a hole: cheap to make).
+    const QString big = t.rig.folder() + QStringLiteral("/big.asc");
+    QFile file(big);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x02 $A00000000,\r\n01 02") > 0);
+    QVERIFY(file.resize((1 << 20) + 1));
+    file.close();
+    t.rig.dialogs().files = {big};
+    ecet.PB_Load->click();
+    QCOMPARE(t.rig.dialogs().messages.last().text,
+             "Error occured:1227,File larger than 1 MB\r\nPlease try again!");
+    QCOMPARE(ecet.routine(0), "C400");
+    QCOMPARE(programmer->workSheet(), "11 22");
     t.rig.dialogs().files = {t.rig.folder() + QStringLiteral("/image.txt")};
     ecet.PB_Load->click();
     QCOMPARE(t.rig.dialogs().messages.last().text, "File type not supported! Please try again!");
+}
+
+void EcetTest::notAnImageLeavesEverythingAsItWas_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("problem");
+    QRandomGenerator random(17);
+    QByteArray garbage(4096, '\0');
+    for (char& byte : garbage)
+        byte = char(random.bounded(256));
+    garbage[0] = 'x';
+    QTest::newRow("garbage") << garbage << "it does not begin with STX (0x02).";
+    QByteArray utf16 = "\xFF\xFE";
+    QByteArray bare;
+    for (const char byte : QByteArray("\x02 $A00000000,\r\n01 02\r\n\x03"))
+        bare += QByteArray(1, byte) + '\0';
+    QTest::newRow("UTF-16") << utf16 + bare << "it does not begin with STX (0x02).";
+    QTest::newRow("UTF-16 without byte order mark")
+        << bare << "line 2 holds the control character 0x00.";
+}
+
+void EcetTest::notAnImageLeavesEverythingAsItWas() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, problem);
+    Editor t;
+    ECET& ecet = t.open();
+    auto* programmer = t.rig.main().form<eeprom>(QStringLiteral("eeprom"));
+    const QString good = t.rig.folder() + QStringLiteral("/good.asc");
+    const QString bad = t.rig.folder() + QStringLiteral("/bad.asc");
+    for (const auto& [path, bytes] :
+         {std::pair(good, QByteArray("\x02 $A00000001,\r\nc4 00\r\n\x03")), std::pair(bad, file)}) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    }
+    t.rig.dialogs().files = {good};
+    ecet.PB_Load->click();
+    ecet.setRoutine(1, "C6024869");
+    const QByteArray content = ecet.content();
+    const QByteArray preamble = programmer->Filepreamble;
+    const QByteArray loaded = programmer->LoadedFile;
+    QCOMPARE(programmer->workSheet(), "c4 00");
+    t.rig.dialogs().files = {bad};
+    const qsizetype before = t.rig.messageTexts().size();
+    ecet.PB_Load->click();
+    QCOMPARE(t.rig.messageTexts().mid(before),
+             QStringList{"Error occured:321,Not an EEPROM image file: " + problem +
+                         "\r\nPlease try again!"});
+    QCOMPARE(t.rig.dialogs().messages.last().title, "File open error");
+    QCOMPARE(programmer->workSheet(), "c4 00");
+    QCOMPARE(programmer->Filepreamble, preamble);
+    QCOMPARE(programmer->LoadedFile, loaded);
+    QCOMPARE(programmer->Label3->text(), "2 byte");
+    QCOMPARE(programmer->Label7->text(), " good.asc");
+    QCOMPARE(ecet.content(), content);
+    QCOMPARE(ecet.routine(1), "C6024869");
 }
 
 void EcetTest::pn9Gesture() {
@@ -553,6 +622,8 @@ void EcetTest::windowsShowWhole() {
     ecet.PB_GenerateRom->click();
     ecet.tabs_[0].PB_CmdSequence->click();
     main.EEPROM_show();
+    // Every tab in view at the opening size, without scroll arrows.
+    QVERIFY(ecet.TabStrip1->width() >= ecet.TabStrip1->sizeHint().width());
     for (const char* name : {"ECET", "Frm_CmdSequence", "eeprom"}) {
         QWidget* window = main.loadedForm(QString::fromLatin1(name));
         QVERIFY2(shown(main, window), name);

@@ -3,7 +3,9 @@
 #include "tools/eeprom/commandselection.h"
 #include "tools/eeprom/eventimage.h"
 #include "tools/eeprom/firmwaretext.h"
+#include "tools/eeprom/intelhex.h"
 #include "tools/eeprom/programmertext.h"
+#include "tools/eeprom/textlines.h"
 
 #include <QTest>
 
@@ -46,12 +48,17 @@ private Q_SLOTS:
     void ascRead();
     void ascReadFailures_data();
     void ascReadFailures();
+    void ascRefusesWhatIsNoImageText_data();
+    void ascRefusesWhatIsNoImageText();
     void ascFullImageRoundTrip();
     void pageCommand();
     void readBackLayout();
     void compareIgnoresCaseAndReportsMissingBytes();
+    void compareNamesTheFirstSixteenDifferences();
     void imageProblems();
     void loaderText();
+    void intelHexFiles_data();
+    void intelHexFiles();
 };
 
 void EepromTextTest::generateEmptyRoutinesGivesSleepSlots() {
@@ -259,7 +266,7 @@ void EepromTextTest::ascReadFailures_data() {
     QTest::addColumn<int>("number");
     QTest::newRow("empty") << QByteArray() << 1222;
     QTest::newRow("header only") << QByteArray("\x02 $A00000000,\r\n") << 5;
-    QTest::newRow("no comma") << QByteArray("01 02 03\r\n") << 5;
+    QTest::newRow("no comma") << QByteArray("\x02 01 02 03\r\n") << 5;
 }
 
 void EepromTextTest::ascReadFailures() {
@@ -270,6 +277,44 @@ void EepromTextTest::ascReadFailures() {
         QFAIL("read succeeded");
     } catch (const Error& e) {
         QCOMPARE(e.number, number);
+    }
+}
+
+void EepromTextTest::ascRefusesWhatIsNoImageText_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("problem"); // empty: the file is read
+    const QByteArray header = "\x02 $A00000000,\r\n";
+    QTest::newRow("own header, lower case, odd count, text and TAB between the digits")
+        << QByteArray("\x02 $A00000010,\r\n0a b\tc1 (note: ok) 2\r\nff\r\n\x03") << QString();
+    QTest::newRow("Latin-1 text between the digits") << header + "01 \xE4 02\r\n\x03" << QString();
+    QTest::newRow("no STX") << QByteArray(" $A00000000,\r\n01 02\r\n\x03")
+                            << "it does not begin with STX (0x02).";
+    QTest::newRow("UTF-16 with its byte order mark")
+        << QByteArrayLiteral("\xFF\xFE\x02\0 \0$\0,\0\r\0\n\0")
+        << "it does not begin with STX (0x02).";
+    QTest::newRow("UTF-16 without byte order mark")
+        << QByteArrayLiteral("\x02\0 \0$\0,\0\r\0\n\0000\0001\0\r\0\n\0\x03\0")
+        << "line 2 holds the control character 0x00.";
+    QTest::newRow("NUL") << header + QByteArrayLiteral("01 02\r\n03\0 04\r\n\x03")
+                         << "line 3 holds the control character 0x00.";
+    QTest::newRow("ETX inside") << header + "01\x03 02\r\n\x03"
+                                << "line 2 holds the control character 0x03.";
+    QTest::newRow("C1 control") << header + "01 \x85 02\r\n\x03"
+                                << "line 2 holds the control character 0x85.";
+    QTest::newRow("DEL") << header + "01 \x7F\r\n\x03"
+                         << "line 2 holds the control character 0x7F.";
+}
+
+void EepromTextTest::ascRefusesWhatIsNoImageText() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, problem);
+    try {
+        const asc::Image image = asc::read(file);
+        QVERIFY2(problem.isEmpty(), "read succeeded");
+        QCOMPARE(image.preamble, file.left(image.preamble.size()));
+    } catch (const Error& e) {
+        QCOMPARE(e.number, errors::InvalidFileFormat);
+        QCOMPARE(e.description, "Not an EEPROM image file: " + problem);
     }
 }
 
@@ -312,9 +357,20 @@ void EepromTextTest::readBackLayout() {
 void EepromTextTest::compareIgnoresCaseAndReportsMissingBytes() {
     QCOMPARE(programmer::compareReport("ABcd", "abCD"), QString());
     QCOMPARE(programmer::compareReport("ab01", "ab02"),
-             "difference in pos.: 2\r\nbuffer: 0x01\r\ndevice: 0x02\r\n");
+             "difference in pos.: 2\r\nbuffer: 0x01\r\ndevice: 0x02\r\n"
+             "Bytes that differ: 1 of 2.");
     QCOMPARE(programmer::compareReport("abcd", "ab"),
-             "difference in pos.: 2\r\nbuffer: 0xcd\r\ndevice: 0x\r\n");
+             "difference in pos.: 2\r\nbuffer: 0xcd\r\ndevice: 0x\r\nBytes that differ: 1 of 2.");
+}
+
+void EepromTextTest::compareNamesTheFirstSixteenDifferences() {
+    // 1030 bytes against an erased EEPROM: every byte differs.
+    const QString report = programmer::compareReport(QByteArray(2060, '0'), QByteArray(2048, 'f'));
+    const QStringList lines = report.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 16 * 3 + 1);
+    QCOMPARE(lines.first(), "difference in pos.: 1");
+    QCOMPARE(lines.at(45), "difference in pos.: 16");
+    QCOMPARE(lines.last(), "Bytes that differ: 1030 of 1030.");
 }
 
 void EepromTextTest::imageProblems() {
@@ -325,13 +381,78 @@ void EepromTextTest::imageProblems() {
 }
 
 void EepromTextTest::loaderText() {
-    QCOMPARE(firmware::loaderText(":10\r\n:20\n:00000001FF"), "L:10\r\n:20\r\n:00000001FF\r\n");
+    // Empty lines are not sent.
+    QCOMPARE(firmware::loaderText(":0300300002337A1E\r\n\r\n:020000040001F9\n:00000001FF\r\n"),
+             "L:0300300002337A1E\r\n:020000040001F9\r\n:00000001FF\r\n");
     qsizetype position = 0;
     const QByteArray text = "L:1\r\n:2\r\n";
     QCOMPARE(firmware::takeRecord(text, position), "L:1\r\n");
     QCOMPARE(firmware::takeRecord(text, position), ":2\r\n");
     QCOMPARE(firmware::takeRecord(text, position), "");
-    QVERIFY_THROWS_EXCEPTION(Error, firmware::loaderText(""));
+    for (const QByteArray& empty : {QByteArray(), QByteArray("\r\n\n")}) {
+        try {
+            firmware::loaderText(empty);
+            QFAIL("an empty file was taken");
+        } catch (const Error& e) {
+            QCOMPARE(e.number, errors::EmptyFile);
+        }
+    }
+    try {
+        firmware::loaderText(":0300300002337A1F\r\n:00000001FF\r\n");
+        QFAIL("a bad record was taken");
+    } catch (const Error& e) {
+        QCOMPARE(e.number, errors::InvalidFileFormat);
+        QCOMPARE(e.description,
+                 "Not an Intel HEX firmware file.\r\nLine 1: checksum 1F, expected 1E");
+    }
+}
+
+void EepromTextTest::intelHexFiles_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("problem");
+    const QByteArray data = ":0300300002337A1E";
+    const QByteArray end = ":00000001FF";
+    QTest::newRow("every line end, lower case, a trailing empty line")
+        << data + "\r\n:020000040001f9\n:10010000000102030405060708090A0B0C0D0E0F77\r" + end +
+               "\r\n\r\n"
+        << QString();
+    QTest::newRow("empty lines between the records") << data + "\n\n\n" + end << QString();
+    QTest::newRow("no colon") << data + "\r\n0300300002337A1E\r\n" + end
+                              << "Line 2: does not begin with \":\"";
+    QTest::newRow("blank before the colon")
+        << " " + data + "\r\n" + end << "Line 1: does not begin with \":\"";
+    QTest::newRow("not a digit") << ":03003000G2337A1E\r\n" + end
+                                 << "Line 1: character 10 is not a hexadecimal digit";
+    QTest::newRow("trailing blank")
+        << data + " \r\n" + end << "Line 1: character 18 is not a hexadecimal digit";
+    QTest::newRow("NUL") << data + QByteArray(1, '\0') + "\r\n" + end
+                         << "Line 1: character 18 is not a hexadecimal digit";
+    QTest::newRow("odd digits") << ":0300300002337A1E0\r\n" + end
+                                << "Line 1: odd number of hexadecimal digits (17)";
+    QTest::newRow("too short") << ":00000001\r\n" + end
+                               << "Line 1: too short for a record (4 bytes)";
+    QTest::newRow("byte count") << ":02000000AA54\r\n" + end
+                                << "Line 1: byte count 02, but 1 data bytes";
+    QTest::newRow("record type") << ":020000060001F7\r\n" + end
+                                 << "Line 1: record type 06, expected 00 to 05";
+    QTest::newRow("length of its type")
+        << ":0100000400FB\r\n" + end << "Line 1: record type 04 with 1 data bytes, expected 2";
+    QTest::newRow("checksum") << data + "\r\n:0300300002337A1F\r\n" + end
+                              << "Line 2: checksum 1F, expected 1E";
+    QTest::newRow("end record with a bad checksum") << data + "\r\n:00000001FE"
+                                                    << "Line 2: checksum FE, expected FF";
+    QTest::newRow("record after the end")
+        << end + "\r\n\r\n" + data << "Line 3: a record after the end record of line 1";
+    QTest::newRow("two end records")
+        << data + "\n" + end + "\n" + end << "Line 3: a record after the end record of line 2";
+    QTest::newRow("no end record")
+        << data + "\r\n" + data << "The file has no end record (:00000001FF).";
+}
+
+void EepromTextTest::intelHexFiles() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, problem);
+    QCOMPARE(intelhex::problem(textLines(file)).value_or(QString()), problem);
 }
 
 QTEST_GUILESS_MAIN(EepromTextTest)

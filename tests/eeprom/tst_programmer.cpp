@@ -85,6 +85,7 @@ private Q_SLOTS:
     void updateReportsThePresence();
     void programPartialPage();
     void programWaitsWhileBusy();
+    void programStopsWhenNoEepromAnswers();
     void programRefusals_data();
     void programRefusals();
     void startersRefuseAClosedPortOrABusyLock();
@@ -135,7 +136,7 @@ void ProgrammerTest::programPartialPage() {
     b.sheet(worksheetOf(data));
     b.watchProgress();
     QVERIFY(b.run(b.prog->Prog));
-    QCOMPARE(b.lines(), QStringList({"H2", "S20500", "S106",
+    QCOMPARE(b.lines(), QStringList({"H2", "S106", "S20500", "S106",
                                      "SX02,00,00,A0,A1,A2,A3,A4,A5,A6,A7,A8,A9,AA,AB,AC,AD,AE,AF",
                                      "S20500", "S106", "SX02,00,10,B0,B1,B2,B3", "S104"}));
     QCOMPARE(b.rig.board().eeprom().bytes(0, 21), data + "\xFF");
@@ -164,6 +165,24 @@ void ProgrammerTest::programWaitsWhileBusy() {
     // earlier write's two busy polls).
     QCOMPARE(b.count("S20500"), 9);
     QCOMPARE(b.count("SX02"), 2);
+}
+
+void ProgrammerTest::programStopsWhenNoEepromAnswers() {
+    Bench b;
+    b.rig.board().eeprom().setPresent(false);
+    b.sheet(worksheetOf(bytesFrom(1, 40)));
+    QVERIFY(b.run(b.prog->Prog));
+    // The presence check of Update, then nothing more: no page is written.
+    QCOMPARE(b.lines(), QStringList({"H2", "S106", "S20500"}));
+    QCOMPARE(b.prog->StatusMsg->text(), "Not present 0x0");
+    QCOMPARE(b.rig.dialogs().messages.size(), 1);
+    QCOMPARE(b.lastMessage(), "No EEPROM answers on the load board (status 0x0).\r\n"
+                              "Nothing was programmed.");
+    QCOMPARE(b.rig.dialogs().messages.last().title, "End of Programming");
+    QCOMPARE(b.rig.main().CommState, 0);
+    QVERIFY(!b.prog->EEprog_timer->isActive());
+    QVERIFY(b.prog->StopButton->isHidden() && b.prog->ProgressBar1->isHidden());
+    QVERIFY(b.prog->Prog->isEnabled() && b.prog->Command1->isEnabled());
 }
 
 void ProgrammerTest::programRefusals_data() {
@@ -287,15 +306,22 @@ void ProgrammerTest::verifyIgnoresCase() {
 
 void ProgrammerTest::verifyReportsDifferences() {
     Bench b;
+    // 1030 bytes against an erased EEPROM: the message names the first 16 and counts the rest.
     QByteArray data = QByteArray(1024, '\xFF');
     data[2] = 0x12;
-    b.sheet(worksheetOf(QByteArray(1024, '\xFF') + QByteArray(2, '\x01')));
     b.rig.board().eeprom().setBytes(0, data);
+    b.sheet(worksheetOf(QByteArray(1030, '\x12')));
     QVERIFY(b.run(b.prog->Verify));
+    QCOMPARE(b.rig.dialogs().messages.size(), 1);
     QCOMPARE(b.rig.dialogs().messages.last().title, "Verify failed");
-    QCOMPARE(b.lastMessage(), "difference in pos.: 3\r\nbuffer: 0xff\r\ndevice: 0x12\r\n"
-                              "difference in pos.: 1025\r\nbuffer: 0x01\r\ndevice: 0x\r\n"
-                              "difference in pos.: 1026\r\nbuffer: 0x01\r\ndevice: 0x\r\n");
+    const QStringList lines = b.lastMessage().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 16 * 3 + 1);
+    QCOMPARE(lines.mid(0, 6),
+             QStringList({"difference in pos.: 1", "buffer: 0x12", "device: 0xff",
+                          "difference in pos.: 2", "buffer: 0x12", "device: 0xff"}));
+    QCOMPARE(lines.at(6), "difference in pos.: 4");
+    QCOMPARE(lines.at(45), "difference in pos.: 17");
+    QCOMPARE(lines.last(), "Bytes that differ: 1029 of 1030.");
 }
 
 void ProgrammerTest::readBack() {

@@ -25,6 +25,18 @@ bool lit(const QLineEdit* box) {
     return box->isEnabled() && box->palette().color(QPalette::Base) == QColor(255, 255, 0);
 }
 
+// How an indicator looks: lit, dark (read as 0) or not read yet.
+char looks(const QLineEdit* box) {
+    const QColor colour = box->palette().color(QPalette::Base);
+    if (colour == QColor(255, 255, 0) && box->isEnabled())
+        return 'L';
+    if (colour == QPalette().color(QPalette::Button) && !box->isEnabled())
+        return 'D';
+    if (colour == QPalette().color(QPalette::Dark) && box->isEnabled())
+        return 'U';
+    return '?';
+}
+
 QString litPattern(const TestPanel& panel) {
     QString pattern;
     for (int i = 1; i <= 16; ++i)
@@ -226,6 +238,25 @@ private Q_SLOTS:
         QCOMPARE(panel->Foffset->text(), offset);
         QVERIFY(!panel->StatusReadActive);
         QVERIFY(panel->LabelUpdate->isVisibleTo(panel));
+    }
+
+    void indicatorsLookUnreadUntilTheirFirstRead() {
+        open();
+        QVERIFY(QPalette().color(QPalette::Dark) != QPalette().color(QPalette::Button));
+        auto pattern = [this] {
+            QString shown;
+            for (int i = 1; i <= 16; ++i)
+                shown += QChar::fromLatin1(looks(panel->status[i]));
+            return shown + u' ' + QChar::fromLatin1(looks(panel->IRQ));
+        };
+        QCOMPARE(pattern(), QStringLiteral("UUUUUUUUUUUUUUUU U"));
+        rig->board().setStatusWord(0x8001);
+        panel->ReadStatus_Click();
+        QVERIFY(readDone());
+        QCOMPARE(pattern(), QStringLiteral("LDDDDDDDDDDDDDDL U"));
+        panel->IRQpoll_Click();
+        QVERIFY(readDone());
+        QCOMPARE(pattern(), QStringLiteral("LDDDDDDDDDDDDDDL D"));
     }
 
     void statusReadOnReceiverUsesSixOffsetBits() {

@@ -1,13 +1,20 @@
 #include "readable.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTabBar>
 #include <QTest>
 #include <QTextDocument>
+#include <QToolButton>
 #include <cmath>
 
 namespace krv::test {
@@ -41,15 +48,86 @@ int textWidth(QWidget* w, const QString& text) {
     return w->fontMetrics().horizontalAdvance(text);
 }
 
+// A tab bar shows every tab whole, its caption included, with no scroll arrows to reach one.
+void tabBarFaults(const QTabBar* bar, const QString& where, QStringList& faults) {
+    for (const QToolButton* arrow : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
+        if (arrow->isVisibleTo(bar)) {
+            faults.append(where + QStringLiteral(" needs scroll arrows"));
+            break;
+        }
+    }
+    const bool horizontal =
+        bar->shape() == QTabBar::RoundedNorth || bar->shape() == QTabBar::RoundedSouth ||
+        bar->shape() == QTabBar::TriangularNorth || bar->shape() == QTabBar::TriangularSouth;
+    const int length = horizontal ? bar->width() : bar->height();
+    for (int i = 0; i < bar->count(); ++i) {
+        if (!bar->isTabVisible(i))
+            continue;
+        const QRect tab = bar->tabRect(i);
+        const QString text = bar->tabText(i).remove(u'&');
+        const int start = horizontal ? tab.left() : tab.top();
+        const int room = horizontal ? tab.width() : tab.height();
+        if (start < 0 || start + room > length)
+            faults.append(where + QStringLiteral(" tab \"%1\" is out of the bar").arg(text));
+        const int needed = bar->fontMetrics().horizontalAdvance(text);
+        if (room < needed)
+            faults.append(where + QStringLiteral(" tab \"%3\" is cut: %1 px for %2 px")
+                                      .arg(room)
+                                      .arg(needed)
+                                      .arg(text));
+    }
+}
+
+// Every visible section of a table's or list's header has room for its whole caption.
+void headerFaults(QWidget* window, const QString& name, QStringList& faults) {
+    for (const QHeaderView* header : window->findChildren<QHeaderView*>()) {
+        if (!header->isVisibleTo(window) || !header->model())
+            continue;
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const bool horizontal = header->orientation() == Qt::Horizontal;
+        for (int i = 0; i < header->count(); ++i) {
+            if (header->isSectionHidden(i) || header->sectionSize(i) == 0)
+                continue;
+            const QString text = header->model()->headerData(i, header->orientation()).toString();
+            const int needed = header->fontMetrics().horizontalAdvance(text) + 2 * margin;
+            const int room = horizontal ? header->sectionSize(i) : header->width();
+            if (room < needed)
+                faults.append(QStringLiteral("%1.%2 heading \"%3\" is cut: %4 px for %5 px")
+                                  .arg(name, header->parentWidget()->objectName(), text)
+                                  .arg(room)
+                                  .arg(needed));
+        }
+    }
+}
+
+// Along one direction: inside the area, or, when longer than the area, starting at its edge.
+bool fitsAlong(int start, int length, int areaLength) {
+    return length <= areaLength ? start >= 0 && start + length <= areaLength : start == 0;
+}
+
 } // namespace
 
-void checkReadable(QWidget* window, const QString& name) {
-    // Layouts settle from posted events.
-    QCoreApplication::processEvents();
-    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
-    if (!out.isEmpty())
-        window->grab().save(out + u'/' + name + QStringLiteral(".png"));
-    QStringList faults;
+QStringList workspaceFaults(QWidget* window, const QString& name) {
+    auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    if (!frame || !frame->mdiArea())
+        return {};
+    const QRect area = frame->mdiArea()->viewport()->rect();
+    const QRect place = frame->geometry();
+    if (fitsAlong(place.x(), place.width(), area.width()) &&
+        fitsAlong(place.y(), place.height(), area.height()))
+        return {};
+    return {QStringLiteral("%1 lies outside the workspace: at %2,%3 size %4x%5 in %6x%7")
+                .arg(name)
+                .arg(place.x())
+                .arg(place.y())
+                .arg(place.width())
+                .arg(place.height())
+                .arg(area.width())
+                .arg(area.height())};
+}
+
+QStringList readabilityFaults(QWidget* window, const QString& name) {
+    QStringList faults = workspaceFaults(window, name);
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->parentWidget()->inherits("UpDown") ||
@@ -62,6 +140,8 @@ void checkReadable(QWidget* window, const QString& name) {
         const QString where = name + u'.' + w->objectName();
         if (!parent.contains(w->geometry()))
             faults.append(where + QStringLiteral(" is cut"));
+        if (const auto* bar = qobject_cast<QTabBar*>(w))
+            tabBarFaults(bar, where, faults);
         const QString text = shownText(w);
         if (!text.isEmpty()) {
             const bool indicator = qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
@@ -75,13 +155,75 @@ void checkReadable(QWidget* window, const QString& name) {
         }
         controls.append(w);
     }
+    headerFaults(window, name, faults);
     for (QWidget* a : controls)
         for (QWidget* b : controls)
             if (a != b && a->parentWidget() == b->parentWidget() && !a->isAncestorOf(b) &&
                 a->geometry().intersects(b->geometry()))
                 faults.append(name + u'.' + a->objectName() + QStringLiteral(" covers ") +
                               b->objectName());
+    return faults;
+}
+
+void checkReadable(QWidget* window, const QString& name) {
+    // Layouts settle from posted events.
+    QCoreApplication::processEvents();
+    const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
+    if (!out.isEmpty())
+        window->grab().save(out + u'/' + name + QStringLiteral(".png"));
+    const QStringList faults = readabilityFaults(window, name);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+}
+
+void checkInWorkspace(QWidget* window, const QString& name) {
+    QVERIFY2(qobject_cast<QMdiSubWindow*>(window->parentWidget()),
+             qPrintable(name + QStringLiteral(" is not in the workspace")));
+    const QStringList faults = workspaceFaults(window, name);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+int panelDesignHeightTwips(const QString& layout, bool statusShown) {
+    struct Design {
+        const char* layout;
+        int height;
+        int tallHeight; // the status area shown
+    };
+    static constexpr Design designs[] = {
+        {"MivraV2", 8930, 9700},  {"HT531B", 8930, 9700},  {"PelkoV1", 10380, 11000},
+        {"HT539", 10100, 10800},  {"DruskV1", 8600, 9400}, {"Ovalt", 8600, 9400},
+        {"YambleV3", 8800, 9700}, {"HC913B", 8800, 9700},  {"FRM_Zenth", 9800, 10600}};
+    for (const Design& design : designs) {
+        if (layout == QLatin1String(design.layout))
+            return statusShown ? design.tallHeight : design.height;
+    }
+    return 0;
+}
+
+QString panelSizeFault(QWidget* panel, int designHeightTwips) {
+    QWidget* outer = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
+    if (!outer)
+        outer = panel;
+    const int maxHeight = int(1.3 * designHeightTwips * panel->logicalDpiY() / 1440.0);
+    const int maxWidth = int(1.4 * panelDesignWidthTwips * panel->logicalDpiX() / 1440.0);
+    if (outer->height() <= maxHeight && outer->width() <= maxWidth)
+        return {};
+    return QStringLiteral("%1 is %2x%3 px, more than %4x%5 px")
+        .arg(panel->objectName())
+        .arg(outer->width())
+        .arg(outer->height())
+        .arg(maxWidth)
+        .arg(maxHeight);
+}
+
+void checkPanelSize(QWidget* panel, int designHeightTwips) {
+    const QString fault = panelSizeFault(panel, designHeightTwips);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown) {
+    const int height = panelDesignHeightTwips(layout, statusShown);
+    QVERIFY2(height > 0, qPrintable(layout + QStringLiteral(" is no panel layout")));
+    checkPanelSize(panel, height);
 }
 
 } // namespace krv::test

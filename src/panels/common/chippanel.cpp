@@ -46,6 +46,17 @@ QColor buttonFace() {
     return QPalette().color(QPalette::Button);
 }
 
+// The system button-shadow colour.
+QColor buttonShadow() {
+    return QPalette().color(QPalette::Dark);
+}
+
+void paintIndicator(QLineEdit* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour); // in every colour group, the disabled one too
+    box->setPalette(palette);
+}
+
 QLineEdit* readOnlyBox(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
@@ -212,7 +223,9 @@ void ChipPanel::buildControls() {
         status[i] = readOnlyBox(statusArea_, QStringLiteral("status_%1").arg(i),
                                 design_.statusCaptions.value(i - 1));
         status[i]->setAlignment(Qt::AlignCenter);
-        setLit(status[i], false);
+        // Until the first read an indicator is neither lit nor dark: "not read yet" must not
+        // look like "read, bit clear".
+        paintIndicator(status[i], buttonShadow());
         indicators->addWidget(status[i], 0, firstColumn + i - 1);
     }
     statusLayout->addLayout(indicators);
@@ -227,7 +240,7 @@ void ChipPanel::buildControls() {
     irqLabel->setObjectName(QStringLiteral("LabelIRQ"));
     IRQ = readOnlyBox(statusArea_, QStringLiteral("IRQ"), QStringLiteral("IRQ"));
     IRQ->setAlignment(Qt::AlignCenter);
-    setLit(IRQ, false);
+    paintIndicator(IRQ, buttonShadow());
     offsetRow->addWidget(offsetLabel);
     offsetRow->addWidget(Foffset);
     offsetRow->addWidget(kHz);
@@ -776,10 +789,7 @@ void ChipPanel::showStatusByte(int value, int firstBit) {
 }
 
 void ChipPanel::setLit(QLineEdit* box, bool lit) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, lit ? LitColor : buttonFace());
-    palette.setColor(QPalette::Disabled, QPalette::Base, lit ? LitColor : buttonFace());
-    box->setPalette(palette);
+    paintIndicator(box, lit ? LitColor : buttonFace());
     box->setEnabled(lit);
 }
 

@@ -1,4 +1,5 @@
 #include "app/ismmain.h"
+#include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/itemfile.h"
@@ -12,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -174,10 +174,7 @@ void ReceiverPanel::ConfLoad_Click() {
     }
     ReceiverConfig config;
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw Error(errors::FileNotFound, QStringLiteral("File not found"));
-        config = parse(chip_, file.readAll());
+        config = parse(chip_, readFileBounded(path, fileBounds::Configuration));
         checkConfig(config);
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")), openErrorTitle);

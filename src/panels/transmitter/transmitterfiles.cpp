@@ -2,6 +2,7 @@
 // file order and the supply line after a load.
 
 #include "app/ismmain.h"
+#include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/numbers.h"
@@ -13,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -32,15 +32,6 @@ constexpr int InvalidPropertyValue = 380;
 
 [[noreturn]] void refuse() {
     throw Error(InvalidPropertyValue, QStringLiteral("Invalid property value"));
-}
-
-QByteArray readWholeFile(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo::exists(path))
-        throw Error(errors::FileNotFound, QStringLiteral("File not found"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(errors::PermissionDenied, QStringLiteral("Permission denied"));
-    return file.readAll();
 }
 
 int checkValue(const QCheckBox* box) {
@@ -174,8 +165,8 @@ void TransmitterPanel::ConfLoad_Click() {
     }
     ConfigValues values;
     try {
-        values =
-            readConfigItems(readWholeFile(path), type.banner, type.items, type.versionDescription);
+        values = readConfigItems(readFileBounded(path, fileBounds::Configuration), type.banner,
+                                 type.items, type.versionDescription);
         checkFile(values);
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!"), LineBreak),

@@ -1,12 +1,22 @@
 #include "ascfile.h"
 
 #include "common/error.h"
+#include "common/numbers.h"
+#include "textlines.h"
+
+#include <algorithm>
 
 namespace krv::asc {
 
 namespace {
 constexpr char stx = '\x02';
 constexpr char etx = '\x03';
+
+// C0 and C1 controls and DEL of Latin-1 text, but for the line ends and TAB.
+bool isControl(char c) {
+    const auto u = quint8(c);
+    return (u < 0x20 && c != '\t' && c != '\r' && c != '\n') || (u >= 0x7F && u < 0xA0);
+}
 
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -19,19 +29,13 @@ QByteArray defaultPreamble() {
 
 Image read(const QByteArray& file) {
     Image image;
-    qsizetype start = 0;
-    while (start < file.size()) {
-        qsizetype end = start;
-        while (end < file.size() && file[end] != '\r' && file[end] != '\n')
-            ++end;
-        image.loaded += file.mid(start, end - start) + "\r\n";
-        if (end < file.size() && file[end] == '\r' && end + 1 < file.size() &&
-            file[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
+    for (const QByteArray& line : textLines(file))
+        image.loaded += line + "\r\n";
     if (image.loaded.isEmpty())
         throw Error(errors::EmptyFile, QStringLiteral("This is an empty file!"));
+    if (file[0] != stx)
+        throw Error(errors::InvalidFileFormat,
+                    QStringLiteral("Not an EEPROM image file: it does not begin with STX (0x02)."));
     const QByteArray& text = image.loaded;
     // The header ends two characters after the first comma, at the LF of its line.
     qsizetype position = 1;
@@ -50,6 +54,17 @@ Image read(const QByteArray& file) {
         rest.chop(2);
     else
         throw Error(5, QStringLiteral("Invalid procedure call or argument"));
+    // Text between the digits carries no meaning, but a control character means the file is no
+    // image text at all (another encoding, binary data), whatever digits it may hold.
+    const qsizetype control = std::find_if(rest.cbegin(), rest.cend(), isControl) - rest.cbegin();
+    if (control < rest.size()) {
+        const qsizetype line = text.left(position + control).count("\r\n") + 1;
+        throw Error(errors::InvalidFileFormat,
+                    QStringLiteral("Not an EEPROM image file: line %1 holds the control "
+                                   "character 0x%2.")
+                        .arg(line)
+                        .arg(hexText(quint8(rest[control]), 2)));
+    }
     image.worksheet = rest;
     return image;
 }

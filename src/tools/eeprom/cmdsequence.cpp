@@ -145,10 +145,8 @@ ECET* Frm_CmdSequence::editor() const {
 
 void Frm_CmdSequence::Form_Load() {
     ECET* ecet = editor();
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        const QMdiSubWindow* editorFrame = ecet ? main_.frameOf(ecet) : nullptr;
-        frame->move(editorFrame ? editorFrame->width() : 0, 0);
-    }
+    const QMdiSubWindow* editorFrame = ecet ? main_.frameOf(ecet) : nullptr;
+    main_.placeForm(this, 0, editorFrame ? pixelsToTwips(editorFrame->width()) : 0);
     CmdSel = {};
     SelectDefaultEvents();
     TB_DataRate_LostFocus();

@@ -98,6 +98,7 @@ ECET::ECET(ISMmain& main) : main_(main) {
     PN9_Timer = new QTimer(this);
     PN9_Timer->setObjectName(QStringLiteral("PN9_Timer"));
     PN9_Timer->setInterval(1000);
+    widenForTheTabs();
 
     for (int e = 0; e < EventCount; ++e)
         wireTab(e);
@@ -108,6 +109,32 @@ ECET::ECET(ISMmain& main) : main_(main) {
     connect(PB_Save, &QPushButton::clicked, this, &ECET::PB_Save_Click);
     connect(PB_ClearLog, &QPushButton::clicked, this, &ECET::PB_ClearLog_Click);
     connect(PN9_Timer, &QTimer::timeout, this, &ECET::PN9_Timer_Timer);
+}
+
+void ECET::widenForTheTabs() {
+    // The seven captions need more than the design width with most fonts: the window grows so
+    // that every tab is in view without scroll arrows, and what lies below grows with it.
+    const int extra = TabStrip1->sizeHint().width() - TabStrip1->width();
+    if (extra <= 0)
+        return;
+    const auto wider = [extra](QWidget* w) { w->resize(w->width() + extra, w->height()); };
+    const auto right = [extra](QWidget* w) { w->move(w->x() + extra, w->y()); };
+    wider(TabStrip1);
+    for (EventTab& t : tabs_) {
+        const int column = t.PB_CmdSequence->x();
+        for (QWidget* w : t.Frm_ECETEvents->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->x() >= column)
+                right(w);
+        }
+        wider(t.Frm_ECETEvents);
+        wider(t.TB_EventContent);
+        wider(t.TB_Payload);
+    }
+    wider(TB_EEPROMContent);
+    wider(TB_ErrorLog);
+    for (QPushButton* button : {PB_GenerateRom, PB_Call, PB_Load, PB_Save, PB_ClearLog})
+        right(button);
+    wider(this);
 }
 
 void ECET::buildTab(int e) {

@@ -2,13 +2,13 @@
 
 #include "app/ismmain.h"
 #include "ascfile.h"
+#include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/programfolder.h"
 #include "common/savefile.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,10 +187,7 @@ bool eeprom::loadeefile_Click() {
     }
     asc::Image image;
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw Error(errors::FileNotFound, file.errorString());
-        image = asc::read(file.readAll());
+        image = asc::read(readFileBounded(path, fileBounds::EepromImage));
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                          QStringLiteral("File open error"));

@@ -91,6 +91,7 @@ private:
     bool inStep_ = false;
     bool stopRequested_ = false;
     bool failed_ = false;
+    bool presenceKnown_ = false; // a status poll of this program run has shown an EEPROM
     int PageIndex = 1;
     int PageCount = 0;
     int TailDigits = 0;

@@ -89,13 +89,18 @@ void eeprom::Prog_Click() {
     ProgressBar1->show();
     setButtonsEnabled(false);
     StopButton->show();
+    presenceKnown_ = false;
     QPointer<eeprom> self(this);
-    SendEEPROMCmd(QStringLiteral("H2"));
-    if (self && running_) {
-        EEprog_timer->stop();
-        EEprog_timer->setInterval(40);
-        EEprog_timer->start();
+    // The write enable makes a present EEPROM show a status other than 0 at the first poll, as
+    // the presence check does: no page goes to a board without one.
+    for (const char* command : {"H2", "S106"}) {
+        SendEEPROMCmd(QString::fromLatin1(command));
+        if (!self || !running_)
+            return;
     }
+    EEprog_timer->stop();
+    EEprog_timer->setInterval(40);
+    EEprog_timer->start();
 }
 
 void eeprom::Verify_Click() {
@@ -227,6 +232,15 @@ bool eeprom::step() {
     }
     case state::ProgramStatus: {
         const QString text = programmer::statusText(status_);
+        if (!presenceKnown_ && status_ == 0) {
+            StatusMsg->setText(QStringLiteral("Not present ") + text);
+            finish();
+            Dialogs::message(QStringLiteral("No EEPROM answers on the load board (status ") + text +
+                                 QStringLiteral(").\r\nNothing was programmed."),
+                             QStringLiteral("End of Programming"), Dialogs::Icon::Exclamation);
+            break;
+        }
+        presenceKnown_ = true;
         if (status_ & 1) {
             StatusMsg->setText(QStringLiteral("Busy ") + text);
             commState = state::Program;

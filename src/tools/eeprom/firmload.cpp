@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "boardlock.h"
+#include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/optionbutton.h"
@@ -10,7 +11,6 @@
 #include "link/commport.h"
 #include "link/linkwindow.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,10 +103,7 @@ void FirmLoad::loadeefile_Click() {
         return;
     }
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw Error(errors::FileNotFound, file.errorString());
-        LoadedFile = firmware::loaderText(file.readAll());
+        LoadedFile = firmware::loaderText(readFileBounded(path, fileBounds::Firmware));
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                          QStringLiteral("File open error"));
@@ -158,7 +155,7 @@ void FirmLoad::Prog_Click() {
     main_.CommState = step::Send;
     running_ = true;
     stopRequested_ = false;
-    IdleLimit = 10;
+    IdleLimit = idleLimitAtStart_;
     IdleTicks = 0;
     ReadPos = 0;
     takeRecord();

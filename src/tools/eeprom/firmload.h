@@ -34,6 +34,10 @@ public:
     void SerSpd_576_Click();
 
     bool downloading() const { return running_; }
+    // The idle ticks a wait of the next downloads allows (10, the loader's pace on a real board).
+    // Tests whose simulated loader shares the processor with the window allow more, so that a
+    // loaded machine cannot end their downloads.
+    void setIdleLimit(long ticks) { idleLimitAtStart_ = ticks; }
 
     // "L" and the file's first line, then every further line, each ended by CR LF.
     QByteArray LoadedFile;
@@ -63,6 +67,7 @@ private:
     qsizetype ReadPos = 0;
     long IdleTicks = 0;
     long IdleLimit = 10;
+    long idleLimitAtStart_ = 10;
     long RecordCount = 0;
     bool running_ = false;
     bool stopRequested_ = false;

@@ -1,23 +1,24 @@
 #include "firmwaretext.h"
 
 #include "common/error.h"
+#include "intelhex.h"
+#include "textlines.h"
 
 namespace krv::firmware {
 
 QByteArray loaderText(const QByteArray& file) {
+    const QByteArrayList lines = textLines(file);
     QByteArray text;
-    qsizetype start = 0;
-    while (start < file.size()) {
-        qsizetype end = start;
-        while (end < file.size() && file[end] != '\r' && file[end] != '\n')
-            ++end;
-        text += (text.isEmpty() ? "L" : "") + file.mid(start, end - start) + "\r\n";
-        if (end + 1 < file.size() && file[end] == '\r' && file[end + 1] == '\n')
-            ++end;
-        start = end + 1;
+    for (const QByteArray& line : lines) {
+        if (!line.isEmpty())
+            text += (text.isEmpty() ? "L" : "") + line + "\r\n";
     }
     if (text.isEmpty())
         throw Error(errors::EmptyFile, QStringLiteral("This is an empty file!"));
+    // The loader writes whatever it is given into the board's program memory.
+    if (const std::optional<QString> problem = intelhex::problem(lines))
+        throw Error(errors::InvalidFileFormat,
+                    QStringLiteral("Not an Intel HEX firmware file.\r\n") + *problem);
     return text;
 }
 

@@ -74,16 +74,24 @@ QByteArray formatReadBack(const QByteArray& buffer) {
 
 QString compareReport(const QByteArray& imageDigits, const QByteArray& readBack) {
     QString report;
+    int differing = 0;
     for (qsizetype i = 0; i < imageDigits.size(); i += 2) {
         const QByteArray image = imageDigits.mid(i, 2);
         const QByteArray device = readBack.mid(i, 2);
         if (image.toLower() == device.toLower())
             continue;
+        // The message must fit the screen: the first few name the bytes, the count says the rest.
+        if (++differing > ReportedDifferences)
+            continue;
         report += QStringLiteral("difference in pos.: %1\r\nbuffer: 0x%2\r\ndevice: 0x%3\r\n")
                       .arg(i / 2 + 1)
                       .arg(QString::fromLatin1(image.toLower()), QString::fromLatin1(device));
     }
-    return report;
+    if (differing == 0)
+        return report;
+    return report + QStringLiteral("Bytes that differ: %1 of %2.")
+                        .arg(differing)
+                        .arg((imageDigits.size() + 1) / 2);
 }
 
 } // namespace krv::programmer

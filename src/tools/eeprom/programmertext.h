@@ -8,6 +8,7 @@ namespace krv::programmer {
 
 inline constexpr int EepromBytes = 1024;
 inline constexpr int PageBytes = 16;
+inline constexpr int ReportedDifferences = 16;
 
 // Every hexadecimal digit of the worksheet in order, case kept.
 QByteArray imageDigits(const QByteArray& worksheet);
@@ -31,7 +32,7 @@ QByteArray sixteenBytes(const QString& last100);
 QByteArray formatReadBack(const QByteArray& buffer);
 
 // The verify report, empty when every byte of the image matches the read-back; case does not
-// count.
+// count. It names the first ReportedDifferences differing bytes, then how many differ in all.
 QString compareReport(const QByteArray& imageDigits, const QByteArray& readBack);
 
 } // namespace krv::programmer
