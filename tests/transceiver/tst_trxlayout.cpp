@@ -1,51 +1,91 @@
+#include "panellayout.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "readable.h"
 #include "testsupport.h"
 
-#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTabBar>
+#include <QRadioButton>
 #include <QTest>
 
 using namespace krv;
 
+// The transceiver panels as a user sees them, on the screen the test runs on.
 class TrxLayout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void sizes();
+    void opensWithinItsDesign_data();
+    void opensWithinItsDesign();
+    void calibrationMarkKeepsThePanelWhole();
+    void linkTestStandsBesideThePanel();
 };
 
-void TrxLayout::sizes() {
+void TrxLayout::opensWithinItsDesign_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<bool>("bVariant");
+    QTest::newRow("HC913") << "YambleV3"
+                           << "YambleV3" << false;
+    QTest::newRow("HC913B") << "YambleV3"
+                            << "HC913B" << true;
+    QTest::newRow("HC916") << "FRM_Zenth"
+                           << "FRM_Zenth" << false;
+}
+
+void TrxLayout::opensWithinItsDesign() {
+    QFETCH(QString, form);
+    QFETCH(QString, layout);
+    QFETCH(bool, bVariant);
     test::Rig rig;
     QVERIFY(rig.connectBoard());
     ISMmain& main = rig.main();
-    main.resize(1900, 1000);
     main.show();
-    for (auto [name, b] : {std::pair{"YambleV3", false}, {"YambleV3", true}, {"FRM_Zenth", false}}) {
-        main.SetBijakuMode(b);
-        if (QString::fromLatin1(name) == "YambleV3")
-            main.YambleV3_show();
-        else
-            main.Zenth_show();
-        auto* panel = main.loadedForm<ChipPanel>(QString::fromLatin1(name));
-        QMdiSubWindow* frame = main.frameOf(panel);
-        QCoreApplication::processEvents();
-        for (const char* t : {"FF IT", "POR", "FF OV", "WK-UP", "EXT", "LBD", "FF EM", "DRSSI", "DQD", "CRL", "ATGL", "SGN", "OF3", "FF OF", "ASAME", "RGUR", "RGIT", "FFIT", "FFOV", "RSSI", "ATS", "SYNC", "IRQ", "Calibrate >>> (after update)", "Low Battery and Clock Command:", "FIFO and Reset Mode Command:", "Enable the low battery detector", "uP Clock rise and fall time control", "Crystal load capacitance:", "Polarity of modulation:", "Valid Data Indicator:", "DDDD", "Transmitter-receiver carrier frequency offset:", "Crystal Oscillator Low Power Mode"})
-            qDebug() << t << panel->fontMetrics().horizontalAdvance(QString::fromLatin1(t)) << panel->font();
-        for (QWidget* w : panel->findChildren<QWidget*>()) if (w->objectName().startsWith("Frame") || w->objectName()=="Settings" || w->objectName()=="StatusArea") qDebug() << w->objectName() << w->size() << w->sizeHint();
-        qDebug() << name << b << "frame" << frame->size() << "hint" << frame->sizeHint()
-                 << "tabs" << panel->TabStrip1->sizeHint();
-        test::checkReadable(panel, QString::fromLatin1(name) + (b ? "B" : ""));
-        for (QComboBox* c : panel->findChildren<QComboBox*>())
-            if (c->isVisible() && c->width() < c->sizeHint().width())
-                qDebug() << "  combo" << c->objectName() << c->size() << c->sizeHint() << c->minimumSizeHint();
-        panel->ShowStatus_Click();
-        QCoreApplication::processEvents();
-        qDebug() << "  tall" << frame->size();
-        test::checkReadable(panel, QString::fromLatin1(name) + (b ? "B" : "") + "_status");
-        panel->ShowStatus_Click();
-        qDebug() << "  back" << frame->size();
-    }
+    main.SetBijakuMode(bVariant);
+    const auto show =
+        form == QStringLiteral("YambleV3") ? &ISMmain::YambleV3_show : &ISMmain::Zenth_show;
+    QVERIFY(test::checkPanelLayout(main, show, form, layout));
+}
+
+void TrxLayout::calibrationMarkKeepsThePanelWhole() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.YambleV3_show();
+    auto* panel = main.loadedForm<YambleV3>(QStringLiteral("YambleV3"));
+    panel->Band868->setChecked(true);
+    QVERIFY(panel->LabelCalibration->isVisible());
+    test::checkReadable(panel, QStringLiteral("YambleV3_calibrate"));
+    test::checkPanelSize(panel, QStringLiteral("YambleV3"));
+    // The mark stands beside its button, not under it.
+    QVERIFY(!panel->LabelCalibration->geometry().intersects(panel->CalibratePLL->geometry()));
+    QVERIFY(panel->LabelCalibration->width() >= panel->LabelCalibration->minimumSizeHint().width());
+}
+
+void TrxLayout::linkTestStandsBesideThePanel() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.YambleV3_show();
+    main.mnuToolsYambleRFlink->trigger();
+    QWidget* link = main.loadedForm(QStringLiteral("Frm_YambleRfLinkTest"));
+    QVERIFY(link && link->isVisible());
+    QCoreApplication::processEvents();
+    QMdiSubWindow* panel = main.frameOf(main.loadedForm(QStringLiteral("YambleV3")));
+    QMdiSubWindow* linkFrame = main.frameOf(link);
+    test::checkInWorkspace(link, QStringLiteral("Frm_YambleRfLinkTest"));
+    // Wherever the workspace has room for both, nothing of either is covered.
+    const int room = panel->mdiArea()->viewport()->width();
+    if (panel->width() + linkFrame->width() <= room)
+        QVERIFY2(!panel->geometry().intersects(linkFrame->geometry()),
+                 qPrintable(QStringLiteral("panel %1, link test %2 in %3 px")
+                                .arg(panel->width())
+                                .arg(linkFrame->x())
+                                .arg(room)));
+    else
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().width() < 1920);
 }
 
 QTEST_MAIN(TrxLayout)

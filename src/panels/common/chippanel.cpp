@@ -892,14 +892,13 @@ void ChipPanel::ShowStatus_Click() {
 void ChipPanel::showStatusArea(bool shown) {
     statusArea_->setVisible(shown);
     ShowStatus->setText(shown ? QStringLiteral("Hide Status") : QStringLiteral("Show Status"));
-    if (fitted_)
-        fitWindow();
+    fitWindow();
 }
 
 void ChipPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Sized when first shown, not at load: by then its lists are filled and its style is known,
-    // so the height it opens at is the one Show/Hide Status comes back to.
+    // Sized again when first shown: by then its lists are filled and its style is known, so the
+    // size it opens at is the one Show/Hide Status comes back to.
     if (!fitted_) {
         fitWindow();
         fitted_ = true;

@@ -139,9 +139,9 @@ void TransceiverPanel::buildSettings() {
     // The HC913's four bands in two rows, the HC916's three in one.
     auto* bands = new QGridLayout;
     bands->setHorizontalSpacing(12);
-    const QList<QRadioButton*> shownBands =
-        chip_ == trx::Chip::HC913 ? QList{Band315, Band433, Band868, Band915}
-                                  : QList{Band433, Band868, Band915};
+    const QList<QRadioButton*> shownBands = chip_ == trx::Chip::HC913
+                                                ? QList{Band315, Band433, Band868, Band915}
+                                                : QList{Band433, Band868, Band915};
     const int perRow = chip_ == trx::Chip::HC913 ? 2 : 3;
     for (int i = 0; i < shownBands.size(); ++i)
         bands->addWidget(shownBands[i], i / perRow, i % perRow);
