@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
@@ -111,8 +112,10 @@ void ISMmain::unloadForm(const QString& name) {
     if (!widget)
         return;
     forms_.remove(name);
-    if (auto* lifecycle = dynamic_cast<KrvForm*>(widget.data()))
+    if (auto* lifecycle = dynamic_cast<KrvForm*>(widget.data())) {
+        const QScopedValueRollback closing(closingSteps_, closingSteps_ + 1);
         lifecycle->Form_Unload();
+    }
     if (!widget)
         return;
     QMdiSubWindow* frame = frameOf(widget);
@@ -208,8 +211,10 @@ void ISMmain::subWindowActivated(QMdiSubWindow* frame) {
         return;
     QPointer<QWidget> previous = activeForm_;
     activeForm_ = form;
-    if (auto* left = dynamic_cast<KrvForm*>(previous.data()))
+    if (auto* left = dynamic_cast<KrvForm*>(previous.data())) {
+        const QScopedValueRollback leaving(closingSteps_, closingSteps_ + 1);
         left->Form_Deactivate();
+    }
     if (auto* entered = dynamic_cast<KrvForm*>(form); entered && activeForm_ == form)
         entered->Form_Activate();
 }

@@ -78,6 +78,7 @@ public:
     void echoToMonitors(const QString& text) override;
     void echoToTerminal(const QString& text) override;
     void boardLost() override;
+    bool closingStep() const override { return closingSteps_ > 0 || unloading_; }
     int loadBoardRev() const override { return LoadBoardRev; }
     QComboBox* dataSelector() override { return CB_Mode; }
     QWidget* dataSelectorLabel() override;
@@ -303,6 +304,8 @@ private:
     bool BijakuModeOn = false;
     bool listConnected_ = false;
     bool unloading_ = false;
+    // Unload and leave steps running now (they nest through the waits of their sends).
+    int closingSteps_ = 0;
     int ScanPort = 0;
     int ScanLastPort = 0;
     int ScanTicks = 0;

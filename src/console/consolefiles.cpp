@@ -1,11 +1,11 @@
 #include "consolefiles.h"
 
+#include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/latin1.h"
 #include "common/programfolder.h"
 #include "common/savefile.h"
-
-#include <QFile>
 
 namespace krv::console {
 
@@ -23,32 +23,37 @@ QString askTextFile(QWidget* parent, const QString& title, bool forSaving) {
 }
 
 QStringList readTextLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.exists() ? errors::PermissionDenied : errors::FileNotFound,
-                    file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(errors::DeviceIo, file.errorString());
+    const QByteArray bytes = readFileBounded(path, textFileBound);
     QStringList lines;
-    QByteArray line;
+    qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.append(QString::fromLatin1(line));
-            line.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            line.append(c);
-        }
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(QString::fromLatin1(bytes.mid(start, i - start)));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
     }
-    if (!line.isEmpty())
-        lines.append(QString::fromLatin1(line));
+    if (start < bytes.size())
+        lines.append(QString::fromLatin1(bytes.mid(start)));
     return lines;
 }
 
-void writeTextLines(const QString& path, const QStringList& lines) {
+void writeTextLines(const QString& path, const QStringList& lines, const QStringList& lineNames) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const std::optional<NonLatin1> found = firstNonLatin1(lines[i]);
+        if (!found)
+            continue;
+        const QString name =
+            i < lineNames.size() ? QStringLiteral(" (") + lineNames[i] + u')' : QString();
+        Dialogs::message(QStringLiteral("Line %1%2 holds %3, which the file cannot hold "
+                                        "(single-byte Latin-1 text only). Nothing was saved.")
+                             .arg(i + 1)
+                             .arg(name, found->describe(false)),
+                         QStringLiteral("File save error"), Dialogs::Icon::Exclamation);
+        return;
+    }
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";

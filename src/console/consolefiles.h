@@ -14,11 +14,18 @@ namespace krv::console {
 // another extension throws error 1225. A save asks before replacing an existing file.
 QString askTextFile(QWidget* parent, const QString& title, bool forSaving);
 
-// The file's lines (ended by CR LF, CR or LF), single-byte text. Throws krv::Error.
+// The largest console file read: register sets, window setups, batches and FIFO contents are a
+// few KB at most (a 4095-byte FIFO takes 16 KB).
+inline constexpr qint64 textFileBound = 1 << 20;
+
+// The file's lines (ended by CR LF, CR or LF), single-byte text. A file larger than
+// textFileBound is refused before it is read. Throws krv::Error.
 QStringList readTextLines(const QString& path);
-// Every line followed by CR LF, single-byte text; the old file stays whole when the save
-// fails. Throws krv::Error.
-void writeTextLines(const QString& path, const QStringList& lines);
+// Every line followed by CR LF, single-byte text; the old file stays whole when the save fails
+// (throws krv::Error). A character that single-byte text cannot hold writes nothing: the user is
+// told which it is and where, with the file's first lines named by `lineNames`.
+void writeTextLines(const QString& path, const QStringList& lines,
+                    const QStringList& lineNames = {});
 
 // Runs a file command and shows its failure the console's way: the wrong extension as "File type
 // not supported!", anything else as "Error occured:" with the saving or loading advice.

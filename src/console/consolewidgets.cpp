@@ -44,6 +44,11 @@ void BitBox::mousePressEvent(QMouseEvent* event) {
         Q_EMIT clicked();
 }
 
+void OpeningList::showPopup() {
+    Q_EMIT opening();
+    QComboBox::showPopup();
+}
+
 FifoGrid::FifoGrid(const QString& caption, QWidget* parent)
     : QGroupBox(caption, parent), view(new QTableView(this)) {
     auto* layout = new QVBoxLayout(this);
@@ -51,13 +56,29 @@ FifoGrid::FifoGrid(const QString& caption, QWidget* parent)
     layout->addWidget(view);
     view->setObjectName(QStringLiteral("view"));
     view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(18);
-    view->horizontalHeader()->setDefaultSectionSize(34);
-    view->horizontalHeader()->setStretchLastSection(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     view->setFont(mono);
+}
+
+void FifoGrid::fitRows(int rows) {
+    QHeaderView* header = view->horizontalHeader();
+    const QFontMetrics metrics(view->font());
+    // Room for the widest cell as well: a four-digit item number, else two characters.
+    int width = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        const QString cell = column == 0 ? QStringLiteral("4095") : QStringLiteral("WW");
+        const int section =
+            std::max(header->sectionSizeHint(column), metrics.horizontalAdvance(cell) + 8);
+        header->resizeSection(column, section);
+        width += section;
+    }
+    const int rowHeight = metrics.height() + 4;
+    view->verticalHeader()->setDefaultSectionSize(rowHeight);
+    const int frame = 2 * view->frameWidth();
+    view->setFixedSize(width + frame, header->sizeHint().height() + rows * rowHeight + frame);
+    resize(sizeHint());
 }
 
 } // namespace krv::console

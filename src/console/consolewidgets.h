@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -32,11 +33,25 @@ private:
     State state_ = State::NoData;
 };
 
+// A list that says when the user opens it, before its entries are shown.
+class OpeningList : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+
+Q_SIGNALS:
+    void opening();
+};
+
 // A FIFO grid under its caption ("TX / 16B", "No TX FIFO").
 class FifoGrid : public QGroupBox {
     Q_OBJECT
 public:
     FifoGrid(const QString& caption, QWidget* parent);
+    // Sizes the grid, in the fonts it has, to show `rows` rows and every column under its whole
+    // heading without a scroll bar; its model must be set.
+    void fitRows(int rows);
     QTableView* view;
 };
 

@@ -29,6 +29,20 @@ void FifoCounters::count(qint64 packetErrors, qint64 bytes) {
     databits += 8 * bytes;
 }
 
+QString fifoAddressProblem(bool tx, const QString& chip, const QString& address) {
+    const QString fifo = tx ? QStringLiteral("TX") : QStringLiteral("RX");
+    const QString done = tx ? QStringLiteral("written") : QStringLiteral("read");
+    if (address.trimmed().isEmpty())
+        return QStringLiteral("The chip %1 has no %2 FIFO address in the register database "
+                              "(column %3FifoAddress): its %2 FIFO cannot be %4. Nothing was %4.")
+            .arg(chip, fifo, tx ? QStringLiteral("Tx") : QStringLiteral("Rx"), done);
+    if (!isRegisterAddress(address))
+        return QStringLiteral("The chip's %1 FIFO address \"%2\" has no %3 command: only the "
+                              "addresses 00 to 7F can be %4. Nothing was %4.")
+            .arg(fifo, address, tx ? QStringLiteral("write") : QStringLiteral("read"), done);
+    return {};
+}
+
 QStringList fifoFileLines(const QStringList& values) {
     return QStringList{QStringLiteral("#FIFO")} + values;
 }

@@ -24,6 +24,10 @@ struct FifoCounters {
     void count(qint64 packetErrors, qint64 bytes);
 };
 
+// Why the register path cannot reach the chip's TX FIFO (`tx`) or RX FIFO through its FIFO
+// register address, in a sentence for the user; empty when it can.
+QString fifoAddressProblem(bool tx, const QString& chip, const QString& address);
+
 // A FIFO content file: "#FIFO", then one value a line (an empty value an empty line).
 QStringList fifoFileLines(const QStringList& values);
 // The values of a FIFO content file for a FIFO of `size` bytes: the first two characters of

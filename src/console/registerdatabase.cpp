@@ -96,10 +96,23 @@ void RegisterDatabase::open() {
                 ? connection()
                 : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName());
         db.setDatabaseName(path_);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        // Another program holding the file locked is waited for briefly, never so long that
+        // the window freezes: the console tries again later instead.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=100"));
         if (!db.open())
             throw DatabaseError{db.lastError().text()};
     }
+    try {
+        prepare(fresh);
+    } catch (const DatabaseError&) {
+        // Closed, so that a later try starts afresh.
+        connection().close();
+        throw;
+    }
+    open_ = true;
+}
+
+void RegisterDatabase::prepare(bool fresh) {
     if (fresh)
         seed();
     checkColumns(QStringLiteral("Chip"), chipColumns);
@@ -114,7 +127,6 @@ void RegisterDatabase::open() {
         "CREATE TEMP TABLE IF NOT EXISTS TXFIFO (Item INTEGER, Hex TEXT, ASCII TEXT)"));
     exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS RXFIFO (Item INTEGER, Hex TEXT, "
                         "ASCII TEXT, Expected TEXT, Error INTEGER)"));
-    open_ = true;
 }
 
 void RegisterDatabase::seed() {

@@ -95,6 +95,8 @@ public:
 
 private:
     void exec(const QString& statement, const QVariantList& values = {});
+    // Seeds a fresh file, checks the master tables and makes the work tables.
+    void prepare(bool fresh);
     void checkColumns(const QString& table, const QStringList& columns);
     void seed();
 

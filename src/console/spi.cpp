@@ -8,6 +8,7 @@
 #include "common/numbers.h"
 #include "common/programfolder.h"
 #include "common/supply.h"
+#include "consoletext.h"
 #include "consolewidgets.h"
 #include "registerbits.h"
 #include "worktablemodel.h"
@@ -52,22 +53,41 @@ void SPI::Form_Load() {
     TabStrip1->setCurrentIndex(0);
     Frame[0]->show();
     Voltage->setText(main_.Pref_Voltage);
-    if (openDatabase()) {
+    loadChipList();
+}
+
+void SPI::loadChipList() {
+    const auto retried = [](const DatabaseError& error) {
+        return DatabaseError{error.text +
+                             QStringLiteral("\r\nThe chip list tries again when it is opened.")};
+    };
+    chipListFailed_ = true;
+    try {
+        if (!db_)
+            db_ = std::make_unique<RegisterDatabase>(ProgramFolder::file(QStringLiteral("KRV.db")));
+        db_->open();
         ClearWorktables();
-        try {
-            QStringList unusable;
-            chips_ = db_->chips(unusable);
-            if (!unusable.isEmpty())
-                reportDatabase(DatabaseError{unusable.join(QStringLiteral("\r\n"))});
-        } catch (const DatabaseError& error) {
-            reportDatabase(error);
-        }
+        QStringList unusable;
+        chips_ = db_->chips(unusable);
+        chipListFailed_ = false;
+        if (!unusable.isEmpty())
+            reportDatabase(DatabaseError{unusable.join(QStringLiteral("\r\n"))});
+    } catch (const DatabaseError& error) {
+        reportDatabase(retried(error));
     }
     fillingLists_ = true;
+    ChipSelect->clear();
     for (const ChipRow& chip : chips_)
         ChipSelect->addItem(chip.name, chip.id);
     ChipSelect->setCurrentIndex(-1);
     fillingLists_ = false;
+}
+
+void SPI::ChipSelect_DropDown() {
+    // A database that could not be read when the console opened (another program holding it
+    // locked, say) is tried again each time the user looks for a chip.
+    if (chipListFailed_)
+        loadChipList();
 }
 
 void SPI::Form_Unload() {
@@ -75,18 +95,6 @@ void SPI::Form_Unload() {
     closing_ = true;
     main_.unloadForm(QStringLiteral("SPIsub2"));
     main_.mnuSPI->setChecked(false);
-}
-
-bool SPI::openDatabase() {
-    try {
-        if (!db_)
-            db_ = std::make_unique<RegisterDatabase>(ProgramFolder::file(QStringLiteral("KRV.db")));
-        db_->open();
-        return true;
-    } catch (const DatabaseError& error) {
-        reportDatabase(error);
-        return false;
-    }
 }
 
 void SPI::reportDatabase(const DatabaseError& error) {
@@ -260,7 +268,18 @@ void SPI::reportReadFailure(const QStringList& addresses) {
         return;
     Dialogs::message(QStringLiteral("The board gave no valid reply when register(s) %1 were "
                                     "read. Their values were not changed.")
-                         .arg(addresses.join(QStringLiteral(", "))),
+                         .arg(shortList(addresses)),
+                     QStringLiteral("Register read"), Dialogs::Icon::Exclamation);
+}
+
+void SPI::reportNoReadCommand(const QStringList& addresses) {
+    if (addresses.isEmpty())
+        return;
+    Dialogs::message((addresses.size() == 1 ? QStringLiteral("Register %1 has no read command")
+                                            : QStringLiteral("Registers %1 have no read command"))
+                             .arg(shortList(addresses)) +
+                         QStringLiteral(": only the addresses 00 to 7F can be read. Nothing was "
+                                        "sent."),
                      QStringLiteral("Register read"), Dialogs::Icon::Exclamation);
 }
 
@@ -278,7 +297,7 @@ void SPI::reportWriteFailure(const QStringList& addresses) {
         return;
     Dialogs::message(QStringLiteral("The board gave no valid reply when register(s) %1 were "
                                     "written. The chip may not hold the new value(s).")
-                         .arg(addresses.join(QStringLiteral(", "))),
+                         .arg(shortList(addresses)),
                      QStringLiteral("Register write"), Dialogs::Icon::Exclamation);
 }
 

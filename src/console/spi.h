@@ -53,6 +53,7 @@ public:
     void GUI_Sync();
     void HexToBinary(const QString& hex);
     void ChipSelect_Change();
+    void ChipSelect_DropDown();
     void TabStrip1_Click();
     void PB_Voltage_Click();
 
@@ -239,7 +240,8 @@ private:
     QList<QWidget*> busyControls() const;
 
     // The database and the view (spi.cpp, spi_table.cpp).
-    bool openDatabase();
+    // Opens the database and fills the chip list from it.
+    void loadChipList();
     void reportDatabase(const console::DatabaseError& error);
     void setView(const QString& clause);
     void refreshFifos();
@@ -263,6 +265,8 @@ private:
     std::optional<SendResult> transfer(const QString& line);
     static bool gone(const QPointer<SPI>& self);
     void reportReadFailure(const QStringList& addresses);
+    // Addresses above 7F, or not two hexadecimal digits, have no register read.
+    void reportNoReadCommand(const QStringList& addresses);
     struct RegisterReply {
         bool windowGone = false;
         QString last15; // the reply's last 15 characters when it ended OK
@@ -294,7 +298,8 @@ private:
     void clearStatusFrame();
 
     // Batches (spi_batch.cpp).
-    enum class BatchPass { Idle, Sent, PortClosed, WindowGone };
+    // Refused: a line holds text the board's line cannot carry; nothing of the pass was sent.
+    enum class BatchPass { Idle, Sent, PortClosed, WindowGone, Refused };
     BatchPass runBatchPass(int batch, const QPointer<SPI>& self);
     void showBatch(int batch);
 
@@ -310,6 +315,7 @@ private:
     int busy_ = 0;
     bool closing_ = false;
     bool fillingLists_ = false;
+    bool chipListFailed_ = false;
     std::array<QString, 4> batchText_;
     bool showingBatch_ = false;
     QHash<QObject*, std::function<void()>> leaveHandlers_;

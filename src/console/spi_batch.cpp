@@ -2,6 +2,8 @@
 
 #include "app/ismmain.h"
 #include "batchtext.h"
+#include "common/dialogs.h"
+#include "common/latin1.h"
 #include "common/numbers.h"
 #include "consolefiles.h"
 #include "consolewidgets.h"
@@ -34,6 +36,8 @@ void SPI::BatchRun_Click(int batch) {
         const BatchPass pass = runBatchPass(batch, self);
         if (pass == BatchPass::WindowGone)
             return;
+        if (pass == BatchPass::Refused)
+            break;
         passes += 1;
         LoopCount->setText(plainNumberText(passes));
         if (pass == BatchPass::PortClosed)
@@ -52,8 +56,24 @@ void SPI::BatchRun_Click(int batch) {
 }
 
 SPI::BatchPass SPI::runBatchPass(int batch, const QPointer<SPI>& self) {
+    const QStringList lines = batchLines(batchText_[batch]);
+    // The board's line carries single-byte text: a line that would reach it with "?" in place
+    // of a character stops the pass before anything is sent.
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(u'/') || lines[i].startsWith(u'#'))
+            continue;
+        if (const std::optional<NonLatin1> found = firstNonLatin1(lines[i])) {
+            Dialogs::message(QStringLiteral("Line %1 of %2 holds %3, which the board's line cannot "
+                                            "carry (single-byte Latin-1 text only). Nothing was "
+                                            "sent.")
+                                 .arg(i + 1)
+                                 .arg(BatchName[batch]->text(), found->describe(false)),
+                             QStringLiteral("Batch"), Dialogs::Icon::Exclamation);
+            return BatchPass::Refused;
+        }
+    }
     BatchPass outcome = BatchPass::Idle;
-    for (const QString& line : batchLines(batchText_[batch])) {
+    for (const QString& line : lines) {
         switch (line.startsWith(u'/')   ? Directive::None
                 : line.startsWith(u'#') ? directiveOf(line)
                                         : Directive::None) {
@@ -149,7 +169,8 @@ void SPI::SaveBatch_Click() {
                                              QStringLiteral(" Script File"),
                                          true);
         if (!path.isEmpty())
-            writeTextLines(path, batchFileLines(BatchName[batch]->text(), batchText_[batch]));
+            writeTextLines(path, batchFileLines(BatchName[batch]->text(), batchText_[batch]),
+                           {QStringLiteral("\"#BATCHNAME \" and the batch name")});
     });
 }
 

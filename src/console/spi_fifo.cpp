@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "consolefiles.h"
+#include "consoletext.h"
 #include "consolewidgets.h"
 #include "fifocheck.h"
 #include "registerbits.h"
@@ -27,8 +28,6 @@ qint64 counter(const QLineEdit* box) {
 void SPI::WriteTXff_Click() {
     QPointer<SPI> self(this);
     ProgressBar1->setValue(0);
-    LoadboardBusy();
-    QStringList problems;
     QList<FifoRow> rows;
     try {
         if (TxFifoSize > 0 && db_ && db_->isOpen())
@@ -37,28 +36,38 @@ void SPI::WriteTXff_Click() {
         reportDatabase(error);
     }
     // The register path needs the FIFO register's write command.
-    if (!rows.isEmpty() && !nFFS_control) {
-        const RegisterWrite write = registerWrite(TxFifoAddress, QStringLiteral("00"));
-        if (!write.ok()) {
-            problems.append(write.problem);
-            rows.clear();
-        }
+    const QString problem = fifoAddressProblem(true, ChipSelect->currentText(), TxFifoAddress);
+    if (!rows.isEmpty() && !nFFS_control && !problem.isEmpty()) {
+        Dialogs::message(problem, QStringLiteral("FIFO write"), Dialogs::Icon::Exclamation);
+        return;
     }
+    LoadboardBusy();
     bool open = rows.isEmpty() || !nFFS_control || sendStep(QStringLiteral("L3\r"), self);
     if (gone(self))
         return;
     QStringList skipped;
-    for (qsizetype i = 0; i < rows.size() && open; ++i) {
+    QStringList unconfirmed;
+    bool silent = false;
+    qsizetype i = 0;
+    for (; i < rows.size() && open && !silent; ++i) {
         const QString hex = rows[i].hex;
+        const QString item = QString::number(rows[i].item);
         if (!isHexValue(hex)) {
-            skipped.append(QString::number(rows[i].item));
+            skipped.append(item);
         } else {
             const QString byte = hex.size() == 1 ? u'0' + hex : hex;
-            open = sendStep(nFFS_control ? QStringLiteral("WS ") + byte + u'\r'
-                                         : registerWrite(TxFifoAddress, byte).line,
-                            self);
-            if (gone(self))
+            const std::optional<SendResult> reply =
+                transfer(nFFS_control ? QStringLiteral("WS ") + byte + u'\r'
+                                      : registerWrite(TxFifoAddress, byte).line);
+            if (!reply)
                 return;
+            open = !reply->portClosed();
+            if (open && !reply->ok()) {
+                unconfirmed.append(item);
+                // Once the board stops answering, every further byte would wait out the reply
+                // timer only to be lost as well; the packet is spoilt already.
+                silent = reply->outcome == SendResult::Outcome::Timeout;
+            }
         }
         setProgress(i + 1, rows.size());
     }
@@ -68,11 +77,27 @@ void SPI::WriteTXff_Click() {
             return;
     }
     LoadboardReady();
+    // A closed port has been reported by the link already.
+    if (!open)
+        return;
+    QStringList report;
     if (!skipped.isEmpty())
-        problems.append(QStringLiteral("TX FIFO row(s) %1 hold no valid byte and were not sent.")
-                            .arg(skipped.join(QStringLiteral(", "))));
-    if (open)
-        reportWriteProblems(problems);
+        report.append(QStringLiteral("TX FIFO row(s) %1 hold no valid byte and were not sent.")
+                          .arg(shortList(skipped)));
+    if (!unconfirmed.isEmpty())
+        report.append(QStringLiteral("The board gave no valid reply when TX FIFO byte(s) %1 were "
+                                     "written. The FIFO may not hold them.")
+                          .arg(shortList(unconfirmed)));
+    QStringList unsent;
+    for (; i < rows.size(); ++i)
+        unsent.append(QString::number(rows[i].item));
+    if (!unsent.isEmpty())
+        report.append(QStringLiteral("The board stopped answering, so TX FIFO byte(s) %1 were not "
+                                     "sent.")
+                          .arg(shortList(unsent)));
+    if (!report.isEmpty())
+        Dialogs::message(report.join(QStringLiteral("\r\n")), QStringLiteral("FIFO write"),
+                         Dialogs::Icon::Exclamation);
 }
 
 bool SPI::sendStep(const QString& line, const QPointer<SPI>& self) {
@@ -91,12 +116,9 @@ void SPI::ReadRXff_Click() {
     } catch (const DatabaseError& error) {
         reportDatabase(error);
     }
-    if (!rows.isEmpty() && !nFFS_control && !isRegisterAddress(RxFifoAddress)) {
-        Dialogs::message(QStringLiteral("The chip's RX FIFO address \"%1\" has no read command: "
-                                        "only the addresses 00 to 7F can be read. Nothing was "
-                                        "read.")
-                             .arg(RxFifoAddress),
-                         QStringLiteral("Register read"), Dialogs::Icon::Exclamation);
+    const QString problem = fifoAddressProblem(false, ChipSelect->currentText(), RxFifoAddress);
+    if (!rows.isEmpty() && !nFFS_control && !problem.isEmpty()) {
+        Dialogs::message(problem, QStringLiteral("FIFO read"), Dialogs::Icon::Exclamation);
         rows.clear();
     }
     bool open = rows.isEmpty() || !nFFS_control || sendStep(QStringLiteral("L3\r"), self);

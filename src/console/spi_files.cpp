@@ -2,15 +2,20 @@
 
 #include "common/dialogs.h"
 #include "consolefiles.h"
+#include "consoletext.h"
 #include "consolewidgets.h"
 #include "registerbits.h"
+#include "registerset.h"
 #include "spi.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QHash>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 
 namespace krv {
 
@@ -19,6 +24,10 @@ using namespace console;
 namespace {
 
 const QString chipLine = QStringLiteral("#CHIP ");
+const QString storedOrder = QStringLiteral("WHERE StatusReg = 0 ORDER BY rowid");
+// What the first lines of both files hold, for a message about them.
+const QStringList headerNames{QStringLiteral("\"#CHIP \" and the chip name"),
+                              QStringLiteral("the notes")};
 
 } // namespace
 
@@ -38,12 +47,12 @@ void SPI::saveRegisterSet(const QString& clause) {
             reportDatabase(error);
             return;
         }
-        writeTextLines(path, lines);
+        writeTextLines(path, lines, headerNames);
     });
 }
 
 void SPI::SaveSettings_Click() {
-    saveRegisterSet(QStringLiteral("WHERE StatusReg = 0 ORDER BY rowid"));
+    saveRegisterSet(storedOrder);
 }
 
 void SPI::Command4_Click() {
@@ -59,25 +68,55 @@ void SPI::LoadSettings_Click() {
         const QString path = askTextFile(this, QStringLiteral("Load Chip Configuration"), false);
         if (path.isEmpty())
             return;
-        const QStringList lines = readTextLines(path);
+        const RegisterSetFile file = registerSetFromLines(readTextLines(path));
+        // The whole file is examined before anything changes: a file that names none of the
+        // chip's registers is no register set of it.
+        QSet<QString> known;
+        try {
+            if (db_ && db_->isOpen()) {
+                for (const WorkRow& row : db_->workRows(storedOrder))
+                    known.insert(row.address.toUpper());
+            }
+        } catch (const DatabaseError& error) {
+            reportDatabase(error);
+            return;
+        }
+        QStringList unknown;
+        for (const RegisterSetFile::Value& line : file.values) {
+            if (!known.contains(line.address.toUpper()))
+                unknown.append(printable(line.address) + u'h');
+        }
+        if (unknown.size() == file.values.size()) {
+            Dialogs::message(
+                QStringLiteral("No line of \"%1\" sets a register of %2 (a line "
+                               "\"address,value\" from the third line on). Nothing "
+                               "was loaded or written to the chip.")
+                    .arg(QFileInfo(path).fileName(), ChipSelect->currentIndex() < 0
+                                                         ? QStringLiteral("a chosen chip")
+                                                         : ChipSelect->currentText()),
+                QStringLiteral("File open error"));
+            return;
+        }
         ProgressBar1->setValue(0);
         tickAllFilters();
-        setView(QStringLiteral("WHERE StatusReg = 0 ORDER BY rowid"));
-        if (lines.size() > 1)
-            Notes->setText(lines[1]);
-        for (qsizetype i = 2; i < lines.size(); ++i) {
-            const qsizetype comma = lines[i].indexOf(u',');
-            QString address = comma < 0 ? lines[i] : lines[i].left(comma);
-            QString value = comma < 0 ? QString() : lines[i].mid(comma + 1);
-            address.remove(u' ');
-            value.remove(u' ');
-            if (lookup(address))
-                storeValue(address, value);
-            else
-                Dialogs::message(QStringLiteral("Register address ") + address +
-                                     QStringLiteral("h does not exist!"),
-                                 QStringLiteral("Register Address Error."));
+        setView(storedOrder);
+        if (file.notes)
+            Notes->setText(*file.notes);
+        // A register named twice keeps its last value, and is stored once.
+        QHash<QString, RegisterSetFile::Value> values;
+        for (const RegisterSetFile::Value& line : file.values) {
+            if (known.contains(line.address.toUpper()))
+                values.insert(line.address.toUpper(), line);
         }
+        for (const RegisterSetFile::Value& line : std::as_const(values))
+            storeValue(line.address, line.value);
+        if (unknown.size() == 1)
+            Dialogs::message(QStringLiteral("Register address %1 does not exist!").arg(unknown[0]),
+                             QStringLiteral("Register Address Error."));
+        else if (!unknown.isEmpty())
+            Dialogs::message(
+                QStringLiteral("Register addresses %1 do not exist!").arg(shortList(unknown)),
+                QStringLiteral("Register Address Error."));
         loaded = true;
     });
     if (loaded)
@@ -91,9 +130,12 @@ void SPI::SaveGUI_Click() {
         if (path.isEmpty())
             return;
         QStringList lines{chipLine + ChipSelect->currentText(), GuiNotes->text()};
-        for (const QLineEdit* address : M_Address)
-            lines.append(address->text());
-        writeTextLines(path, lines);
+        QStringList names = headerNames;
+        for (int r = 0; r < 6; ++r) {
+            lines.append(M_Address[r]->text());
+            names.append(QStringLiteral("the address of register row %1").arg(r + 1));
+        }
+        writeTextLines(path, lines, names);
     });
 }
 

@@ -77,9 +77,15 @@ QFont monospace() {
 
 } // namespace
 
+namespace {
+
+// Both pages; the window is as tall as they need, and as wide as the second needs.
+constexpr int pageHeight = 508;
+
+} // namespace
+
 void SPI::buildFrame() {
     setWindowTitle(QStringLiteral("Universal SPI Tool"));
-    setMinimumSize(1000, 670);
 
     QGroupBox* supply = group(this, QStringLiteral("Testboard Supply Voltage"), 8, 4, 190, 76);
     Voltage = place(new QLineEdit(QStringLiteral("2.5"), supply), "Voltage", 10, 30, 60, 22);
@@ -88,7 +94,7 @@ void SPI::buildFrame() {
         place(new QPushButton(QStringLiteral("Set"), supply), "PB_Voltage", 100, 28, 70, 26);
 
     QGroupBox* master = group(this, QStringLiteral("Master Database"), 206, 4, 300, 76);
-    ChipSelect = place(new QComboBox(master), "ChipSelect", 10, 28, 170, 26);
+    ChipSelect = place(new console::OpeningList(master), "ChipSelect", 10, 28, 170, 26);
     ChipSelect->setPlaceholderText(QStringLiteral("Select Chip ..."));
     label(master, QStringLiteral("P#:"), 190, 31, 24);
     Text3 = readOnlyBox(master, QStringLiteral("Text3"), 216, 30, 74);
@@ -118,12 +124,18 @@ void SPI::buildFrame() {
     TabStrip1->addTab(QStringLiteral("Register List"));
     TabStrip1->addTab(QStringLiteral("FIFO, Batch windows"));
     for (int i = 0; i < 2; ++i) {
-        Frame[i] = place(new QFrame(this), indexed("Frame", i + 1), 8, 112, 984, 552);
+        Frame[i] = place(new QFrame(this), indexed("Frame", i + 1), 8, 112, 0, pageHeight);
         Frame[i]->setFrameShape(QFrame::StyledPanel);
         Frame[i]->hide();
     }
     buildRegisterPage(Frame[0]);
     buildRowsPage(Frame[1]);
+    // The pages are as wide as the FIFO frame at the right of the second needs.
+    const int pageWidth = Frame[1]->childrenRect().right() + 9;
+    for (QFrame* frame : Frame)
+        frame->resize(pageWidth, frame->height());
+    SettingsDataGrid->resize(pageWidth - 16, SettingsDataGrid->height());
+    setMinimumSize(pageWidth + 16, 112 + pageHeight + 6);
 
     // Below the visible part of the window.
     Command1 = place(new QPushButton(QStringLiteral("Cmd1"), this), "Command1", 8, 700, 60, 24);
@@ -210,7 +222,8 @@ void SPI::buildRegisterPage(QWidget* page) {
     label(status, QStringLiteral("bit7"), 8, 140, 50);
     label(status, QStringLiteral("bit0"), 8 + 7 * 57, 140, 50);
 
-    SettingsDataGrid = place(new QTableView(page), "SettingsDataGrid", 8, 256, 968, 290);
+    SettingsDataGrid =
+        place(new QTableView(page), "SettingsDataGrid", 8, 256, 0, pageHeight - 256 - 8);
     SettingsDataGrid->setModel(settings_);
     SettingsDataGrid->verticalHeader()->setDefaultSectionSize(20);
     SettingsDataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -228,22 +241,29 @@ void SPI::buildRegisterPage(QWidget* page) {
 }
 
 void SPI::buildRowsPage(QWidget* page) {
-    QGroupBox* gui = group(page, QStringLiteral("GUI Configuration"), 8, 4, 480, 48);
+    QGroupBox* gui = group(page, QStringLiteral("GUI Configuration"), 8, 4, 440, 48);
     LoadGUI = iconButton(gui, "LoadGUI", QStyle::SP_DialogOpenButton,
                          QStringLiteral("Load the register rows"), 8, 16);
     SaveGUI = iconButton(gui, "SaveGUI", QStyle::SP_DialogSaveButton,
                          QStringLiteral("Save the register rows"), 40, 16);
     label(gui, QStringLiteral("GUI Configuration Notes:"), 76, 20, 150);
     GuiNotes =
-        place(new QLineEdit(QStringLiteral(" Test Setup #"), gui), "GuiNotes", 230, 19, 240, 22);
-    buildFilters(page, 1, 496, 4);
+        place(new QLineEdit(QStringLiteral(" Test Setup #"), gui), "GuiNotes", 230, 19, 200, 22);
+    buildFilters(page, 1, 456, 4);
 
-    QGroupBox* rows = group(page, QStringLiteral("Register Rows"), 8, 56, 968, 196);
+    QGroupBox* rows = group(page, QStringLiteral("Register Rows"), 8, 56, 928, 196);
+    // From the right: the batch buttons as wide as their captions, the read and write buttons,
+    // then the bit boxes share what is left.
+    const int batchWidth = fontMetrics().horizontalAdvance(QStringLiteral("+ Batch 4")) + 14;
+    const int batchLeft = 920 - 4 * (batchWidth + 2) + 2;
+    const int readLeft = batchLeft - 70;
+    const int bitPitch = (readLeft - 4 - 246) / 8;
     label(rows, QStringLiteral("Addr.:"), 8, 16, 40);
     label(rows, QStringLiteral("Name:"), 50, 16, 40);
     label(rows, QStringLiteral("Value:"), 204, 16, 40);
     for (int i = 0; i < 8; ++i) {
-        auto* caption = label(rows, QStringLiteral("bit%1").arg(i), 246 + (7 - i) * 48, 16, 46);
+        auto* caption =
+            label(rows, QStringLiteral("bit%1").arg(i), 246 + (7 - i) * bitPitch, 16, bitPitch - 2);
         caption->setAlignment(Qt::AlignCenter);
     }
     for (int r = 0; r < 6; ++r) {
@@ -254,16 +274,20 @@ void SPI::buildRowsPage(QWidget* page) {
         M_Hexvalue[r] = place(new QLineEdit(rows), indexed("M_Hexvalue", r), 204, y, 38, 22);
         for (int i = 0; i < 8; ++i) {
             const int n = 8 * r + i;
-            M_bit[n] = place(new BitBox(rows), indexed("M_bit", n), 246 + (7 - i) * 48, y, 46, 22);
+            M_bit[n] = place(new BitBox(rows), indexed("M_bit", n), 246 + (7 - i) * bitPitch, y,
+                             bitPitch - 2, 22);
         }
-        M_Read[r] = iconButton(rows, "", QStyle::SP_ArrowDown, QStringLiteral("Read"), 634, y);
+        M_Read[r] = iconButton(rows, "", QStyle::SP_ArrowDown, QStringLiteral("Read"), readLeft, y);
         M_Read[r]->setObjectName(indexed("M_Read", r));
-        M_Send[r] = iconButton(rows, "", QStyle::SP_ArrowUp, QStringLiteral("Write"), 666, y);
+        M_Send[r] =
+            iconButton(rows, "", QStyle::SP_ArrowUp, QStringLiteral("Write"), readLeft + 32, y);
         M_Send[r]->setObjectName(indexed("M_Send", r));
+        for (QPushButton* button : {M_Read[r], M_Send[r]})
+            button->resize(button->width(), 24);
         for (int b = 0; b < 4; ++b) {
-            M_Batch[b][r] =
-                place(new QPushButton(QStringLiteral("+ Batch %1").arg(b + 1), rows),
-                      QStringLiteral("M_Batch%1_%2").arg(b + 1).arg(r), 704 + b * 64, y, 62, 24);
+            M_Batch[b][r] = place(new QPushButton(QStringLiteral("+ Batch %1").arg(b + 1), rows),
+                                  QStringLiteral("M_Batch%1_%2").arg(b + 1).arg(r),
+                                  batchLeft + b * (batchWidth + 2), y, batchWidth, 24);
             M_Batch[b][r]->setToolTip(
                 QStringLiteral("Append this register's write to batch %1").arg(b + 1));
         }
@@ -273,60 +297,67 @@ void SPI::buildRowsPage(QWidget* page) {
 }
 
 void SPI::buildBatchFrame(QWidget* page) {
-    QGroupBox* frame = group(page, QStringLiteral("Batch Command Execution"), 8, 256, 620, 292);
+    QGroupBox* frame = group(page, QStringLiteral("Batch Command Execution"), 8, 256, 928, 244);
     for (int b = 0; b < 4; ++b) {
-        const int x = 8 + b * 152;
+        const int x = 8 + b * 228;
         BatchSel[b] = place(new QRadioButton(QStringLiteral("Batch %1").arg(b + 1), frame),
                             indexed("BatchSel", b), x, 18, 140, 20);
         BatchName[b] = place(new QLineEdit(QStringLiteral("Batch#%1").arg(b + 1), frame),
-                             indexed("BatchName", b), x, 40, 144, 22);
+                             indexed("BatchName", b), x, 40, 220, 22);
         console::paint(BatchName[b], console::colours::LightGray);
         BatchCommands[b] =
-            place(new QPlainTextEdit(frame), indexed("BatchCommands", b), x, 66, 144, 150);
+            place(new QPlainTextEdit(frame), indexed("BatchCommands", b), x, 66, 220, 106);
         BatchCommands[b]->setFont(monospace());
         BatchCommands[b]->setLineWrapMode(QPlainTextEdit::NoWrap);
         BatchCommands[b]->viewport()->installEventFilter(this);
         BatchRun[b] = place(new QPushButton(QStringLiteral("Run"), frame), indexed("BatchRun", b),
-                            x, 222, 66, 26);
+                            x, 178, 66, 26);
         EnLoop[b] = place(new QCheckBox(QStringLiteral("Loop"), frame), indexed("EnLoop", b),
-                          x + 76, 224, 66, 22);
+                          x + 76, 180, 66, 22);
     }
     BatchSel[0]->setChecked(true);
-    label(frame, QStringLiteral("Loop control"), 8, 258, 80);
-    label(frame, QStringLiteral("Loop count:"), 90, 258, 70);
-    LoopCount = place(new QLineEdit(QStringLiteral("0"), frame), "LoopCount", 160, 256, 60, 22);
-    Reset = place(new QPushButton(QStringLiteral("Reset"), frame), "Reset", 224, 254, 56, 26);
-    ENLimit = place(new QCheckBox(QStringLiteral("Limit"), frame), "ENLimit", 290, 256, 60, 22);
-    LoopLimit = place(new QLineEdit(QStringLiteral("0"), frame), "LoopLimit", 350, 256, 60, 22);
+    label(frame, QStringLiteral("Loop control"), 8, 214, 80);
+    label(frame, QStringLiteral("Loop count:"), 90, 214, 70);
+    LoopCount = place(new QLineEdit(QStringLiteral("0"), frame), "LoopCount", 160, 212, 60, 22);
+    Reset = place(new QPushButton(QStringLiteral("Reset"), frame), "Reset", 224, 210, 56, 26);
+    ENLimit = place(new QCheckBox(QStringLiteral("Limit"), frame), "ENLimit", 290, 212, 60, 22);
+    LoopLimit = place(new QLineEdit(QStringLiteral("0"), frame), "LoopLimit", 350, 212, 60, 22);
     LoopLimit->setEnabled(false);
     console::paint(LoopLimit, frame->palette().color(QPalette::Window));
-    label(frame, QStringLiteral("Save/Load Batch"), 440, 258, 100);
+    label(frame, QStringLiteral("Save/Load Batch"), 752, 214, 100);
     LoadBach = iconButton(frame, "LoadBach", QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Load a batch file into the selected batch"), 546, 253);
+                          QStringLiteral("Load a batch file into the selected batch"), 854, 209);
     SaveBatch = iconButton(frame, "SaveBatch", QStyle::SP_DialogSaveButton,
-                           QStringLiteral("Save the selected batch"), 580, 253);
+                           QStringLiteral("Save the selected batch"), 888, 209);
 }
 
 void SPI::buildFifoFrame(QWidget* page) {
-    QGroupBox* frame = group(page, QStringLiteral("FIFO Read / Write"), 636, 256, 340, 292);
-    TXFIFO = place(new console::FifoGrid(QStringLiteral("TX"), frame), "TXFIFO", 8, 18, 120, 156);
-    RXFIFO = place(new console::FifoGrid(QStringLiteral("RX"), frame), "RXFIFO", 134, 18, 198, 156);
+    // Beside the rows and batches over the page's whole height, so that a 16-byte FIFO shows
+    // every byte.
+    QGroupBox* frame = group(page, QStringLiteral("FIFO Read / Write"), 944, 4, 0, pageHeight - 8);
+    TXFIFO = place(new console::FifoGrid(QStringLiteral("TX"), frame), "TXFIFO", 8, 18, 0, 0);
+    RXFIFO = place(new console::FifoGrid(QStringLiteral("RX"), frame), "RXFIFO", 0, 18, 0, 0);
     TXFIFO->view->setModel(txModel_);
     RXFIFO->view->setModel(rxModel_);
-    TXFIFO->view->setColumnWidth(0, 30);
-    RXFIFO->view->setColumnWidth(0, 30);
+    TXFIFO->fitRows(16);
+    RXFIFO->fitRows(16);
+    RXFIFO->move(TXFIFO->geometry().right() + 7, 18);
+    const int y = std::max(TXFIFO->geometry().bottom(), RXFIFO->geometry().bottom()) + 8;
     OpenTXff = iconButton(frame, "OpenTXff", QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Load the TX FIFO content"), 8, 180);
+                          QStringLiteral("Load the TX FIFO content"), 8, y);
     SaveTXff = iconButton(frame, "SaveTXff", QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Save the TX FIFO content"), 40, 180);
-    WriteTXff =
-        place(new QPushButton(QStringLiteral("Write"), frame), "WriteTXff", 72, 180, 56, 28);
+                          QStringLiteral("Save the TX FIFO content"), 40, y);
+    WriteTXff = place(new QPushButton(QStringLiteral("Write"), frame), "WriteTXff", 72, y, 56, 28);
+    const int rx = std::max(RXFIFO->x(), 136);
     OpenRXff = iconButton(frame, "OpenRXff", QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Load the expected RX FIFO content"), 134, 180);
+                          QStringLiteral("Load the expected RX FIFO content"), rx, y);
     SaveRXff = iconButton(frame, "SaveRXff", QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Save the expected RX FIFO content"), 166, 180);
-    ReadRXff = place(new QPushButton(QStringLiteral("Read"), frame), "ReadRXff", 198, 180, 64, 28);
-    ResetBER = place(new QPushButton(QStringLiteral("Reset"), frame), "ResetBER", 268, 180, 64, 28);
+                          QStringLiteral("Save the expected RX FIFO content"), rx + 32, y);
+    ReadRXff =
+        place(new QPushButton(QStringLiteral("Read"), frame), "ReadRXff", rx + 64, y, 56, 28);
+    ResetBER =
+        place(new QPushButton(QStringLiteral("Reset"), frame), "ResetBER", rx + 124, y, 56, 28);
+    const int width = std::max(RXFIFO->geometry().right(), ResetBER->geometry().right()) + 9;
     const std::pair<QLineEdit**, std::pair<const char*, const char*>> counters[] = {
         {&Packets, {"Packets", "Packets:"}},
         {&PacketLost, {"PacketLost", "Lost:"}},
@@ -335,13 +366,15 @@ void SPI::buildFifoFrame(QWidget* page) {
         {&PER, {"PER", "PER:"}},
         {&BER, {"BER", "BER:"}},
     };
+    const int half = (width - 16) / 2;
     for (int i = 0; i < 6; ++i) {
-        const int x = 8 + (i % 2) * 166;
-        const int y = 214 + (i / 2) * 24;
-        label(frame, QString::fromLatin1(counters[i].second.second), x, y + 1, 70);
-        *counters[i].first =
-            readOnlyBox(frame, QString::fromLatin1(counters[i].second.first), x + 70, y, 86);
+        const int x = 8 + (i % 2) * half;
+        const int top = y + 40 + (i / 2) * 26;
+        label(frame, QString::fromLatin1(counters[i].second.second), x, top + 1, 66);
+        *counters[i].first = readOnlyBox(frame, QString::fromLatin1(counters[i].second.first),
+                                         x + 66, top, half - 72);
     }
+    frame->resize(width, frame->height());
 }
 
 void SPI::onLeaving(QWidget* box, std::function<void()> work) {
@@ -354,6 +387,8 @@ void SPI::wire() {
         if (!fillingLists_)
             ChipSelect_Change();
     });
+    connect(static_cast<console::OpeningList*>(ChipSelect), &console::OpeningList::opening, this,
+            &SPI::ChipSelect_DropDown);
     connect(TabStrip1, &QTabBar::currentChanged, this, &SPI::TabStrip1_Click);
     connect(PB_Voltage, &QPushButton::clicked, this, &SPI::PB_Voltage_Click);
     onLeaving(Voltage, [this] { PB_Voltage_Click(); });

@@ -149,7 +149,9 @@ SPI::RegisterReply SPI::readRegister(const QString& address, const QList<BitBox*
     for (BitBox* box : boxes)
         box->setState(BitBox::State::NoData);
     // A closed port has been reported by the link already.
-    if (!result || result->outcome != SendResult::Outcome::PortClosed)
+    if (!result)
+        reportNoReadCommand({address});
+    else if (!result->portClosed())
         reportReadFailure({address});
     return reply;
 }

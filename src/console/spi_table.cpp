@@ -262,11 +262,12 @@ void SPI::RefreshTable_Click() {
     setView(storedOrder);
     const QList<WorkRow> rows = settings_->rows();
     QStringList failed;
+    QStringList unreadable;
     bool portClosed = false;
     for (qsizetype i = 0; i < rows.size() && !portClosed; ++i) {
         const WorkRow& row = rows[i];
         if (row.r && !isRegisterAddress(row.address)) {
-            failed.append(row.address);
+            unreadable.append(row.address);
         } else if (row.r) {
             const std::optional<SendResult> reply = transfer(registerReadLine(row.address));
             if (!reply)
@@ -282,8 +283,10 @@ void SPI::RefreshTable_Click() {
     LoadboardReady();
     GUI_Sync();
     restoreCurrent(remembered);
-    if (!portClosed)
+    if (!portClosed) {
+        reportNoReadCommand(unreadable);
         reportReadFailure(failed);
+    }
 }
 
 void SPI::UpdateChip_Click() {

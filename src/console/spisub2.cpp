@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace krv {
 
@@ -24,9 +25,7 @@ QPushButton* button(QWidget* parent, const QString& caption, const QString& name
 
 SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Add Command"));
-    resize(470, 330);
     auto* lines = new QGroupBox(QStringLiteral("Add a Loadboard DO Control Command"), this);
-    lines->setGeometry(8, 8, 454, 250);
     auto* heading = new QLabel(QStringLiteral("Function on RF testboards:"), lines);
     heading->setGeometry(200, 18, 240, 20);
     const char* uses[] = {"SDI (TX, RX, TRX)",
@@ -54,14 +53,22 @@ SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
         connect(SetZ[ch], &QPushButton::clicked, this, [this, ch] { SetZ_Click(ch); });
     }
     auto* macros = new QGroupBox(QStringLiteral("Add Macro Command"), this);
-    macros->setGeometry(8, 264, 454, 58);
     const char* captions[] = {"Refresh Register Table ", "Write TX FIFO", "Read RX FIFO",
                               "Statusread"};
+    // Each button as wide as its caption needs in the platform's font, so every caption shows
+    // whole; the window widens with them where it must.
+    int x = 8;
     for (int i = 0; i < 4; ++i) {
-        MacroCmd[i] = button(macros, QString::fromLatin1(captions[i]),
-                             QStringLiteral("MacroCmd_%1").arg(i), 8 + i * 110, 24, 106);
+        const QString caption = QString::fromLatin1(captions[i]);
+        const int width = std::max(90, fontMetrics().horizontalAdvance(caption) + 20);
+        MacroCmd[i] = button(macros, caption, QStringLiteral("MacroCmd_%1").arg(i), x, 24, width);
         connect(MacroCmd[i], &QPushButton::clicked, this, [this, i] { MacroCmd_Click(i); });
+        x += width + 4;
     }
+    const int wide = std::max(454, x + 4);
+    lines->setGeometry(8, 8, wide, 250);
+    macros->setGeometry(8, 264, wide, 58);
+    resize(wide + 16, 330);
 }
 
 void SPIsub2::append(const QString& line) {

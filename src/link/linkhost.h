@@ -25,6 +25,9 @@ public:
     virtual void echoToTerminal(const QString& text) = 0;
     // The board port's device is gone: reset the board list and tell the user once.
     virtual void boardLost() = 0;
+    // A step runs because a window or the program is closing, or a window is being left: it
+    // only stops what ran, so a closed board port there is met without a message.
+    virtual bool closingStep() const { return false; }
     virtual int loadBoardRev() const = 0;
     virtual QComboBox* dataSelector() = 0;
     virtual QWidget* dataSelectorLabel() = 0;

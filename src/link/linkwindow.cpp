@@ -133,7 +133,7 @@ void LinkWindow::startNext() {
             MSComm2->output(p->line.toLatin1());
         } catch (const Error& e) {
             finishFront(SendResult::Outcome::PortClosed);
-            if (!lostQuietly())
+            if (!lostQuietly() && !host_.closingStep())
                 Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                                  QStringLiteral("USB communication error"));
             continue;

@@ -31,7 +31,8 @@ public:
     // A send that finds the port closed shows the closed-port message, unless the board was
     // lost since the user last acted (a key, a click): such a send belongs to an operation
     // that was running when the board went, the lost-board message has told the user already,
-    // and the send ends quietly with the port-closed outcome.
+    // and the send ends quietly with the port-closed outcome. So does a send of a step that runs
+    // because a window or the program is closing.
     SendResult Send_To_LoadBoard(const QString& line);
 
     // The board port is closed because the board was lost, and the user has not acted since:

@@ -1,4 +1,6 @@
 #include "console/batchtext.h"
+#include "console/consolewidgets.h"
+#include "console/registerbits.h"
 #include "console/spisub2.h"
 #include "consolerig.h"
 
@@ -39,6 +41,24 @@ private Q_SLOTS:
         c.spi->setBatchText(1, "Z");
         c.spi->BatchRun[1]->click();
         QCOMPARE(c.sent(), QStringList{"Z"});
+    }
+
+    void aLineTheBoardCannotTakeStopsTheRunBeforeItSends() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.spi->EnLoop[0]->setChecked(true);
+        // Comments are not sent, so they may hold anything.
+        c.spi->setBatchText(0, QStringLiteral("H1\r\n/ \u20AC\r\nS2 09\u00E9\u20AC0\r\nL1\r\n"));
+        c.spi->BatchRun[0]->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"Line 3 of Batch#1 holds \"\u20AC\" (U+20AC) at character 7, which "
+                             "the board's line cannot carry (single-byte Latin-1 text only). "
+                             "Nothing was sent."});
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("Batch"));
+        QVERIFY(c.sent().isEmpty());
+        QCOMPARE(c.spi->LoopCount->text(), QStringLiteral("0"));
+        QVERIFY(c.spi->BatchRun[0]->isEnabled());
+        QCOMPARE(console::background(c.spi->BatchName[0]), console::colours::LightGray);
     }
 
     void directivesRunTheirOperationsWithinTheBatch() {

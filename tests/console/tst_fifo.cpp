@@ -202,19 +202,119 @@ private Q_SLOTS:
         QVERIFY(c.spi->Packets->text().isEmpty());
     }
 
-    void anRxFifoAddressWithoutAReadCommandReadsNothing() {
+    void aFifoRegisterAddressThatCannotBeUsedIsNamed_data() {
+        QTest::addColumn<QString>("update");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("RX address above 7F")
+            << "RxFifoAddress = '9F'"
+            << "ReadRXff"
+            << "FIFO read"
+            << "The chip's RX FIFO address \"9F\" has no read command: only the addresses 00 to "
+               "7F can be read. Nothing was read.";
+        QTest::newRow("no RX address")
+            << "RxFifoAddress = NULL"
+            << "ReadRXff"
+            << "FIFO read"
+            << "The chip DEMO-REG has no RX FIFO address in the register database (column "
+               "RxFifoAddress): its RX FIFO cannot be read. Nothing was read.";
+        QTest::newRow("TX address above 7F")
+            << "TxFifoAddress = '9F'"
+            << "WriteTXff"
+            << "FIFO write"
+            << "The chip's TX FIFO address \"9F\" has no write command: only the addresses 00 "
+               "to 7F can be written. Nothing was written.";
+        QTest::newRow("no TX address")
+            << "TxFifoAddress = ''"
+            << "WriteTXff"
+            << "FIFO write"
+            << "The chip DEMO-REG has no TX FIFO address in the register database (column "
+               "TxFifoAddress): its TX FIFO cannot be written. Nothing was written.";
+    }
+    void aFifoRegisterAddressThatCannotBeUsedIsNamed() {
+        QFETCH(QString, update);
+        QFETCH(QString, button);
+        QFETCH(QString, title);
+        QFETCH(QString, message);
         ConsoleRig c;
-        test::makeDatabase(console::demoChipScript() +
-                           "UPDATE Chip SET RxFifoAddress = '9F' WHERE Name = 'DEMO-REG';");
+        test::makeDatabase(console::demoChipScript() + "UPDATE Chip SET " + update +
+                           " WHERE Name = 'DEMO-REG';");
         QVERIFY(c.open());
         c.choose(QStringLiteral("DEMO-REG"));
         loadBoth(c, counting(16));
-        c.spi->ReadRXff->click();
+        auto* start = c.spi->findChild<QPushButton*>(button);
+        start->click();
         QVERIFY(c.sent().isEmpty());
-        QCOMPARE(c.rig.messageTexts(),
-                 QStringList{"The chip's RX FIFO address \"9F\" has no read command: only the "
-                             "addresses 00 to 7F can be read. Nothing was read."});
+        QCOMPARE(c.rig.messageTexts(), QStringList{message});
+        QCOMPARE(c.rig.dialogs().messages[0].title, title);
         QVERIFY(c.spi->Packets->text().isEmpty());
+        QVERIFY(start->isEnabled());
+    }
+
+    // From the fifth FIFO byte on the board answers with the error ending (it stays in step and
+    // every byte is tried), or with nothing or noise without an ending (the write stops there).
+    void aFifoWriteNamesTheBytesTheBoardDidNotTake_data() {
+        QTest::addColumn<QString>("chip");
+        QTest::addColumn<int>("fault"); // -1: noise without a reply ending
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<QString>("message");
+        const QString silent =
+            "The board gave no valid reply when TX FIFO byte(s) 5 were written. The FIFO may not "
+            "hold them.\r\nThe board stopped answering, so TX FIFO byte(s) %1 were not sent.";
+        QTest::newRow("error ending")
+            << "DEMO-REG" << int(sim::Fault::ErrorEnding) << counting(16)
+            << "The board gave no valid reply when TX FIFO byte(s) 5, 6, 7, 8, 9, 10, 11, 12, 13, "
+               "14 and 2 more were written. The FIFO may not hold them.";
+        QTest::newRow("no reply") << "DEMO-REG" << int(sim::Fault::NoReply) << counting(5)
+                                  << silent.arg("6, 7, 8, 9, 10, 11, 12, 13, 14, 15 and 1 more");
+        QTest::newRow("noise") << "DEMO-REG" << -1 << counting(5)
+                               << silent.arg("6, 7, 8, 9, 10, 11, 12, 13, 14, 15 and 1 more");
+        // nFFS is raised again all the same.
+        QTest::newRow("stream path, no reply")
+            << "DEMO-NFFS" << int(sim::Fault::NoReply)
+            << QStringList{"L3"} + counting(5) + QStringList{"H3"} << silent.arg("6, 7, 8");
+    }
+    void aFifoWriteNamesTheBytesTheBoardDidNotTake() {
+        QFETCH(QString, chip);
+        QFETCH(int, fault);
+        QFETCH(QStringList, sent);
+        QFETCH(QString, message);
+        ConsoleRig c;
+        QVERIFY(c.open(chip));
+        c.choose(chip);
+        loadBoth(c, counting(16));
+        c.rig.dialogs().messages.clear();
+        int bytes = 0;
+        const sim::CommandHandler s2 = c.rig.board().command(QStringLiteral("S2"));
+        const auto watch = QObject::connect(
+            &c.rig.board(), &sim::BoardSimulator::lineReceived, &c.rig.board(),
+            [&](const QString& line) {
+                if (!line.startsWith(QStringLiteral("S2 9F")) &&
+                    !line.startsWith(QStringLiteral("WS ")))
+                    return;
+                if (++bytes != 4)
+                    return;
+                if (fault >= 0)
+                    c.rig.board().setFault(sim::Fault(fault), -1);
+                else
+                    c.rig.board().addCommand(QStringLiteral("S2"), [](const QString&) {
+                        return sim::Reply(QByteArray("\x13#?zq"));
+                    });
+            });
+        c.spi->WriteTXff->click();
+        QObject::disconnect(watch);
+        c.rig.board().addCommand(QStringLiteral("S2"), s2);
+        QStringList lines;
+        for (const QString& line : sent) {
+            bool byte = false;
+            line.toInt(&byte, 16);
+            lines.append(byte ? (chip == "DEMO-REG" ? "S2 9F" : "WS ") + line : line);
+        }
+        QCOMPARE(c.sent(), lines);
+        QCOMPARE(c.rig.messageTexts(), QStringList{message});
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("FIFO write"));
+        QVERIFY(c.spi->WriteTXff->isEnabled());
     }
 
     void rowsWithoutAValidByteAreNotSent() {

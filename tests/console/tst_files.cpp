@@ -1,11 +1,14 @@
+#include "console/consolefiles.h"
 #include "console/consolewidgets.h"
 #include "console/worktablemodel.h"
 #include "consolerig.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTableView>
 
 using namespace krv;
@@ -40,11 +43,11 @@ private Q_SLOTS:
         QCOMPARE(c.spi->database()->workRows("WHERE Address = '02'").value(0).binaryValue,
                  QStringLiteral(".... 0111"));
         QVERIFY(c.spi->ENRF[1]->isChecked());
-        // The two unknown addresses, then the one report of the table write.
-        QCOMPARE(c.rig.messageTexts().mid(0, 2),
-                 QStringList({"Register address 7Fh does not exist!",
-                              "Register address 05h does not exist!"}));
-        QCOMPARE(c.rig.dialogs().messages.size(), 3);
+        // One message for the two unknown addresses, then the one report of the table write.
+        QCOMPARE(c.rig.messageTexts()[0],
+                 QStringLiteral("Register addresses 7Fh, 05h do not exist!"));
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("Register Address Error."));
+        QCOMPARE(c.rig.dialogs().messages.size(), 2);
         QCOMPARE(c.sent(), QStringList({"S2 813F", "S2 8308", "S2 8C00"}));
         QCOMPARE(c.chip->registers[0x01].value, quint16(0x3F));
 
@@ -56,7 +59,153 @@ private Q_SLOTS:
         c.answerFile(c.file("again.txt"));
         c.spi->SaveSettings->click();
         QCOMPARE(c.bytes("again.txt"), c.bytes("set.txt"));
-        QCOMPARE(c.rig.dialogs().messages.size(), 3);
+        QCOMPARE(c.rig.dialogs().messages.size(), 2);
+    }
+
+    void aRegisterSetThatSetsNoRegisterIsRefused_data() {
+        QTest::addColumn<QByteArray>("file");
+        QByteArray noise(4096, 0);
+        QRandomGenerator random(17);
+        for (char& byte : noise)
+            byte = char(random.bounded(256));
+        QTest::newRow("random bytes") << noise;
+        const QString set = QStringLiteral("#CHIP DEMO-REG\r\nbench\r\n09,11\r\n0A,22\r\n");
+        QTest::newRow("UTF-16 copy")
+            << QByteArray("\xFF\xFE") +
+                   QByteArray(reinterpret_cast<const char*>(set.utf16()), set.size() * 2);
+        QTest::newRow("header lines only") << QByteArray("#CHIP DEMO-REG\r\nbench\r\n\r\n");
+        QTest::newRow("unknown registers only")
+            << QByteArray("#CHIP\r\nbench\r\n80,11\r\n07,1\r\n");
+    }
+    void aRegisterSetThatSetsNoRegisterIsRefused() {
+        QFETCH(QByteArray, file);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.spi->Notes->setText(QStringLiteral("kept"));
+        c.spi->ENRF[0]->setChecked(false);
+        c.write("set.txt", file);
+        c.answerFile(c.file("set.txt"));
+        c.spi->LoadSettings->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"No line of \"set.txt\" sets a register of DEMO-REG (a line "
+                             "\"address,value\" from the third line on). Nothing was loaded or "
+                             "written to the chip."});
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("File open error"));
+        QVERIFY(c.sent().isEmpty());
+        QCOMPARE(c.spi->Notes->text(), QStringLiteral("kept"));
+        QVERIFY(!c.spi->ENRF[1]->isChecked());
+        QCOMPARE(hexOf(c.spi, "09"), QStringLiteral("A5"));
+    }
+
+    void unknownAddressesGiveOneShortMessage() {
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        QByteArray file("#CHIP DEMO-REG\r\nbench\r\n\x07\x01,00\r\n");
+        for (int address = 0x80; address < 0x98; ++address)
+            file += QByteArray::number(address, 16).toUpper() + ",00\r\n";
+        file += "09,11\r\n" + QByteArray(40, 'x') + "\r\n09,12\r\n";
+        c.write("set.txt", file);
+        c.answerFile(c.file("set.txt"));
+        c.spi->LoadSettings->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"Register addresses \\x07\\x01h, 80h, 81h, 82h, 83h, 84h, 85h, 86h, "
+                             "87h, 88h and 16 more do not exist!"});
+        // The last value of a register named twice is the one written.
+        QCOMPARE(hexOf(c.spi, "09"), QStringLiteral("12"));
+        QVERIFY(c.sent().contains(QStringLiteral("S2 8912")));
+        QVERIFY(!c.sent().contains(QStringLiteral("S2 8911")));
+    }
+
+    void aFileOverTheBoundIsRefusedUnread_data() {
+        QTest::addColumn<QString>("button");
+        for (const char* button : {"LoadSettings", "LoadGUI", "LoadBach", "OpenTXff", "OpenRXff"})
+            QTest::newRow(button) << button;
+    }
+    void aFileOverTheBoundIsRefusedUnread() {
+        QFETCH(QString, button);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.spi->Notes->setText(QStringLiteral("kept"));
+        c.spi->GuiNotes->setText(QStringLiteral("kept"));
+        {
+            // Sparse: the file takes no room on the disk.
+            QFile large(c.file("large.txt"));
+            QVERIFY(large.open(QIODevice::WriteOnly));
+            QVERIFY(large.write("#CHIP DEMO-REG\r\nnew notes\r\n09,11\r\n") > 0);
+            QVERIFY(large.resize(console::textFileBound + 1));
+        }
+        c.answerFile(c.file("large.txt"));
+        c.spi->findChild<QPushButton*>(button)->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"Error occured:1227,File larger than 1 MB\r\nPlease try again!"});
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("File open error"));
+        QVERIFY(c.sent().isEmpty());
+        QCOMPARE(c.spi->Notes->text(), QStringLiteral("kept"));
+        QCOMPARE(c.spi->GuiNotes->text(), QStringLiteral("kept"));
+        QVERIFY(c.spi->batchText(0).isEmpty());
+        QCOMPARE(c.spi->fifoModel(console::Fifo::Tx)->rows()[0].hex, QString());
+
+        // A file of the bound itself is read.
+        QVERIFY(QFile::resize(c.file("large.txt"), console::textFileBound));
+        c.answerFile(c.file("large.txt"));
+        c.spi->findChild<QPushButton*>(button)->click();
+        QVERIFY(!c.rig.messageTexts().mid(1).join(u' ').contains(QStringLiteral("1227")));
+    }
+
+    void textOutsideLatin1IsNeverSaved_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("message");
+        const QString notes = QStringLiteral("Line 2 (the notes) holds \"\u20AC\" (U+20AC) at "
+                                             "character 6, which the file cannot hold "
+                                             "(single-byte Latin-1 text only). Nothing was saved.");
+        QTest::newRow("register set notes") << "SaveSettings"
+                                            << "Notes" << notes;
+        QTest::newRow("ticked classes notes") << "Command4"
+                                              << "Notes" << notes;
+        QTest::newRow("window setup notes") << "SaveGUI"
+                                            << "GuiNotes" << notes;
+        QTest::newRow("register row address")
+            << "SaveGUI"
+            << "M_Address_2"
+            << "Line 5 (the address of register row 3) holds \"\u20AC\" (U+20AC) at character "
+               "6, which the file cannot hold (single-byte Latin-1 text only). Nothing was saved.";
+        QTest::newRow("batch name")
+            << "SaveBatch"
+            << "BatchName_0"
+            << "Line 1 (\"#BATCHNAME \" and the batch name) holds \"\u20AC\" (U+20AC) at "
+               "character 17, which the file cannot hold (single-byte Latin-1 text only). Nothing "
+               "was saved.";
+        QTest::newRow("chip name")
+            << "SaveSettings"
+            << ""
+            << "Line 1 (\"#CHIP \" and the chip name) holds \"\u03A9\" (U+03A9) at character "
+               "12, which the file cannot hold (single-byte Latin-1 text only). Nothing was saved.";
+    }
+    void textOutsideLatin1IsNeverSaved() {
+        QFETCH(QString, button);
+        QFETCH(QString, box);
+        QFETCH(QString, message);
+        ConsoleRig c;
+        test::makeDatabase(
+            console::demoChipScript() +
+            "INSERT INTO Chip VALUES (3, 'DEMO-\u03A9', 'DM-0003', 0, 0, NULL, NULL, "
+            "0);");
+        QVERIFY(c.open());
+        if (box.isEmpty()) {
+            c.choose(QStringLiteral("DEMO-\u03A9"));
+        } else {
+            c.choose(QStringLiteral("DEMO-REG"));
+            c.spi->findChild<QLineEdit*>(box)->setText(QStringLiteral("bench\u20AC 3"));
+        }
+        c.answerFile(c.file("new.txt"));
+        c.spi->findChild<QPushButton*>(button)->click();
+        QCOMPARE(c.rig.messageTexts(), QStringList{message});
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("File save error"));
+        QVERIFY(!QFile::exists(c.file("new.txt")));
     }
 
     void command4WritesTheTickedClassesOnly() {

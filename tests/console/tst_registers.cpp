@@ -276,6 +276,39 @@ private Q_SLOTS:
         QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("Register read"));
     }
 
+    void aRegisterWithoutAReadCommandIsNamedAndNothingIsSent() {
+        ConsoleRig c;
+        test::makeDatabase(console::demoChipScript() +
+                           "INSERT INTO Register (ChipID, Address, Name, Databits, TestReg, RFReg, "
+                           "DigitalReg, MiscReg, StatusReg, R, W, DefaultValue) VALUES "
+                           "(1, '80', 'HIGH', 8, 0,0,0,1,0,1,1,'00'), "
+                           "(1, '1''', 'QUOTE', 8, 0,0,0,1,0,1,1,'00');");
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        const QString text = QStringLiteral("Register %1 has no read command: only the addresses "
+                                            "00 to 7F can be read. Nothing was sent.");
+        selectRow(c.spi, QStringLiteral("80"));
+        c.spi->Read->click();
+        selectRow(c.spi, QStringLiteral("1'"));
+        c.spi->Read->click();
+        test::enter(c.spi->M_Address[0], QStringLiteral("80"));
+        c.spi->M_Read[0]->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList({text.arg("80"), text.arg("1'"), text.arg("80")}));
+        for (const auto& message : c.rig.dialogs().messages)
+            QCOMPARE(message.title, QStringLiteral("Register read"));
+        QVERIFY(c.sent().isEmpty());
+
+        // The table read reads the others and names the two once.
+        c.spi->RefreshTable->click();
+        QCOMPARE(c.rig.messageTexts().size(), 4);
+        QCOMPARE(c.rig.messageTexts().last(),
+                 QStringLiteral("Registers 1', 80 have no read command: only the addresses 00 "
+                                "to 7F can be read. Nothing was sent."));
+        QVERIFY(c.sent().contains(QStringLiteral("S2 0900")));
+        QVERIFY(!c.sent().contains(QStringLiteral("S2 8000")));
+    }
+
     void writeSendsTheValueWithBitSevenOfTheAddressSet() {
         ConsoleRig c;
         QVERIFY(c.open());

@@ -615,7 +615,6 @@ void EcetTest::fetchFromTheRealHt531Panel() {
 void EcetTest::windowsShowWhole() {
     Editor t;
     ISMmain& main = t.rig.main();
-    main.resize(1800, 1060);
     main.show();
     showFakePanel(main);
     ECET& ecet = t.open();
@@ -624,6 +623,11 @@ void EcetTest::windowsShowWhole() {
     main.EEPROM_show();
     // Every tab in view at the opening size, without scroll arrows.
     QVERIFY(ecet.TabStrip1->width() >= ecet.TabStrip1->sizeHint().width());
+    // The command editor stands right of the content editor where the workspace has room.
+    const QMdiSubWindow* editorFrame = main.frameOf(&ecet);
+    const QMdiSubWindow* commandFrame = main.frameOf(t.commands);
+    if (editorFrame->width() + commandFrame->width() <= main.mdiArea()->viewport()->width())
+        QCOMPARE(commandFrame->pos(), QPoint(editorFrame->width(), 0));
     for (const char* name : {"ECET", "Frm_CmdSequence", "eeprom"}) {
         QWidget* window = main.loadedForm(QString::fromLatin1(name));
         QVERIFY2(shown(main, window), name);

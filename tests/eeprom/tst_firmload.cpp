@@ -351,7 +351,6 @@ void FirmLoadTest::speedOptions() {
 
 void FirmLoadTest::looksWhole() {
     Loader t;
-    t.rig.main().resize(1400, 900);
     t.rig.main().show();
     checkReadable(t.window, QStringLiteral("FirmLoad"));
 }

@@ -2,6 +2,8 @@
 #include "headertest.h"
 
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void previewChangesOnlyOnGenerate();
     void savedFileName();
     void replacingAndFailingSaves();
+    void textOutsideLatin1IsNotSaved();
     void controlsAtTheirPlaces();
     void tabColumnsLineUp();
 };
@@ -215,6 +218,31 @@ void HeaderWindowTest::replacingAndFailingSaves() {
     QCOMPARE(message.title, QStringLiteral("File save error"));
 }
 
+void HeaderWindowTest::textOutsideLatin1IsNotSaved() {
+    Rig rig;
+    ISMmain& main = startMain(rig);
+    QWidget* panel = showChip(main, chipEntry(QStringLiteral("HT531")));
+    Frm_GenHeader* generator = openGenerator(main);
+    panel->findChild<QLineEdit*>(QStringLiteral("FreqCenter"))
+        ->setText(QStringLiteral("316\u2126"));
+    generator->PB_Generate->click();
+    const QStringList lines = generator->headerText().split(QStringLiteral("\r\n"));
+    const qsizetype line = lines.indexOf(QStringLiteral("\tCenter Frequency\t\t316\u2126 MHz"));
+    QVERIFY(line > 0);
+    const QString path = rig.folder() + QStringLiteral("/Setup_HT531.h");
+    writeFile(path, "old");
+    rig.dialogs().files << path;
+    generator->PB_Save->click();
+    QCOMPARE(rig.dialogs().messages.size(), 2);
+    QCOMPARE(rig.messageTexts().constLast(),
+             QStringLiteral("The header holds \"\u2126\" (U+2126) in line %1, character 23, which "
+                            "the file cannot hold (single-byte Latin-1 text only). Nothing was "
+                            "saved.")
+                 .arg(line + 1));
+    QCOMPARE(rig.dialogs().messages.constLast().title, QStringLiteral("File save error"));
+    QCOMPARE(fileBytes(path), QByteArray("old"));
+}
+
 void HeaderWindowTest::controlsAtTheirPlaces() {
     Rig rig;
     ISMmain& main = startMain(rig);
@@ -268,7 +296,15 @@ void HeaderWindowTest::tabColumnsLineUp() {
     if (!out.isEmpty())
         main.frameOf(generator)->grab().save(out + QStringLiteral("/Frm_GenHeader.png"));
     QPlainTextEdit* preview = generator->TB_Header;
-    QVERIFY(QFontInfo(preview->font()).fixedPitch());
+    // Every printable character as wide as the blank, whatever fonts the machine has.
+    const QFontMetricsF metrics(preview->font());
+    const qreal blank = metrics.horizontalAdvance(u' ');
+    QVERIFY(blank > 0);
+    for (char16_t c = u'!'; c <= u'~'; ++c)
+        QVERIFY2(metrics.horizontalAdvance(QChar(c)) == blank,
+                 qPrintable(QStringLiteral("'%1' in %2")
+                                .arg(QChar(c))
+                                .arg(QFontInfo(preview->font()).family())));
     // Where the value of a line starts, in pixels from the left of the preview.
     const auto valueStart = [preview](const QString& line, const QString& value) {
         const QTextBlock block = preview->document()->find(line).block();

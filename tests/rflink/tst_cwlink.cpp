@@ -7,6 +7,7 @@
 #include "rflinktest.h"
 #include "tools/rflink/cwlink.h"
 #include "tools/rflink/lamp.h"
+#include "tools/rflink/wholetitle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -173,6 +174,13 @@ private Q_SLOTS:
         // The receiver window's own reckoning counts only receiving chips' panels.
         QCOMPARE(rig.main().frameOf(rx)->x(),
                  (transceiver ? panelWidth : 0) + rig.main().frameOf(link)->width());
+        // Both titles whole in their title bars.
+        for (QWidget* window : {static_cast<QWidget*>(link), static_cast<QWidget*>(rx)}) {
+            const rflink::TitleRoom room = rflink::titleRoom(rig.main().frameOf(window));
+            QVERIFY2(
+                room.given >= room.needed,
+                qPrintable(QStringLiteral("%1 px for %2 px").arg(room.given).arg(room.needed)));
+        }
     }
 
     void manualModeOnHT531() {

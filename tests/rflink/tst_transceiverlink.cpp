@@ -6,6 +6,7 @@
 #include "boardport.h"
 #include "common/dialogs.h"
 #include "panels/transceiver/transceiverpanel.h"
+#include "readable.h"
 #include "rflinktest.h"
 #include "tools/rflink/bytemonitor.h"
 #include "tools/rflink/transceiverrflink.h"
@@ -55,6 +56,9 @@ struct OtherBoard {
     sim::BoardSimulator simulator{sim::Personality::Board2};
     std::unique_ptr<sim::test::BoardPort> port;
 };
+
+const QString lostMessage =
+    QStringLiteral("Loadboard disconnected!\r\nPlease press connect again!");
 
 void typeInto(QPlainTextEdit* box, const QString& text) {
     box->setFocus();
@@ -117,6 +121,81 @@ private Q_SLOTS:
         QCOMPARE(link->payload(), QByteArray("A\rB"));
         link->OB_HexView->setChecked(true);
         QCOMPARE(link->TB_Payload->toPlainText(), QStringLiteral("410D42"));
+    }
+
+    // The text view leaves the caret where the user types; a paste over the length limit keeps
+    // what fits, where it was pasted.
+    void payloadTypingAndPasting() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().YambleV3_show();
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        link->CB_Continous->setChecked(false);
+        link->CB_EOP->setChecked(false);
+        typeInto(link->TB_Payload, "Hello");
+        QTextCursor caret = link->TB_Payload->textCursor();
+        caret.setPosition(2);
+        link->TB_Payload->setTextCursor(caret);
+        QTest::keyClicks(link->TB_Payload, "XY");
+        QCOMPARE(link->TB_Payload->toPlainText(), QStringLiteral("HeXYllo"));
+        rig.mark();
+        link->PB_Send->click();
+        QCOMPARE(rig.linesSinceMark(), QStringList{"T14,48,65,58,59,6C,6C,6F,"});
+
+        // 62 characters pasted after "He" in "Hello": 59 fit the 64-character limit.
+        link->setPayloadText("Hello");
+        caret.setPosition(2);
+        link->TB_Payload->setTextCursor(caret);
+        link->TB_Payload->insertPlainText(QString(62, u'Z'));
+        QCOMPARE(link->TB_Payload->toPlainText(), "He" + QString(59, u'Z') + "llo");
+        QCOMPARE(link->TB_Payload->textCursor().position(), 61);
+        QCOMPARE(link->Label1->text(), QStringLiteral("Payload ( 0 byte(s) )"));
+
+        // 130 digits pasted into an empty hexadecimal payload: 128 of them.
+        link->PB_Clear_Payload->click();
+        link->OB_HexView->setChecked(true);
+        QString digits;
+        for (int i = 0; i < 130; ++i)
+            digits += QStringLiteral("0123456789ABCDEF").at(i % 16);
+        link->TB_Payload->insertPlainText(digits);
+        QCOMPARE(link->TB_Payload->toPlainText(), digits.left(128));
+        QCOMPARE(link->payload().size(), 64);
+        QCOMPARE(link->Label1->text(), QStringLiteral("Payload ( 0 byte(s) )"));
+    }
+
+    // The board goes between two packets: its loss is the one message, and sending stops.
+    void aBoardLostWhileSendingGivesOneMessage() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        Frm_YambleRfLinkTest* link = openRepeatingLink(rig);
+        link->PB_Send->click();
+        link->Timer_CntMode->stop();
+        rig.board().vanish();
+        QTRY_COMPARE(rig.main().CommStatus->text(), QStringLiteral("No comm."));
+        for (int tick = 0; tick < 6; ++tick)
+            link->Timer_CntMode_Timer();
+        QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
+        QVERIFY(!link->sending());
+    }
+
+    // The window is as high as the Part's tab heights, its content fitting each tab.
+    void heightFollowsTheTab() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().resize(1920, 1080);
+        rig.main().show();
+        rig.main().YambleV3_show();
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        QMdiSubWindow* frame = rig.main().frameOf(link);
+        for (const auto& [tab, twips] :
+             {std::pair{0, 4640}, std::pair{1, 6800}, std::pair{0, 4640}}) {
+            link->TabStrip1->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            QCOMPARE(frame->height(), twipsToPixels(twips));
+            QVERIFY2(frame->minimumSizeHint().height() <= frame->height(),
+                     qPrintable(QString::number(frame->minimumSizeHint().height())));
+            test::checkReadable(link, QStringLiteral("Frm_YambleRfLinkTest_%1").arg(tab));
+        }
     }
 
     void continuousSendingTicksAndStops() {

@@ -145,6 +145,7 @@ ECET* Frm_CmdSequence::editor() const {
 
 void Frm_CmdSequence::Form_Load() {
     ECET* ecet = editor();
+    // Right of the content editor, as far as the workspace allows.
     const QMdiSubWindow* editorFrame = ecet ? main_.frameOf(ecet) : nullptr;
     main_.placeForm(this, 0, editorFrame ? pixelsToTwips(editorFrame->width()) : 0);
     CmdSel = {};

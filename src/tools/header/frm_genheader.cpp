@@ -3,6 +3,7 @@
 #include "app/ismmain.h"
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/latin1.h"
 #include "common/programfolder.h"
 #include "common/savefile.h"
 #include "headerblocks.h"
@@ -49,13 +50,29 @@ const Source sources[] = {
 
 namespace {
 
+// What the TAB columns need of the font it resolves to: narrow and wide characters and the blank
+// equally wide.
+bool resolvesFixed(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(u'M');
+    return width > 0 && metrics.horizontalAdvance(u'i') == width &&
+           metrics.horizontalAdvance(u' ') == width && metrics.horizontalAdvance(u'0') == width;
+}
+
 QFont previewFont() {
     QFont font(QStringLiteral("Courier New"), 10);
-    // Wherever Courier New is missing, another fixed-pitch font keeps the TAB columns.
     font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    if (!QFontInfo(font).fixedPitch())
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (resolvesFixed(font))
+        return font;
+    QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    system.setPointSize(10);
+    if (resolvesFixed(system))
+        return system;
+    for (const QString& family : QFontDatabase::families()) {
+        QFont candidate(family, 10);
+        if (QFontDatabase::isFixedPitch(family) && resolvesFixed(candidate))
+            return candidate;
+    }
     return font;
 }
 
@@ -243,6 +260,15 @@ void Frm_GenHeader::PB_Save_Click() {
     const QString path = Dialogs::saveFileAskingToReplace(request, this);
     if (path.isEmpty())
         return;
+    // A character the 8-bit file cannot hold would be saved as "?" without a word.
+    if (const std::optional<NonLatin1> found = firstNonLatin1(header_)) {
+        Dialogs::message(QStringLiteral("The header holds %1, which the file cannot hold "
+                                        "(single-byte Latin-1 text only). Nothing was saved.")
+                             .arg(found->describe(true)),
+                         QStringLiteral("File save error"), Dialogs::Icon::Exclamation,
+                         Dialogs::Buttons::Ok, this);
+        return;
+    }
     HeaderFileName = path;
     try {
         saveFileWhole(path, (header_ + QStringLiteral("\r\n")).toLatin1());

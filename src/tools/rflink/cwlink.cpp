@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "lamp.h"
 #include "panels/transceiver/transceiverpanel.h"
+#include "wholetitle.h"
 #include "widgets.h"
 
 #include <QGridLayout>
@@ -23,6 +24,9 @@ long latchOf(ISMmain& main, const char* name) {
 
 void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips, int leftTwips) {
     main.sizeForm(window, widthTwips, heightTwips);
+    // The design's narrow frame would cut its title short.
+    if (QMdiSubWindow* frame = main.frameOf(window))
+        showWholeTitle(frame);
     main.placeForm(window, 0, leftTwips);
 }
 

@@ -22,7 +22,8 @@ public:
 
     ISMmain& main() const { return main_; }
     bool portOpen() const;
-    // "Commport not available, please open commport!" with the exclamation icon.
+    // "Commport not available, please open commport!" with the exclamation icon; nothing while
+    // the board's loss is unanswered by the user or in a closing step.
     void refuseClosedPort() const;
     // Sends the line with its ending; false when the window was unloaded meanwhile, after which
     // the caller must not touch it.

@@ -2,6 +2,7 @@
 
 #include "common/hextext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace krv::rflink {
@@ -74,6 +75,21 @@ QByteArray textBytes(const QString& shown) {
             bytes += char(code);
     }
     return bytes;
+}
+
+PayloadEdit limitedEdit(const QString& before, const QString& after, int limit) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before.at(prefix) == after.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
+        ++suffix;
+    const qsizetype inserted = after.size() - prefix - suffix;
+    const qsizetype room = std::max<qsizetype>(0, limit - (after.size() - inserted));
+    const qsizetype kept = std::min(inserted, room);
+    return {after.left(prefix + kept) + after.right(suffix), int(prefix + kept)};
 }
 
 QString digitBoxText(const QString& text, int caret, int maximum) {

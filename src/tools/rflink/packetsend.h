@@ -28,6 +28,15 @@ QString hexDigitsOnly(const QString& text);
 QString shownText(const QByteArray& bytes);
 QByteArray textBytes(const QString& shown);
 
+// The user's edit of a payload text: `before` became `after` by typing, pasting or deleting.
+// Of the inserted characters only as many stay as fit the length limit (text the window put in
+// beyond the limit stays); `caret` is where the kept insertion ends.
+struct PayloadEdit {
+    QString text;
+    int caret = 0;
+};
+PayloadEdit limitedEdit(const QString& before, const QString& after, int limit);
+
 // A digit box: when the character left of the caret is not a digit, it and everything after
 // it go; then a value above `maximum` becomes the maximum (no limit when maximum < 0).
 QString digitBoxText(const QString& text, int caret, int maximum);

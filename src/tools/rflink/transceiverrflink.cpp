@@ -18,7 +18,9 @@
 #include <QRegularExpressionValidator>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 namespace krv::rflink {
@@ -50,6 +52,21 @@ void keepDigits(QLineEdit* box, int maximum) {
     }
 }
 
+// A layout with narrow margins and gaps: the window's controls fit its design height.
+template <typename Layout> Layout* dense(Layout* layout) {
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(3);
+    return layout;
+}
+
+// An up-down as high as its number box, one half for each arrow.
+UpDown* besideBox(UpDown* arrows, const QLineEdit* box) {
+    const int half = box->sizeHint().height() / 2;
+    arrows->upArrow()->setFixedHeight(half);
+    arrows->downArrow()->setFixedHeight(half);
+    return arrows;
+}
+
 // Clamps a number box as the arming reads it and writes the result back.
 QString clampBox(QLineEdit* box, int minimum, int maximum) {
     const QString text = clampedNumberText(box->text(), minimum, maximum);
@@ -70,7 +87,7 @@ Frm_YambleRfLinkTest::Frm_YambleRfLinkTest(ISMmain& main) : main_(main), tool_(m
     Timer_Blink = named(new QTimer(this), "Timer_Blink");
     Timer_Blink->setInterval(400);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = dense(new QVBoxLayout(this));
     layout->addWidget(TabStrip1);
     layout->addWidget(buildTransmitFrame());
     layout->addWidget(buildReceiveFrame(), 1);
@@ -110,7 +127,6 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     Label1 = label("Label1", QStringLiteral("Payload (64 bytes)"));
     TB_Payload = named(new QPlainTextEdit, "TB_Payload");
     TB_Payload->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    TB_Payload->setMaximumHeight(80);
     TB_Payload->installEventFilter(this);
     Frm_ViewMode = frame("Frm_ViewMode", QStringLiteral("View Mode"));
     OB_HexView = option("OB_HexView", QStringLiteral("&HEX view"));
@@ -128,6 +144,10 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     PB_Send->setEnabled(false);
     Lbl_Sent = label("Lbl_Sent", QStringLiteral("Packet sent."));
     Lbl_Sent->setStyleSheet(QStringLiteral("color: red;"));
+    // Its blink never moves the controls around it.
+    QSizePolicy keepPlace = Lbl_Sent->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    Lbl_Sent->setSizePolicy(keepPlace);
     Lbl_Sent->hide();
     Frm_TxOptions = frame("Frm_TxOptions", QStringLiteral("Transmit Options"));
     CB_EOP = checkBox("CB_EOP", QStringLiteral("Append EO&P character"), true);
@@ -140,10 +160,12 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     UD_RepetitionTime =
         named(new UpDown(TB_RepetitionTime, 0, 99, Frm_TxOptions), "UD_RepetitionTime");
 
-    auto* view = new QHBoxLayout(Frm_ViewMode);
+    // The payload with its heading and insert buttons beside the view options and the send
+    // button, the transmit options below: the frame keeps its design size.
+    auto* view = dense(new QVBoxLayout(Frm_ViewMode));
     view->addWidget(OB_HexView);
     view->addWidget(OB_AsciiView);
-    auto* options = new QGridLayout(Frm_TxOptions);
+    auto* options = dense(new QGridLayout(Frm_TxOptions));
     options->addWidget(CB_EOP, 0, 0);
     options->addWidget(Label3, 0, 1);
     options->addWidget(TB_EOP_0, 0, 2);
@@ -151,25 +173,30 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     options->addWidget(CB_Continous, 1, 0);
     options->addWidget(Label2, 1, 1);
     options->addWidget(TB_RepetitionTime, 1, 2);
-    options->addWidget(UD_RepetitionTime, 1, 3, Qt::AlignLeft);
+    options->addWidget(besideBox(UD_RepetitionTime, TB_RepetitionTime), 1, 3, Qt::AlignLeft);
     auto* inserts = new QHBoxLayout;
     inserts->addWidget(PB_Preable);
     inserts->addWidget(TB_SynchPatt);
     inserts->addWidget(Label12);
     inserts->addWidget(PB_SynchPatt);
     inserts->addStretch();
-    inserts->addWidget(PB_Clear_Payload);
-    auto* sendRow = new QHBoxLayout;
-    sendRow->addWidget(Lbl_Sent);
-    sendRow->addStretch();
-    sendRow->addWidget(PB_Send);
-    auto* grid = new QVBoxLayout(Frm_LinkControl_0);
-    grid->addWidget(Label1);
-    grid->addWidget(TB_Payload);
-    grid->addLayout(inserts);
-    grid->addWidget(Frm_ViewMode);
-    grid->addWidget(Frm_TxOptions);
-    grid->addLayout(sendRow);
+    auto* side = new QVBoxLayout;
+    side->addWidget(Frm_ViewMode);
+    side->addWidget(PB_Clear_Payload);
+    side->addStretch();
+    side->addWidget(PB_Send);
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(Label1);
+    heading->addStretch();
+    heading->addWidget(Lbl_Sent);
+    auto* grid = dense(new QGridLayout(Frm_LinkControl_0));
+    grid->addLayout(heading, 0, 0);
+    grid->addWidget(TB_Payload, 1, 0);
+    grid->addLayout(inserts, 2, 0);
+    grid->addLayout(side, 0, 1, 3, 1);
+    grid->addWidget(Frm_TxOptions, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(1, 1);
 
     connect(TB_Payload, &QPlainTextEdit::textChanged, this, [this] {
         if (!settingPayload_)
@@ -238,7 +265,7 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     TB_PacketCount = readOnlyBox("TB_PacketCount", QStringLiteral("0"), Qt::AlignRight);
     PB_Reset = button("PB_Reset", QStringLiteral("Reset"));
 
-    auto* eop = new QGridLayout(Frame2);
+    auto* eop = dense(new QGridLayout(Frame2));
     eop->addWidget(OB_EOPorPL, 0, 0);
     eop->addWidget(OB_EOP, 1, 0);
     eop->addWidget(OB_PL, 2, 0);
@@ -247,23 +274,28 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     eop->addWidget(Label6, 0, 3);
     eop->addWidget(Label7, 1, 1);
     eop->addWidget(TB_PL, 1, 2);
-    eop->addWidget(UD_PL, 1, 3, Qt::AlignLeft);
-    eop->addWidget(Label8, 1, 4);
-    auto* options = new QVBoxLayout(Frame1);
+    auto* length = new QHBoxLayout;
+    length->addWidget(besideBox(UD_PL, TB_PL));
+    length->addWidget(Label8);
+    length->addStretch();
+    eop->addLayout(length, 1, 3);
+    auto* options = dense(new QVBoxLayout(Frame1));
     options->addWidget(CB_AddCR);
     options->addWidget(CB_AutoClear);
     options->addWidget(CB_ContReceive);
-    auto* timeout = new QHBoxLayout(frm_ReadTimeout);
+    auto* timeout = dense(new QHBoxLayout(frm_ReadTimeout));
     timeout->addWidget(Label10);
     timeout->addWidget(TB_EOP_2);
     timeout->addWidget(Label9);
-    auto* view = new QHBoxLayout(Frm_RxViewMode);
+    auto* view = dense(new QHBoxLayout(Frm_RxViewMode));
     view->addWidget(OB_RxAsciiView);
     view->addWidget(OB_RxHexView);
+    auto* right = new QVBoxLayout;
+    right->addWidget(frm_ReadTimeout);
+    right->addWidget(Frm_RxViewMode);
     auto* row = new QHBoxLayout;
     row->addWidget(Frame1);
-    row->addWidget(frm_ReadTimeout);
-    row->addWidget(Frm_RxViewMode);
+    row->addLayout(right);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(PB_Enable);
     buttons->addWidget(PB_Clear);
@@ -271,7 +303,7 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     buttons->addWidget(Label11);
     buttons->addWidget(TB_PacketCount);
     buttons->addWidget(PB_Reset);
-    auto* grid = new QVBoxLayout(Frm_LinkControl_1);
+    auto* grid = dense(new QVBoxLayout(Frm_LinkControl_1));
     grid->addWidget(Frame2);
     grid->addLayout(row);
     grid->addWidget(TB_MonitoredData, 1);
@@ -336,12 +368,18 @@ void Frm_YambleRfLinkTest::fitToTab() {
     QMdiSubWindow* frame = main_.frameOf(this);
     if (!frame)
         return;
-    // The design's size, or more where this desktop's fonts need it (the hidden frame not
-    // counted).
-    layout()->invalidate();
+    // The design's size, or more where this desktop's fonts need it. The frame's own hint may
+    // still count the tab just hidden: the need is the window's, with the frame's edges added.
+    // Both tabs have the wider tab's width.
+    layout()->activate();
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max(Frm_LinkControl_0->minimumSizeHint().width(),
+                               Frm_LinkControl_1->minimumSizeHint().width()) +
+                      margins.left() + margins.right();
+    const QSize need = minimumSizeHint().expandedTo({width, 0}).grownBy(frame->contentsMargins());
     const QSize design(twipsToPixels(widthTwips),
                        twipsToPixels(ShownTab == 1 ? transmitHeightTwips : receiveHeightTwips));
-    frame->resize(design.expandedTo(frame->minimumSizeHint()));
+    frame->resize(design.expandedTo(need));
 }
 
 void Frm_YambleRfLinkTest::showEvent(QShowEvent* event) {
@@ -361,6 +399,18 @@ void Frm_YambleRfLinkTest::TabStrip1_Click() {
 }
 
 void Frm_YambleRfLinkTest::Form_Deactivate() {
+    if (!tool_.portOpen()) {
+        // Nothing can reach the board: the window alone goes back to idle, so that no tick of
+        // a sending it can no longer stop runs on behind it.
+        ++sequence_;
+        main_.TRxLinkOn = false;
+        if (receiving())
+            setReceiveControls(false);
+        if (sending())
+            setContinuousControls(false);
+        TxActive = false;
+        return;
+    }
     QPointer<Frm_YambleRfLinkTest> self(this);
     if (receiving())
         PB_Enable_Click();
@@ -401,20 +451,23 @@ void Frm_YambleRfLinkTest::setPayloadText(const QString& text) {
 }
 
 void Frm_YambleRfLinkTest::TB_Payload_Change() {
+    const bool hex = OB_HexView->isChecked();
     const QString shown = TB_Payload->toPlainText();
-    QString model = OB_HexView->isChecked() ? hexDigitsOnly(shown) : shownText(textBytes(shown));
-    // Typing stops at the length limit; text the window puts in is not limited.
-    if (model.size() > limit_ && model.size() > payloadText_.size())
-        model = payloadText_;
-    payloadText_ = model;
-    if (model != shown) {
+    const PayloadEdit edit =
+        limitedEdit(payloadText_, hex ? hexDigitsOnly(shown) : shownText(textBytes(shown)), limit_);
+    payloadText_ = edit.text;
+    if (edit.text != shown) {
         settingPayload_ = true;
-        TB_Payload->setPlainText(model);
+        TB_Payload->setPlainText(edit.text);
         settingPayload_ = false;
     }
-    QTextCursor end = TB_Payload->textCursor();
-    end.movePosition(QTextCursor::End);
-    TB_Payload->setTextCursor(end);
+    // The hexadecimal view moves the caret to the end after every edit; the text view leaves it
+    // where the user types, unless the text had to be mended.
+    if (hex || edit.text != shown) {
+        QTextCursor caret = TB_Payload->textCursor();
+        caret.setPosition(hex ? int(edit.text.size()) : edit.caret);
+        TB_Payload->setTextCursor(caret);
+    }
     showHeading();
 }
 
@@ -532,7 +585,7 @@ void Frm_YambleRfLinkTest::Timer_CntMode_Timer() {
     }
     RepeatTicks = 0;
     if (!tool_.portOpen()) {
-        // Stopped once with one message, not one message a tick.
+        // Stopped at once: one message, or none after the lost board's own.
         setContinuousControls(false);
         TxActive = false;
         tool_.refuseClosedPort();

@@ -1,0 +1,135 @@
+// The link tools after the board is lost: leaving a tool's window and quitting the program only
+// stop what ran; neither shows a message, and quitting ends at once.
+
+#include "app/ismmain.h"
+#include "common/dialogs.h"
+#include "rflinktest.h"
+#include "tools/rflink/cwlink.h"
+#include "tools/rflink/receiverrflink.h"
+#include "tools/rflink/transceiverrflink.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+using namespace krv;
+using krv::test::LinkRig;
+
+namespace {
+
+const QString lostMessage =
+    QStringLiteral("Loadboard disconnected!\r\nPlease press connect again!");
+
+// Opens a tool over its panel and starts what it runs; the tool's name.
+using Start = std::function<QString(ISMmain&)>;
+
+QString transceiverReceiving(ISMmain& main) {
+    main.YambleV3_show();
+    main.mnuToolsYambleRFlink->trigger();
+    auto* link = main.loadedForm<rflink::Frm_YambleRfLinkTest>("Frm_YambleRfLinkTest");
+    link->TabStrip1->setCurrentIndex(1);
+    link->PB_Enable->click();
+    return link->objectName();
+}
+
+QString transceiverSending(ISMmain& main) {
+    main.YambleV3_show();
+    main.mnuToolsYambleRFlink->trigger();
+    auto* link = main.loadedForm<rflink::Frm_YambleRfLinkTest>("Frm_YambleRfLinkTest");
+    link->setPayloadText(QStringLiteral("Hi"));
+    link->PB_Send->click();
+    return link->objectName();
+}
+
+QString cwTransmitterManual(ISMmain& main) {
+    main.YambleV3_show();
+    main.showToolWindow(QStringLiteral("frm_Link"));
+    auto* link = main.loadedForm<rflink::frm_Link>("frm_Link");
+    link->cb_manual->setChecked(true);
+    return link->objectName();
+}
+
+QString cwReceiverMonitoring(ISMmain& main) {
+    main.YambleV3_show();
+    main.showToolWindow(QStringLiteral("frm_Link_RX"));
+    auto* link = main.loadedForm<rflink::frm_Link_RX>("frm_Link_RX");
+    link->cb_MoniEn->setChecked(true);
+    return link->objectName();
+}
+
+QString receiverArmed(ISMmain& main) {
+    main.DruskV1_show();
+    main.mnuToolsRFlink_Click();
+    auto* link = main.loadedForm<rflink::ReceiverRfLink>("DruskV1rflink_LB2");
+    link->EnRx->click();
+    return link->objectName();
+}
+
+void addTools() {
+    QTest::addColumn<Start>("start");
+    QTest::newRow("transceiver link test receiving") << Start(transceiverReceiving);
+    QTest::newRow("transceiver link test sending") << Start(transceiverSending);
+    QTest::newRow("CW transmitter in manual mode") << Start(cwTransmitterManual);
+    QTest::newRow("CW receiver monitoring") << Start(cwReceiverMonitoring);
+    QTest::newRow("receiver link test armed") << Start(receiverArmed);
+}
+
+// Starts the tool, loses the board, and has the user act again (the closed-port message would
+// be due again).
+QString startAndLose(LinkRig& rig, const Start& start) {
+    rig.main().show();
+    const QString tool = start(rig.main());
+    rig.board().vanish();
+    [&] { QTRY_COMPARE(rig.main().CommStatus->text(), QStringLiteral("No comm.")); }();
+    QTest::mouseClick(rig.main().LoadboardList, Qt::LeftButton);
+    return tool;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Start)
+
+class LinkClosingTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void leavingAToolAfterTheLoss_data() { addTools(); }
+    void leavingAToolAfterTheLoss() {
+        QFETCH(Start, start);
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        const QString tool = startAndLose(rig, start);
+        QWidget* panel = rig.main().loadedForm(rig.main().TRXon ? QStringLiteral("YambleV3")
+                                                                : QStringLiteral("DruskV1"));
+        rig.main().mdiArea()->setActiveSubWindow(rig.main().frameOf(panel));
+        QTest::qWait(1500);
+        QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
+        if (auto* link = rig.window<rflink::Frm_YambleRfLinkTest>(tool)) {
+            QVERIFY(!link->receiving());
+            QVERIFY(!link->sending());
+            QVERIFY(!rig.main().TRxLinkOn);
+        }
+    }
+
+    void quittingAfterTheLoss_data() { addTools(); }
+    void quittingAfterTheLoss() {
+        QFETCH(Start, start);
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        startAndLose(rig, start);
+        QElapsedTimer quitting;
+        quitting.start();
+        rig.main().mnuFileExit->trigger();
+        QVERIFY2(quitting.elapsed() < 1000, qPrintable(QString::number(quitting.elapsed())));
+        QVERIFY(!rig.main().isVisible());
+        QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
+    }
+};
+
+QTEST_MAIN(LinkClosingTest)
+#include "tst_linkclosing.moc"
