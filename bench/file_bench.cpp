@@ -16,10 +16,11 @@ namespace {
 struct Reader {
     const char* what;
     const char* form;
-    const char* save;
+    const char* save; // the button that saves a real file to start from, or none
     const char* load;
     const char* extension;
     qint64 bound;
+    const char* start = ""; // what the file starts with where the window saves none
 };
 
 const Reader readers[] = {
@@ -31,7 +32,28 @@ const Reader readers[] = {
     {"HC913 configuration", "YambleV3", "ConfSave", "ConfLoad", "trc", 1 << 20},
     {"HC916 configuration", "FRM_Zenth", "ConfSave", "ConfLoad", "lrc", 1 << 20},
     {"terminal script", "Terminal", "SaveScript", "LoadScript", "txt", 2 << 20},
+    {"console register set", "SPI", "SaveSettings", "LoadSettings", "txt", 1 << 20},
+    {"console window setup", "SPI", "SaveGUI", "LoadGUI", "txt", 1 << 20},
+    {"console batch", "SPI", "SaveBatch", "LoadBach", "txt", 1 << 20},
+    {"console TX FIFO content", "SPI", "SaveTXff", "OpenTXff", "txt", 1 << 20},
+    {"console RX FIFO expected", "SPI", "SaveRXff", "OpenRXff", "txt", 1 << 20},
+    {"EEPROM image", "eeprom", nullptr, "loadeefile", "asc", 1 << 20,
+     "\x02image\r\n00 11 22 33\r\n"},
+    {"firmware", "FirmLoad", nullptr, "loadeefile", "hex", 16 << 20,
+     ":0400000001020304F2\r\n:00000001FF\r\n"},
 };
+
+// The file as the window saves it, or as the reader gives its start.
+bool begin(krv::test::Rig& rig, QPushButton* save, const Reader& reader, const QString& path) {
+    if (!save) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(reader.start) >= 0;
+    }
+    QFile::remove(path);
+    rig.dialogs().files = QStringList{path};
+    save->click();
+    return QFile::exists(path);
+}
 
 // Runs on the saved file with lines of text up to `size` bytes.
 bool extend(const QString& path, qint64 size) {
@@ -68,26 +90,23 @@ int main(int argc, char* argv[]) {
         krv::test::Rig rig;
         rig.start();
         QWidget* window = rig.main().form(QString::fromLatin1(reader.form));
-        auto* save =
-            window ? window->findChild<QPushButton*>(QString::fromLatin1(reader.save)) : nullptr;
+        auto* save = window && reader.save
+                         ? window->findChild<QPushButton*>(QString::fromLatin1(reader.save))
+                         : nullptr;
         auto* load =
             window ? window->findChild<QPushButton*>(QString::fromLatin1(reader.load)) : nullptr;
-        if (!save || !load) {
+        if ((reader.save && !save) || !load) {
             std::printf("%-24s window or buttons not found\n", reader.what);
             continue;
         }
         const QString path = rig.folder() + QStringLiteral("/large.") + reader.extension;
-        rig.dialogs().files = QStringList{path};
-        save->click();
-        if (!QFile::exists(path) || !extend(path, 100ll << 20)) {
+        if (!begin(rig, save, reader, path) || !extend(path, 100ll << 20)) {
             std::printf("%-24s could not make the file\n", reader.what);
             continue;
         }
         const qint64 large = timeLoad(rig, load, path);
         const QString largeAnswer = rig.dialogs().messages.value(0).text.section(u'\r', 0, 0);
-        QFile::resize(path, 0);
-        rig.dialogs().files = QStringList{path};
-        save->click();
+        begin(rig, save, reader, path);
         extend(path, reader.bound - 1);
         const qint64 belowBound = timeLoad(rig, load, path);
         // With no board the panels add that the supply was not set: the file was read.

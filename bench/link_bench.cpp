@@ -2,7 +2,8 @@
 // line to seeing its ending, over a pseudo-terminal with no pacing, and the CPU the process
 // spends while a command waits 1.2 s for a reply that never comes. With a device path it
 // measures the round trip against that board instead (an external simulator or a real board),
-// where no timeout can be provoked.
+// where no timeout can be provoked; a second argument sets the number of lines (200 unless
+// given). bench/link_vs_script.sh runs it beside a plain script on one simulator.
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "link/linkwindow.h"
@@ -12,7 +13,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -30,12 +34,13 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     krv::RecordingDialogs::install();
-    krv::sim::BoardSimulator board;
+    // Only an in-process board is made: an idle one would add its timers to every wait.
+    std::optional<krv::sim::BoardSimulator> board;
     const bool external = argc > 1;
     if (external) {
         krv::PortMap::pin(1, QString::fromLocal8Bit(argv[1]));
-    } else if (board.start()) {
-        krv::PortMap::pin(1, board.devicePath());
+    } else if (board.emplace().start()) {
+        krv::PortMap::pin(1, board->devicePath());
     } else {
         std::fprintf(stderr, "no pseudo-terminal\n");
         return 1;
@@ -50,7 +55,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    const int lines = external ? 200 : 2000;
+    const int lines = argc > 2 ? std::max(1, std::atoi(argv[2])) : external ? 200 : 2000;
     QElapsedTimer clock;
     const double cpuBefore = cpuSeconds();
     clock.start();
@@ -68,7 +73,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    board.setFault(krv::sim::Fault::NoReply);
+    board->setFault(krv::sim::Fault::NoReply);
     const double waitCpuBefore = cpuSeconds();
     clock.restart();
     link.Send_To_LoadBoard(QStringLiteral("H2\r"));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures (once) and builds everything into build/ (KRV_BUILD_DIR, KRV_BUILD_TYPE and
-# KRV_JOBS override the folder, the build type and the parallel jobs; KRV_TARGETS, a list
-# separated by spaces, builds only those targets).
+# KRV_JOBS override the folder, the build type and the parallel jobs; KRV_CXX_FLAGS adds
+# compiler flags, also used when linking, at the folder's first configuration; KRV_TARGETS, a
+# list separated by spaces, builds only those targets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${KRV_BUILD_DIR:-build}
@@ -12,7 +13,8 @@ if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 [ -f "$dir/build.ninja" ] ||
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${KRV_BUILD_TYPE:-Debug}" "${launcher[@]}" >/dev/null
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${KRV_BUILD_TYPE:-Debug}" \
+        -DCMAKE_CXX_FLAGS="${KRV_CXX_FLAGS:-}" "${launcher[@]}" >/dev/null
 targets=()
 for target in ${KRV_TARGETS:-}; do
     targets+=(--target "$target")

@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "common/programfolder.h"
+#include "common/standardicons.h"
 #include "echobox.h"
 #include "krvform.h"
 #include "link/linkwindow.h"
@@ -81,6 +82,12 @@ void ISMmain::registerForm(const QString& name, FormFactory factory) {
     factories().insert(name, std::move(factory));
 }
 
+QStringList ISMmain::formNames() {
+    QStringList names = factories().keys();
+    names.sort();
+    return names;
+}
+
 QWidget* ISMmain::form(const QString& name) {
     if (QWidget* loaded = loadedForm(name))
         return loaded;
@@ -95,6 +102,8 @@ QWidget* ISMmain::form(const QString& name) {
         widget->setMinimumSize(widget->size());
     QMdiSubWindow* frame = mdi_->addSubWindow(widget);
     frame->setObjectName(name + QStringLiteral("Frame"));
+    // One shared icon: a frame left to itself makes its own, and its pixmaps outlive it.
+    frame->setWindowIcon(standardIcon(QStyle::SP_TitleBarMenuButton));
     frame->installEventFilter(this);
     frame->hide();
     forms_.insert(name, widget);
@@ -394,6 +403,10 @@ void ISMmain::MDIForm_Unload() {
         return;
     unloading_ = true;
     Timer1->stop();
+    // Quitting takes well under a second whatever the board does.
+    constexpr int quitBudgetMs = 500;
+    if (link_)
+        link_->giveUpAt(QDeadlineTimer(quitBudgetMs));
     // Every loaded window runs its own unload step before the link goes.
     const QStringList names = forms_.keys();
     for (const QString& name : names)

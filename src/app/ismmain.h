@@ -36,6 +36,8 @@ public:
     // ---- Windows, created on first touch -------------------------------------------------
     using FormFactory = std::function<QWidget*(ISMmain&)>;
     static void registerForm(const QString& name, FormFactory factory);
+    // The names of every window built into the program, sorted.
+    static QStringList formNames();
     // The window of that name, created hidden (its load step run) when it is not loaded;
     // nullptr when no such window is built into the program.
     QWidget* form(const QString& name);

@@ -2,12 +2,24 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace krv {
 
 long long roundHalfEven(double value) {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even by default.
-    return static_cast<long long>(std::nearbyint(value));
+    const double rounded = std::nearbyint(value);
+    // A number typed by the user can be of any size: converting one beyond the range is
+    // undefined and in practice gives the most negative value, turning a huge voltage into
+    // the minimum. The range's ends stand for whatever lies beyond them.
+    constexpr double limit = 0x1p63;
+    if (std::isnan(rounded))
+        return 0;
+    if (rounded >= limit)
+        return std::numeric_limits<long long>::max();
+    if (rounded < -limit)
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(rounded);
 }
 
 namespace {

@@ -5,7 +5,8 @@
 namespace krv {
 
 // Rounding to a whole number everywhere in the program is half to even, so that values derived
-// from the same text agree with what the chips' documentation tables give.
+// from the same text agree with what the chips' documentation tables give. A value beyond the
+// range of long long gives the range's nearer end; NaN gives 0.
 long long roundHalfEven(double value);
 
 // The value of the number a text starts with: blanks skipped, an optional sign, digits, an

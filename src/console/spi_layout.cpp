@@ -1,6 +1,7 @@
 // The console's controls, where they stand and what they are connected to.
 
 #include "common/optionbutton.h"
+#include "common/standardicons.h"
 #include "consolewidgets.h"
 #include "registerbits.h"
 #include "spi.h"
@@ -58,7 +59,7 @@ QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int
 QPushButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
                         const QString& tip, int x, int y) {
     auto* button = place(new QPushButton(parent), name, x, y, 30, 28);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(standardIcon(icon));
     button->setToolTip(tip);
     return button;
 }

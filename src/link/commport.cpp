@@ -6,10 +6,18 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
+#include <QTimer>
+#include <unistd.h>
 
 namespace krv {
 
-CommPort::CommPort(QObject* parent) : QObject(parent), port_(new QSerialPort(this)) {
+CommPort::CommPort(QObject* parent)
+    : QObject(parent), port_(new QSerialPort(this)), delivery_(new QTimer(this)) {
+    // The next pass of the event loop hands the characters out. A timer of no interval
+    // wakes no one: a posted event would cost the loop a wake-up of its own on every reply.
+    delivery_->setSingleShot(true);
+    delivery_->setInterval(0);
+    connect(delivery_, &QTimer::timeout, this, &CommPort::deliver);
     connect(port_, &QSerialPort::readyRead, this, &CommPort::readAvailable);
     connect(port_, &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError error) { onError(int(error)); });
@@ -99,7 +107,18 @@ void CommPort::output(const QByteArray& bytes) {
     if (!port_->isOpen())
         throw Error(errors::PortNotOpen,
                     QStringLiteral("Operation valid only when the port is open"));
-    if (port_->write(bytes) != bytes.size())
+    // Straight to the device when nothing waits before it: going through the port's buffer
+    // switches its write notifier on and off around every line, two more wake-ups of the
+    // event loop per command. What the device does not take at once goes the buffered way.
+    qsizetype written = 0;
+    if (port_->bytesToWrite() == 0) {
+        const ssize_t n = ::write(int(port_->handle()), bytes.constData(), size_t(bytes.size()));
+        written = n > 0 ? qsizetype(n) : 0;
+    }
+    if (written == bytes.size())
+        return;
+    const QByteArray rest = bytes.mid(written);
+    if (port_->write(rest) != rest.size())
         throw Error(errors::DeviceIo, port_->errorString());
     // Hand the bytes to the device now: a port closed right after (raw data mode) must not
     // drop them, and the board should not wait for the next event loop pass.
@@ -125,37 +144,42 @@ void CommPort::readAvailable() {
     pending_ += port_->readAll();
     // Handing characters out from inside readyRead would stall the port: Qt does not emit
     // readyRead again while its slot runs, so a handler that sends and waits would never see
-    // its reply. The characters are handed out from a posted call instead.
+    // its reply. The characters are handed out at the event loop's next pass instead.
     postDelivery();
 }
 
 void CommPort::postDelivery() {
-    if (deliveryPosted_ || next_ >= pending_.size())
+    if (delivery_->isActive() || next_ >= pending_.size())
         return;
-    deliveryPosted_ = true;
-    QMetaObject::invokeMethod(this, &CommPort::deliver, Qt::QueuedConnection);
+    delivery_->start();
+}
+
+void CommPort::waitStarting() {
+    // The characters behind the one whose handler now waits are handed out inside the wait,
+    // ahead of what arrives during it.
+    if (delivering_ > 0)
+        postDelivery();
 }
 
 void CommPort::deliver() {
-    deliveryPosted_ = false;
+    ++delivering_;
     QElapsedTimer slice;
     slice.start();
+    // Everything that has arrived goes out in this one call; a wait started by a handler
+    // takes the rest from the same place (waitStarting), so the order holds.
     while (next_ < pending_.size()) {
         // A flood of output is handed out in slices, so that the window keeps answering.
         if (slice.elapsed() >= deliverySliceMs) {
             pending_.remove(0, next_);
             next_ = 0;
             postDelivery();
-            return;
+            break;
         }
-        const char c = pending_.at(next_++);
-        // If this character's handler enters a nested wait, the rest must still flow inside
-        // it; a nested pass takes them from the same place, so the order holds.
-        postDelivery();
-        Q_EMIT characterReceived(c);
+        Q_EMIT characterReceived(pending_.at(next_++));
     }
-    pending_.clear();
-    next_ = 0;
+    if (next_ >= pending_.size())
+        dropPending();
+    --delivering_;
 }
 
 void CommPort::onError(int error) {

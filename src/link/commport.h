@@ -5,14 +5,16 @@
 #include <QString>
 
 class QSerialPort;
+class QTimer;
 
 namespace krv {
 
 // One serial port in the vocabulary the program was designed around: a COM number, a settings
 // text "19200,N,8,1", PortOpen, Output, and one event per received character. Received bytes
-// are handed out one at a time from a posted call of the event loop, in order, so a character
-// handler may start a nested wait (a send) and the characters behind it, and those still to
-// come, are delivered inside that wait.
+// are handed out one at a time, in order, from one call at the event loop's next pass for all
+// that has arrived; a call is set up only when none is pending. A character handler may start a
+// nested wait (a send): the characters behind it, and those still to come, are delivered inside
+// that wait.
 class CommPort : public QObject {
     Q_OBJECT
 public:
@@ -36,6 +38,9 @@ public:
     // Discards whatever was received and not yet handed out.
     void clearInput();
     QString devicePath() const;
+    // A nested wait is about to start. When it starts from one of this port's character
+    // handlers, the characters behind that one are handed out inside the wait.
+    void waitStarting();
 
 Q_SIGNALS:
     void characterReceived(char c);
@@ -52,7 +57,8 @@ private:
     QSerialPort* port_;
     QByteArray pending_;
     qsizetype next_ = 0; // the first character of pending_ not yet handed out
-    bool deliveryPosted_ = false;
+    QTimer* delivery_;   // runs once, at the event loop's next pass, while characters wait
+    int delivering_ = 0; // how many deliveries are running, nested in handlers' waits
     int number_ = 1;
     QString path_;
     QString settings_ = QStringLiteral("19200,N,8,1");

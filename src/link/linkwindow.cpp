@@ -84,11 +84,8 @@ void LinkWindow::shutdown() {
     // Waits still on the stack end as if the port had closed; their callers check for us.
     const QList<Pending*> waiting = queue_;
     queue_.clear();
-    for (Pending* p : waiting) {
+    for (Pending* p : waiting)
         p->done = true;
-        if (p->loop)
-            p->loop->quit();
-    }
     MSComm1->setPortOpen(false);
     MSComm2->setPortOpen(false);
 }
@@ -114,10 +111,13 @@ SendResult LinkWindow::sendOne(const QString& command) {
     if (queue_.size() == 1)
         startNext();
     if (!pending.done) {
-        QEventLoop loop;
-        pending.loop = &loop;
-        loop.exec();
-        pending.loop = nullptr;
+        MSComm1->waitStarting();
+        MSComm2->waitStarting();
+        // The wait passes through the event loop until its command has ended; whatever ends
+        // it runs inside one of these passes. (Leaving a QEventLoop would wake the loop once
+        // more, an idle pass at the start of every next command.)
+        while (!pending.done)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (self)
         ComFlag = pending.result.outcome == SendResult::Outcome::ErrorEnding ? 1 : 0;
@@ -127,6 +127,10 @@ SendResult LinkWindow::sendOne(const QString& command) {
 void LinkWindow::startNext() {
     while (!queue_.isEmpty()) {
         Pending* p = queue_.front();
+        if (giveUpAt_.hasExpired()) {
+            finishFront(SendResult::Outcome::Timeout);
+            continue;
+        }
         ComFlag = 0;
         host_.replyTails().Last7.clear();
         try {
@@ -152,13 +156,18 @@ void LinkWindow::finishFront(SendResult::Outcome outcome) {
     const ReplyTails& tails = host_.replyTails();
     p->result = SendResult{outcome, tails.Last7, tails.Last15, tails.Last100};
     p->done = true;
-    if (p->loop)
-        p->loop->quit();
 }
 
 void LinkWindow::Timer1_Timer() {
     if (WaitFlag != 1)
         return;
+    if (giveUpAt_.hasExpired()) {
+        Timer1->stop();
+        WaitTicks = 0;
+        while (!queue_.isEmpty())
+            finishFront(SendResult::Outcome::Timeout);
+        return;
+    }
     if (WaitTicks > WaitLimit) {
         WaitTicks = 0;
         Timer1->stop();
@@ -222,25 +231,47 @@ void LinkWindow::boardGone() {
         inLostPath_ = false;
 }
 
-void LinkWindow::DisableDataSelector() {
+void LinkWindow::DisableDataSelector(const QObject* holder) {
+    selectorHolders_.removeIf([](const QPointer<const QObject>& h) { return h.isNull(); });
+    if (!selectorHolders_.contains(holder))
+        selectorHolders_.append(holder);
+    lockDataSelector();
+}
+
+void LinkWindow::EnableDataSelector(const QObject* holder) {
+    selectorHolders_.removeIf(
+        [holder](const QPointer<const QObject>& h) { return h.isNull() || h == holder; });
+    if (selectorHolders_.isEmpty())
+        releaseDataSelector();
+}
+
+// The selector's state changes before its entry does: choosing the entry sends its command and
+// waits, and a hold taken or let go meanwhile must find the selector as it will be.
+void LinkWindow::lockDataSelector() {
     QComboBox* selector = host_.dataSelector();
     if (!selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
         return;
     SavedDataMode = selector->currentIndex();
-    selector->setCurrentIndex(0);
     selector->setEnabled(false);
-    selector->setToolTip(lockTip);
-    host_.dataSelectorLabel()->setToolTip(lockTip);
+    showDataSelectorTip(lockTip);
+    selector->setCurrentIndex(0);
 }
 
-void LinkWindow::EnableDataSelector() {
+void LinkWindow::releaseDataSelector() {
     QComboBox* selector = host_.dataSelector();
-    if (selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
+    if (selector->isEnabled())
         return;
-    selector->setCurrentIndex(SavedDataMode);
+    // A lock whose holders all let go while the board port was closed frees the selector too,
+    // without a command: otherwise it would stay locked with no one to release it.
     selector->setEnabled(true);
-    selector->setToolTip(freeTip);
-    host_.dataSelectorLabel()->setToolTip(freeTip);
+    showDataSelectorTip(freeTip);
+    if (host_.loadBoardRev() > 1 && MSComm2->portOpen())
+        selector->setCurrentIndex(SavedDataMode);
+}
+
+void LinkWindow::showDataSelectorTip(const QString& tip) {
+    host_.dataSelector()->setToolTip(tip);
+    host_.dataSelectorLabel()->setToolTip(tip);
 }
 
 void LinkWindow::GetUSBLocationsByDriver() {

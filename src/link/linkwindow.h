@@ -3,12 +3,12 @@
 #include "commport.h"
 #include "sendresult.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
-
-class QEventLoop;
 
 namespace krv {
 
@@ -39,8 +39,11 @@ public:
     // an operation that meets the closed port now stops without a message of its own.
     bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
 
-    void DisableDataSelector();
-    void EnableDataSelector();
+    // The data selector is locked on its first entry while anyone holds it: a panel whose
+    // data latch or FIFO is in use, an open CW link window. A holder counts once however often
+    // it takes its hold; the selector is freed when the last holder lets go (or is gone).
+    void DisableDataSelector(const QObject* holder);
+    void EnableDataSelector(const QObject* holder);
     void GetUSBLocationsByDriver();
     QString GetThisUSBLocationByDriver() const;
     // Holds the transmit line of the bridge at `location` low for 0.1 s; 0 on success.
@@ -60,6 +63,10 @@ public:
     // Closes both ports and ends every wait, as discarding the window does.
     void shutdown();
 
+    // The program is quitting: a command still waiting at the deadline, and every command after
+    // it, ends as timed out at once, so that a board that does not answer never holds it up.
+    void giveUpAt(const QDeadlineTimer& deadline) { giveUpAt_ = deadline; }
+
     // Whether a command is waiting for its reply (or queued behind one).
     bool isBusy() const { return !queue_.isEmpty(); }
 
@@ -73,7 +80,6 @@ private:
         QString line;
         bool done = false;
         SendResult result;
-        QEventLoop* loop = nullptr;
     };
 
     SendResult sendOne(const QString& command);
@@ -83,6 +89,9 @@ private:
     void MSComm2_OnComm(char c);
     void MSComm1_OnComm(char c);
     void boardGone();
+    void lockDataSelector();
+    void releaseDataSelector();
+    void showDataSelectorTip(const QString& tip);
 
     LinkHost& host_;
     QList<Pending*> queue_;
@@ -92,6 +101,8 @@ private:
     int lossGeneration_ = 0;
     int userGeneration_ = 0;
     bool inLostPath_ = false;
+    QList<QPointer<const QObject>> selectorHolders_;
+    QDeadlineTimer giveUpAt_{QDeadlineTimer::Forever};
 };
 
 } // namespace krv

@@ -70,21 +70,59 @@ private Q_SLOTS:
         ISMmain& main = rig.main();
         main.CB_Mode->setCurrentIndex(1);
         rig.board().clearReceived();
+        QObject panel;
 
-        main.link()->DisableDataSelector();
+        main.link()->DisableDataSelector(&panel);
         QCOMPARE(rig.board().receivedLines(), QStringList{"X1"});
         QVERIFY(!main.CB_Mode->isEnabled());
         QCOMPARE(main.CB_Mode->toolTip(),
                  QStringLiteral("Please disable the FIFO mode or the CW Link Setup!"));
         QCOMPARE(main.Text1->toolTip(), main.CB_Mode->toolTip());
 
-        main.link()->DisableDataSelector();
-        main.link()->EnableDataSelector();
+        // One holder counts once, however often it takes its hold.
+        main.link()->DisableDataSelector(&panel);
+        main.link()->EnableDataSelector(&panel);
         QCOMPARE(rig.board().receivedLines(), (QStringList{"X1", "X0"}));
         QVERIFY(main.CB_Mode->isEnabled());
         QCOMPARE(main.CB_Mode->toolTip(), QStringLiteral("Please Select the FSK raw data mode!"));
-        main.link()->EnableDataSelector();
+        main.link()->EnableDataSelector(&panel);
         QCOMPARE(rig.board().receivedLines().size(), 2);
+    }
+
+    void theSelectorStaysLockedUntilTheLastHolderLetsGo() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.CB_Mode->setCurrentIndex(1);
+        rig.board().clearReceived();
+        QObject panel;
+        auto* window = new QObject;
+
+        main.link()->DisableDataSelector(&panel);
+        main.link()->DisableDataSelector(window);
+        main.link()->EnableDataSelector(&panel);
+        QVERIFY(!main.CB_Mode->isEnabled());
+        QCOMPARE(main.CB_Mode->currentIndex(), 0);
+        // A holder that is gone holds nothing.
+        delete window;
+        main.link()->EnableDataSelector(&panel);
+        QVERIFY(main.CB_Mode->isEnabled());
+        QCOMPARE(rig.board().receivedLines(), (QStringList{"X1", "X0"}));
+    }
+
+    void theLastReleaseWithThePortClosedFreesTheSelectorQuietly() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        QObject panel;
+        main.link()->DisableDataSelector(&panel);
+        main.DisconnectButton->trigger();
+        rig.board().clearReceived();
+        main.link()->EnableDataSelector(&panel);
+        QVERIFY(main.CB_Mode->isEnabled());
+        QCOMPARE(main.CB_Mode->toolTip(), QStringLiteral("Please Select the FSK raw data mode!"));
+        QVERIFY(rig.board().receivedLines().isEmpty());
+        QVERIFY(rig.dialogs().messages.isEmpty());
     }
 
     void theLockIsIgnoredOnABoard1() {
@@ -92,7 +130,8 @@ private Q_SLOTS:
         QVERIFY(rig.connectBoard());
         ISMmain& main = rig.main();
         rig.board().clearReceived();
-        main.link()->DisableDataSelector();
+        QObject panel;
+        main.link()->DisableDataSelector(&panel);
         QVERIFY(main.CB_Mode->isEnabled());
         QVERIFY(rig.board().receivedLines().isEmpty());
     }

@@ -3,6 +3,7 @@
 #include "common/supply.h"
 
 #include <QTest>
+#include <limits>
 
 using namespace krv;
 
@@ -18,6 +19,12 @@ private Q_SLOTS:
         QTest::newRow("negative half") << -2.5 << -2LL;
         QTest::newRow("not a tie") << 2.51 << 3LL;
         QTest::newRow("supply 4.0 V k=310") << 177.5 << 178LL;
+        QTest::newRow("beyond the range") << 1e19 << std::numeric_limits<long long>::max();
+        QTest::newRow("beyond the range, negative")
+            << -1e300 << std::numeric_limits<long long>::min();
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity()
+                                  << std::numeric_limits<long long>::max();
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 0LL;
     }
     void roundsHalfToEven() {
         QFETCH(double, value);

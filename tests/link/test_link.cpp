@@ -148,6 +148,23 @@ private Q_SLOTS:
         QCOMPARE(board->receivedLines().size(), 9);
     }
 
+    // What arrived behind the character whose handler now waits is handed out inside that
+    // wait, in order, even when nothing more comes.
+    void charactersBehindAWaitingHandlerArriveInsideTheWait() {
+        board->setFault(Fault::NoReply);
+        QString echoedDuringTheWait;
+        host->onEcho = [&] {
+            if (!host->tails.Last7.endsWith(QStringLiteral("END\r")) ||
+                !echoedDuringTheWait.isEmpty())
+                return;
+            QTimer::singleShot(300, [&] { echoedDuringTheWait = host->echoed; });
+            link->Send_To_LoadBoard(QStringLiteral("Z3\r"));
+        };
+        board->sendUnsolicited("packet END\rnext 03");
+        QTRY_VERIFY(!echoedDuringTheWait.isEmpty());
+        QCOMPARE(echoedDuringTheWait, QStringLiteral("packet END\r\nnext 03"));
+    }
+
     void aReportArrivingDuringAWaitDoesNotHangIt() {
         // The board sends a report just before its slow reply; the report's handler sends.
         board->addCommand("RS", [this](const QString&) -> sim::Reply {

@@ -1,5 +1,6 @@
 // The link tools after the board is lost: leaving a tool's window and quitting the program only
-// stop what ran; neither shows a message, and quitting ends at once.
+// stop what ran; neither shows a message, and quitting ends at once, also when the board is
+// there but silent.
 
 #include "app/ismmain.h"
 #include "common/dialogs.h"
@@ -128,6 +129,22 @@ private Q_SLOTS:
         QVERIFY2(quitting.elapsed() < 1000, qPrintable(QString::number(quitting.elapsed())));
         QVERIFY(!rig.main().isVisible());
         QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
+    }
+
+    // A board still there that no longer answers holds quitting up no more than a lost one.
+    void quittingWithASilentBoard_data() { addTools(); }
+    void quittingWithASilentBoard() {
+        QFETCH(Start, start);
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        start(rig.main());
+        rig.board().setFault(sim::Fault::NoReply, -1);
+        QElapsedTimer quitting;
+        quitting.start();
+        rig.main().mnuFileExit->trigger();
+        QVERIFY2(quitting.elapsed() < 1000, qPrintable(QString::number(quitting.elapsed())));
+        QCOMPARE(rig.messageTexts(), QStringList());
     }
 };
 

@@ -6,8 +6,10 @@
 #include "link/linkwindow.h"
 #include "link/portmap.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <malloc.h>
 
 namespace krv::test {
 
@@ -61,6 +63,20 @@ QStringList Rig::messageTexts() const {
 
 bool waitUntil(const std::function<bool()>& condition, int ms) {
     return QTest::qWaitFor(condition, ms);
+}
+
+void cycleForm(Rig& rig, const QString& name) {
+    if (QWidget* window = rig.main().form(name))
+        rig.main().showForm(window);
+    QApplication::processEvents();
+    rig.main().unloadForm(name);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    rig.board().clearReceived();
+}
+
+size_t heapInUse() {
+    return mallinfo2().uordblks;
 }
 
 } // namespace krv::test

@@ -42,4 +42,10 @@ private:
 // Waits, processing events, until the condition holds; false after `ms` milliseconds.
 bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 
+// Opens the window of that name, shows it and closes it again, its deferred deletes run and the
+// board's record of received commands emptied (that memory is the simulator's, not the window's).
+void cycleForm(Rig& rig, const QString& name);
+// The bytes the heap has handed out and not taken back (glibc's count).
+size_t heapInUse();
+
 } // namespace krv::test

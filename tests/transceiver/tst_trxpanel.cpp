@@ -23,6 +23,7 @@ private Q_SLOTS:
     void updateSendsEveryWord();
     void updateWithClosedPort();
     void closingReleasesLineSelectorAndSupply();
+    void latchAndCwWindowEachHoldTheSelector();
     void typedPllWord();
     void calibration_data();
     void calibration();
@@ -142,6 +143,36 @@ void TrxPanel::closingReleasesLineSelectorAndSupply() {
     QVERIFY(rig.main().CB_Mode->isEnabled());
     QVERIFY(!rig.main().PowerSupplyOn);
     QVERIFY(!rig.main().loadedForm(QStringLiteral("frm_PowerSupply")));
+}
+
+void TrxPanel::latchAndCwWindowEachHoldTheSelector() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.Zenth_show();
+    auto* p = main.loadedForm<FRM_Zenth>(QStringLiteral("FRM_Zenth"));
+    main.CB_Mode->setCurrentIndex(1);
+    p->EnTXLatch->setChecked(true);
+    p->Update_Click();
+    QVERIFY(!main.CB_Mode->isEnabled());
+
+    // The CW window comes and goes while the latch is in use: the latch still holds the lock.
+    main.showToolWindow(QStringLiteral("frm_Link_RX"));
+    QVERIFY(main.loadedForm(QStringLiteral("frm_Link_RX")));
+    main.unloadForm(QStringLiteral("frm_Link_RX"));
+    QVERIFY(!main.CB_Mode->isEnabled());
+    QCOMPARE(main.CB_Mode->currentIndex(), 0);
+
+    // The latch goes off while the CW window is open: the window still holds it.
+    main.showToolWindow(QStringLiteral("frm_Link_RX"));
+    p->EnTXLatch->setChecked(false);
+    p->Update_Click();
+    QVERIFY(!main.CB_Mode->isEnabled());
+    rig.board().clearReceived();
+    main.unloadForm(QStringLiteral("frm_Link_RX"));
+    QVERIFY(main.CB_Mode->isEnabled());
+    QCOMPARE(main.CB_Mode->currentIndex(), 1);
+    QCOMPARE(rig.board().receivedLines().value(rig.board().receivedLines().size() - 1), "X0");
 }
 
 void TrxPanel::typedPllWord() {

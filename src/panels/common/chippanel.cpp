@@ -244,9 +244,16 @@ void ChipPanel::buildControls() {
     offsetRow->addWidget(offsetLabel);
     offsetRow->addWidget(Foffset);
     offsetRow->addWidget(kHz);
-    offsetRow->addStretch();
-    offsetRow->addWidget(irqLabel);
-    offsetRow->addWidget(IRQ);
+    if (design_.offsetBits > 0) {
+        offsetRow->addStretch();
+        offsetRow->addWidget(irqLabel);
+        offsetRow->addWidget(IRQ);
+    } else {
+        // Without an offset row the interrupt indicator ends the indicator row.
+        const int column = firstColumn + design_.indicatorCount;
+        indicators->addWidget(irqLabel, 0, column, Qt::AlignRight);
+        indicators->addWidget(IRQ, 0, column + 1);
+    }
     statusLayout->addLayout(offsetRow);
     outer->addWidget(statusArea_);
     offsetLabel->setVisible(design_.offsetBits > 0);
@@ -309,7 +316,7 @@ void ChipPanel::Form_Unload() {
         if (portOpen())
             main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
         if (LinkWindow* link = main_.loadedLink())
-            link->EnableDataSelector();
+            link->EnableDataSelector(this);
     }
     if (design_.hideProcedure)
         (main_.*design_.hideProcedure)();
@@ -508,12 +515,12 @@ void ChipPanel::runUpdate() {
         } else {
             beforeDataLatchStep();
             if (dataLatchInUse()) {
-                main_.link()->DisableDataSelector();
+                main_.link()->DisableDataSelector(this);
                 result = sendLine(QStringLiteral("H3"));
             } else {
                 result = sendLine(QStringLiteral("Z3"));
                 if (result)
-                    main_.link()->EnableDataSelector();
+                    main_.link()->EnableDataSelector(this);
             }
         }
         if (!result)
@@ -897,8 +904,8 @@ void ChipPanel::showStatusArea(bool shown) {
 
 void ChipPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Sized again when first shown: by then its lists are filled and its style is known, so the
-    // size it opens at is the one Show/Hide Status comes back to.
+    // Fitted again when first shown: at load its lists were still empty and its style unknown,
+    // and the size it opens at must be the one Show/Hide Status comes back to.
     if (!fitted_) {
         fitWindow();
         fitted_ = true;

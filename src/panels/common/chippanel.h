@@ -303,6 +303,7 @@ private:
     // need when that is more.
     void fitWindow();
     QWidget* statusArea_ = nullptr;
+    // Whether the window was fitted when first shown.
     bool fitted_ = false;
 
     ISMmain& main_;

@@ -153,7 +153,7 @@ void DruskV1::Form_Load() {
     FIFOstrt->setCurrentText(QStringLiteral("Synchron pattern"));
     FIFOstrt_Click();
     fmodeen->setCheckState(Qt::Checked);
-    main.link()->DisableDataSelector();
+    main.link()->DisableDataSelector(this);
     if (portOpen())
         sendLine(QStringLiteral("H3"));
     CalcFIFOw();

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QToolButton>
 #include <climits>
 
 namespace krv {
@@ -106,9 +107,14 @@ QSlider* slider(QWidget* parent, const char* name, int maximum) {
     return s;
 }
 
-// The arrows have no range of their own: the box's step keeps the value in its range.
+// The arrows have no range of their own: the box's step keeps the value in its range. Together
+// they are as high as their box, so that a row with arrows is no taller than one without.
 UpDown* upDown(QLineEdit* buddy, QWidget* parent, const char* name) {
-    return named(new UpDown(buddy, INT_MIN / 2, INT_MAX / 2, parent), name);
+    auto* arrows = named(new UpDown(buddy, INT_MIN / 2, INT_MAX / 2, parent), name);
+    const int half = buddy->sizeHint().height() / 2;
+    for (QToolButton* arrow : {arrows->upArrow(), arrows->downArrow()})
+        arrow->setFixedSize(2 * half, half);
+    return arrows;
 }
 
 bool isOn(const QCheckBox* box) {
@@ -138,27 +144,20 @@ HT539::HT539(ISMmain& main) : TransmitterPanel(main, traitsOf()) {
     status[8]->setVisible(false);
     buildLowBattery();
     buildWakeUp();
-    buildFifoAndDataRate();
     buildExtendedFeatures();
+    buildFifoAndDataRate();
     connectHandlers();
     // The wake-up and low-battery controls wait for their power-management box.
     for (QWidget* control : wakeUpGroup() + lowBatteryGroup())
         control->setEnabled(false);
 }
 
-QGroupBox* HT539::addGroup(const char* name, const QString& title, int row, int column) {
-    auto* group = named(new QGroupBox(title, Frame[1]), name);
-    new QGridLayout(group);
-    settingsGrid()->addWidget(group, row, column);
-    return group;
-}
-
 void HT539::buildLowBattery() {
     QGroupBox* group = addGroup("FrameLBD", QStringLiteral("Low battery and clock divider"), 3, 0);
     auto* g = static_cast<QGridLayout*>(group->layout());
-    LBD = numberBox(group, "LBD", 90);
+    LBD = numberBox(group, "LBD", txNumberWidth);
     UD_LBD = upDown(LBD, group, "UD_LBD");
-    LBDV = numberBox(group, "LBDV", 90);
+    LBDV = numberBox(group, "LBDV", txNumberWidth);
     CB_ebs = check(group, "CB_ebs", "Enable 32 kHz clk out in sleep mode");
     g->addWidget(new QLabel(QStringLiteral("T:"), group), 0, 0);
     g->addWidget(LBD, 0, 1);
@@ -176,16 +175,16 @@ void HT539::buildLowBattery() {
 void HT539::buildWakeUp() {
     QGroupBox* group = addGroup("FrameWakeUp", QStringLiteral("Wake-up timer"), 3, 1);
     auto* g = static_cast<QGridLayout*>(group->layout());
-    WKUPM = numberBox(group, "WKUPM", 90);
-    WKUPR = numberBox(group, "WKUPR", 90);
-    WKUPD = numberBox(group, "WKUPD", 90);
+    WKUPM = numberBox(group, "WKUPM", txNumberWidth);
+    WKUPR = numberBox(group, "WKUPR", txNumberWidth);
+    WKUPD = numberBox(group, "WKUPD", txNumberWidth);
     WKUPD->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
     UD_WakeUpM = upDown(WKUPM, group, "UD_WakeUpM");
     UD_WakeUpR = upDown(WKUPR, group, "UD_WakeUpR");
     UD_WakeUpD = upDown(WKUPD, group, "UD_WakeUpD");
     SL_WakeUpM = slider(group, "SL_WakeUpM", 16383);
     SL_WakeUpR = slider(group, "SL_WakeUpR", 15);
-    WKUPTIME = numberBox(group, "WKUPTIME", 90, true);
+    WKUPTIME = numberBox(group, "WKUPTIME", txNumberWidth, true);
     Label8 = named(new QLabel(QStringLiteral("ms"), group), "Label8");
     LabelExponent = named(new QLabel(group), "LabelExponent");
     g->addWidget(new QLabel(QStringLiteral("M:"), group), 0, 0);
@@ -208,10 +207,12 @@ void HT539::buildWakeUp() {
 }
 
 void HT539::buildFifoAndDataRate() {
-    QGroupBox* fifo = addGroup("FrameFIFO", QStringLiteral("Transmit FIFO"), 4, 0);
+    // The FIFO where the revision frame of the other panels stands; the data rate across the
+    // bottom, where its formula has room.
+    QGroupBox* fifo = addGroup("FrameFIFO", QStringLiteral("Transmit FIFO"), 1, 1);
     auto* f = static_cast<QGridLayout*>(fifo->layout());
     CB_EnFIFO = check(fifo, "CB_EnFIFO", "Enable Transmit FIFO");
-    TB_FIFOITLevel = numberBox(fifo, "TB_FIFOITLevel", 90);
+    TB_FIFOITLevel = numberBox(fifo, "TB_FIFOITLevel", txNumberWidth);
     UD_FIFOITLevel = upDown(TB_FIFOITLevel, fifo, "UD_FIFOITLevel");
     SL_FIFOITLevel = slider(fifo, "SL_FIFOITLevel", ht539::MaxFifoLevel);
     f->addWidget(CB_EnFIFO, 0, 0, 1, 4);
@@ -220,33 +221,34 @@ void HT539::buildFifoAndDataRate() {
     f->addWidget(UD_FIFOITLevel, 1, 2);
     f->addWidget(SL_FIFOITLevel, 2, 0, 1, 4);
 
-    QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 1);
+    QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 0, 2);
     auto* r = static_cast<QGridLayout*>(rate->layout());
     CB_Prescaler = check(rate, "CB_Prescaler", "Enable Prescaler (cs)");
-    TB_DataRate = numberBox(rate, "TB_DataRate", 90);
+    TB_DataRate = numberBox(rate, "TB_DataRate", txNumberWidth);
     UD_DataRate = upDown(TB_DataRate, rate, "UD_DataRate");
     SL_DataRateLevel = slider(rate, "SL_DataRateLevel", ht539::MaxDataRate);
-    TB_DataRateValue = numberBox(rate, "TB_DataRateValue", 90, true);
+    TB_DataRateValue = numberBox(rate, "TB_DataRateValue", txNumberWidth, true);
     Label27 = named(new QLabel(QStringLiteral("kbps"), rate), "Label27");
-    r->addWidget(CB_Prescaler, 0, 0, 1, 4);
-    r->addWidget(new QLabel(QStringLiteral("R:"), rate), 1, 0);
-    r->addWidget(TB_DataRate, 1, 1);
-    r->addWidget(UD_DataRate, 1, 2);
-    r->addWidget(SL_DataRateLevel, 2, 0, 1, 4);
-    r->addWidget(new QLabel(QStringLiteral("Data Rate:"), rate), 3, 0);
-    r->addWidget(TB_DataRateValue, 3, 1);
-    r->addWidget(Label27, 3, 2);
+    // Two rows across the panel: the divider with its slider and the prescaler, then the rate
+    // with its formula.
+    r->addWidget(new QLabel(QStringLiteral("R:"), rate), 0, 0);
+    r->addWidget(TB_DataRate, 0, 1);
+    r->addWidget(UD_DataRate, 0, 2);
+    r->addWidget(SL_DataRateLevel, 0, 3);
+    r->addWidget(CB_Prescaler, 0, 4);
+    r->addWidget(new QLabel(QStringLiteral("Data Rate:"), rate), 1, 0);
+    r->addWidget(TB_DataRateValue, 1, 1);
+    r->addWidget(Label27, 1, 2);
     r->addWidget(
         new QLabel(QStringLiteral("Data Rate = 10<sup>4</sup> / 29 / (R+1) / (1+cs*7) [kbps]"),
                    rate),
-        4, 0, 1, 4);
+        1, 3, 1, 2);
 }
 
 void HT539::buildExtendedFeatures() {
     // Beside the settings, under the word column, where the panel has room.
-    auto* group = named(new QGroupBox(QStringLiteral("Extended features"), this), "FrameFeatures");
-    auto* g = new QGridLayout(group);
-    sideColumn()->insertWidget(sideColumn()->count() - 1, group);
+    QGroupBox* group = addSideGroup("FrameFeatures", QStringLiteral("Extended features"));
+    auto* g = static_cast<QGridLayout*>(group->layout());
     CB_EnLowPowerXtal = check(group, "CB_EnLowPowerXtal", "Enable Low Power for Xtal");
     CB_512ClockTail = check(group, "CB_512ClockTail", "512/128 bit clock Tail");
     CB_DisWUTAutocal = check(group, "CB_DisWUTAutocal", "Disable WUT Autocalibration");

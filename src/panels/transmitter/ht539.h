@@ -90,7 +90,6 @@ private:
     void buildFifoAndDataRate();
     void buildExtendedFeatures();
     void connectHandlers();
-    QGroupBox* addGroup(const char* name, const QString& title, int row, int column);
     int dataRateField() const;
     // Keeps a box within 0..maximum with its slider beside it; false when the box had to be
     // rewritten, whose own change then finishes the step.

@@ -145,10 +145,10 @@ void MivraV2::Revision_Click() {
             OutputPower->addItems(outputPowerEntries(flag == 0 ? 4 : 8));
             OutputPower->setCurrentIndex(0);
         }
-        QPalette palette = Revision->palette();
+        QPalette palette = Revision->lineEdit()->palette();
         palette.setColor(QPalette::Base,
                          (flag == 0 ? Yellow : Green)->palette().color(QPalette::Base));
-        Revision->setPalette(palette);
+        Revision->lineEdit()->setPalette(palette);
         RevisionFlag = flag;
     }
     OutputPower_Click();

@@ -87,10 +87,11 @@ void PelkoV1::buildDataRate() {
     lbd->addWidget(CB_dwc, 3, 0, 1, 5);
     lbd->addWidget(CB_ebs, 4, 0, 1, 5);
 
-    QGroupBox* rate = addGroup("FrameDataRate", QStringLiteral("Data rate"), 4, 0);
+    // Under the word column, which has room for them.
+    QGroupBox* rate = addSideGroup("FrameDataRate", QStringLiteral("Data rate"));
     auto* g = static_cast<QGridLayout*>(rate->layout());
-    DATARATEDIV = numberBox(rate, "DATARATEDIV", 90, false);
-    DATARATE = numberBox(rate, "DATARATE", 90, true);
+    DATARATEDIV = numberBox(rate, "DATARATEDIV", txNumberWidth, false);
+    DATARATE = numberBox(rate, "DATARATE", txNumberWidth, true);
     g->addWidget(new QLabel(QStringLiteral("R:"), rate), 0, 0);
     g->addWidget(DATARATEDIV, 0, 1);
     g->addWidget(new QLabel(QStringLiteral("Data Rate:"), rate), 1, 0);
@@ -99,11 +100,11 @@ void PelkoV1::buildDataRate() {
     g->addWidget(new QLabel(QStringLiteral("Data Rate = 10<sup>4</sup> / 29 / (R+1) [kbps]"), rate),
                  2, 0, 1, 3);
 
-    QGroupBox* pll = addGroup("FramePLL", QStringLiteral("PLL setting"), 4, 1);
+    QGroupBox* pll = addSideGroup("FramePLL", QStringLiteral("PLL setting"));
     auto* p = static_cast<QGridLayout*>(pll->layout());
     CB_MaxDataRate = new QComboBox(pll);
     CB_MaxDataRate->setObjectName(QStringLiteral("CB_MaxDataRate"));
-    TB_PHNoise = numberBox(pll, "TB_PHNoise", 90, true);
+    TB_PHNoise = numberBox(pll, "TB_PHNoise", txNumberWidth, true);
     p->addWidget(new QLabel(QStringLiteral("Max Datarate:"), pll), 0, 0);
     p->addWidget(CB_MaxDataRate, 0, 1);
     p->addWidget(new QLabel(QStringLiteral("kbps"), pll), 0, 2);

@@ -44,15 +44,6 @@ PowerSettingPanel::PowerSettingPanel(ISMmain& main, TransmitterTraits traits)
         control->setEnabled(false);
 }
 
-QGroupBox* PowerSettingPanel::addGroup(const char* name, const QString& title, int row,
-                                       int column) {
-    auto* group = new QGroupBox(title, Frame[1]);
-    group->setObjectName(QString::fromLatin1(name));
-    new QGridLayout(group);
-    settingsGrid()->addWidget(group, row, column);
-    return group;
-}
-
 void PowerSettingPanel::buildWordControls() {
     auto* modulation = OutputPower->parentWidget();
     auto* mg = static_cast<QGridLayout*>(modulation->layout());
@@ -65,8 +56,8 @@ void PowerSettingPanel::buildWordControls() {
 
     QGroupBox* lbd = addGroup("FrameLBD", QStringLiteral("Low battery detector"), 3, 0);
     auto* lg = static_cast<QGridLayout*>(lbd->layout());
-    LBD = numberBox(lbd, "LBD", 90);
-    LBDV = numberBox(lbd, "LBDV", 90);
+    LBD = numberBox(lbd, "LBD", txNumberWidth);
+    LBDV = numberBox(lbd, "LBDV", txNumberWidth);
     lg->addWidget(new QLabel(QStringLiteral("T:"), lbd), 0, 0);
     lg->addWidget(LBD, 0, 1);
     lg->addWidget(new QLabel(QStringLiteral("V<sub>LBD</sub>:"), lbd), 0, 2);
@@ -78,10 +69,10 @@ void PowerSettingPanel::buildWordControls() {
 
     QGroupBox* wake = addGroup("FrameWakeUp", QStringLiteral("Wake-up timer"), 3, 1);
     auto* wg = static_cast<QGridLayout*>(wake->layout());
-    WKUPM = numberBox(wake, "WKUPM", 90);
+    WKUPM = numberBox(wake, "WKUPM", txNumberWidth);
     WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
-    WKUPR = numberBox(wake, "WKUPR", 90);
-    WKUPTIME = numberBox(wake, "WKUPTIME", 90, true);
+    WKUPR = numberBox(wake, "WKUPR", txNumberWidth);
+    WKUPTIME = numberBox(wake, "WKUPTIME", txNumberWidth, true);
     Label7 = new QLabel(QStringLiteral("sec"), wake);
     Label7->setObjectName(QStringLiteral("Label7"));
     wg->addWidget(new QLabel(QStringLiteral("M:"), wake), 0, 0);

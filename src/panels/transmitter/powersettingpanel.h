@@ -49,8 +49,6 @@ protected:
     virtual long lowBatteryWordFor(long threshold) const;
     // The load steps the two panels share, from the capacitance list on.
     void fillFixedLists();
-    // Puts the check boxes of a group to the right of a grid row.
-    QGroupBox* addGroup(const char* name, const QString& title, int row, int column);
     // The configuration word without the centre-frequency rewrite.
     void rebuildConfigurationWord();
 

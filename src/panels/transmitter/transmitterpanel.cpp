@@ -5,6 +5,7 @@
 #include "panels/common/frequencyboxes.h"
 #include "panels/common/panelwidgets.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -60,6 +62,23 @@ TransmitterPanel::TransmitterPanel(ISMmain& main, TransmitterTraits traits)
     Wkupw = wordBox(QStringLiteral("Wkupw"));
     buildSettings();
     connectHandlers();
+    // The word column takes the width its captions and boxes need, the settings whatever is
+    // left. Four hexadecimal digits and a supply voltage need no wide box, and no caption is
+    // wider than the configuration word's: a longer one takes two lines.
+    static_cast<QBoxLayout*>(sideColumn()->parent())->setStretchFactor(sideColumn(), 0);
+    auto caption = [this](const QString& name) {
+        return findChild<QLabel*>(QStringLiteral("Label_") + name);
+    };
+    const int captionWidth = caption(traits_.wordBoxes.first().first)->sizeHint().width();
+    for (const auto& [name, text] : traits_.wordBoxes) {
+        wordBoxes_.value(name)->setMaximumWidth(64);
+        QLabel* label = caption(name);
+        if (label->sizeHint().width() > captionWidth) {
+            label->setWordWrap(true);
+            label->setFixedWidth(captionWidth);
+        }
+    }
+    PowerSupply->setMaximumWidth(64);
     for (int i = 1; i <= design().indicatorCount; ++i)
         status[i]->setMaximumWidth(70);
     IRQ->setMaximumWidth(70);
@@ -73,12 +92,14 @@ void TransmitterPanel::buildSettings() {
     settings_->setContentsMargins(0, 0, 0, 0);
 
     Frame3 = named(new QGroupBox(QStringLiteral("Crystal frequency:"), page), "Frame3");
-    auto* cg = new QGridLayout(Frame3);
+    QGridLayout* cg = frameGrid(Frame3);
     addCrystalRows(Frame3, cg, 3);
     cg->addWidget(label(Frame3, QStringLiteral("Crystal load capacitance:")), 2, 0);
     // The capacitance stays typeable; only an exact entry sets its field.
     Cxtal = named(new QComboBox(Frame3), "Cxtal");
     Cxtal->setEditable(true);
+    Cxtal->setMaximumWidth(100);
+    Crystalfreq->setMaximumWidth(txNumberWidth);
     cg->addWidget(Cxtal, 2, 1, 1, 2);
     cg->addWidget(label(Frame3, QStringLiteral("CLK output:")), 3, 0);
     CLKout = named(new QComboBox(Frame3), "CLKout");
@@ -87,46 +108,49 @@ void TransmitterPanel::buildSettings() {
     settings_->addWidget(Frame3, 0, 0);
 
     Band = named(new QGroupBox(QStringLiteral("Frequency band"), page), "Band");
-    auto* bg = new QGridLayout(Band);
+    QGridLayout* bg = frameGrid(Band);
     Band315 = named(new QRadioButton(QStringLiteral("315 MHz"), Band), "Band315");
     Band433 = named(new QRadioButton(QStringLiteral("433 MHz"), Band), "Band433");
     Band868 = named(new QRadioButton(QStringLiteral("868 MHz"), Band), "Band868");
     Band915 = named(new QRadioButton(QStringLiteral("915 MHz"), Band), "Band915");
     bandOptions_ = {Band315, Band433, Band868, Band915};
     bandGroup_ = new QButtonGroup(this);
+    // Two options a row, the second over the boxes: the frame is no wider than its frequency rows.
     for (int i = 0; i < 4; ++i) {
         bandGroup_->addButton(bandOptions_[i]);
-        bg->addWidget(bandOptions_[i], 0, i);
+        bg->addWidget(bandOptions_[i], i / 2, 2 * (i % 2), 1, 2);
         bandOptions_[i]->setVisible(traits_.bands[i].has_value());
         bandOptions_[i]->setEnabled(traits_.bands[i].has_value());
     }
-    bg->addWidget(label(Band, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
-    FreqCenter = numberBox(Band, QStringLiteral("FreqCenter"), 110);
-    bg->addWidget(FreqCenter, 1, 2);
-    bg->addWidget(label(Band, QStringLiteral("MHz")), 1, 3);
-    bg->addWidget(label(Band, QStringLiteral("Frequency step:")), 2, 0, 1, 2);
-    FreqStep = numberBox(Band, QStringLiteral("FreqStep"), 110, true);
-    bg->addWidget(FreqStep, 2, 2);
-    bg->addWidget(label(Band, QStringLiteral("kHz")), 2, 3);
+    bg->addWidget(label(Band, QStringLiteral("Center frequency (fo):")), 2, 0, 1, 2);
+    FreqCenter = numberBox(Band, QStringLiteral("FreqCenter"), txNumberWidth);
+    bg->addWidget(FreqCenter, 2, 2);
+    bg->addWidget(label(Band, QStringLiteral("MHz")), 2, 3);
+    bg->addWidget(label(Band, QStringLiteral("Frequency step:")), 3, 0, 1, 2);
+    FreqStep = numberBox(Band, QStringLiteral("FreqStep"), txNumberWidth, true);
+    bg->addWidget(FreqStep, 3, 2);
+    bg->addWidget(label(Band, QStringLiteral("kHz")), 3, 3);
     settings_->addWidget(Band, 0, 1);
 
     Frame1 = named(new QGroupBox(QStringLiteral("Select revision:"), page), "Frame1");
-    auto* rg = new QVBoxLayout(Frame1);
+    QGridLayout* rg = frameGrid(Frame1);
     // The revision stays typeable; only an exact entry switches it.
     Revision = named(new QComboBox(Frame1), "Revision");
     Revision->setEditable(true);
-    rg->addWidget(Revision);
+    rg->addWidget(Revision, 0, 0);
     Yellow = named(new QLineEdit(Frame1), "Yellow");
     Green = named(new QLineEdit(Frame1), "Green");
     setBackground(Yellow, QColor(255, 255, 192));
     setBackground(Green, QColor(192, 255, 192));
     Yellow->setVisible(false);
     Green->setVisible(false);
-    setBackground(Revision, Green->palette().color(QPalette::Base));
-    rg->addStretch();
+    // The colour goes on the box's text field: a coloured combo box is drawn into the pixmap
+    // cache under its own palette, and those pixmaps outlive the panel.
+    setBackground(Revision->lineEdit(), Green->palette().color(QPalette::Base));
+    rg->setRowStretch(1, 1);
 
     auto* modulation = named(new QGroupBox(QStringLiteral("Modulation"), page), "FrameModulation");
-    auto* mg = new QGridLayout(modulation);
+    QGridLayout* mg = frameGrid(modulation);
     mg->addWidget(label(modulation, QStringLiteral("Polarity of modulation:")), 0, 0);
     ModPol = named(new QComboBox(modulation), "ModPol");
     mg->addWidget(ModPol, 0, 1);
@@ -141,7 +165,7 @@ void TransmitterPanel::buildSettings() {
     settings_->addWidget(Frame1, 1, 1);
 
     FramePower = named(new QGroupBox(QStringLiteral("Power management"), page), "FramePower");
-    auto* pg = new QGridLayout(FramePower);
+    QGridLayout* pg = frameGrid(FramePower);
     auto check = [this](const char* name, const char* caption) {
         return named(new QCheckBox(QString::fromLatin1(caption), FramePower),
                      QString::fromLatin1(name));
@@ -173,6 +197,8 @@ void TransmitterPanel::buildSettings() {
     Label48 = named(label(FramePower, QStringLiteral("\u00B5")), "Label48");
     auto* rest = label(FramePower, QStringLiteral("C clock output"));
     clockRow->addWidget(pm0);
+    // The box has no caption of its own: the labels after it stand as far off as one would.
+    clockRow->addSpacing(style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, pm0));
     clockRow->addWidget(Label47);
     clockRow->addWidget(Label48);
     clockRow->addWidget(rest);
@@ -220,6 +246,30 @@ bool TransmitterPanel::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return ChipPanel::eventFilter(watched, event);
+}
+
+QGridLayout* TransmitterPanel::frameGrid(QGroupBox* frame) {
+    // Tighter than the style's margins: the panel shows many frames side by side.
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
+    return grid;
+}
+
+QGroupBox* TransmitterPanel::addGroup(const char* name, const QString& title, int row, int column,
+                                      int columns) {
+    auto* group = named(new QGroupBox(title, Frame[1]), name);
+    frameGrid(group);
+    settings_->addWidget(group, row, column, 1, columns);
+    return group;
+}
+
+QGroupBox* TransmitterPanel::addSideGroup(const char* name, const QString& title) {
+    auto* group = named(new QGroupBox(title, this), name);
+    frameGrid(group);
+    // Above the stretch that ends the column.
+    sideColumn()->insertWidget(sideColumn()->count() - 1, group);
+    return group;
 }
 
 // ---- Load step ----------------------------------------------------------------------------------

@@ -32,6 +32,10 @@ class QRadioButton;
 
 namespace krv {
 
+// The width of a transmitter panel's number box: room for eight digits, no more, so that the
+// frames stay narrow.
+inline constexpr int txNumberWidth = 72;
+
 // A band option: the coefficients of fo = (F / 4000 + C2) · C1 · 10 · crystal ratio MHz, the
 // band field of the configuration word and the synthesizer step at the standard crystal.
 struct TransmitterBand {
@@ -190,6 +194,14 @@ protected:
     // ---- Helpers for panels --------------------------------------------------------------------
     // The settings area (a grid) left of the word column.
     QGridLayout* settingsGrid() const { return settings_; }
+    // The grid layout of a frame, with the margins of every frame of the panel.
+    static QGridLayout* frameGrid(QGroupBox* frame);
+    // A titled frame with a grid layout, at (row, column) of the settings area and as many
+    // columns wide as given.
+    QGroupBox* addGroup(const char* name, const QString& title, int row, int column,
+                        int columns = 1);
+    // A titled frame with a grid layout in the word column, below the frames added there before.
+    QGroupBox* addSideGroup(const char* name, const QString& title);
     // The load step's shared beginning: current folder, place, marks.
     void beginLoad();
     // The load step's shared end: the optional configuration load and the greeting.

@@ -51,10 +51,12 @@ QColor colourOf(ECET::LogColour colour) {
     return QColor(0, 0, 0);
 }
 
-void setBackground(QWidget* box, const QColor& colour) {
-    QPalette palette = box->palette();
+// Colours the text area only: scroll bars with a palette of their own are drawn into the pixmap
+// cache under keys of their own, and those pixmaps outlive the window.
+void setBackground(QAbstractScrollArea* box, const QColor& colour) {
+    QPalette palette = box->viewport()->palette();
     palette.setColor(QPalette::Base, colour);
-    box->setPalette(palette);
+    box->viewport()->setPalette(palette);
 }
 
 template <typename T> T* element(T* widget, const char* name, int index, const QRect& place) {

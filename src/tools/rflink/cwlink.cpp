@@ -96,7 +96,7 @@ void frm_Link::Form_Load() {
     if (main_.CWLinkRXOn)
         left += tool_.formWidth(QStringLiteral("frm_Link_RX"));
     placeWindow(main_, this, 3100, 2700, left);
-    main_.link()->DisableDataSelector();
+    main_.link()->DisableDataSelector(this);
     modeAvailability();
 }
 
@@ -300,7 +300,7 @@ void frm_Link::Form_Unload() {
         lineForTransceivers();
     if (self && (main_.TX0on || main_.TX1on))
         tool_.send(QStringLiteral("Z3"));
-    main_.link()->EnableDataSelector();
+    main_.link()->EnableDataSelector(this);
 }
 
 // ---- Receiver window ----------------------------------------------------------------------------
@@ -344,7 +344,7 @@ void frm_Link_RX::Form_Load() {
     if (main_.CWLinkTXOn)
         left += tool_.formWidth(QStringLiteral("frm_Link"));
     placeWindow(main_, this, 2220, 2700, left);
-    main_.link()->DisableDataSelector();
+    main_.link()->DisableDataSelector(this);
     if (!tool_.send(QStringLiteral("Z3")))
         return;
     if (main_.RXon || main_.RX1on || main_.TRXon || main_.TRX1on) {
@@ -394,7 +394,7 @@ void frm_Link_RX::Form_Unload() {
     QPointer<frm_Link_RX> self(this);
     cb_MoniEn->setChecked(false);
     if (self)
-        main_.link()->EnableDataSelector();
+        main_.link()->EnableDataSelector(this);
 }
 
 } // namespace krv::rflink
