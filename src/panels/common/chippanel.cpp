@@ -353,6 +353,21 @@ void ChipPanel::placeFramesBesideWords(QWidget* frames) {
     upper_->setStretchFactor(side_, 0);
 }
 
+void ChipPanel::compactCommonControls() {
+    // Each box as wide as its longest value, so that the panel keeps near its designed width.
+    for (int i = 1; i <= design_.indicatorCount; ++i)
+        panel::fitWidth(status[i], QStringLiteral("WK-UP"));
+    panel::fitWidth(IRQ, QStringLiteral("WK-UP"));
+    panel::fitWidth(Foffset, QStringLiteral("-40.000"));
+    panel::fitWidth(PowerSupply, QStringLiteral("5.55"));
+    H_R1->setMaximumWidth(H_R1->sizeHint().height() + 8);
+    // A shown calibration mark takes two lines rather than widening the word column.
+    LabelCalibration->setWordWrap(true);
+    // Every tab caption stays whole, each tab as wide as its caption.
+    TabStrip1->setUsesScrollButtons(false);
+    TabStrip1->setExpanding(false);
+}
+
 void ChipPanel::addCrystalRows(QWidget* frame, QGridLayout* grid, int columns) {
     StdCrystal =
         panel::named(new QRadioButton(QStringLiteral("Standard 10MHz"), frame), "StdCrystal");
@@ -396,7 +411,7 @@ QLineEdit* ChipPanel::addWordBox(const QString& name, const QString& caption) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QStringLiteral("Label_") + name);
     QLineEdit* box = readOnlyBox(this, name);
-    box->setMaximumWidth(90);
+    panel::fitWidth(box, QStringLiteral("DDDD"));
     words_->addWidget(label, row, 0);
     words_->addWidget(box, row, 1);
     return box;

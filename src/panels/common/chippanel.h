@@ -248,6 +248,10 @@ protected:
     // Puts the frames beside the word column and the tab strip with its pages below both, across
     // the whole width: for a panel whose tab strip needs more room than is left beside the words.
     void placeFramesBesideWords(QWidget* frames);
+    // Narrows the shared controls (indicators, offset, supply box, help button) to their values
+    // and lets the calibration mark wrap, so that the word column and the status row stay narrow;
+    // each tab as wide as its caption, never scrolled.
+    void compactCommonControls();
     void setStatusCaption(int index, const QString& text);
 
     // Writes the word as upper-case hexadecimal into the box and shows the update mark.

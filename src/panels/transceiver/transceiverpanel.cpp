@@ -76,24 +76,10 @@ TransceiverPanel::TransceiverPanel(ISMmain& main, trx::Chip chip)
     buildPages();
     buildWordBoxes();
     connectHandlers();
-    fitToDesign();
-}
-
-void TransceiverPanel::fitToDesign() {
-    // Each box as wide as its longest value, so that the panel keeps near its designed width.
-    for (int i = 1; i <= 16; ++i)
-        fitWidth(status[i], QStringLiteral("WK-UP"));
-    fitWidth(IRQ, QStringLiteral("WK-UP"));
-    fitWidth(Foffset, QStringLiteral("-40.000"));
-    fitWidth(PowerSupply, QStringLiteral("5.55"));
-    for (QLineEdit* box : {Crystalfreq, FreqCenter, FreqStep})
+    compactCommonControls();
+    fitWidth(Crystalfreq, QStringLiteral("11.0592"));
+    for (QLineEdit* box : {FreqCenter, FreqStep})
         fitWidth(box, QStringLiteral("868.12345"));
-    H_R1->setMaximumWidth(H_R1->sizeHint().height() + 8);
-    // A shown calibration mark takes two lines rather than widening the word column.
-    LabelCalibration->setWordWrap(true);
-    // Every tab caption stays whole, each tab as wide as its caption.
-    TabStrip1->setUsesScrollButtons(false);
-    TabStrip1->setExpanding(false);
 }
 
 void TransceiverPanel::buildSettings() {
@@ -428,11 +414,6 @@ void TransceiverPanel::buildPages() {
 
 void TransceiverPanel::buildWordBoxes() {
     const bool hc913 = chip_ == trx::Chip::HC913;
-    auto addWordBox = [this](const QString& name, const QString& caption) {
-        QLineEdit* box = ChipPanel::addWordBox(name, caption);
-        fitWidth(box, QStringLiteral("DDDD"));
-        return box;
-    };
     Ctrlw = addWordBox(QStringLiteral("Ctrlw"),
                        hc913 ? QStringLiteral("Configuration setting command:")
                              : QStringLiteral("Configuration Setting Command:"));

@@ -193,7 +193,6 @@ protected:
     double frequencyStepKHz() override;
 
 private:
-    void fitToDesign();
     void buildSettings();
     void buildPages();
     void buildWordBoxes();
