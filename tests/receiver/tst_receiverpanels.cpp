@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -426,35 +425,6 @@ private Q_SLOTS:
         QCOMPARE(panel->WKUPD->text(), QStringLiteral("3"));
         QCOMPARE(panel->EWkupw->text(), QStringLiteral("C3C0"));
         QCOMPARE(panel->WKUPTIME->text(), QStringLiteral("37.5"));
-    }
-
-    void screenshots() {
-        test::Rig rig;
-        rig.start();
-        rig.main().resize(1800, 1060);
-        rig.main().show();
-        for (const QString& name : {QStringLiteral("DruskV1"), QStringLiteral("Ovalt")}) {
-            QWidget* panel = rig.main().form(name);
-            QMdiSubWindow* frame = rig.main().frameOf(panel);
-            QVERIFY(frame);
-            rig.main().showForm(panel);
-            auto* chip = qobject_cast<ChipPanel*>(panel);
-            QVERIFY(!chip->status[1]->isVisible());
-            chip->ShowStatus_Click();
-            QVERIFY(chip->status[1]->isVisible());
-            const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
-            for (int page = chip->TabStrip1->count() - 1; page >= 0 && !out.isEmpty(); --page) {
-                chip->TabStrip1->setCurrentIndex(page);
-                frame->grab().save(QStringLiteral("%1/%2_%3.png").arg(out, name).arg(page + 1));
-            }
-            // Readable at a normal window size: the whole panel fits a 1920 x 1080 screen.
-            QVERIFY2(
-                frame->width() <= 1600 && frame->height() <= 1000,
-                qPrintable(QStringLiteral("%1 x %2").arg(frame->width()).arg(frame->height())));
-            QVERIFY(frame->height() >= frame->minimumSizeHint().height());
-            QVERIFY(frame->width() >= frame->minimumSizeHint().width());
-            rig.main().hideForm(panel);
-        }
     }
 };
 

@@ -32,7 +32,6 @@ private Q_SLOTS:
     void synchronPatternPage();
     void bVariantLayout();
     void inputsRebuildWords();
-    void screenshots();
 };
 
 void TrxPanel::startWordsAndLines() {
@@ -345,27 +344,6 @@ void TrxPanel::inputsRebuildWords() {
     p->CB_RFT->setCurrentText(QStringLiteral("3.3 MHz"));
     QCOMPARE(p->PLLCmd->text(), "CC27");
     QVERIFY(!p->ModPol->isEditable());
-}
-
-void TrxPanel::screenshots() {
-    test::Rig rig;
-    rig.start();
-    for (const QString& name : {QStringLiteral("YambleV3"), QStringLiteral("FRM_Zenth")}) {
-        QWidget* panel = rig.main().form(name);
-        QMdiSubWindow* frame = rig.main().frameOf(panel);
-        QVERIFY(frame);
-        rig.main().resize(1800, 1060);
-        rig.main().show();
-        rig.main().showForm(panel);
-        frame->resize(frame->sizeHint());
-        const QString out = qEnvironmentVariable("KRV_SCREENSHOTS");
-        if (!out.isEmpty())
-            panel->grab().save(out + u'/' + name + QStringLiteral(".png"));
-        // Readable at a normal window size: the whole panel fits a 1920 x 1080 screen.
-        QVERIFY2(frame->width() <= 1600 && frame->height() <= 1050,
-                 qPrintable(QStringLiteral("%1 x %2").arg(frame->width()).arg(frame->height())));
-        rig.main().hideForm(panel);
-    }
 }
 
 QTEST_MAIN(TrxPanel)

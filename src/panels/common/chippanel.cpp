@@ -119,16 +119,16 @@ ChipPanel::~ChipPanel() {
 
 void ChipPanel::buildControls() {
     auto* outer = new QVBoxLayout(this);
-    auto* upper = new QHBoxLayout;
-    outer->addLayout(upper);
+    upper_ = new QHBoxLayout;
+    outer->addLayout(upper_);
 
-    auto* pageColumn = new QVBoxLayout;
-    upper->addLayout(pageColumn, 3);
+    pageColumn_ = new QVBoxLayout;
+    upper_->addLayout(pageColumn_, 3);
     TabStrip1 = new QTabBar(this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    pageColumn->addWidget(TabStrip1);
+    pageColumn_->addWidget(TabStrip1);
     pages_ = new QStackedWidget(this);
-    pageColumn->addWidget(pages_);
+    pageColumn_->addWidget(pages_);
     Frame.append(nullptr);
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
@@ -136,7 +136,7 @@ void ChipPanel::buildControls() {
     });
 
     side_ = new QVBoxLayout;
-    upper->addLayout(side_, 2);
+    upper_->addLayout(side_, 2);
     words_ = new QGridLayout;
     side_->addLayout(words_);
     LabelUpdate = new QLabel(QStringLiteral("Update needed >>>"), this);
@@ -211,6 +211,8 @@ void ChipPanel::buildControls() {
     auto* statusLayout = new QVBoxLayout(statusArea_);
     statusLayout->setContentsMargins(0, 0, 0, 0);
     auto* indicators = new QGridLayout;
+    // Sixteen indicators stand close, so that one row of them fits a panel's designed width.
+    indicators->setHorizontalSpacing(2);
     const int firstColumn = design_.statusTitle.isEmpty() ? 0 : 1;
     if (firstColumn > 0) {
         Text3 = readOnlyBox(statusArea_, QStringLiteral("Text3"), design_.statusTitle);
@@ -342,6 +344,30 @@ QWidget* ChipPanel::addPage(const QString& caption) {
     return page;
 }
 
+void ChipPanel::placeFramesBesideWords(QWidget* frames) {
+    upper_->removeItem(pageColumn_);
+    pageColumn_->setParent(nullptr);
+    static_cast<QVBoxLayout*>(layout())->insertLayout(1, pageColumn_);
+    // The words keep their own width; a wider window widens the frames.
+    upper_->insertWidget(0, frames, 1);
+    upper_->setStretchFactor(side_, 0);
+}
+
+void ChipPanel::compactCommonControls() {
+    // Each box as wide as its longest value, so that the panel keeps near its designed width.
+    for (int i = 1; i <= design_.indicatorCount; ++i)
+        panel::fitWidth(status[i], QStringLiteral("WK-UP"));
+    panel::fitWidth(IRQ, QStringLiteral("WK-UP"));
+    panel::fitWidth(Foffset, QStringLiteral("-40.000"));
+    panel::fitWidth(PowerSupply, QStringLiteral("5.55"));
+    H_R1->setMaximumWidth(H_R1->sizeHint().height() + 8);
+    // A shown calibration mark takes two lines rather than widening the word column.
+    LabelCalibration->setWordWrap(true);
+    // Every tab caption stays whole, each tab as wide as its caption.
+    TabStrip1->setUsesScrollButtons(false);
+    TabStrip1->setExpanding(false);
+}
+
 void ChipPanel::addCrystalRows(QWidget* frame, QGridLayout* grid, int columns) {
     StdCrystal =
         panel::named(new QRadioButton(QStringLiteral("Standard 10MHz"), frame), "StdCrystal");
@@ -385,7 +411,7 @@ QLineEdit* ChipPanel::addWordBox(const QString& name, const QString& caption) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QStringLiteral("Label_") + name);
     QLineEdit* box = readOnlyBox(this, name);
-    box->setMaximumWidth(90);
+    panel::fitWidth(box, QStringLiteral("DDDD"));
     words_->addWidget(label, row, 0);
     words_->addWidget(box, row, 1);
     return box;
@@ -894,10 +920,10 @@ void ChipPanel::showStatusArea(bool shown) {
 void ChipPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Fitted again when first shown: at load its lists were still empty and its style unknown,
-    // and the height it opens at must be the one Show/Hide Status comes back to.
+    // and the size it opens at must be the one Show/Hide Status comes back to.
     if (!fitted_) {
-        fitted_ = true;
         fitWindow();
+        fitted_ = true;
     }
 }
 
@@ -909,8 +935,10 @@ void ChipPanel::fitWindow() {
     layout()->activate();
     const int designed =
         twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);
-    window->resize(std::max(window->width(), window->sizeHint().width()),
-                   std::max(designed, window->sizeHint().height()));
+    // It opens as wide as its contents need; later it only grows.
+    const int width = fitted_ ? std::max(window->width(), window->sizeHint().width())
+                              : window->sizeHint().width();
+    window->resize(width, std::max(designed, window->sizeHint().height()));
 }
 
 } // namespace krv

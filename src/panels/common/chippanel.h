@@ -45,6 +45,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -244,6 +245,13 @@ protected:
     QLineEdit* addWordBox(const QString& name, const QString& caption);
     // The column beside the pages, below the word boxes, for further controls of a panel.
     QVBoxLayout* sideColumn() const { return side_; }
+    // Puts the frames beside the word column and the tab strip with its pages below both, across
+    // the whole width: for a panel whose tab strip needs more room than is left beside the words.
+    void placeFramesBesideWords(QWidget* frames);
+    // Narrows the shared controls (indicators, offset, supply box, help button) to their values
+    // and lets the calibration mark wrap, so that the word column and the status row stay narrow;
+    // each tab as wide as its caption, never scrolled.
+    void compactCommonControls();
     void setStatusCaption(int index, const QString& text);
 
     // Writes the word as upper-case hexadecimal into the box and shows the update mark.
@@ -304,6 +312,8 @@ private:
 
     ISMmain& main_;
     ChipPanelDesign design_;
+    QHBoxLayout* upper_ = nullptr;
+    QVBoxLayout* pageColumn_ = nullptr;
     QVBoxLayout* side_ = nullptr;
     QGridLayout* words_ = nullptr;
     QStackedWidget* pages_ = nullptr;

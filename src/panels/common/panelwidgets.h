@@ -5,6 +5,7 @@
 #include "common/optionbutton.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -25,6 +26,21 @@ inline QLineEdit* numberBox(QWidget* parent, const QString& name, int maximumWid
     box->setReadOnly(readOnly);
     box->setMaximumWidth(maximumWidth);
     return box;
+}
+
+// The grid of a frame or page: rows close together and narrow margins, so that a panel stays near
+// its designed size.
+inline QGridLayout* denseGrid(QWidget* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 3, 6, 4);
+    grid->setVerticalSpacing(3);
+    return grid;
+}
+
+// Makes the box just wide enough for the sample text, so that a short value does not take a wide
+// box.
+inline void fitWidth(QLineEdit* box, const QString& sample) {
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(sample) + 10);
 }
 
 // A mark that asks the user to act (a word to send, a calibration to run): magenta and bold.

@@ -103,7 +103,6 @@ void DruskV1::Revision_Click() {
 
 void DruskV1::Form_Load() {
     ChipPanel::Form_Load();
-    fitWindowWidth();
     ISMmain& main = mainWindow();
     C1 = 1;
     C2 = 31;

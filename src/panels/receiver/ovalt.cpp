@@ -26,6 +26,8 @@ Ovalt::Ovalt(ISMmain& main)
     Revision->setEditable(true);
     Revision->lineEdit()->setReadOnly(true);
     Revision->setEditText(QStringLiteral("'A' or above"));
+    // A list without entries is as wide as the text it shows.
+    Revision->setMinimumContentsLength(int(Revision->currentText().size()));
 
     EFw = addWordBox(QStringLiteral("EFw"), QStringLiteral("Extended Features Command:"));
     TB_SP = lineEdit(QStringLiteral("TB_SP"));
@@ -34,13 +36,12 @@ Ovalt::Ovalt(ISMmain& main)
     TB_F5F4 = lineEdit(QStringLiteral("TB_F5F4"));
     TB_F5F4->setReadOnly(true);
     TB_F5F4->setVisible(false);
-    auto* fifo = qobject_cast<QFormLayout*>(fifoPage_->layout());
-    fifo->addRow(QStringLiteral("Byte 0 of Synchron Pattern"), TB_SP);
-    fifo->addRow(new QLabel(QStringLiteral("See also the the Extended features command")));
+    fifoRight_->addRow(QStringLiteral("Byte 0 of Synchron Pattern"), TB_SP);
+    fifoRight_->addRow(new QLabel(QStringLiteral("See also the the Extended features command")));
     ITLEVEL->setTracking(false);
 
     QWidget* page = addPage(QStringLiteral("Extended Features"));
-    auto* ext = new QFormLayout(page);
+    auto [ext, extRight] = twoColumns(page);
     CB_exlp =
         checkBox(QStringLiteral("CB_exlp"), QStringLiteral("Low power mode for the xtal osc."));
     CB_exr =
@@ -61,8 +62,8 @@ Ovalt::Ovalt(ISMmain& main)
     ext->addRow(tail);
     ext->addRow(CB_exr);
     ext->addRow(CB_dcal);
-    ext->addRow(QStringLiteral("PLL bandwidth"), CB_PLLBW);
-    ext->addRow(QStringLiteral("Bit[1-0] are the upper bits of the FIFO IT level"), TB_F5F4);
+    extRight->addRow(QStringLiteral("PLL bandwidth"), CB_PLLBW);
+    extRight->addRow(QStringLiteral("Bit[1-0] are the upper bits of the FIFO IT level"), TB_F5F4);
 
     for (QCheckBox* box : {CB_exlp, CB_exr, CB_dcal})
         connect(box, &QCheckBox::stateChanged, this, [this] { CalcEFw(); });
@@ -126,7 +127,6 @@ void Ovalt::itemLoaded(const QString& name) {
 
 void Ovalt::Form_Load() {
     ChipPanel::Form_Load();
-    fitWindowWidth();
     ISMmain& main = mainWindow();
     C = 10;
     FreqwData = 0xAD57;

@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -50,6 +49,20 @@ private:
 
 } // namespace
 
+std::pair<QFormLayout*, QFormLayout*> ReceiverPanel::twoColumns(QWidget* page) {
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(6, 3, 6, 4);
+    row->setSpacing(24);
+    auto* left = new QFormLayout;
+    auto* right = new QFormLayout;
+    for (QFormLayout* column : {left, right}) {
+        column->setVerticalSpacing(3);
+        row->addLayout(column);
+    }
+    row->addStretch();
+    return {left, right};
+}
+
 ReceiverPanel::ReceiverPanel(ISMmain& main, Chip chip, ChipPanelDesign design)
     : ChipPanel(main, std::move(design)), chip_(chip) {
     Ctrlw = addWordBox(QStringLiteral("Ctrlw"), QStringLiteral("Configuration setting command:"));
@@ -69,18 +82,7 @@ ReceiverPanel::ReceiverPanel(ISMmain& main, Chip chip, ChipPanelDesign design)
             addWordBox(QStringLiteral("SynchPatt"), QStringLiteral("Synchron Pattern Command:"));
     buildFrequencyBlock();
     buildPages();
-    // Sixteen indicators and the offset in one row must fit a normal window.
-    for (int i = 1; i <= 16; ++i)
-        status[i]->setMaximumWidth(64);
-    Foffset->setMaximumWidth(110);
-    IRQ->setMaximumWidth(64);
-    // Every tab caption stays whole.
-    TabStrip1->setUsesScrollButtons(false);
-}
-
-void ReceiverPanel::fitWindowWidth() {
-    if (QWidget* window = mainWindow().frameOf(this))
-        window->resize(window->sizeHint().width(), window->height());
+    compactCommonControls();
 }
 
 bool ReceiverPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -110,6 +112,8 @@ QCheckBox* ReceiverPanel::checkBox(const QString& name, const QString& caption) 
 QComboBox* ReceiverPanel::list(const QString& name, const QStringList& entries) {
     auto* box = new QComboBox(this);
     box->setObjectName(name);
+    // Refilled lists (revision, crystal) stay as wide as their longest entry.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     const QSignalBlocker blocker(box);
     box->addItems(entries);
     box->setCurrentIndex(-1);
@@ -146,13 +150,20 @@ QList<QWidget*> ReceiverPanel::wakeUpControls() const {
 void ReceiverPanel::buildFrequencyBlock() {
     auto* settings = new QWidget(this);
     settings->setObjectName(QStringLiteral("Settings"));
-    auto* grid = new QGridLayout(settings);
-    grid->setContentsMargins(0, 0, 0, 0);
-    static_cast<QVBoxLayout*>(layout())->insertWidget(0, settings);
+    // Two rows of frames, each as wide as the wider row: crystal and band, then the receiver and
+    // the configuration.
+    auto* rows = new QVBoxLayout(settings);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* upperRow = new QHBoxLayout;
+    auto* lowerRow = new QHBoxLayout;
+    rows->addLayout(upperRow);
+    rows->addLayout(lowerRow);
+    rows->addStretch();
+    placeFramesBesideWords(settings);
 
     auto* crystal = new QGroupBox(QStringLiteral("Crystal"), settings);
     crystal->setObjectName(QStringLiteral("FrameCrystal"));
-    auto* crystalLayout = new QGridLayout(crystal);
+    auto* crystalLayout = denseGrid(crystal);
     Cxtal = list(QStringLiteral("Cxtal"), loadCapacitanceEntries());
     CLKout = list(QStringLiteral("CLKout"));
     addCrystalRows(crystal, crystalLayout, 3);
@@ -163,22 +174,26 @@ void ReceiverPanel::buildFrequencyBlock() {
     crystalLayout->addWidget(CLKout, 3, 1);
     crystalLayout->addWidget(new QLabel(QStringLiteral("MHz"), crystal), 3, 2);
     crystalLayout->setRowStretch(4, 1);
-    grid->addWidget(crystal, 0, 0);
+    upperRow->addWidget(crystal);
 
     auto* bands = new QGroupBox(QStringLiteral("Frequency band"), settings);
     bands->setObjectName(QStringLiteral("FrameBand"));
-    auto* bandLayout = new QGridLayout(bands);
+    auto* bandLayout = denseGrid(bands);
     QRadioButton** buttons[] = {&Band315, &Band433, &Band868, &Band915};
     const char* names[] = {"Band315", "Band433", "Band868", "Band915"};
     const char* captions[] = {"315 MHz", "433 MHz", "868 MHz", "915 MHz"};
-    auto* bandRow = new QHBoxLayout;
+    // The HR651's four bands in two rows, the HR658's two in one.
+    auto* bandRow = new QGridLayout;
+    bandRow->setHorizontalSpacing(12);
+    const int firstShown = chip_ == Chip::HR658 ? 2 : 0;
     for (int i = 0; i < 4; ++i) {
         *buttons[i] = new QRadioButton(QString::fromLatin1(captions[i]), bands);
         (*buttons[i])->setObjectName(QString::fromLatin1(names[i]));
-        bandRow->addWidget(*buttons[i]);
+        if (i >= firstShown)
+            bandRow->addWidget(*buttons[i], (i - firstShown) / 2, (i - firstShown) % 2);
         onSelected(*buttons[i], [this, i] { bandClick(i); });
     }
-    bandRow->addStretch();
+    bandRow->setColumnStretch(2, 1);
     if (chip_ == Chip::HR658) {
         for (QRadioButton* hidden : {Band315, Band433}) {
             hidden->setVisible(false);
@@ -193,6 +208,7 @@ void ReceiverPanel::buildFrequencyBlock() {
     ConfSave = new QPushButton(QStringLiteral("Save Configuration"), bands);
     ConfSave->setObjectName(QStringLiteral("ConfSave"));
     auto* fileRow = new QHBoxLayout;
+    fileRow->setSpacing(6);
     fileRow->addWidget(ConfLoad);
     fileRow->addWidget(ConfSave);
     fileRow->addStretch();
@@ -205,28 +221,30 @@ void ReceiverPanel::buildFrequencyBlock() {
     bandLayout->addWidget(new QLabel(QStringLiteral("kHz"), bands), 2, 2);
     bandLayout->addLayout(fileRow, 3, 0, 1, 3);
     bandLayout->setRowStretch(4, 1);
-    grid->addWidget(bands, 0, 1);
+    upperRow->addWidget(bands);
 
     auto* receive = new QGroupBox(QStringLiteral("Receiver"), settings);
     receive->setObjectName(QStringLiteral("FrameRX"));
-    auto* receiveLayout = new QGridLayout(receive);
+    auto* receiveLayout = denseGrid(receive);
     VDI = list(QStringLiteral("VDI"), vdiEntries(1));
     LNAgain = list(QStringLiteral("LNAgain"), lnaEntries(chip_));
     DRSSI = list(QStringLiteral("DRSSI"), rssiEntries());
     enrec = checkBox(QStringLiteral("enrec"), QStringLiteral("Enable receiver chain"));
-    receiveLayout->addWidget(new QLabel(QStringLiteral("Valid Data Indicator:"), receive), 0, 0);
-    receiveLayout->addWidget(VDI, 0, 1);
-    receiveLayout->addWidget(new QLabel(QStringLiteral("LNA gain:"), receive), 1, 0);
-    receiveLayout->addWidget(LNAgain, 1, 1);
-    receiveLayout->addWidget(new QLabel(QStringLiteral("DRSSI:"), receive), 2, 0);
-    receiveLayout->addWidget(DRSSI, 2, 1);
-    receiveLayout->addWidget(enrec, 3, 0, 1, 2);
-    receiveLayout->setRowStretch(4, 1);
-    grid->addWidget(receive, 0, 2);
+    // The indicator's caption above its list, whose entries are long.
+    receiveLayout->addWidget(new QLabel(QStringLiteral("Valid Data Indicator:"), receive), 0, 0, 1,
+                             2);
+    receiveLayout->addWidget(VDI, 1, 0, 1, 2);
+    receiveLayout->addWidget(new QLabel(QStringLiteral("LNA gain:"), receive), 2, 0);
+    receiveLayout->addWidget(LNAgain, 2, 1);
+    receiveLayout->addWidget(new QLabel(QStringLiteral("DRSSI:"), receive), 3, 0);
+    receiveLayout->addWidget(DRSSI, 3, 1);
+    receiveLayout->addWidget(enrec, 4, 0, 1, 2);
+    receiveLayout->setRowStretch(5, 1);
+    lowerRow->addWidget(receive);
 
     auto* configuration = new QGroupBox(QStringLiteral("Configuration"), settings);
     configuration->setObjectName(QStringLiteral("FrameConfiguration"));
-    auto* configLayout = new QGridLayout(configuration);
+    auto* configLayout = denseGrid(configuration);
     enb = checkBox(QStringLiteral("enb"), QStringLiteral("Low battery"));
     ent = checkBox(QStringLiteral("ent"), QStringLiteral("Wake-up timer"));
     enx = checkBox(QStringLiteral("enx"), QStringLiteral("Xtal osc."));
@@ -252,21 +270,23 @@ void ReceiverPanel::buildFrequencyBlock() {
     clockRow->addWidget(disclk);
     clockRow->addWidget(Label47);
     clockRow->addStretch();
-    configLayout->addWidget(new QLabel(QStringLiteral("Power control bits:"), configuration), 0, 0);
-    configLayout->addWidget(enb, 0, 1);
-    configLayout->addWidget(ent, 0, 2);
-    configLayout->addWidget(enx, 0, 3);
-    configLayout->addLayout(clockRow, 0, 4);
-    configLayout->addWidget(new QLabel(QStringLiteral("Baseband bandwith:"), configuration), 1, 0);
-    configLayout->addWidget(BasebandBW, 1, 1);
-    configLayout->addWidget(new QLabel(QStringLiteral("kHz"), configuration), 1, 2);
-    configLayout->addWidget(new QLabel(QStringLiteral("Chip revision:"), configuration), 1, 3);
-    configLayout->addWidget(Revision, 1, 4);
-    configLayout->setColumnStretch(5, 1);
-    grid->addWidget(configuration, 1, 0, 1, 3);
+    configLayout->addWidget(new QLabel(QStringLiteral("Power control bits:"), configuration), 0, 0,
+                            1, 3);
+    configLayout->addWidget(enb, 1, 0);
+    configLayout->addWidget(ent, 1, 1, 1, 2);
+    configLayout->addWidget(enx, 2, 0);
+    configLayout->addLayout(clockRow, 2, 1, 1, 2);
+    configLayout->addWidget(new QLabel(QStringLiteral("Baseband bandwith:"), configuration), 3, 0);
+    configLayout->addWidget(BasebandBW, 3, 1);
+    configLayout->addWidget(new QLabel(QStringLiteral("kHz"), configuration), 3, 2);
+    configLayout->addWidget(new QLabel(QStringLiteral("Chip revision:"), configuration), 4, 0);
+    configLayout->addWidget(Revision, 4, 1, 1, 2);
+    configLayout->setRowStretch(5, 1);
+    lowerRow->addWidget(configuration);
 
+    fitWidth(Crystalfreq, QStringLiteral("11.0592"));
     for (QLineEdit* box : {FreqCenter, FreqStep})
-        box->setMaximumWidth(110);
+        fitWidth(box, QStringLiteral("868.12345"));
 
     workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
     connect(Cxtal, &QComboBox::currentIndexChanged, this, [this] { Cxtal_Click(); });
@@ -291,7 +311,7 @@ void ReceiverPanel::buildPages() {
     fifoPage_ = addPage(QStringLiteral("FIFO Buffer"));
 
     // Wake-up timer.
-    auto* wake = new QFormLayout(wakePage_);
+    auto [wake, wakeRight] = twoColumns(wakePage_);
     WKUPM = lineEdit(QStringLiteral("WKUPM"));
     WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
     WKUPR = lineEdit(QStringLiteral("WKUPR"));
@@ -306,7 +326,7 @@ void ReceiverPanel::buildPages() {
         wake->addRow(QStringLiteral("D:"), WKUPD);
         wake->addRow(new QLabel(QStringLiteral("T = M * 2^(R-D) [ms]")));
     } else {
-        wake->addRow(new QLabel(QStringLiteral("T = M * 2^R [ms]")));
+        wakeRight->addRow(new QLabel(QStringLiteral("T = M * 2^R [ms]")));
     }
     auto* timeRow = new QHBoxLayout;
     timeRow->addWidget(WKUPTIME);
@@ -317,10 +337,10 @@ void ReceiverPanel::buildPages() {
         this);
     Label39->setObjectName(QStringLiteral("Label39"));
     Label39->setWordWrap(true);
-    wake->addRow(Label39);
+    (hr658 ? wake : wakeRight)->addRow(Label39);
 
-    // Low duty cycle.
-    auto* duty = hr658 ? wake : new QFormLayout(dutyPage_);
+    // Low duty cycle: on the HR658 beside the wake-up timer.
+    QFormLayout* duty = hr658 ? wakeRight : twoColumns(dutyPage_).first;
     DUTY = lineEdit(QStringLiteral("DUTY"));
     DUTY_USEM = lineEdit(QStringLiteral("DUTY_USEM"));
     DUTY_CALC = lineEdit(QStringLiteral("DUTY_CALC"));
@@ -337,7 +357,7 @@ void ReceiverPanel::buildPages() {
     duty->addRow(QStringLiteral("Duty cycle = (D * 2 + 1) / M * 100 [%]"), dutyRow);
 
     // Low battery detector.
-    auto* lbd = new QFormLayout(lbdPage_);
+    auto [lbd, lbdRight] = twoColumns(lbdPage_);
     LBD = lineEdit(QStringLiteral("LBD"));
     LBDV = lineEdit(QStringLiteral("LBDV"));
     lbd->addRow(QStringLiteral("Threshold field:"), LBD);
@@ -347,17 +367,17 @@ void ReceiverPanel::buildPages() {
     if (hr658) {
         CB32kHz = checkBox(QStringLiteral("CB32kHz"),
                            QStringLiteral("Enable 32 kHz clock output during sleep mode"));
-        lbd->addRow(CB32kHz);
+        lbdRight->addRow(CB32kHz);
     }
     Label38 = new QLabel(QStringLiteral("The Low Battery Detector can be enabled by the "
                                         "Configuration setting command."),
                          this);
     Label38->setObjectName(QStringLiteral("Label38"));
     Label38->setWordWrap(true);
-    lbd->addRow(Label38);
+    lbdRight->addRow(Label38);
 
     // AFC.
-    auto* afc = new QFormLayout(afcPage_);
+    auto [afc, afcRight] = twoColumns(afcPage_);
     AFCauto = list(QStringLiteral("AFCauto"), afcModeEntries());
     AFCres = list(QStringLiteral("AFCres"), afcRangeEntries(chip_));
     afcst = checkBox(QStringLiteral("afcst"), QStringLiteral("Strobe"));
@@ -367,10 +387,10 @@ void ReceiverPanel::buildPages() {
     afc->addRow(QStringLiteral("Mode :"), AFCauto);
     afc->addRow(QStringLiteral("AFC range:"), AFCres);
     for (QCheckBox* box : {afcst, afcfi, afcoen, afcen})
-        afc->addRow(box);
+        afcRight->addRow(box);
 
     // Data rate.
-    auto* rate = new QFormLayout(ratePage_);
+    auto [rate, rateRight] = twoColumns(ratePage_);
     dataratepresc =
         checkBox(QStringLiteral("dataratepresc"), QStringLiteral(" Enable prescaller (1/8)"));
     DATARATEDIV = lineEdit(QStringLiteral("DATARATEDIV"));
@@ -378,8 +398,8 @@ void ReceiverPanel::buildPages() {
     DATARATE->setReadOnly(true);
     Label25 = new QLabel(QStringLiteral("kbps"), this);
     Label25->setObjectName(QStringLiteral("Label25"));
-    rate->addRow(new QLabel(QStringLiteral("Fosc -> 1/29 -> 1/8 Presc. -> 1/(R+1)")));
-    rate->addRow(dataratepresc);
+    rateRight->addRow(new QLabel(QStringLiteral("Fosc -> 1/29 -> 1/8 Presc. -> 1/(R+1)")));
+    rateRight->addRow(dataratepresc);
     rate->addRow(QStringLiteral("R:"), DATARATEDIV);
     auto* rateRow = new QHBoxLayout;
     rateRow->addWidget(DATARATE);
@@ -387,7 +407,7 @@ void ReceiverPanel::buildPages() {
     rate->addRow(QStringLiteral("Data Rate:"), rateRow);
 
     // Data filter.
-    auto* filter = new QFormLayout(filterPage_);
+    auto [filter, filterRight] = twoColumns(filterPage_);
     ClkRecMode = list(QStringLiteral("ClkRecMode"), clockRecoveryEntries());
     FILTTYPE = list(QStringLiteral("FILTTYPE"), filterTypeEntries(chip_, 1));
     DFILTbit5 =
@@ -404,15 +424,16 @@ void ReceiverPanel::buildPages() {
     filter->addRow(QStringLiteral("Filter type:"), FILTTYPE);
     filter->addRow(QStringLiteral("DQD parameter:"), StatefiltNr);
     filter->addRow(STATEFILT);
-    filter->addRow(DFILTbit5);
+    filterRight->addRow(DFILTbit5);
     if (hr658) {
         cb_ewi = checkBox(QStringLiteral("cb_ewi"), QStringLiteral("Automatic wake-up on any IT"));
-        filter->addRow(cb_ewi);
+        filterRight->addRow(cb_ewi);
         connect(cb_ewi, &QCheckBox::stateChanged, this, [this] { CalcDatafiltw(); });
     }
 
     // FIFO.
-    auto* fifo = new QFormLayout(fifoPage_);
+    QFormLayout* fifo = nullptr;
+    std::tie(fifo, fifoRight_) = twoColumns(fifoPage_);
     ITLEVEL = new QScrollBar(Qt::Horizontal, this);
     ITLEVEL->setObjectName(QStringLiteral("ITLEVEL"));
     ITLEVEL->setRange(0, hr658 ? 63 : 15);
@@ -424,8 +445,8 @@ void ReceiverPanel::buildPages() {
     fifo->addRow(QStringLiteral("FIFO IT level:"), ITlevelNr);
     fifo->addRow(ITLEVEL);
     fifo->addRow(QStringLiteral("FIFO fill start:"), FIFOstrt);
-    fifo->addRow(ffillen);
-    fifo->addRow(fmodeen);
+    fifoRight_->addRow(ffillen);
+    fifoRight_->addRow(fmodeen);
 
     for (QLineEdit* box : {WKUPM, WKUPR, WKUPTIME, DUTY, DUTY_USEM, DUTY_CALC, LBD, LBDV,
                            DATARATEDIV, DATARATE, StatefiltNr, ITlevelNr})

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QRadioButton;
 class QScrollBar;
@@ -121,8 +122,8 @@ protected:
     void checkConfig(const receiver::ReceiverConfig& config) const;
     void storeItem(const receiver::ItemSpec& item, const receiver::ReceiverConfig& config);
     void applyConfig(const receiver::ReceiverConfig& config);
-    // The window as wide as its controls want; the height is the design's.
-    void fitWindowWidth();
+    // A page of two columns of rows side by side, closed up at the top left.
+    static std::pair<QFormLayout*, QFormLayout*> twoColumns(QWidget* page);
 
     receiver::Chip chip_;
     receiver::Band band_;
@@ -133,6 +134,8 @@ protected:
     QWidget* ratePage_ = nullptr;
     QWidget* filterPage_ = nullptr;
     QWidget* fifoPage_ = nullptr;
+    // The right-hand column of rows of the FIFO page.
+    QFormLayout* fifoRight_ = nullptr;
 
 private:
     void crystalChanged() override;

@@ -45,8 +45,11 @@ ChipPanelDesign designOf(trx::Chip chip) {
 }
 
 QComboBox* list(QWidget* parent, const QString& name) {
-    // The lists are chosen from, never typed into.
-    return named(new QComboBox(parent), name);
+    // The lists are chosen from, never typed into. The load step fills them before the panel is
+    // first shown, and the crystal refills some: each list stays as wide as its longest entry.
+    auto* box = named(new QComboBox(parent), name);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return box;
 }
 
 QLabel* label(QWidget* parent, const QString& text, const QString& name = {}) {
@@ -73,24 +76,23 @@ TransceiverPanel::TransceiverPanel(ISMmain& main, trx::Chip chip)
     buildPages();
     buildWordBoxes();
     connectHandlers();
-    // Sixteen indicators and a status offset in one row must fit a normal window.
-    for (int i = 1; i <= 16; ++i)
-        status[i]->setMaximumWidth(64);
-    Foffset->setMaximumWidth(110);
-    // Every tab caption stays whole.
-    TabStrip1->setUsesScrollButtons(false);
-    IRQ->setMaximumWidth(64);
+    compactCommonControls();
+    fitWidth(Crystalfreq, QStringLiteral("11.0592"));
+    for (QLineEdit* box : {FreqCenter, FreqStep})
+        fitWidth(box, QStringLiteral("868.12345"));
 }
 
 void TransceiverPanel::buildSettings() {
+    // The frames stand beside the word column: crystal and band, the power bits across both,
+    // then the transmitter beside the receiver.
     auto* settings = new QWidget(this);
     settings->setObjectName(QStringLiteral("Settings"));
     auto* grid = new QGridLayout(settings);
     grid->setContentsMargins(0, 0, 0, 0);
-    static_cast<QVBoxLayout*>(layout())->insertWidget(0, settings);
+    placeFramesBesideWords(settings);
 
     auto* crystal = named(new QGroupBox(QStringLiteral("Crystal"), settings), "FrameCrystal");
-    auto* cg = new QGridLayout(crystal);
+    auto* cg = denseGrid(crystal);
     addCrystalRows(crystal, cg, 2);
     cg->addWidget(label(crystal, QStringLiteral("Crystal load capacitance:")), 2, 0);
     Cxtal = list(crystal, QStringLiteral("Cxtal"));
@@ -102,6 +104,7 @@ void TransceiverPanel::buildSettings() {
     cg->addWidget(label(crystal, QStringLiteral("MHz")), 3, 2);
     Frame1_11 = named(new QGroupBox(QStringLiteral("Select revision:"), crystal), "Frame1_11");
     auto* rg = new QVBoxLayout(Frame1_11);
+    rg->setContentsMargins(6, 3, 6, 4);
     Revision = list(Frame1_11, QStringLiteral("Revision"));
     Revision->setPlaceholderText(QStringLiteral("'A' or above"));
     rg->addWidget(Revision);
@@ -109,35 +112,56 @@ void TransceiverPanel::buildSettings() {
     grid->addWidget(crystal, 0, 0);
 
     auto* bandFrame = named(new QGroupBox(QStringLiteral("Frequency band"), settings), "FrameBand");
-    auto* bg = new QGridLayout(bandFrame);
+    auto* bg = denseGrid(bandFrame);
     Band315 = named(new QRadioButton(QStringLiteral("315 MHz"), bandFrame), "Band315");
     Band433 = named(new QRadioButton(QStringLiteral("433 MHz"), bandFrame), "Band433");
     Band868 = named(new QRadioButton(QStringLiteral("868 MHz"), bandFrame), "Band868");
     Band915 = named(new QRadioButton(QStringLiteral("915 MHz"), bandFrame), "Band915");
     bandGroup_ = new QButtonGroup(this);
-    int column = 0;
-    for (QRadioButton* b : {Band315, Band433, Band868, Band915}) {
+    for (QRadioButton* b : {Band315, Band433, Band868, Band915})
         bandGroup_->addButton(b);
-        bg->addWidget(b, 0, column++);
-    }
     (chip_ == trx::Chip::HC913 ? Band315 : Band433)->setChecked(true);
     Band315->setVisible(chip_ == trx::Chip::HC913);
-    bg->addWidget(label(bandFrame, QStringLiteral("Center frequency (fo):")), 1, 0, 1, 2);
+    // The HC913's four bands in two rows, the HC916's three in one.
+    auto* bands = new QGridLayout;
+    bands->setHorizontalSpacing(12);
+    const QList<QRadioButton*> shownBands = chip_ == trx::Chip::HC913
+                                                ? QList{Band315, Band433, Band868, Band915}
+                                                : QList{Band433, Band868, Band915};
+    const int perRow = chip_ == trx::Chip::HC913 ? 2 : 3;
+    for (int i = 0; i < shownBands.size(); ++i)
+        bands->addWidget(shownBands[i], i / perRow, i % perRow);
+    bands->setColumnStretch(perRow, 1);
+    bg->addLayout(bands, 0, 0, 1, 3);
+    bg->addWidget(label(bandFrame, QStringLiteral("Center frequency (fo):")), 1, 0);
     FreqCenter = numberBox(bandFrame, QStringLiteral("FreqCenter"), 110);
-    bg->addWidget(FreqCenter, 1, 2);
-    bg->addWidget(label(bandFrame, QStringLiteral("MHz")), 1, 3);
-    bg->addWidget(label(bandFrame, QStringLiteral("PLL frequency step (Fs):")), 2, 0, 1, 2);
+    bg->addWidget(FreqCenter, 1, 1);
+    bg->addWidget(label(bandFrame, QStringLiteral("MHz")), 1, 2);
+    bg->addWidget(label(bandFrame, QStringLiteral("PLL frequency step (Fs):")), 2, 0);
     FreqStep = numberBox(bandFrame, QStringLiteral("FreqStep"), 110, true);
-    bg->addWidget(FreqStep, 2, 2);
-    bg->addWidget(label(bandFrame, QStringLiteral("kHz")), 2, 3);
+    bg->addWidget(FreqStep, 2, 1);
+    bg->addWidget(label(bandFrame, QStringLiteral("kHz")), 2, 2);
     EnTXLatch = named(new QCheckBox(QStringLiteral("Enable TX Register"), bandFrame), "EnTXLatch");
     EnRxFIFO = named(new QCheckBox(QStringLiteral("Enable RX FIFO"), bandFrame), "EnRxFIFO");
-    bg->addWidget(EnTXLatch, 3, 0, 1, 2);
-    bg->addWidget(EnRxFIFO, 3, 2, 1, 2);
+    auto* latches = new QHBoxLayout;
+    latches->setSpacing(6);
+    latches->addWidget(EnTXLatch);
+    latches->addWidget(EnRxFIFO);
+    latches->addStretch();
+    bg->addLayout(latches, 3, 0, 1, 3);
+    auto* files = new QHBoxLayout;
+    files->setSpacing(6);
+    ConfLoad = named(new QPushButton(QStringLiteral("Load configuration"), bandFrame), "ConfLoad");
+    ConfSave = named(new QPushButton(QStringLiteral("Save configuration"), bandFrame), "ConfSave");
+    files->addWidget(ConfLoad);
+    files->addWidget(ConfSave);
+    files->addStretch();
+    bg->addLayout(files, 4, 0, 1, 3);
+    bg->setRowStretch(5, 1);
     grid->addWidget(bandFrame, 0, 1);
 
     auto* power = named(new QGroupBox(QStringLiteral("Power management"), settings), "FramePower");
-    auto* pg = new QGridLayout(power);
+    auto* pg = denseGrid(power);
     const std::pair<QCheckBox**, const char*> powerBoxes[] = {
         {&chb_er, "Enable the receiver"},      {&chb_ebb, "Enable receiver baseband"},
         {&chb_et, "Enable the transmitter"},   {&chb_es, "Enable the synthesizer"},
@@ -149,12 +173,12 @@ void TransceiverPanel::buildSettings() {
         *powerBoxes[i].first =
             named(new QCheckBox(QString::fromLatin1(powerBoxes[i].second), power),
                   QString::fromLatin1(powerNames[i]));
-        pg->addWidget(*powerBoxes[i].first, i % 3, i / 3);
+        pg->addWidget(*powerBoxes[i].first, i % 4, i / 4);
     }
     grid->addWidget(power, 1, 0, 1, 2);
 
     auto* tx = named(new QGroupBox(QStringLiteral("Transmitter"), settings), "FrameTX");
-    auto* tg = new QGridLayout(tx);
+    auto* tg = denseGrid(tx);
     tg->addWidget(label(tx, QStringLiteral("Deviation (df):")), 0, 0);
     ModFreq = list(tx, QStringLiteral("ModFreq"));
     tg->addWidget(ModFreq, 0, 1);
@@ -173,21 +197,25 @@ void TransceiverPanel::buildSettings() {
         CB_DDIT = named(new QCheckBox(QStringLiteral("Disable PLL Dithering"), tx), "CB_DDIT");
         CB_RFT = list(tx, QStringLiteral("CB_RFT"));
         CB_PLLBW = list(tx, QStringLiteral("CB_PLLBW"));
-        tg->addWidget(label(tx, QStringLiteral("uP Clock rise and fall time control")), 0, 3);
-        tg->addWidget(CB_RFT, 0, 4);
         Label60 = label(tx, QStringLiteral("PLL Bandwidth"), QStringLiteral("Label60"));
-        tg->addWidget(Label60, 1, 3);
-        tg->addWidget(CB_PLLBW, 1, 4);
-        tg->addWidget(CB_LPX, 2, 3, 1, 2);
-        tg->addWidget(CB_DDY, 3, 3, 1, 2);
-        tg->addWidget(CB_DDIT, 3, 0, 1, 3);
+        tg->addWidget(Label60, 3, 0);
+        tg->addWidget(CB_PLLBW, 3, 1, 1, 2);
+        // The rise and fall caption is too long to stand beside its list.
+        tg->addWidget(label(tx, QStringLiteral("uP Clock rise and fall time control")), 4, 0, 1, 3);
+        tg->addWidget(CB_RFT, 5, 1, 1, 2);
+        tg->addWidget(CB_DDIT, 6, 0, 1, 3);
+        tg->addWidget(CB_LPX, 7, 0, 1, 3);
+        tg->addWidget(CB_DDY, 8, 0, 1, 3);
     }
-    grid->addWidget(tx, 0, 2);
+    tg->setRowStretch(tg->rowCount(), 1);
+    grid->addWidget(tx, 2, 0);
 
     auto* rx = named(new QGroupBox(QStringLiteral("Receiver"), settings), "FrameRX");
-    auto* xg = new QGridLayout(rx);
+    auto* xg = denseGrid(rx);
     auto* pin = named(new QGroupBox(QStringLiteral("Pin16 function"), rx), "FramePin16");
     auto* ping = new QHBoxLayout(pin);
+    ping->setContentsMargins(6, 3, 6, 4);
+    ping->setSpacing(12);
     Pin8IsInt = named(new QRadioButton(QStringLiteral("Interrupt input"), pin), "Pin8IsInt");
     Pin8IsVDI = named(new QRadioButton(QStringLiteral("VDI output"), pin), "Pin8IsVDI");
     pinGroup_ = new QButtonGroup(this);
@@ -195,99 +223,107 @@ void TransceiverPanel::buildSettings() {
     pinGroup_->addButton(Pin8IsVDI);
     ping->addWidget(Pin8IsInt);
     ping->addWidget(Pin8IsVDI);
-    xg->addWidget(pin, 0, 0, 1, 4);
+    ping->addStretch();
+    xg->addWidget(pin, 0, 0, 1, 3);
     VDI = list(rx, QStringLiteral("VDI"));
     LNAgain = list(rx, QStringLiteral("LNAgain"));
     DRSSI = list(rx, QStringLiteral("DRSSI"));
     BasebandBW = list(rx, QStringLiteral("BasebandBW"));
     xg->addWidget(label(rx, QStringLiteral("Valid Data Indicator:")), 1, 0);
     xg->addWidget(VDI, 1, 1);
-    xg->addWidget(label(rx, QStringLiteral("LNA gain:")), 1, 2);
-    xg->addWidget(LNAgain, 1, 3);
-    xg->addWidget(label(rx, QStringLiteral("DRSSI:")), 2, 0);
-    xg->addWidget(DRSSI, 2, 1);
-    xg->addWidget(label(rx, QStringLiteral("Baseband bandwith:")), 2, 2);
-    xg->addWidget(BasebandBW, 2, 3);
-    xg->addWidget(label(rx, QStringLiteral("kHz")), 2, 4);
-    grid->addWidget(rx, 1, 2);
-
-    auto* files = new QHBoxLayout;
-    ConfLoad = named(new QPushButton(QStringLiteral("Load configuration"), bandFrame), "ConfLoad");
-    ConfSave = named(new QPushButton(QStringLiteral("Save configuration"), bandFrame), "ConfSave");
-    files->addWidget(ConfLoad);
-    files->addWidget(ConfSave);
-    files->addStretch();
-    bg->addLayout(files, 4, 0, 1, 4);
+    xg->addWidget(label(rx, QStringLiteral("LNA gain:")), 2, 0);
+    xg->addWidget(LNAgain, 2, 1);
+    xg->addWidget(label(rx, QStringLiteral("DRSSI:")), 3, 0);
+    xg->addWidget(DRSSI, 3, 1);
+    xg->addWidget(label(rx, QStringLiteral("Baseband bandwith:")), 4, 0);
+    xg->addWidget(BasebandBW, 4, 1);
+    xg->addWidget(label(rx, QStringLiteral("kHz")), 4, 2);
+    xg->setRowStretch(5, 1);
+    grid->addWidget(rx, 2, 1);
+    grid->setRowStretch(3, 1);
 }
 
 void TransceiverPanel::buildPages() {
+    // Each page in two columns: its inputs on the left, its formula and notes on the right.
+    auto pageGrid = [](QWidget* page) {
+        QGridLayout* g = denseGrid(page);
+        g->setHorizontalSpacing(12);
+        return g;
+    };
+    auto note = [](QWidget* page, const QString& text, const QString& name) {
+        QLabel* l = label(page, text, name);
+        l->setWordWrap(true);
+        return l;
+    };
+    // The rows close up at the top and the columns at the left of a page.
+    auto close = [](QGridLayout* g) {
+        g->setRowStretch(g->rowCount(), 1);
+        g->setColumnStretch(g->columnCount(), 1);
+    };
     {
         QWidget* page = addPage(QStringLiteral("Wake-Up Timer"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         WKUPM = numberBox(page, QStringLiteral("WKUPM"), 110);
         WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
         WKUPR = numberBox(page, QStringLiteral("WKUPR"), 110);
         WKUPTIME = numberBox(page, QStringLiteral("WKUPTIME"), 110);
         Label8 = label(page, QStringLiteral("sec"), QStringLiteral("Label8"));
-        g->addWidget(label(page, QStringLiteral("Twake-up = M * 2^R [ms]")), 0, 0, 1, 3);
-        g->addWidget(label(page, QStringLiteral("M:")), 1, 0);
-        g->addWidget(WKUPM, 1, 1);
-        g->addWidget(label(page, QStringLiteral("R:")), 2, 0);
-        g->addWidget(WKUPR, 2, 1);
-        g->addWidget(label(page, QStringLiteral("Twake-up:")), 3, 0);
-        g->addWidget(WKUPTIME, 3, 1);
-        g->addWidget(Label8, 3, 2);
-        Label39 = label(page,
-                        QStringLiteral("The Wake-up timer can be enabled by the Power Management "
-                                       "command."),
-                        QStringLiteral("Label39"));
-        Label39->setWordWrap(true);
-        g->addWidget(Label39, 4, 0, 1, 3);
-        g->setRowStretch(5, 1);
+        g->addWidget(label(page, QStringLiteral("M:")), 0, 0);
+        g->addWidget(WKUPM, 0, 1);
+        g->addWidget(label(page, QStringLiteral("R:")), 1, 0);
+        g->addWidget(WKUPR, 1, 1);
+        g->addWidget(label(page, QStringLiteral("Twake-up:")), 2, 0);
+        g->addWidget(WKUPTIME, 2, 1);
+        g->addWidget(Label8, 2, 2);
+        g->addWidget(label(page, QStringLiteral("Twake-up = M * 2^R [ms]")), 0, 3);
+        Label39 = note(page,
+                       QStringLiteral("The Wake-up timer can be enabled by the Power Management "
+                                      "command."),
+                       QStringLiteral("Label39"));
+        g->addWidget(Label39, 1, 3, 2, 1);
+        close(g);
     }
     {
         QWidget* page = addPage(QStringLiteral("Low Duty-Cycle"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         DUTY = numberBox(page, QStringLiteral("DUTY"), 110);
         DUTY_USEM = numberBox(page, QStringLiteral("DUTY_USEM"), 110, true);
         DUTY_CALC = numberBox(page, QStringLiteral("DUTY_CALC"), 110, true);
         Label11 = label(page, QStringLiteral("%"), QStringLiteral("Label11"));
         enlowdc = named(new QCheckBox(QStringLiteral(" Enable Low Duty-cycle operation"), page),
                         "enlowdc");
-        g->addWidget(label(page, QStringLiteral("Duty cycle = (D * 2 + 1) / M * 100 [%]")), 0, 0, 1,
-                     3);
-        g->addWidget(label(page, QStringLiteral("D:")), 1, 0);
-        g->addWidget(DUTY, 1, 1);
-        g->addWidget(label(page, QStringLiteral("M:")), 2, 0);
-        g->addWidget(DUTY_USEM, 2, 1);
-        g->addWidget(label(page, QStringLiteral("Duty cycle:")), 3, 0);
-        g->addWidget(DUTY_CALC, 3, 1);
-        g->addWidget(Label11, 3, 2);
-        g->addWidget(enlowdc, 4, 0, 1, 3);
-        g->setRowStretch(5, 1);
+        g->addWidget(label(page, QStringLiteral("D:")), 0, 0);
+        g->addWidget(DUTY, 0, 1);
+        g->addWidget(label(page, QStringLiteral("M:")), 1, 0);
+        g->addWidget(DUTY_USEM, 1, 1);
+        g->addWidget(label(page, QStringLiteral("Duty cycle:")), 2, 0);
+        g->addWidget(DUTY_CALC, 2, 1);
+        g->addWidget(Label11, 2, 2);
+        g->addWidget(label(page, QStringLiteral("Duty cycle = (D * 2 + 1) / M * 100 [%]")), 0, 3);
+        g->addWidget(enlowdc, 1, 3);
+        close(g);
     }
     {
         QWidget* page = addPage(QStringLiteral("Low Battery Detector"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         LBD = numberBox(page, QStringLiteral("LBD"), 110);
         LBDV = numberBox(page, QStringLiteral("LBDV"), 110);
-        g->addWidget(label(page, QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V")), 0, 0, 1, 3);
-        g->addWidget(label(page, QStringLiteral("LBD:")), 1, 0);
-        g->addWidget(LBD, 1, 1);
-        g->addWidget(label(page, QStringLiteral("Threshold:")), 2, 0);
-        g->addWidget(LBDV, 2, 1);
-        g->addWidget(label(page, QStringLiteral("V")), 2, 2);
-        Label38 = label(page,
-                        QStringLiteral("The Low Battery Detector can be enabled by the Power "
-                                       "Management command."),
-                        QStringLiteral("Label38"));
-        Label38->setWordWrap(true);
-        g->addWidget(Label38, 3, 0, 1, 3);
-        g->setRowStretch(4, 1);
+        g->addWidget(label(page, QStringLiteral("LBD:")), 0, 0);
+        g->addWidget(LBD, 0, 1);
+        g->addWidget(label(page, QStringLiteral("Threshold:")), 1, 0);
+        g->addWidget(LBDV, 1, 1);
+        g->addWidget(label(page, QStringLiteral("V")), 1, 2);
+        g->addWidget(label(page, QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V")), 0, 3);
+        Label38 = note(page,
+                       QStringLiteral("The Low Battery Detector can be enabled by the Power "
+                                      "Management command."),
+                       QStringLiteral("Label38"));
+        g->addWidget(Label38, 1, 3, 2, 1);
+        close(g);
     }
     {
         QWidget* page = addPage(QStringLiteral("AFC"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         AFCauto = list(page, QStringLiteral("AFCauto"));
         AFCres = list(page, QStringLiteral("AFCres"));
         afcst = named(new QCheckBox(QStringLiteral("Strobe"), page), "afcst");
@@ -298,33 +334,33 @@ void TransceiverPanel::buildPages() {
         g->addWidget(AFCauto, 0, 1);
         g->addWidget(label(page, QStringLiteral("AFC range:")), 1, 0);
         g->addWidget(AFCres, 1, 1);
-        g->addWidget(afcst, 2, 0);
-        g->addWidget(afcfi, 2, 1);
-        g->addWidget(afcoen, 3, 0);
-        g->addWidget(afcen, 3, 1);
-        g->setRowStretch(4, 1);
+        g->addWidget(afcst, 0, 2);
+        g->addWidget(afcfi, 1, 2);
+        g->addWidget(afcoen, 0, 3);
+        g->addWidget(afcen, 1, 3);
+        close(g);
     }
     {
         QWidget* page = addPage(QStringLiteral("Data Rate"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         dataratepresc =
             named(new QCheckBox(QStringLiteral(" Enable prescaller (1/8)"), page), "dataratepresc");
         DATARATEDIV = numberBox(page, QStringLiteral("DATARATEDIV"), 110);
         DATARATE = numberBox(page, QStringLiteral("DATARATE"), 110, true);
         Label25 = label(page, QStringLiteral("kbps"), QStringLiteral("Label25"));
+        g->addWidget(label(page, QStringLiteral("R:")), 0, 0);
+        g->addWidget(DATARATEDIV, 0, 1);
+        g->addWidget(label(page, QStringLiteral("Data Rate:")), 1, 0);
+        g->addWidget(DATARATE, 1, 1);
+        g->addWidget(Label25, 1, 2);
         g->addWidget(label(page, QStringLiteral("Fosc  ->  1/29  ->  1/8 Presc.  ->  1/(R+1)")), 0,
-                     0, 1, 3);
-        g->addWidget(dataratepresc, 1, 0, 1, 3);
-        g->addWidget(label(page, QStringLiteral("R:")), 2, 0);
-        g->addWidget(DATARATEDIV, 2, 1);
-        g->addWidget(label(page, QStringLiteral("Data Rate:")), 3, 0);
-        g->addWidget(DATARATE, 3, 1);
-        g->addWidget(Label25, 3, 2);
-        g->setRowStretch(4, 1);
+                     3);
+        g->addWidget(dataratepresc, 1, 3);
+        close(g);
     }
     {
         QWidget* page = addPage(QStringLiteral("Data Filter"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         FILTTYPE = list(page, QStringLiteral("FILTTYPE"));
         ClkRecMode = list(page, QStringLiteral("ClkRecMode"));
         DFILTbit5 = named(new QCheckBox(QStringLiteral("Not used (bit5)"), page), "DFILTbit5");
@@ -337,15 +373,15 @@ void TransceiverPanel::buildPages() {
         g->addWidget(FILTTYPE, 0, 1);
         g->addWidget(label(page, QStringLiteral("Clock Recovery mode:")), 1, 0);
         g->addWidget(ClkRecMode, 1, 1);
-        g->addWidget(label(page, QStringLiteral("DQD parameter:")), 2, 0);
-        g->addWidget(StatefiltNr, 2, 1);
-        g->addWidget(STATEFILT, 3, 0, 1, 2);
-        g->setRowStretch(4, 1);
+        g->addWidget(label(page, QStringLiteral("DQD parameter:")), 0, 2);
+        g->addWidget(StatefiltNr, 0, 3);
+        g->addWidget(STATEFILT, 1, 2, 1, 2);
+        close(g);
     }
     {
         QWidget* page = addPage(chip_ == trx::Chip::HC913 ? QStringLiteral("FIFO Buffer")
                                                           : QStringLiteral("FIFO and Reset"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         ITLEVEL = scrollBar(page, QStringLiteral("ITLEVEL"), 15);
         ITLEVEL->setValue(8);
         ITlevelNr = numberBox(page, QStringLiteral("ITlevelNr"), 110);
@@ -356,15 +392,15 @@ void TransceiverPanel::buildPages() {
         g->addWidget(label(page, QStringLiteral("FIFO IT level:")), 0, 0);
         g->addWidget(ITlevelNr, 0, 1);
         g->addWidget(ITLEVEL, 1, 0, 1, 2);
-        g->addWidget(label(page, QStringLiteral("FIFO fill start:")), 2, 0);
-        g->addWidget(FIFOstrt, 2, 1);
-        g->addWidget(ffillen, 3, 0, 1, 2);
-        g->addWidget(SensResEn, 4, 0, 1, 2);
-        g->setRowStretch(5, 1);
+        g->addWidget(label(page, QStringLiteral("FIFO fill start:")), 0, 2);
+        g->addWidget(FIFOstrt, 0, 3);
+        g->addWidget(ffillen, 1, 2, 1, 2);
+        g->addWidget(SensResEn, 2, 2, 1, 2);
+        close(g);
     }
     if (chip_ == trx::Chip::HC916) {
         QWidget* page = addPage(QStringLiteral("Syncron Pattern"));
-        auto* g = new QGridLayout(page);
+        auto* g = pageGrid(page);
         SynchPattern = list(page, QStringLiteral("SynchPattern"));
         TB_SP = numberBox(page, QStringLiteral("TB_SP"), 110);
         TB_SP->setMaxLength(2);
@@ -372,7 +408,7 @@ void TransceiverPanel::buildPages() {
         g->addWidget(SynchPattern, 0, 1);
         g->addWidget(label(page, QStringLiteral("Byte 0 of Synchron Pattern")), 1, 0);
         g->addWidget(TB_SP, 1, 1);
-        g->setRowStretch(2, 1);
+        close(g);
     }
 }
 

@@ -1,0 +1,92 @@
+#include "panellayout.h"
+#include "panels/transceiver/transceiverpanel.h"
+#include "readable.h"
+#include "testsupport.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace krv;
+
+// The transceiver panels as a user sees them, on the screen the test runs on.
+class TrxLayout : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void opensWithinItsDesign_data();
+    void opensWithinItsDesign();
+    void calibrationMarkKeepsThePanelWhole();
+    void linkTestStandsBesideThePanel();
+};
+
+void TrxLayout::opensWithinItsDesign_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<bool>("bVariant");
+    QTest::newRow("HC913") << "YambleV3"
+                           << "YambleV3" << false;
+    QTest::newRow("HC913B") << "YambleV3"
+                            << "HC913B" << true;
+    QTest::newRow("HC916") << "FRM_Zenth"
+                           << "FRM_Zenth" << false;
+}
+
+void TrxLayout::opensWithinItsDesign() {
+    QFETCH(QString, form);
+    QFETCH(QString, layout);
+    QFETCH(bool, bVariant);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.SetBijakuMode(bVariant);
+    const auto show =
+        form == QStringLiteral("YambleV3") ? &ISMmain::YambleV3_show : &ISMmain::Zenth_show;
+    QVERIFY(test::checkPanelLayout(main, show, form, layout));
+}
+
+void TrxLayout::calibrationMarkKeepsThePanelWhole() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.YambleV3_show();
+    auto* panel = main.loadedForm<YambleV3>(QStringLiteral("YambleV3"));
+    panel->Band868->setChecked(true);
+    QVERIFY(panel->LabelCalibration->isVisible());
+    test::checkReadable(panel, QStringLiteral("YambleV3_calibrate"));
+    test::checkPanelSize(panel, QStringLiteral("YambleV3"));
+    // The mark stands beside its button, not under it.
+    QVERIFY(!panel->LabelCalibration->geometry().intersects(panel->CalibratePLL->geometry()));
+    QVERIFY(panel->LabelCalibration->width() >= panel->LabelCalibration->minimumSizeHint().width());
+}
+
+void TrxLayout::linkTestStandsBesideThePanel() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.YambleV3_show();
+    main.mnuToolsYambleRFlink->trigger();
+    QWidget* link = main.loadedForm(QStringLiteral("Frm_YambleRfLinkTest"));
+    QVERIFY(link && link->isVisible());
+    QCoreApplication::processEvents();
+    QMdiSubWindow* panel = main.frameOf(main.loadedForm(QStringLiteral("YambleV3")));
+    QMdiSubWindow* linkFrame = main.frameOf(link);
+    test::checkInWorkspace(link, QStringLiteral("Frm_YambleRfLinkTest"));
+    // Wherever the workspace has room for both, nothing of either is covered.
+    const int room = panel->mdiArea()->viewport()->width();
+    if (panel->width() + linkFrame->width() <= room)
+        QVERIFY2(!panel->geometry().intersects(linkFrame->geometry()),
+                 qPrintable(QStringLiteral("panel %1, link test %2 in %3 px")
+                                .arg(panel->width())
+                                .arg(linkFrame->x())
+                                .arg(room)));
+    else
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().width() < 1920);
+}
+
+QTEST_MAIN(TrxLayout)
+#include "tst_trxlayout.moc"
