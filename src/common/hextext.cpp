@@ -2,7 +2,6 @@
 
 namespace krv {
 
-namespace {
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -12,7 +11,6 @@ int hexDigit(char c) {
         return c - 'a' + 10;
     return -1;
 }
-} // namespace
 
 std::optional<QByteArray> hex2Ascii2Hex(const QByteArray& text, bool toHex) {
     if (toHex)

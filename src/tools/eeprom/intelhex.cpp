@@ -1,5 +1,6 @@
 #include "intelhex.h"
 
+#include "common/hextext.h"
 #include "common/numbers.h"
 
 namespace krv::intelhex {
@@ -9,16 +10,6 @@ namespace {
 constexpr int EndOfFile = 0x01;
 constexpr int LastType = 0x05;
 constexpr int HeaderBytes = 4; // byte count, address high and low, record type
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 QString byteText(int value) {
     return hexText(value, 2);
@@ -46,8 +37,8 @@ std::optional<QString> recordProblem(const QByteArray& line, int& type) {
         return QStringLiteral("does not begin with \":\"");
     QByteArray bytes;
     for (qsizetype i = 1; i < line.size(); i += 2) {
-        const int high = digitValue(line[i]);
-        const int low = i + 1 < line.size() ? digitValue(line[i + 1]) : 0;
+        const int high = hexDigit(line[i]);
+        const int low = i + 1 < line.size() ? hexDigit(line[i + 1]) : 0;
         if (high < 0 || low < 0)
             return QStringLiteral("character %1 is not a hexadecimal digit")
                 .arg(high < 0 ? i + 1 : i + 2);
