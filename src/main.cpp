@@ -1,4 +1,5 @@
 #include "app/ismmain.h"
+#include "app/startoptions.h"
 #include "common/dialogs.h"
 #include "common/programfolder.h"
 #include "forms.h"
@@ -17,5 +18,6 @@ int main(int argc, char* argv[]) {
     krv::ISMmain window;
     window.show();
     window.MDIForm_Load();
+    krv::applyStartOptions(window, arguments);
     return QApplication::exec();
 }
