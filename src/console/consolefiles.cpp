@@ -6,6 +6,7 @@
 #include "common/latin1.h"
 #include "common/programfolder.h"
 #include "common/savefile.h"
+#include "common/textlines.h"
 
 namespace krv::console {
 
@@ -23,20 +24,9 @@ QString askTextFile(QWidget* parent, const QString& title, bool forSaving) {
 }
 
 QStringList readTextLines(const QString& path) {
-    const QByteArray bytes = readFileBounded(path, textFileBound);
     QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(QString::fromLatin1(bytes.mid(start, i - start)));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.append(QString::fromLatin1(bytes.mid(start)));
+    for (const QByteArray& line : textLines(readFileBounded(path, textFileBound)))
+        lines.append(QString::fromLatin1(line));
     return lines;
 }
 

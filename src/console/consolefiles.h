@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/boundedfile.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,7 +18,7 @@ QString askTextFile(QWidget* parent, const QString& title, bool forSaving);
 
 // The largest console file read: register sets, window setups, batches and FIFO contents are a
 // few KB at most (a 4095-byte FIFO takes 16 KB).
-inline constexpr qint64 textFileBound = 1 << 20;
+inline constexpr qint64 textFileBound = fileBounds::Configuration;
 
 // The file's lines (ended by CR LF, CR or LF), single-byte text. A file larger than
 // textFileBound is refused before it is read. Throws krv::Error.

@@ -1,5 +1,7 @@
 #include "consoletext.h"
 
+#include "common/numbers.h"
+
 namespace krv::console {
 
 QString shortList(const QStringList& items, int shown) {
@@ -14,8 +16,7 @@ QString printable(const QString& text, int length) {
     for (qsizetype i = 0; i < text.size() && i < length; ++i) {
         const QChar c = text[i];
         if (c.category() == QChar::Other_Control)
-            shown += QStringLiteral("\\x") +
-                     QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+            shown += QStringLiteral("\\x") + hexText(c.unicode(), 2);
         else
             shown += c;
     }

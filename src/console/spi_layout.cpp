@@ -76,10 +76,6 @@ QFont monospace() {
     return font;
 }
 
-} // namespace
-
-namespace {
-
 // Both pages; the window is as tall as they need, and as wide as the second needs.
 constexpr int pageHeight = 508;
 

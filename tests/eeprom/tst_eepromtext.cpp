@@ -1,11 +1,11 @@
 #include "common/error.h"
+#include "common/textlines.h"
 #include "tools/eeprom/ascfile.h"
 #include "tools/eeprom/commandselection.h"
 #include "tools/eeprom/eventimage.h"
 #include "tools/eeprom/firmwaretext.h"
 #include "tools/eeprom/intelhex.h"
 #include "tools/eeprom/programmertext.h"
-#include "tools/eeprom/textlines.h"
 
 #include <QTest>
 

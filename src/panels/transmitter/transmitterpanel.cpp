@@ -18,7 +18,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabBar>
-#include <QVBoxLayout>
 
 namespace krv {
 

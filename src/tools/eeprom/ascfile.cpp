@@ -2,7 +2,7 @@
 
 #include "common/error.h"
 #include "common/numbers.h"
-#include "textlines.h"
+#include "common/textlines.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "firmwaretext.h"
 
 #include "common/error.h"
+#include "common/textlines.h"
 #include "intelhex.h"
-#include "textlines.h"
 
 namespace krv::firmware {
 

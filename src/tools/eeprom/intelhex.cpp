@@ -11,14 +11,10 @@ constexpr int EndOfFile = 0x01;
 constexpr int LastType = 0x05;
 constexpr int HeaderBytes = 4; // byte count, address high and low, record type
 
-QString byteText(int value) {
-    return hexText(value, 2);
-}
-
 // The data length a record type prescribes, or -1 when any length will do.
 int prescribedLength(int type) {
     switch (type) {
-    case 0x01:
+    case EndOfFile:
         return 0;
     case 0x02:
     case 0x04:
@@ -51,13 +47,13 @@ std::optional<QString> recordProblem(const QByteArray& line, int& type) {
     const int count = quint8(bytes[0]);
     const qsizetype data = bytes.size() - HeaderBytes - 1;
     if (count != data)
-        return QStringLiteral("byte count %1, but %2 data bytes").arg(byteText(count)).arg(data);
+        return QStringLiteral("byte count %1, but %2 data bytes").arg(hexText(count, 2)).arg(data);
     type = quint8(bytes[3]);
     if (type > LastType)
-        return QStringLiteral("record type %1, expected 00 to 05").arg(byteText(type));
+        return QStringLiteral("record type %1, expected 00 to 05").arg(hexText(type, 2));
     if (const int length = prescribedLength(type); length >= 0 && count != length)
         return QStringLiteral("record type %1 with %2 data bytes, expected %3")
-            .arg(byteText(type))
+            .arg(hexText(type, 2))
             .arg(count)
             .arg(length);
     int sum = 0;
@@ -67,7 +63,7 @@ std::optional<QString> recordProblem(const QByteArray& line, int& type) {
     const int checksum = quint8(bytes.back());
     if (checksum != expected)
         return QStringLiteral("checksum %1, expected %2")
-            .arg(byteText(checksum), byteText(expected));
+            .arg(hexText(checksum, 2), hexText(expected, 2));
     return std::nullopt;
 }
 
