@@ -1,11 +1,11 @@
 #include "about.h"
 
 #include "common/dialogs.h"
+#include "common/standardicons.h"
 #include "ismmain.h"
 #include "krvform.h"
 #include "version.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -17,7 +17,7 @@ namespace krv {
 frmAbout::frmAbout(ISMmain& main) : main_(main) {
     setFixedSize(twipsToPixels(5730), twipsToPixels(3000));
     picIcon = named(new QLabel(this), "picIcon", twipsRect(240, 240, 540, 540));
-    picIcon->setPixmap(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32));
+    picIcon->setPixmap(standardIcon(QStyle::SP_ComputerIcon).pixmap(32));
     Label1 = named(new QLabel(QStringLiteral("Korvanethilmorasquendaplix"), this), "Label1",
                    twipsRect(1050, 240, 4500, 375));
     Label1->setFont(QFont(QStringLiteral("Arial"), 12));

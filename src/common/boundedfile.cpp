@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace krv {
 
@@ -27,8 +28,14 @@ QByteArray readFileBounded(const QString& path, qint64 bound) {
     };
     if (file.size() > bound)
         throw tooLarge();
-    // A device or a file still growing reports no true size: never read past the bound.
-    QByteArray bytes = file.read(bound + 1);
+    QByteArray bytes = file.read(std::min(file.size(), bound) + 1);
+    // A device or a file still growing reports no true size: read on, never past the bound.
+    while (bytes.size() <= bound) {
+        const QByteArray more = file.read(std::min<qint64>(1 << 16, bound + 1 - bytes.size()));
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (bytes.size() > bound)
         throw tooLarge();
     return bytes;

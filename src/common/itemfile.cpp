@@ -91,7 +91,7 @@ qsizetype ItemReader::count() const {
     return items_.size();
 }
 
-const QString& ItemReader::take() {
+QString ItemReader::take() {
     if (atEnd())
         throw Error(errors::InputPastEnd, QStringLiteral("Input past end of file"));
     return items_.at(next_++);

@@ -56,7 +56,7 @@ public:
     Kind peekKind() const;
 
 private:
-    const QString& take();
+    QString take();
     // Lines are split into items only as the items are asked for: a reader stops once it has
     // what it needs, whatever follows in the file.
     bool readLine() const;

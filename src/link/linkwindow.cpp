@@ -108,11 +108,13 @@ SendResult LinkWindow::sendOne(const QString& command) {
     Pending pending;
     pending.line = command;
     queue_.append(&pending);
+    // The characters behind a handler that sends go on being handed out, also while a
+    // failed send's message box waits for the user.
+    MSComm1->waitStarting();
+    MSComm2->waitStarting();
     if (queue_.size() == 1)
         startNext();
     if (!pending.done) {
-        MSComm1->waitStarting();
-        MSComm2->waitStarting();
         // The wait passes through the event loop until its command has ended; whatever ends
         // it runs inside one of these passes. (Leaving a QEventLoop would wake the loop once
         // more, an idle pass at the start of every next command.)
@@ -164,8 +166,7 @@ void LinkWindow::Timer1_Timer() {
     if (giveUpAt_.hasExpired()) {
         Timer1->stop();
         WaitTicks = 0;
-        while (!queue_.isEmpty())
-            finishFront(SendResult::Outcome::Timeout);
+        startNext(); // ends every waiting command as timed out
         return;
     }
     if (WaitTicks > WaitLimit) {

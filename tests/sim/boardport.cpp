@@ -6,7 +6,9 @@ namespace krv::sim::test {
 
 namespace {
 
-constexpr int replyTimeoutMs = 1000;
+// Generous: a wait ends as soon as the reply is in, and a machine busy with other builds can
+// hold the simulator up for a good part of a second.
+constexpr int replyTimeoutMs = 10000;
 
 int countEndings(const QByteArray& bytes) {
     return bytes.count(okEnding) + bytes.count(errorEnding);
