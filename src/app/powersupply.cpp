@@ -109,7 +109,7 @@ void frm_PowerSupply::PB_Current_Click() {
         // Continuous reading ends here, so the message comes once and not every 200 ms; a
         // board lost during the readings has been reported already.
         stopContinuousReading();
-        if (!main_.link()->lostQuietly())
+        if (main_.link()->closedPortMessageDue())
             Dialogs::message(QStringLiteral("Commport not available, please open commport."),
                              Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
         return;

@@ -103,6 +103,10 @@ SendResult LinkWindow::Send_To_LoadBoard(const QString& line) {
     return result;
 }
 
+bool LinkWindow::closedPortMessageDue() const {
+    return !lostQuietly() && !host_.closingStep();
+}
+
 SendResult LinkWindow::sendOne(const QString& command) {
     QPointer<LinkWindow> self(this);
     Pending pending;
@@ -139,7 +143,7 @@ void LinkWindow::startNext() {
             MSComm2->output(p->line.toLatin1());
         } catch (const Error& e) {
             finishFront(SendResult::Outcome::PortClosed);
-            if (!lostQuietly() && !host_.closingStep())
+            if (closedPortMessageDue())
                 Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                                  QStringLiteral("USB communication error"));
             continue;

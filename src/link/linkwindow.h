@@ -38,6 +38,9 @@ public:
     // The board port is closed because the board was lost, and the user has not acted since:
     // an operation that meets the closed port now stops without a message of its own.
     bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
+    // Whether an operation that meets the closed port says so: not after a loss already
+    // reported, and never in a step that runs because a window or the program is closing.
+    bool closedPortMessageDue() const;
 
     // The data selector is locked on its first entry while anyone holds it: a panel whose
     // data latch or FIFO is in use, an open CW link window. A holder counts once however often

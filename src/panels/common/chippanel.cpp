@@ -687,7 +687,7 @@ void ChipPanel::releaseCommState() {
 bool ChipPanel::refuseTransaction() {
     if (!portOpen()) {
         // A repetition that meets a board lost since it started stops without a second message.
-        if (!main_.link()->lostQuietly())
+        if (main_.link()->closedPortMessageDue())
             exclaim(NotConnected, this);
         return true;
     }

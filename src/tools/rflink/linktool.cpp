@@ -14,7 +14,7 @@ bool LinkTool::portOpen() const {
 
 void LinkTool::refuseClosedPort() const {
     // The lost board has been reported once already; a closing step only stops what ran.
-    if (main_.closingStep() || main_.link()->lostQuietly())
+    if (!main_.link()->closedPortMessageDue())
         return;
     Dialogs::message(QStringLiteral("Commport not available, please open commport!"),
                      Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
