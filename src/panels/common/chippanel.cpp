@@ -353,8 +353,11 @@ void ChipPanel::placeFramesBesideWords(QWidget* frames) {
     upper_->setStretchFactor(side_, 0);
 }
 
-void ChipPanel::compactCommonControls() {
+void ChipPanel::compactCommonControls(QLineEdit* freqCenter, QLineEdit* freqStep) {
     // Each box as wide as its longest value, so that the panel keeps near its designed width.
+    panel::fitWidth(Crystalfreq, QStringLiteral("11.0592"));
+    for (QLineEdit* box : {freqCenter, freqStep})
+        panel::fitWidth(box, QStringLiteral("868.12345"));
     for (int i = 1; i <= design_.indicatorCount; ++i)
         panel::fitWidth(status[i], QStringLiteral("WK-UP"));
     panel::fitWidth(IRQ, QStringLiteral("WK-UP"));

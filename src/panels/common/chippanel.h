@@ -250,8 +250,9 @@ protected:
     void placeFramesBesideWords(QWidget* frames);
     // Narrows the shared controls (indicators, offset, supply box, help button) to their values
     // and lets the calibration mark wrap, so that the word column and the status row stay narrow;
-    // each tab as wide as its caption, never scrolled.
-    void compactCommonControls();
+    // each tab as wide as its caption, never scrolled. The crystal and the panel's two frequency
+    // boxes take the width of their longest value.
+    void compactCommonControls(QLineEdit* freqCenter, QLineEdit* freqStep);
     void setStatusCaption(int index, const QString& text);
 
     // Writes the word as upper-case hexadecimal into the box and shows the update mark.

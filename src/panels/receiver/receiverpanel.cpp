@@ -82,7 +82,7 @@ ReceiverPanel::ReceiverPanel(ISMmain& main, Chip chip, ChipPanelDesign design)
             addWordBox(QStringLiteral("SynchPatt"), QStringLiteral("Synchron Pattern Command:"));
     buildFrequencyBlock();
     buildPages();
-    compactCommonControls();
+    compactCommonControls(FreqCenter, FreqStep);
 }
 
 bool ReceiverPanel::eventFilter(QObject* watched, QEvent* event) {
@@ -283,10 +283,6 @@ void ReceiverPanel::buildFrequencyBlock() {
     configLayout->addWidget(Revision, 4, 1, 1, 2);
     configLayout->setRowStretch(5, 1);
     lowerRow->addWidget(configuration);
-
-    fitWidth(Crystalfreq, QStringLiteral("11.0592"));
-    for (QLineEdit* box : {FreqCenter, FreqStep})
-        fitWidth(box, QStringLiteral("868.12345"));
 
     workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
     connect(Cxtal, &QComboBox::currentIndexChanged, this, [this] { Cxtal_Click(); });

@@ -76,10 +76,7 @@ TransceiverPanel::TransceiverPanel(ISMmain& main, trx::Chip chip)
     buildPages();
     buildWordBoxes();
     connectHandlers();
-    compactCommonControls();
-    fitWidth(Crystalfreq, QStringLiteral("11.0592"));
-    for (QLineEdit* box : {FreqCenter, FreqStep})
-        fitWidth(box, QStringLiteral("868.12345"));
+    compactCommonControls(FreqCenter, FreqStep);
 }
 
 void TransceiverPanel::buildSettings() {
