@@ -2,12 +2,12 @@
 // the receiver window's poll of another board's carrier, and what leaving a window stops.
 
 #include "app/ismmain.h"
+#include "app/wholetitle.h"
 #include "boardport.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "rflinktest.h"
 #include "tools/rflink/cwlink.h"
 #include "tools/rflink/lamp.h"
-#include "tools/rflink/wholetitle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -176,7 +176,7 @@ private Q_SLOTS:
                  (transceiver ? panelWidth : 0) + rig.main().frameOf(link)->width());
         // Both titles whole in their title bars.
         for (QWidget* window : {static_cast<QWidget*>(link), static_cast<QWidget*>(rx)}) {
-            const rflink::TitleRoom room = rflink::titleRoom(rig.main().frameOf(window));
+            const TitleRoom room = titleRoom(rig.main().frameOf(window));
             QVERIFY2(
                 room.given >= room.needed,
                 qPrintable(QStringLiteral("%1 px for %2 px").arg(room.given).arg(room.needed)));

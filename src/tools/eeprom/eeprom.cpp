@@ -1,6 +1,7 @@
 #include "eeprom.h"
 
 #include "app/ismmain.h"
+#include "app/wholetitle.h"
 #include "ascfile.h"
 #include "common/boundedfile.h"
 #include "common/dialogs.h"
@@ -26,6 +27,13 @@ namespace {
 constexpr int narrowWidth = 3250;
 constexpr int windowHeight = 7250;
 constexpr int sheetLeft = 3300;
+
+// The window without its worksheet: the design's narrow width, widened where the title bar
+// would cut the title short.
+void showNarrow(QMdiSubWindow* frame, int height) {
+    frame->resize(twipsToPixels(narrowWidth), height);
+    showWholeTitle(frame);
+}
 
 Dialogs::FileRequest fileRequest(const QString& title) {
     return {title, QStringLiteral("ASCII files (*.asc);;All files (*.*)"),
@@ -91,7 +99,7 @@ eeprom::eeprom(ISMmain& main) : main_(main) {
 void eeprom::Form_Load() {
     if (QMdiSubWindow* frame = main_.frameOf(this)) {
         frame->move(0, 0);
-        frame->resize(twipsToPixels(narrowWidth), twipsToPixels(windowHeight));
+        showNarrow(frame, twipsToPixels(windowHeight));
     }
     WorkSheet->hide();
     main_.EEPROMon = true;
@@ -147,7 +155,7 @@ void eeprom::EditorWindow_Click() {
     if (WorkSheet->isVisible()) {
         WorkSheet->hide();
         if (frame)
-            frame->resize(twipsToPixels(narrowWidth), frame->height());
+            showNarrow(frame, frame->height());
     } else {
         WorkSheet->show();
         if (frame)

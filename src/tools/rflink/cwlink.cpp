@@ -1,10 +1,10 @@
 #include "cwlink.h"
 
 #include "app/ismmain.h"
+#include "app/wholetitle.h"
 #include "common/numbers.h"
 #include "lamp.h"
 #include "panels/transceiver/transceiverpanel.h"
-#include "wholetitle.h"
 #include "widgets.h"
 
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 
-namespace krv::rflink {
+namespace krv {
 
 TitleRoom titleRoom(const QMdiSubWindow* frame) {
     QStyleOptionTitleBar option;
@@ -34,4 +34,4 @@ void showWholeTitle(QMdiSubWindow* frame) {
         frame->resize(frame->width() + room.needed - room.given, frame->height());
 }
 
-} // namespace krv::rflink
+} // namespace krv

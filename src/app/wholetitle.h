@@ -2,7 +2,7 @@
 
 class QMdiSubWindow;
 
-namespace krv::rflink {
+namespace krv {
 
 // Widens a window's frame, where its title bar would cut the title short, until the title
 // shows whole.
@@ -15,4 +15,4 @@ struct TitleRoom {
 };
 TitleRoom titleRoom(const QMdiSubWindow* frame);
 
-} // namespace krv::rflink
+} // namespace krv
