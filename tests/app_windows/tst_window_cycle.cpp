@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QTest>
 
 using namespace krv;
@@ -37,5 +38,11 @@ void WindowCycleTest::closedWindowLeavesNothing() {
     QVERIFY2(perCycle < 3000, qPrintable(QStringLiteral("%1 bytes a cycle").arg(perCycle)));
 }
 
-QTEST_MAIN(WindowCycleTest)
+int main(int argc, char* argv[]) {
+    test::withoutHeapCache(argv);
+    QApplication application(argc, argv);
+    WindowCycleTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_window_cycle.moc"

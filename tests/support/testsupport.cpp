@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <cstdio>
 #include <malloc.h>
+#include <unistd.h>
 
 namespace krv::test {
 
@@ -77,6 +79,16 @@ void cycleForm(Rig& rig, const QString& name) {
 
 size_t heapInUse() {
     return mallinfo2().uordblks;
+}
+
+void withoutHeapCache(char* argv[]) {
+    constexpr const char* setting = "glibc.malloc.tcache_count=0";
+    const QByteArray tunables = qgetenv("GLIBC_TUNABLES");
+    if (tunables.contains(setting))
+        return;
+    qputenv("GLIBC_TUNABLES", tunables.isEmpty() ? QByteArray(setting) : tunables + ':' + setting);
+    execv("/proc/self/exe", argv);
+    std::perror("cannot start the test again without the heap cache");
 }
 
 } // namespace krv::test

@@ -47,5 +47,9 @@ bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 void cycleForm(Rig& rig, const QString& name);
 // The bytes the heap has handed out and not taken back (glibc's count).
 size_t heapInUse();
+// Counts the heap without glibc's per-thread cache of freed blocks, which counts as in use while
+// it fills: called first in a test's main, it runs the test again with the cache off when it
+// was started with it on (glibc reads that setting only at a program's start).
+void withoutHeapCache(char* argv[]);
 
 } // namespace krv::test
