@@ -6,44 +6,63 @@
 #include "krvform.h"
 #include "version.h"
 
+#include <QGridLayout>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QSysInfo>
+#include <QVBoxLayout>
 
 namespace krv {
 
+namespace {
+
+constexpr int widthTwips = 5730;
+constexpr int heightTwips = 3000;
+
+} // namespace
+
 frmAbout::frmAbout(ISMmain& main) : main_(main) {
-    setFixedSize(twipsToPixels(5730), twipsToPixels(3000));
-    picIcon = named(new QLabel(this), "picIcon", twipsRect(240, 240, 540, 540));
+    picIcon = objectNamed(new QLabel(this), "picIcon");
     picIcon->setPixmap(standardIcon(QStyle::SP_ComputerIcon).pixmap(32));
-    Label1 = named(new QLabel(QStringLiteral("Korvanethilmorasquendaplix"), this), "Label1",
-                   twipsRect(1050, 240, 4500, 375));
+    Label1 = objectNamed(new QLabel(QStringLiteral("Korvanethilmorasquendaplix"), this), "Label1");
     Label1->setFont(QFont(QStringLiteral("Arial"), 12));
-    lblVersion = named(new QLabel(QStringLiteral("GUI Version 1.3.4"), this), "lblVersion",
-                       twipsRect(1050, 780, 4500, 225));
-    lblDescription = named(new QLabel(QStringLiteral("Technical support:"), this), "lblDescription",
-                           twipsRect(1050, 1200, 4500, 255));
-    Label3 = named(new QLabel(QStringLiteral("krv-support@orvalex.example"), this), "Label3",
-                   twipsRect(1050, 1500, 4500, 255));
+    lblVersion = objectNamed(new QLabel(QStringLiteral("GUI Version 1.3.4"), this), "lblVersion");
+    lblDescription =
+        objectNamed(new QLabel(QStringLiteral("Technical support:"), this), "lblDescription");
+    Label3 = objectNamed(new QLabel(QStringLiteral("krv-support@orvalex.example"), this), "Label3");
     Label3->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK",
-                  twipsRect(4080, 2025, 1440, 345));
-    cmdSysInfo = named(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo",
-                       twipsRect(4080, 2475, 1440, 345));
+    cmdOK = objectNamed(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
+    cmdSysInfo =
+        objectNamed(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo");
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(Label1);
+    texts->addWidget(lblVersion);
+    texts->addSpacing(Label1->fontMetrics().height() / 2);
+    texts->addWidget(lblDescription);
+    texts->addWidget(Label3);
+    texts->addStretch();
+    // The two buttons, one above the other and equally wide, at the bottom right.
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdSysInfo);
+    auto* layout = new QGridLayout(this);
+    layout->setHorizontalSpacing(picIcon->pixmap().width() / 2);
+    layout->addWidget(picIcon, 0, 0, Qt::AlignTop);
+    layout->addLayout(texts, 0, 1);
+    layout->addLayout(buttons, 1, 1, Qt::AlignRight);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
+
     connect(cmdOK, &QPushButton::clicked, this, [this] { main_.unloadForm(objectName()); });
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 }
 
 void frmAbout::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowCloseButtonHint);
-        frame->resize(frame->sizeHint());
-    }
     setWindowTitle(QStringLiteral("About ") + version::title());
     lblVersion->setText(version::guiText());
+    main_.sizeDialog(this, widthTwips, heightTwips);
 }
 
 QString frmAbout::systemInformation() {

@@ -21,9 +21,6 @@ public:
 
     QPushButton* Close;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     ISMmain& main_;
 };

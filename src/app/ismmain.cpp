@@ -37,9 +37,6 @@ QHash<QString, ISMmain::FormFactory>& factories() {
 
 const QString caption = QStringLiteral("Korvanethilmorasquendaplix");
 
-// The place in client-area pixels a window was given, kept until the user moves the window.
-const char* const wantedPlace = "krvWantedPlace";
-
 } // namespace
 
 ISMmain::ISMmain(QWidget* parent)
@@ -159,49 +156,13 @@ void ISMmain::hideForm(QWidget* form) {
         frame->hide();
 }
 
-void ISMmain::placeForm(QWidget* form, double topTwips, double leftTwips) {
-    if (QMdiSubWindow* frame = frameOf(form)) {
-        const QPoint place(twipsToPixels(leftTwips), twipsToPixels(topTwips));
-        frame->setProperty(wantedPlace, place);
-        frame->move(place);
-        keepInView(frame);
-    }
-}
-
-void ISMmain::sizeForm(QWidget* form, double widthTwips, double heightTwips) {
-    if (QMdiSubWindow* frame = frameOf(form)) {
-        if (form->layout())
-            form->layout()->activate();
-        frame->resize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips))
-                          .expandedTo(frame->sizeHint()));
-        keepInView(frame);
-    }
-}
-
-void ISMmain::keepInView(QMdiSubWindow* frame) {
-    // Before the main window is shown its client area has no size to go by.
-    if (!mdi_->isVisible() || frame->isMinimized() || frame->isMaximized())
-        return;
-    const QVariant wanted = frame->property(wantedPlace);
-    const QPoint place = wanted.isValid() ? wanted.toPoint() : frame->pos();
-    const QSize room = mdi_->viewport()->size() - frame->size();
-    frame->move(std::max(0, std::min(place.x(), room.width())),
-                std::max(0, std::min(place.y(), room.height())));
-}
-
 bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) &&
+    if ((event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent ||
+         event->type() == QEvent::LayoutRequest) &&
         (watched == Toolbar1 || watched == Toolbar2 || watched == Toolbar3))
         placeConnectionToolbars();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(watched)) {
-        // A placed window stands at its given place as far as the client area allows, also as
-        // its size settles, until the user takes hold of it.
-        if (event->type() == QEvent::MouseButtonPress)
-            frame->setProperty(wantedPlace, QVariant());
-        else if (event->type() == QEvent::Resize && frame->isVisible() &&
-                 frame->property(wantedPlace).isValid())
-            keepInView(frame);
-    }
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(watched))
+        framePlacementEvent(frame, event);
     if (event->type() == QEvent::Close) {
         // Closing a child window unloads it, as its own unload step expects.
         if (auto* frame = qobject_cast<QMdiSubWindow*>(watched)) {
@@ -220,10 +181,7 @@ bool ISMmain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mdi_->viewport() && event->type() == QEvent::Resize) {
         // The visible client area changed: the main window settled on the screen or was
         // resized, or a scroll bar came or went. The open windows stay in view.
-        for (QMdiSubWindow* frame : mdi_->subWindowList()) {
-            if (frame->isVisible())
-                keepInView(frame);
-        }
+        keepAllInView();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -328,7 +286,6 @@ void ISMmain::MDIForm_Load() {
     FactoryArmed = false;
     SavedCaption = windowTitle();
     CurrentPath = ProgramFolder::path();
-    CurrentDrive = CurrentPath.left(2);
     CommState = 0;
     Last15.clear();
     Last7.clear();

@@ -4,6 +4,7 @@
 #include "link/linkwindow.h"
 #include "link/replytails.h"
 #include "link/sendresult.h"
+#include "windowplacement.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -53,16 +54,31 @@ public:
     QMdiSubWindow* frameOf(QWidget* form) const;
     void showForm(QWidget* form);
     void hideForm(QWidget* form);
+    // How a placed window keeps to the place it asked for.
+    enum class PlaceRule {
+        // As near as the visible client area allows (the splash, the About box, chip panels).
+        InView,
+        // A tool window: also clear of the open chip panel's Update button, of the panel
+        // itself wherever both fit side by side, and of the windows opened before it.
+        ClearOfOthers,
+    };
     // Places a window by its top-left corner in client-area twips: there when it fits in the
-    // visible client area, otherwise moved left and up just enough to lie inside it (to its top
-    // left corner when it is larger). It keeps to that place as its size settles and the client
-    // area changes, until the user takes hold of it.
-    void placeForm(QWidget* form, double topTwips, double leftTwips);
+    // visible client area and keeps to its rule, otherwise moved left and up just enough to lie
+    // inside it (to its top left corner when it is larger), or, for a tool window, beside or
+    // below the panel or the windows already open. It keeps to that place as its size settles
+    // and the client area changes, until the user takes hold of it. A tool window shown beside
+    // an open chip panel without a place of its own is placed at the panel's right edge.
+    void placeForm(QWidget* form, double topTwips, double leftTwips,
+                   PlaceRule rule = PlaceRule::ClearOfOthers);
     // Gives a window's frame its designed size in twips, or more where this desktop's fonts need
     // it for the window's controls; the window stays in view.
     void sizeForm(QWidget* form, double widthTwips, double heightTwips);
-    // Moves the frame to its given place, or keeps it where it is, as far left and up as it must
-    // to lie inside the visible client area.
+    // Gives the window's frame a dialog's fixed border (a title and a close box, no minimize or
+    // maximize box) and its design size in twips, or more where this desktop's fonts need it
+    // for the window's controls and its whole title; the frame keeps that size.
+    void sizeDialog(QWidget* form, double widthTwips, double heightTwips);
+    // Moves the frame to its given place, or keeps it where it is, as its rule allows (see
+    // placeForm).
     void keepInView(QMdiSubWindow* frame);
     // The chip panel whose window is open, nullptr when none is.
     QWidget* shownPanel() const;
@@ -86,6 +102,7 @@ public:
     int loadBoardRev() const override { return LoadBoardRev; }
     QComboBox* dataSelector() override { return CB_Mode; }
     QWidget* dataSelectorLabel() override;
+    DataSelectorLock& dataSelectorLock() override { return selectorLock_; }
 
     // ---- Start-up and shutdown -----------------------------------------------------------
     void MDIForm_Load();
@@ -109,7 +126,6 @@ public:
     QString& Last7OK = tails_.Last7OK;
     QString& Last7ERROR = tails_.Last7ERROR;
     QString CurrentPath;
-    QString CurrentDrive;
     bool Terminalon = false;
     bool EEPROMon = false;
     bool TX0on = false;
@@ -280,6 +296,10 @@ private:
     void restoreWorkspace();
     void showSplash();
     void placeSplash();
+    void framePlacementEvent(QMdiSubWindow* frame, QEvent* event);
+    void keepAllInView();
+    // What a tool window placed in that frame must keep clear of.
+    PlacementScene sceneFor(const QMdiSubWindow* frame) const;
     void Timer1_Timer();
     void classifyBanner();
     void finishScan();
@@ -298,6 +318,7 @@ private:
     void TogglePanel(const QString& key, bool shown);
 
     ReplyTails tails_;
+    DataSelectorLock selectorLock_;
     QMdiArea* mdi_;
     ToolbarRoom* toolbarRoom_ = nullptr;
     ToolbarRoom* toolbarGap_ = nullptr;
@@ -315,6 +336,8 @@ private:
     int ScanTicks = 0;
     QString SavedCaption;
     bool FactoryArmed = false;
+    // Counts the windows shown so far: each frame keeps its number from its first showing.
+    qint64 framesOpened_ = 0;
 };
 
 } // namespace krv

@@ -51,7 +51,7 @@ void ISMmain::leaveRawDataMode() {
     LinkWindow* connection = link();
     if (connection->IssueBreakByDriver(UsbLocation) != 0) {
         CB_Mode->setCurrentIndex(2);
-        throw Error(errors::IncorrectExtension, QStringLiteral("Commport is not available"));
+        throw Error(errors::PortNotAvailable, QStringLiteral("Commport is not available"));
     }
     CommPort* port = connection->MSComm2;
     port->setSettings(QStringLiteral("19200,N,8,1"));

@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace krv {
 
@@ -26,14 +30,60 @@ QToolButton* familyButton(QToolBar* bar, const QString& key, const QString& tip)
     return button;
 }
 
-QLineEdit* statusBox(QToolBar* bar, const QString& name, int width) {
+// The width a text box needs to show the text whole.
+int boxWidthFor(const QLineEdit* box, const QString& text) {
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    // The box's own inner margin on each side, and room for the cursor.
+    constexpr int innerMargins = 2 * 2 + 2;
+    const QMargins margins = box->textMargins() + box->contentsMargins();
+    const QSize contents(box->fontMetrics().horizontalAdvance(text) + innerMargins +
+                             margins.left() + margins.right(),
+                         box->fontMetrics().height());
+    return box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, box).width();
+}
+
+// A read-only box as wide as the longest of the texts it shows, and wider for a longer one.
+QLineEdit* statusBox(QToolBar* bar, const QString& name, const QStringList& texts) {
     auto* box = new QLineEdit(bar);
     box->setObjectName(name);
     box->setReadOnly(true);
+    int width = 0;
+    for (const QString& text : texts)
+        width = std::max(width, boxWidthFor(box, text));
     box->setFixedWidth(width);
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, width](const QString& text) {
+        box->setFixedWidth(std::max(width, boxWidthFor(box, text)));
+        // Shown from its start, should it ever be longer still.
+        box->setCursorPosition(0);
+    });
     bar->addWidget(box);
     return box;
 }
+
+// The width a list needs to show any of the texts whole.
+int listWidthFor(const QComboBox* list, const QStringList& texts) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(text));
+    return list->style()
+        ->sizeFromContents(QStyle::CT_ComboBox, &option,
+                           QSize(widest, list->fontMetrics().height()), list)
+        .width();
+}
+
+// The texts the board boxes show, with the widest port number the scan range allows.
+const QStringList boardTexts{QStringLiteral("LoadBoard 1.x: Com16"),
+                             QStringLiteral("LoadBoard 2.x: Com16"),
+                             QStringLiteral("Zibor Monitor: Com16"),
+                             QStringLiteral("LoadB. Loader: Com16"),
+                             QStringLiteral("Please select..."),
+                             QStringLiteral("Press connect"),
+                             QStringLiteral("not found"),
+                             QStringLiteral("2.x on Com16")};
 
 QAction* item(QMenu* menu, const char* name, const QString& caption) {
     QAction* action = menu->addAction(caption);
@@ -67,7 +117,7 @@ void ISMmain::buildToolbars() {
     CB_Mode = new QComboBox(Toolbar3);
     CB_Mode->setObjectName(QStringLiteral("CB_Mode"));
     CB_Mode->setToolTip(QStringLiteral("Please Select the FSK raw data mode!"));
-    CB_Mode->setMinimumContentsLength(18);
+    CB_Mode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     Toolbar3->addWidget(CB_Mode);
     connect(CB_Mode, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
@@ -86,18 +136,23 @@ void ISMmain::buildToolbars() {
             [this] { Toolbar2_ButtonClick(QStringLiteral("Connect")); });
     connect(DisconnectButton, &QAction::triggered, this,
             [this] { Toolbar2_ButtonClick(QStringLiteral("Disconnect")); });
-    CommStatus = statusBox(Toolbar2, QStringLiteral("CommStatus"), 90);
+    CommStatus = statusBox(Toolbar2, QStringLiteral("CommStatus"),
+                           {QStringLiteral("No comm."), QStringLiteral("Comm. OK"),
+                            QStringLiteral("reading..."), QStringLiteral("COM 16"),
+                            QStringLiteral("Finished"), QStringLiteral("Data mode")});
     CommStatus->setText(QStringLiteral("No comm."));
     auto* boardLabel = new QLabel(QStringLiteral(" Connected Board: "), Toolbar2);
     boardLabel->setObjectName(QStringLiteral("LoadBoardLabel"));
     Toolbar2->addWidget(boardLabel);
-    LoadBoard = statusBox(Toolbar2, QStringLiteral("LoadBoard"), 130);
+    LoadBoard = statusBox(Toolbar2, QStringLiteral("LoadBoard"), boardTexts);
     LoadboardList = new QComboBox(Toolbar2);
     LoadboardList->setObjectName(QStringLiteral("LoadboardList"));
-    LoadboardList->setMinimumContentsLength(17);
+    LoadboardList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    LoadboardList->setMinimumWidth(listWidthFor(LoadboardList, boardTexts));
     Toolbar2->addWidget(LoadboardList);
     connect(LoadboardList, &QComboBox::activated, this, [this] { LoadboardList_click(); });
-    // Showing or hiding a toolbar of the row moves the two at its right end.
+    // Showing or hiding a toolbar of the row, or a change of its width (a family button's
+    // caption, a longer board text), moves the two at its right end.
     for (QToolBar* bar : {Toolbar1, Toolbar2, Toolbar3})
         bar->installEventFilter(this);
 }

@@ -103,7 +103,8 @@ void ISMmain::restoreWorkspace() {
         default:
             break;
         }
-        placeForm(widget, place.top, place.left);
+        // Where the user left it.
+        placeForm(widget, place.top, place.left, PlaceRule::InView);
         if (Workspace::recordsSize(window)) {
             if (QMdiSubWindow* frame = frameOf(widget))
                 frame->resize(twipsToPixels(place.width), twipsToPixels(place.height));

@@ -8,41 +8,70 @@
 #include "link/linkwindow.h"
 #include "supplymath.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace krv {
 
+namespace {
+
+constexpr int widthTwips = 4000;
+constexpr int heightTwips = 2700;
+
+// A number box with room for the longest number it shows.
+QLineEdit* numberBox(QWidget* parent, const char* name, const QString& longest) {
+    auto* box = objectNamed(new QLineEdit(parent), name);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(longest) + 12);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return box;
+}
+
+} // namespace
+
 frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Power Supply Settings"));
-    Label1 = named(new QLabel(QStringLiteral("Tolvano Chip Voltage"), this), "Label1",
-                   twipsRect(90, 150, 2010, 255));
-    Voltage = named(new QLineEdit(QStringLiteral("2.5"), this), "Voltage",
-                    twipsRect(2130, 120, 600, 315));
-    Label3 = named(new QLabel(QStringLiteral("V"), this), "Label3", twipsRect(2775, 150, 330, 255));
-    PB_Voltage = named(new QPushButton(QStringLiteral("Set"), this), "PB_Voltage",
-                       twipsRect(3135, 100, 660, 345));
-    Label2 = named(new QLabel(QStringLiteral("Tolvano Chip Current"), this), "Label2",
-                   twipsRect(90, 630, 2010, 255));
-    Current = named(new QLineEdit(this), "Current", twipsRect(2130, 600, 600, 315));
+    Label1 = objectNamed(new QLabel(QStringLiteral("Tolvano Chip Voltage"), this), "Label1");
+    Voltage = numberBox(this, "Voltage", QStringLiteral("0.00"));
+    Voltage->setText(QStringLiteral("2.5"));
+    Label3 = objectNamed(new QLabel(QStringLiteral("V"), this), "Label3");
+    PB_Voltage = objectNamed(new QPushButton(QStringLiteral("Set"), this), "PB_Voltage");
+    Label2 = objectNamed(new QLabel(QStringLiteral("Tolvano Chip Current"), this), "Label2");
+    Current = numberBox(this, "Current", QStringLiteral("0000.0"));
     Current->setReadOnly(true);
-    CurUnit =
-        named(new QLabel(QStringLiteral("mA"), this), "CurUnit", twipsRect(2775, 630, 330, 255));
-    PB_Current = named(new QPushButton(QStringLiteral("Read"), this), "PB_Current",
-                       twipsRect(3135, 580, 660, 345));
-    ContRead = named(new QPushButton(QStringLiteral("Cont"), this), "ContRead",
-                     twipsRect(3135, 1000, 660, 345));
-    Statusline = named(new QLineEdit(this), "Statusline", twipsRect(90, 1500, 3705, 315));
+    CurUnit = objectNamed(new QLabel(QStringLiteral("mA"), this), "CurUnit");
+    // Wide enough for either unit, so that the buttons stay where they are.
+    CurUnit->setMinimumWidth(
+        std::max(CurUnit->fontMetrics().horizontalAdvance(QStringLiteral("mA")),
+                 CurUnit->fontMetrics().horizontalAdvance(QStringLiteral("uA"))));
+    PB_Current = objectNamed(new QPushButton(QStringLiteral("Read"), this), "PB_Current");
+    ContRead = objectNamed(new QPushButton(QStringLiteral("Cont"), this), "ContRead");
+    Statusline = objectNamed(new QLineEdit(this), "Statusline");
     Statusline->setReadOnly(true);
     QFont statusFont = Statusline->font();
     statusFont.setPointSizeF(statusFont.pointSizeF() * 0.85);
     Statusline->setFont(statusFont);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Label1, 0, 0);
+    layout->addWidget(Voltage, 0, 1);
+    layout->addWidget(Label3, 0, 2);
+    layout->addWidget(PB_Voltage, 0, 3);
+    layout->addWidget(Label2, 1, 0);
+    layout->addWidget(Current, 1, 1);
+    layout->addWidget(CurUnit, 1, 2);
+    layout->addWidget(PB_Current, 1, 3);
+    layout->addWidget(ContRead, 2, 3);
+    layout->addWidget(Statusline, 3, 0, 1, 4);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(2, 1);
 
     connect(PB_Voltage, &QPushButton::clicked, this, &frm_PowerSupply::PB_Voltage_Click);
     connect(PB_Current, &QPushButton::clicked, this, &frm_PowerSupply::PB_Current_Click);
@@ -53,10 +82,8 @@ frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
 void frm_PowerSupply::Form_Load() {
     // Beside the open chip panel, whatever width this desktop's fonts gave it.
     const QMdiSubWindow* panel = main_.frameOf(main_.shownPanel());
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->resize(twipsToPixels(4000), twipsToPixels(2700));
-        main_.placeForm(this, 0, panel ? pixelsToTwips(panel->geometry().right() + 1) : 9810);
-    }
+    main_.sizeForm(this, widthTwips, heightTwips);
+    main_.placeForm(this, 0, panel ? pixelsToTwips(panel->geometry().right() + 1) : 9810);
     if (main_.LoadBoardRev != 2) {
         PB_Current->setEnabled(false);
         ContRead->setEnabled(false);

@@ -12,11 +12,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabBar>
+#include <QVBoxLayout>
 
 namespace krv {
 
@@ -25,43 +27,97 @@ namespace {
 constexpr int widthTwips = 4800;
 constexpr int heightTwips = 2700;
 
+// A port number box: room for two digits and a little more, whatever the font.
+QLineEdit* portBox(QWidget* parent, const char* name) {
+    auto* box = objectNamed(new QLineEdit(parent), name);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return box;
+}
+
+// A port box between its label and its arrows, which touch it.
+QHBoxLayout* portRange(QLabel* label, QLineEdit* box, UpDown* arrows) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(label);
+    row->addSpacing(label->fontMetrics().horizontalAdvance(u' '));
+    row->addWidget(box);
+    row->addWidget(arrows);
+    return row;
+}
+
 } // namespace
 
 Preferences::Preferences(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Preferences"));
-    TabStrip1 = named(new QTabBar(this), "TabStrip1", twipsRect(120, 120, 4440, 360));
+    TabStrip1 = objectNamed(new QTabBar(this), "TabStrip1");
+    TabStrip1->setDrawBase(false);
+    TabStrip1->setExpanding(false);
     TabStrip1->addTab(QStringLiteral("Communication"));
     TabStrip1->addTab(QStringLiteral("Startup options"));
     TabStrip1->addTab(QStringLiteral("Advanced"));
+    // The pages share one place below the tabs, which is as large as the largest of them.
+    auto* pages = new QGridLayout;
     for (int k = 1; k <= 3; ++k) {
         auto* frame = new QFrame(this);
         frame->setObjectName(QStringLiteral("Frame_pref_tabs_%1").arg(k));
         frame->setFrameShape(QFrame::StyledPanel);
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+        frame->hide();
+        pages->addWidget(frame, 0, 0);
         Frame_pref_tabs[k] = frame;
     }
+
     QFrame* page1 = Frame_pref_tabs[1];
-    Label1 = named(new QLabel(QStringLiteral("Comm. port range"), page1), "Label1",
-                   twipsRect(120, 120, 2000, 255));
-    Label2 =
-        named(new QLabel(QStringLiteral("From:"), page1), "Label2", twipsRect(120, 480, 600, 255));
-    ComNr_min = named(new QLineEdit(page1), "ComNr_min", twipsRect(720, 450, 600, 315));
-    UpDown1 = named(new UpDown(ComNr_min, 0, 16, page1), "UpDown1", twipsRect(1320, 450, 255, 315));
-    Label3 =
-        named(new QLabel(QStringLiteral("To:"), page1), "Label3", twipsRect(1920, 480, 450, 255));
-    ComNr_max = named(new QLineEdit(page1), "ComNr_max", twipsRect(2400, 450, 600, 315));
-    UpDown2 = named(new UpDown(ComNr_max, 0, 16, page1), "UpDown2", twipsRect(3000, 450, 255, 315));
+    Label1 = objectNamed(new QLabel(QStringLiteral("Comm. port range"), page1), "Label1");
+    Label2 = objectNamed(new QLabel(QStringLiteral("From:"), page1), "Label2");
+    ComNr_min = portBox(page1, "ComNr_min");
+    UpDown1 = objectNamed(new UpDown(ComNr_min, 0, 16, page1), "UpDown1");
+    Label3 = objectNamed(new QLabel(QStringLiteral("To:"), page1), "Label3");
+    ComNr_max = portBox(page1, "ComNr_max");
+    UpDown2 = objectNamed(new UpDown(ComNr_max, 0, 16, page1), "UpDown2");
+    auto* range = new QHBoxLayout;
+    range->addLayout(portRange(Label2, ComNr_min, UpDown1));
+    range->addStretch(1);
+    range->addLayout(portRange(Label3, ComNr_max, UpDown2));
+    range->addStretch(2);
+    auto* page1Layout = new QVBoxLayout(page1);
+    page1Layout->addWidget(Label1);
+    page1Layout->addLayout(range);
+    page1Layout->addStretch();
+
     QFrame* page2 = Frame_pref_tabs[2];
-    LoadWS = named(new QCheckBox(QStringLiteral("Load workspace on startup"), page2), "LoadWS",
-                   twipsRect(120, 120, 3500, 255));
-    CCautoLoad = named(new QCheckBox(QStringLiteral("Load chip configuration:"), page2),
-                       "CCautoLoad", twipsRect(120, 480, 3500, 255));
-    EnLB_FWload = named(
+    LoadWS =
+        objectNamed(new QCheckBox(QStringLiteral("Load workspace on startup"), page2), "LoadWS");
+    CCautoLoad =
+        objectNamed(new QCheckBox(QStringLiteral("Load chip configuration:"), page2), "CCautoLoad");
+    auto* page2Layout = new QVBoxLayout(page2);
+    page2Layout->addWidget(LoadWS);
+    page2Layout->addWidget(CCautoLoad);
+    page2Layout->addStretch();
+
+    EnLB_FWload = objectNamed(
         new QCheckBox(QStringLiteral("Enable LoadBoard Frimware loading"), Frame_pref_tabs[3]),
-        "EnLB_FWload", twipsRect(120, 120, 3500, 255));
-    Exit = named(new QPushButton(QStringLiteral("Cancel"), this), "Exit",
-                 twipsRect(2040, 1680, 1200, 375));
-    Save = named(new QPushButton(QStringLiteral("Save && Exit"), this), "Save",
-                 twipsRect(3360, 1680, 1200, 375));
+        "EnLB_FWload");
+    auto* page3Layout = new QVBoxLayout(Frame_pref_tabs[3]);
+    page3Layout->addWidget(EnLB_FWload);
+    page3Layout->addStretch();
+
+    Exit = objectNamed(new QPushButton(QStringLiteral("Cancel"), this), "Exit");
+    Save = objectNamed(new QPushButton(QStringLiteral("Save && Exit"), this), "Save");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Exit);
+    buttons->addWidget(Save);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->addWidget(TabStrip1);
+    layout->addLayout(pages, 1);
+    layout->addSpacing(layout->contentsMargins().top());
+    layout->addLayout(buttons);
 
     connect(TabStrip1, &QTabBar::currentChanged, this, &Preferences::TabStrip1_Click);
     connect(ComNr_min, &QLineEdit::textChanged, this, [this] { ComNr_Change(ComNr_min); });
@@ -74,22 +130,15 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
 }
 
 void Preferences::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowCloseButtonHint);
-        frame->setGeometry(0, 0, twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-        frame->setFixedSize(frame->size());
-    }
+    main_.sizeDialog(this, widthTwips, heightTwips);
+    main_.placeForm(this, 0, 0);
     ComNr_min->setText(main_.Commport_min);
     ComNr_max->setText(main_.Commport_max);
     LoadWS->setChecked(main_.Pref_LoadWS == 1);
     CCautoLoad->setChecked(main_.Pref_CCautoLoad == 1);
     EnLB_FWload->setChecked(main_.mnuload->isVisible());
-    const QRect client = twipsRect(120, 480, 4440, 1080);
-    for (int k = 1; k <= 3; ++k) {
-        Frame_pref_tabs[k]->setGeometry(client);
+    for (int k = 1; k <= 3; ++k)
         Frame_pref_tabs[k]->hide();
-    }
     CurrentTab = 1;
     {
         const QSignalBlocker blocker(TabStrip1);

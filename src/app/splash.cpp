@@ -1,6 +1,7 @@
 #include "splash.h"
 
 #include "ismmain.h"
+#include "krvform.h"
 #include "version.h"
 
 #include <QLabel>
@@ -8,16 +9,19 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace krv {
 
+namespace {
+
+constexpr int widthTwips = 6000;
+constexpr int heightTwips = 3600;
+
+} // namespace
+
 frm_Splash::frm_Splash(ISMmain& main) : main_(main) {
-    setFixedSize(twipsToPixels(6000), twipsToPixels(3600));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twipsToPixels(2520), twipsToPixels(1080), twipsToPixels(3135),
-                        twipsToPixels(255));
-    // The version line fits the label's fixed width.
+    Label1 = objectNamed(new QLabel(this), "Label1");
     QFont versionFont = Label1->font();
     versionFont.setPointSize(8);
     Label1->setFont(versionFont);
@@ -25,14 +29,20 @@ frm_Splash::frm_Splash(ISMmain& main) : main_(main) {
     onArtwork.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(onArtwork);
     Label1->installEventFilter(this);
+    // The version line stands on the artwork where its design has it, below the title.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(twipsToPixels(2520), twipsToPixels(1080),
+                               layout->contentsMargins().right(),
+                               layout->contentsMargins().bottom());
+    layout->addWidget(Label1);
+    layout->addStretch();
 }
 
 void frm_Splash::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
-        frame->resize(size());
-    }
     Label1->setText(version::buildText());
+    if (QMdiSubWindow* frame = main_.frameOf(this))
+        frame->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
+    main_.sizeForm(this, widthTwips, heightTwips);
 }
 
 void frm_Splash::Form_Unload() {

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -17,27 +18,118 @@ QString optionValue(const QStringList& arguments, const QString& option) {
     return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
 }
 
-// Opens the named menu item's or form's window; false while the menu item is disabled (a board
-// menu before the board scan has found the board).
-bool open(ISMmain& main, const QString& name) {
-    if (auto* item = main.findChild<QAction*>(name)) {
-        if (!item->isEnabled())
-            return false;
-        item->trigger();
-    } else if (QWidget* window = main.form(name)) {
-        main.showForm(window);
-    } else {
-        std::fprintf(stderr, "krv: --open: no menu item or window named %s\n", qPrintable(name));
+// Whether the user could choose the item now: it and every menu on the way to it are enabled.
+bool reachable(const QAction* item) {
+    if (!item->isEnabled())
+        return false;
+    for (const QObject* owner : item->associatedObjects()) {
+        if (const auto* menu = qobject_cast<const QMenu*>(owner)) {
+            if (!menu->isEnabled() || !reachable(menu->menuAction()))
+                return false;
+        }
     }
     return true;
 }
 
-void saveScreenshot(ISMmain& main, const QString& file) {
-    const bool saved = main.grab().save(file);
-    if (!saved)
-        std::fprintf(stderr, "krv: --screenshot: cannot write %s\n", qPrintable(file));
-    QCoreApplication::exit(saved ? 0 : 1);
+// The board scan and the selection of the board it found are over, and no command is waiting.
+bool boardSettled(ISMmain& main) {
+    const LinkWindow* link = main.loadedLink();
+    return !main.Timer1->isActive() && main.CommState == 0 && !(link && link->isBusy());
 }
+
+enum class Opened { Yes, NotYet, NoSuchName };
+
+// Opens the named menu item's or form's window; NotYet while the menu item cannot be chosen (a
+// board menu before the board scan has found the board).
+Opened open(ISMmain& main, const QString& name) {
+    if (auto* item = main.findChild<QAction*>(name)) {
+        if (!reachable(item))
+            return Opened::NotYet;
+        item->trigger();
+        return Opened::Yes;
+    }
+    if (!ISMmain::formNames().contains(name))
+        return Opened::NoSuchName;
+    main.showForm(main.form(name));
+    return Opened::Yes;
+}
+
+// The steps of the start options, one per tick: wait for the board, open each window as soon as
+// it can be opened, wait for the program to settle, then take the picture.
+class StartRun : public QObject {
+public:
+    StartRun(ISMmain& main, QStringList names, QString screenshot)
+        : QObject(&main), main_(main), names_(std::move(names)),
+          screenshot_(std::move(screenshot)) {
+        timer_.setInterval(stepMs);
+        connect(&timer_, &QTimer::timeout, this, &StartRun::step);
+        timer_.start();
+    }
+
+private:
+    static constexpr int stepMs = 100;
+    // How long an item may stay disabled once the board has settled.
+    static constexpr int patienceMs = 5000;
+    // How long the program must stay quiet before the picture is taken, and how long it may
+    // take to get there.
+    static constexpr int quietMs = 1000;
+    static constexpr int settlePatienceMs = 60000;
+
+    void step() {
+        if (!boardSettled(main_)) {
+            quiet_ = 0;
+            if ((unsettled_ += stepMs) >= settlePatienceMs)
+                fail(QStringLiteral("the program did not settle"), 3);
+            return;
+        }
+        unsettled_ = 0;
+        if (next_ < names_.size()) {
+            const Opened opened = open(main_, names_.at(next_));
+            if (opened == Opened::NoSuchName)
+                return fail(QStringLiteral("no menu item or window named ") + names_.at(next_), 2);
+            if (opened == Opened::NotYet) {
+                if ((waited_ += stepMs) >= patienceMs)
+                    fail(names_.at(next_) + QStringLiteral(" stays disabled"), 2);
+                return;
+            }
+            // What the window started runs before the next one opens.
+            ++next_;
+            waited_ = 0;
+            return;
+        }
+        if (screenshot_.isEmpty())
+            return finish();
+        if ((quiet_ += stepMs) < quietMs)
+            return;
+        const bool saved = main_.grab().save(screenshot_);
+        if (!saved)
+            std::fprintf(stderr, "krv: --screenshot: cannot write %s\n", qPrintable(screenshot_));
+        finish();
+        QCoreApplication::exit(saved ? 0 : 1);
+    }
+
+    // An option that cannot be carried out: with a picture asked for, the run ends without it.
+    void fail(const QString& why, int exitCode) {
+        std::fprintf(stderr, "krv: --open: %s\n", qPrintable(why));
+        finish();
+        if (!screenshot_.isEmpty())
+            QCoreApplication::exit(exitCode);
+    }
+
+    void finish() {
+        timer_.stop();
+        deleteLater();
+    }
+
+    ISMmain& main_;
+    const QStringList names_;
+    const QString screenshot_;
+    QTimer timer_;
+    qsizetype next_ = 0;
+    int waited_ = 0;
+    int unsettled_ = 0;
+    int quiet_ = 0;
+};
 
 } // namespace
 
@@ -45,33 +137,8 @@ void applyStartOptions(ISMmain& main, const QStringList& arguments) {
     const QStringList names =
         optionValue(arguments, QStringLiteral("--open")).split(u',', Qt::SkipEmptyParts);
     const QString screenshot = optionValue(arguments, QStringLiteral("--screenshot"));
-    if (names.isEmpty() && screenshot.isEmpty())
-        return;
-    // From the event loop, as a user's clicks would come, each as soon as it can be made; the
-    // screenshot once the last window has settled.
-    constexpr int stepMs = 100;
-    constexpr int patienceMs = 5000;
-    constexpr int settleMs = 1000;
-    auto* opener = new QTimer(&main);
-    opener->setInterval(stepMs);
-    QObject::connect(opener, &QTimer::timeout, &main,
-                     [&main, opener, names, screenshot, next = qsizetype(0), waited = 0]() mutable {
-                         while (next < names.size() && open(main, names.at(next))) {
-                             ++next;
-                             waited = 0;
-                         }
-                         if (next < names.size() && (waited += stepMs) < patienceMs)
-                             return;
-                         if (next < names.size())
-                             std::fprintf(stderr, "krv: --open: %s stays disabled\n",
-                                          qPrintable(names.at(next)));
-                         opener->deleteLater();
-                         if (!screenshot.isEmpty())
-                             QTimer::singleShot(settleMs, &main, [&main, screenshot] {
-                                 saveScreenshot(main, screenshot);
-                             });
-                     });
-    opener->start();
+    if (!names.isEmpty() || !screenshot.isEmpty())
+        new StartRun(main, names, screenshot);
 }
 
 } // namespace krv

@@ -8,9 +8,11 @@ class ISMmain;
 
 // The options that show the program without a hand on it, once the main window has started:
 // `--open NAME[,NAME...]` triggers the menu items of those names (mnuViewTRx) and opens the
-// windows of those form names (Frm_YambleRfLinkTest), in order; `--screenshot FILE` then saves
-// the main window as an image once the windows have settled, and quits (exit code 1 when the
-// file cannot be written).
+// windows of those form names (Frm_YambleRfLinkTest), in order, once the board scan has finished
+// and each as soon as the user could choose it; `--screenshot FILE` then saves the main window
+// as an image once the program has settled (no scan, no transaction, no command waiting), and
+// quits. Exit codes: 1 when the file cannot be written; 2, with nothing written, when a name is
+// unknown or its item stays disabled; 3 when the program does not settle.
 void applyStartOptions(ISMmain& main, const QStringList& arguments);
 
 } // namespace krv

@@ -9,6 +9,7 @@
 #include "scriptfile.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -17,6 +18,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace krv {
 
@@ -30,25 +33,10 @@ QFont consoleFont() {
     return font;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int leftTwips,
-                    int widthTwips) {
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(twipsToPixels(leftTwips), 0, twipsToPixels(widthTwips), twipsToPixels(285));
     return b;
-}
-
-void setLeft(QWidget* w, int twips) {
-    w->move(twipsToPixels(twips), w->y());
-}
-void setTop(QWidget* w, int twips) {
-    w->move(w->x(), twipsToPixels(twips));
-}
-void setWidth(QWidget* w, int twips) {
-    w->resize(twipsToPixels(twips), w->height());
-}
-void setHeight(QWidget* w, int twips) {
-    w->resize(w->width(), twipsToPixels(twips));
 }
 
 } // namespace
@@ -60,8 +48,6 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     // The board may flood the terminal: its output is shown a pass of the event loop at a time.
     Text1->setBatched(true);
     Text1->setFont(consoleFont());
-    Text1->setGeometry(twipsToPixels(30), twipsToPixels(90), twipsToPixels(3990),
-                       twipsToPixels(6600));
     Text1->installEventFilter(this);
     Script = new QPlainTextEdit(this);
     Script->setObjectName(QStringLiteral("Script"));
@@ -69,26 +55,42 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     // Breaking a long line only at word boundaries costs time that grows with the square of its
     // length: a script line of a megabyte would freeze the window for minutes.
     Script->setWordWrapMode(QTextOption::WrapAnywhere);
-    Script->setGeometry(twipsToPixels(30), 0, twipsToPixels(3990), twipsToPixels(1500));
-    Script->hide();
+    // The design's height, or four lines of this font where that is more.
+    Script->setFixedHeight(
+        std::max(twipsToPixels(ScriptBoxTwips), 4 * Script->fontMetrics().lineSpacing() +
+                                                    2 * Script->frameWidth() +
+                                                    2 * int(Script->document()->documentMargin())));
     Label1 = new QLabel(QStringLiteral("Script window"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    // The title fits the 200 twips between the check box row and the script box.
-    QFont titleFont = Label1->font();
-    titleFont.setPointSize(8);
-    Label1->setFont(titleFont);
-    Label1->setGeometry(twipsToPixels(30), 0, twipsToPixels(1500), twipsToPixels(195));
-    Label1->hide();
     En_ScriptWindow = new QCheckBox(QStringLiteral("Show script editor"), this);
     En_ScriptWindow->setObjectName(QStringLiteral("En_ScriptWindow"));
-    En_ScriptWindow->setGeometry(twipsToPixels(30), 0, twipsToPixels(2000), twipsToPixels(255));
-    Clear = button(this, "Clear", QStringLiteral("Clear"), 3300, 735);
-    LoadScript = button(this, "LoadScript", QStringLiteral("Load"), 2700, 615);
-    SaveScript = button(this, "SaveScript", QStringLiteral("Save"), 3400, 615);
-    SendScript = button(this, "SendScript", QStringLiteral("Send"), 30, 615);
+    Clear = button(this, "Clear", QStringLiteral("Clear"));
+    LoadScript = button(this, "LoadScript", QStringLiteral("Load"));
+    SaveScript = button(this, "SaveScript", QStringLiteral("Save"));
+    SendScript = button(this, "SendScript", QStringLiteral("Send"));
     CommandSendTimer = new QTimer(this);
     CommandSendTimer->setObjectName(QStringLiteral("CommandSendTimer"));
     CommandSendTimer->setInterval(100);
+
+    // The receive box takes what the window has to spare; below it the check box and Clear,
+    // then the script pane: its title, the script and its three buttons.
+    auto* options = new QHBoxLayout;
+    options->addWidget(En_ScriptWindow);
+    options->addStretch();
+    options->addWidget(Clear);
+    auto* scriptButtons = new QHBoxLayout;
+    scriptButtons->addWidget(SendScript);
+    scriptButtons->addStretch();
+    scriptButtons->addWidget(LoadScript);
+    scriptButtons->addWidget(SaveScript);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(Text1, 1);
+    layout->addLayout(options);
+    layout->addWidget(Label1);
+    layout->addWidget(Script);
+    layout->addLayout(scriptButtons);
+    showScriptPane(false);
 
     connect(CommandSendTimer, &QTimer::timeout, this, &Terminal::CommandSendTimer_Timer);
     connect(Clear, &QPushButton::clicked, Text1, &EchoBox::clearText);
@@ -100,13 +102,11 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
 
 void Terminal::Form_Load() {
     if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        const int widthTwips = 4110;
         const int innerWidth = pixelsToTwips(main_.mdiArea()->viewport()->width());
-        frame->resize(twipsToPixels(widthTwips), twipsToPixels(7500));
-        main_.placeForm(this, 0, innerWidth - widthTwips);
+        main_.sizeForm(this, WidthTwips, HeightTwips);
+        main_.placeForm(this, 0, innerWidth - pixelsToTwips(frame->width()));
     }
     main_.Terminalon = true;
-    Form_Resize();
 }
 
 void Terminal::Form_Unload() {
@@ -114,65 +114,11 @@ void Terminal::Form_Unload() {
     main_.Terminalon = false;
 }
 
-void Terminal::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Form_Resize();
-}
-
-void Terminal::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // A hidden window is laid out when it appears, at the size its frame gave it.
-    Form_Resize();
-}
-
-void Terminal::Form_Resize() {
-    const int sw = pixelsToTwips(width());
-    const int sh = pixelsToTwips(height());
-    if (!En_ScriptWindow->isChecked()) {
-        Script->hide();
-        Label1->hide();
-        if (sw > 2620) {
-            setWidth(Text1, sw - 60);
-            setWidth(Script, sw - 60);
-            setLeft(Clear, sw - 800);
-        }
-        if (sh > 1000) {
-            setLeft(Text1, 30);
-            setTop(Text1, 90);
-            setHeight(Text1, sh - 450);
-            setLeft(En_ScriptWindow, 30);
-            setTop(En_ScriptWindow, sh - 300);
-            setTop(Clear, sh - 300);
-            for (QWidget* w : {static_cast<QWidget*>(SendScript), static_cast<QWidget*>(LoadScript),
-                               static_cast<QWidget*>(SaveScript), static_cast<QWidget*>(Label1)})
-                setTop(w, sh + 400);
-        }
-        return;
-    }
-    Script->show();
-    Label1->show();
-    if (sw > 2620) {
-        setWidth(Text1, sw - 60);
-        setWidth(Script, sw - 60);
-        setLeft(Clear, sw - 800);
-        setLeft(LoadScript, sw - 1400);
-        setLeft(SaveScript, sw - 700);
-    }
-    if (sh > 3200) {
-        setLeft(Text1, 30);
-        setTop(Text1, 90);
-        setHeight(Text1, sh - 2650);
-        setLeft(Script, 30);
-        setTop(Script, sh - 2000);
-        setHeight(Script, 1500);
-        setLeft(En_ScriptWindow, 30);
-        setTop(En_ScriptWindow, sh - 2500);
-        setTop(Clear, sh - 2500);
-        setTop(Label1, sh - 2200);
-        setTop(SendScript, sh - 400);
-        setTop(LoadScript, sh - 400);
-        setTop(SaveScript, sh - 400);
-    }
+void Terminal::showScriptPane(bool shown) {
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Script),
+                       static_cast<QWidget*>(SendScript), static_cast<QWidget*>(LoadScript),
+                       static_cast<QWidget*>(SaveScript)})
+        w->setVisible(shown);
 }
 
 bool Terminal::eventFilter(QObject* watched, QEvent* event) {
@@ -238,11 +184,14 @@ void Terminal::CommandSendTimer_Timer() {
 }
 
 void Terminal::En_ScriptWindow_Click() {
+    const bool shown = En_ScriptWindow->isChecked();
+    showScriptPane(shown);
     if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        const int change = En_ScriptWindow->isChecked() ? ScriptPaneTwips : -ScriptPaneTwips;
-        frame->resize(frame->width(), twipsToPixels(pixelsToTwips(frame->height()) + change));
+        layout()->activate();
+        const int change = twipsToPixels(shown ? ScriptPaneTwips : -ScriptPaneTwips);
+        frame->resize(
+            QSize(frame->width(), frame->height() + change).expandedTo(frame->minimumSizeHint()));
     }
-    Form_Resize();
 }
 
 QString Terminal::askScriptFile(bool forSaving) {

@@ -36,15 +36,17 @@ public:
     QPushButton* SendScript;
     QTimer* CommandSendTimer;
 
+    static constexpr int WidthTwips = 4110;
+    static constexpr int HeightTwips = 7500;
+    // Showing the script pane makes the window this much taller.
     static constexpr int ScriptPaneTwips = 2200;
+    static constexpr int ScriptBoxTwips = 1500;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void Form_Resize();
+    void showScriptPane(bool shown);
     void Text1_KeyPress(QChar key);
     void CommandSendTimer_Timer();
     void En_ScriptWindow_Click();

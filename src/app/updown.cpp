@@ -16,6 +16,11 @@ UpDown::UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent)
     up_->setArrowType(Qt::UpArrow);
     down_->setObjectName(QStringLiteral("Down"));
     down_->setArrowType(Qt::DownArrow);
+    // Together the arrows are as high as their box, so that a row with arrows is no taller
+    // than one without.
+    const int half = buddy->sizeHint().height() / 2;
+    up_->setFixedHeight(half);
+    down_->setFixedHeight(half);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

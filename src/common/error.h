@@ -27,6 +27,8 @@ inline constexpr int InvalidFileFormat = 321;
 inline constexpr int EmptyFile = 1222;
 inline constexpr int FileExists = 1223;
 inline constexpr int IncorrectExtension = 1225;
+// The number the data selector reports when the board cannot be brought back from raw data mode.
+inline constexpr int PortNotAvailable = 1225;
 inline constexpr int IncorrectVersion = 1226;
 inline constexpr int FileTooLarge = 1227;
 inline constexpr int InvalidPortNumber = 8002;

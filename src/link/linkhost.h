@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QComboBox;
@@ -8,6 +11,14 @@ class QWidget;
 namespace krv {
 
 struct ReplyTails;
+
+// The data selector's lock: who holds it and the entry in use when it was taken. It lives with
+// the host, as the selector does: the link window is discarded and made anew by every board
+// scan, and a lock taken before a lost board is released after the reconnect.
+struct DataSelectorLock {
+    int SavedDataMode = 0;
+    QList<QPointer<const QObject>> holders;
+};
 
 // What the link needs of the window that holds the shared state (the main window): the reply
 // tails, the status box, the monitor boxes, the data selector and the lost-board path.
@@ -31,6 +42,7 @@ public:
     virtual int loadBoardRev() const = 0;
     virtual QComboBox* dataSelector() = 0;
     virtual QWidget* dataSelectorLabel() = 0;
+    virtual DataSelectorLock& dataSelectorLock() = 0;
 };
 
 } // namespace krv

@@ -237,16 +237,18 @@ void LinkWindow::boardGone() {
 }
 
 void LinkWindow::DisableDataSelector(const QObject* holder) {
-    selectorHolders_.removeIf([](const QPointer<const QObject>& h) { return h.isNull(); });
-    if (!selectorHolders_.contains(holder))
-        selectorHolders_.append(holder);
+    QList<QPointer<const QObject>>& holders = host_.dataSelectorLock().holders;
+    holders.removeIf([](const QPointer<const QObject>& h) { return h.isNull(); });
+    if (!holders.contains(holder))
+        holders.append(holder);
     lockDataSelector();
 }
 
 void LinkWindow::EnableDataSelector(const QObject* holder) {
-    selectorHolders_.removeIf(
+    QList<QPointer<const QObject>>& holders = host_.dataSelectorLock().holders;
+    holders.removeIf(
         [holder](const QPointer<const QObject>& h) { return h.isNull() || h == holder; });
-    if (selectorHolders_.isEmpty())
+    if (holders.isEmpty())
         releaseDataSelector();
 }
 
@@ -256,7 +258,7 @@ void LinkWindow::lockDataSelector() {
     QComboBox* selector = host_.dataSelector();
     if (!selector->isEnabled() || host_.loadBoardRev() <= 1 || !MSComm2->portOpen())
         return;
-    SavedDataMode = selector->currentIndex();
+    host_.dataSelectorLock().SavedDataMode = selector->currentIndex();
     selector->setEnabled(false);
     showDataSelectorTip(lockTip);
     selector->setCurrentIndex(0);
@@ -271,7 +273,7 @@ void LinkWindow::releaseDataSelector() {
     selector->setEnabled(true);
     showDataSelectorTip(freeTip);
     if (host_.loadBoardRev() > 1 && MSComm2->portOpen())
-        selector->setCurrentIndex(SavedDataMode);
+        selector->setCurrentIndex(host_.dataSelectorLock().SavedDataMode);
 }
 
 void LinkWindow::showDataSelectorTip(const QString& tip) {

@@ -44,7 +44,8 @@ public:
 
     // The data selector is locked on its first entry while anyone holds it: a panel whose
     // data latch or FIFO is in use, an open CW link window. A holder counts once however often
-    // it takes its hold; the selector is freed when the last holder lets go (or is gone).
+    // it takes its hold; the selector is freed when the last holder lets go (or is gone). The
+    // lock's state is the host's (LinkHost::dataSelectorLock).
     void DisableDataSelector(const QObject* holder);
     void EnableDataSelector(const QObject* holder);
     void GetUSBLocationsByDriver();
@@ -58,7 +59,6 @@ public:
     // The scan port's own tails.
     QString Last7;
     QString Last100;
-    int SavedDataMode = 0;
     QStringList LoadBoardLocations;
     int LoadBoardLocationCount = 0;
     QTimer* Timer1;
@@ -104,7 +104,6 @@ private:
     int lossGeneration_ = 0;
     int userGeneration_ = 0;
     bool inLostPath_ = false;
-    QList<QPointer<const QObject>> selectorHolders_;
     QDeadlineTimer giveUpAt_{QDeadlineTimer::Forever};
 };
 

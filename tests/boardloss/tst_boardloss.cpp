@@ -1,6 +1,7 @@
 #include "app/powersupply.h"
 #include "app/terminal.h"
 #include "link/linkwindow.h"
+#include "link/portmap.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "testsupport.h"
 
@@ -142,6 +143,37 @@ private Q_SLOTS:
         QTest::qWait(500);
         QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
         verifyLostState(main);
+    }
+
+    // The data selector's entry saved by a lock outlives a lost board: the release after the
+    // reconnect brings it back.
+    void theSavedDataSelectorEntryComesBackAfterAReconnect() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        main.mnuViewTRx->trigger();
+        main.CB_Mode->setCurrentIndex(1);
+        main.mnutoolsRFSetup_TX->trigger();
+        QVERIFY(main.loadedForm(QStringLiteral("frm_Link")));
+        QCOMPARE(main.CB_Mode->currentIndex(), 0);
+        QVERIFY(!main.CB_Mode->isEnabled());
+
+        rig.board().vanish();
+        QTRY_COMPARE(main.CommStatus->text(), QStringLiteral("No comm."));
+        QVERIFY(rig.board().start());
+        PortMap::pin(1, rig.board().devicePath());
+        QTest::mouseClick(main.LoadboardList, Qt::LeftButton);
+        main.ConnectButton->trigger();
+        QVERIFY(krv::test::waitUntil([&] {
+            return main.CommState == 0 && main.loadboardListConnected() && !main.link()->isBusy();
+        }));
+        rig.board().clearReceived();
+
+        main.unloadForm(QStringLiteral("frm_Link"));
+        QVERIFY(main.CB_Mode->isEnabled());
+        QCOMPARE(main.CB_Mode->currentIndex(), 1);
+        QCOMPARE(rig.board().receivedLines().last(), QStringLiteral("X0"));
+        QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
     }
 
     // Once the user acts again, a send that meets the closed port says so as before.

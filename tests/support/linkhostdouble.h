@@ -21,6 +21,7 @@ public:
     int boardRev = 2;
     QComboBox selector;
     QLabel label;
+    DataSelectorLock lock;
 
     ReplyTails& replyTails() override { return tails; }
     void setCommStatus(const QString& text) override { status = text; }
@@ -34,6 +35,7 @@ public:
     int loadBoardRev() const override { return boardRev; }
     QComboBox* dataSelector() override { return &selector; }
     QWidget* dataSelectorLabel() override { return &label; }
+    DataSelectorLock& dataSelectorLock() override { return lock; }
 };
 
 } // namespace krv::test

@@ -2,13 +2,13 @@
 
 #include "app/ismmain.h"
 
+#include <QDir>
+
 namespace krv {
 
 void defaultCurrentFolder(ISMmain& main) {
     if (main.CurrentPath.isEmpty())
-        main.CurrentPath = QStringLiteral("C:\\");
-    if (main.CurrentDrive.isEmpty())
-        main.CurrentDrive = QStringLiteral("C:\\");
+        main.CurrentPath = QDir::homePath();
 }
 
 } // namespace krv
