@@ -77,6 +77,7 @@ void TwoBoardsTest::aTypedPacketReachesTheOtherWindow() {
     QVERIFY(test::waitUntil([&] { return link->packetCount() == 1; }));
     QCOMPARE(link->TB_PacketCount->text(), QStringLiteral("1"));
     QVERIFY(link->TB_MonitoredData->bytes().startsWith("HELLO KRV"));
+    QVERIFY(link->receiving());
     QVERIFY(rig.dialogs().messages.isEmpty());
 }
 
