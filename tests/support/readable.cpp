@@ -221,7 +221,7 @@ QString panelSizeFault(QWidget* panel, int designHeightTwips) {
     QWidget* outer = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
     if (!outer)
         outer = panel;
-    const int maxHeight = int(1.3 * designHeightTwips * panel->logicalDpiY() / 1440.0);
+    const int maxHeight = int(1.1 * designHeightTwips * panel->logicalDpiY() / 1440.0);
     const int maxWidth = int(1.4 * panelDesignWidthTwips * panel->logicalDpiX() / 1440.0);
     if (outer->height() <= maxHeight && outer->width() <= maxWidth)
         return {};
