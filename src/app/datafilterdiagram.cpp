@@ -20,8 +20,7 @@ QLabel* block(QWidget* parent, const char* name, const QString& text) {
     QLabel* b = label(parent, name, text);
     b->setFrameShape(QFrame::Box);
     b->setAlignment(Qt::AlignCenter);
-    const int pad = b->fontMetrics().height() / 2;
-    b->setContentsMargins(pad, pad, pad, pad);
+    b->setMargin(b->fontMetrics().height() / 3);
     return b;
 }
 
@@ -48,6 +47,7 @@ DataFilterDiagram::DataFilterDiagram(QWidget* parent) : QWidget(parent) {
 
     auto* parts = new QHBoxLayout;
     parts->addWidget(label(this, "Cext", QStringLiteral("C<sub>ext</sub>")));
+    parts->addSpacing(fontMetrics().horizontalAdvance(u'M'));
     parts->addStretch();
     parts->addWidget(label(this, "Rint", QStringLiteral("R<sub>int</sub> = 10k")));
     auto* ookFilter = new QHBoxLayout;
@@ -65,7 +65,7 @@ DataFilterDiagram::DataFilterDiagram(QWidget* parent) : QWidget(parent) {
     note->addStretch();
 
     // Columns: sources, the OOK path's labels, the filters, the multiplexer, the output.
-    const int gap = fontMetrics().horizontalAdvance(QStringLiteral("MMM"));
+    const int gap = fontMetrics().horizontalAdvance(QStringLiteral("MM"));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(gap);
     grid->addWidget(demodulator_, 0, 0, 2, 1, Qt::AlignVCenter);

@@ -31,7 +31,7 @@ const char* const explanations[] = {
 
 const char* const footnote = ": The OOK mode is available only in the HR651";
 
-constexpr int charactersPerLine = 80;
+constexpr int charactersPerLine = 64;
 
 } // namespace
 

@@ -27,8 +27,7 @@ constexpr int heightTwips = 2700;
 // A number box with room for the longest number it shows.
 QLineEdit* numberBox(QWidget* parent, const char* name, const QString& longest) {
     auto* box = objectNamed(new QLineEdit(parent), name);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(longest) + 12);
-    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(longest) + 12);
     return box;
 }
 

@@ -30,8 +30,7 @@ constexpr int heightTwips = 2700;
 // A port number box: room for two digits and a little more, whatever the font.
 QLineEdit* portBox(QWidget* parent, const char* name) {
     auto* box = objectNamed(new QLineEdit(parent), name);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
-    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
     return box;
 }
 

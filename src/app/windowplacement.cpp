@@ -1,6 +1,7 @@
 #include "windowplacement.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace krv {
 
@@ -43,6 +44,7 @@ QPoint placeInView(const QRect& area, const QSize& size, const QPoint& wanted) {
 }
 
 QPoint placeTool(const PlacementScene& scene, const QSize& size, const QPoint& wanted) {
+    // Asked for, beside the panel, beside or below a window already open.
     QList<QPoint> candidates{wanted};
     if (!scene.panel.isEmpty())
         candidates.append({scene.panel.right() + 1, scene.panel.top()});
@@ -50,21 +52,39 @@ QPoint placeTool(const PlacementScene& scene, const QSize& size, const QPoint& w
         candidates.append({tool.right() + 1, tool.top()});
         candidates.append({tool.left(), tool.bottom() + 1});
     }
+    const qsizetype preferred = candidates.size();
+    // Then every place lined up with an edge of what stands there, the workspace's and the
+    // Update button's included, across and down.
+    QList<int> across{wanted.x(), scene.area.left(), scene.area.right()};
+    QList<int> down{wanted.y(), scene.area.top(), scene.area.bottom()};
+    if (!scene.panel.isEmpty())
+        across.append(scene.panel.right() + 1);
     if (!scene.keep.isEmpty()) {
-        const QRect& keep = scene.keep;
-        candidates.append({keep.right() + 1, wanted.y()});
-        candidates.append({wanted.x(), keep.bottom() + 1});
-        candidates.append({keep.left() - size.width(), wanted.y()});
-        candidates.append({wanted.x(), keep.top() - size.height()});
+        across.append({scene.keep.right() + 1, scene.keep.left() - size.width()});
+        down.append({scene.keep.bottom() + 1, scene.keep.top() - size.height()});
     }
+    for (const QRect& tool : scene.tools) {
+        across.append({tool.right() + 1, tool.left() - size.width()});
+        down.append({tool.bottom() + 1, tool.top() - size.height()});
+    }
+    for (const int y : std::as_const(down)) {
+        for (const int x : std::as_const(across))
+            candidates.append({x, y});
+    }
+    // The least wrong place: of equals, the first of the preferred ones, else the one nearest to
+    // the asked-for place.
+    const QPoint asked = placeInView(scene.area, size, wanted);
     QPoint best;
-    int bestCost = -1;
-    for (const QPoint& candidate : std::as_const(candidates)) {
-        const QPoint place = placeInView(scene.area, size, candidate);
-        const int c = cost(scene, QRect(place, size));
-        if (bestCost < 0 || c < bestCost) {
+    std::tuple<int, int, qsizetype> bestScore{-1, 0, 0};
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        const QPoint place = placeInView(scene.area, size, candidates.at(i));
+        const bool isPreferred = i < preferred;
+        const std::tuple<int, int, qsizetype> score{
+            cost(scene, QRect(place, size)), isPreferred ? 0 : 1,
+            isPreferred ? i : (place - asked).manhattanLength()};
+        if (std::get<0>(bestScore) < 0 || score < bestScore) {
             best = place;
-            bestCost = c;
+            bestScore = score;
         }
     }
     return best;

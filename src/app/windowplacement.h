@@ -23,12 +23,13 @@ struct PlacementScene {
 // just enough, to the area's top left corner when it is larger.
 QPoint placeInView(const QRect& area, const QSize& size, const QPoint& wanted);
 
-// Where a tool window of `size` opens when it asks for `wanted`. Of the asked-for place, the
-// place beside the panel and the places beside and below each window already open (each kept
-// in view), the first that best keeps to these, in this order of weight: it never covers the
-// panel's Update button; it hides no window already open (covers no more than half of one); it
-// leaves the panel uncovered where the panel and the tool fit side by side; it overlaps as few
-// open windows as it can.
+// Where a tool window of `size` opens when it asks for `wanted`: of the asked-for place, the
+// places beside the panel, beside and below each window already open, and those lined up with
+// the edges of what stands there (each kept in view), the one that best keeps to these, in this
+// order of weight: it never covers the panel's Update button; it hides no window already open
+// (covers no more than half of one); it leaves the panel uncovered wherever the panel and the
+// tool fit side by side; it overlaps as few open windows as it can. Of equally good places, the
+// first of the asked-for and beside places, else the one nearest to the asked-for place.
 QPoint placeTool(const PlacementScene& scene, const QSize& size, const QPoint& wanted);
 
 } // namespace krv

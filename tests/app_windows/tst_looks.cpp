@@ -12,10 +12,15 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <cstdlib>
 
 using namespace krv;
@@ -92,6 +97,34 @@ QMdiSubWindow* frameOf(ISMmain& main, const QString& form) {
     return main.frameOf(main.loadedForm(form));
 }
 
+// Whether a text box shows its whole text, without scrolling it.
+bool showsWhole(const QLineEdit* box) {
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box) -
+                           box->textMargins();
+    // The box's own margin of 2 on each side, and a pixel for the cursor.
+    return box->fontMetrics().horizontalAdvance(box->text()) + 1 <= contents.width() - 4;
+}
+
+// What of the connection toolbar lies behind its overflow button or beyond the window's edge.
+QStringList hiddenConnectionControls(ISMmain& main) {
+    QStringList hidden;
+    for (const QToolButton* extension : main.Toolbar2->findChildren<QToolButton*>(
+             QStringLiteral("qt_toolbar_ext_button"), Qt::FindDirectChildrenOnly)) {
+        if (extension->isVisible())
+            hidden.append(QStringLiteral("the overflow button"));
+    }
+    for (QAction* action : main.Toolbar2->actions()) {
+        QWidget* control = main.Toolbar2->widgetForAction(action);
+        const QRect place(control->mapTo(&main, QPoint(0, 0)), control->size());
+        if (!control->isVisible() || place.right() >= main.width())
+            hidden.append(control->objectName());
+    }
+    return hidden;
+}
+
 } // namespace
 
 class LooksTest : public QObject {
@@ -106,6 +139,9 @@ private Q_SLOTS:
     void toolWindowsStandBesideThePanel_data();
     void toolWindowsStandBesideThePanel();
     void supplyWindowStandsAtThePanelsEdge();
+    void connectionToolbarStaysWhole();
+    void boardBoxShowsItsWholeText_data();
+    void boardBoxShowsItsWholeText();
     void commandEditorStandsRightOfTheContentEditor();
     void terminalStandsAtTheRightEdge();
 };
@@ -210,55 +246,144 @@ void LooksTest::panelsStayNearTheirDesignSize() {
 
 void LooksTest::toolWindowsStandBesideThePanel_data() {
     QTest::addColumn<QString>("panel");
-    QTest::addColumn<QList<QAction * ISMmain::*>>("tools");
+    // Menu items of the main window or buttons of the panel, in the order they are used.
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("windows");
-    using Tools = QList<QAction * ISMmain::*>;
     QTest::newRow("HC913, RF link test")
-        << QStringLiteral("YambleV3") << Tools{&ISMmain::mnuToolsYambleRFlink}
+        << QStringLiteral("YambleV3") << QStringList{QStringLiteral("mnuToolsYambleRFlink")}
         << QStringList{QStringLiteral("Frm_YambleRfLinkTest")};
     QTest::newRow("HC913, both CW link windows")
         << QStringLiteral("YambleV3")
-        << Tools{&ISMmain::mnutoolsRFSetup_TX, &ISMmain::mnutoolsRFSetup_RX}
+        << QStringList{QStringLiteral("mnutoolsRFSetup_TX"), QStringLiteral("mnutoolsRFSetup_RX")}
         << QStringList{QStringLiteral("frm_Link"), QStringLiteral("frm_Link_RX")};
     QTest::newRow("HC916, RF link test")
-        << QStringLiteral("FRM_Zenth") << Tools{&ISMmain::mnuToolsYambleRFlink}
+        << QStringLiteral("FRM_Zenth") << QStringList{QStringLiteral("mnuToolsYambleRFlink")}
         << QStringList{QStringLiteral("Frm_YambleRfLinkTest")};
-    QTest::newRow("HT537, CW link transmitter")
-        << QStringLiteral("PelkoV1") << Tools{&ISMmain::mnutoolsRFSetup_TX}
-        << QStringList{QStringLiteral("frm_Link")};
-    QTest::newRow("HR658, CW link receiver")
-        << QStringLiteral("Ovalt") << Tools{&ISMmain::mnutoolsRFSetup_RX}
-        << QStringList{QStringLiteral("frm_Link_RX")};
+    QTest::newRow("HC916, CW link receiver, then transmitter")
+        << QStringLiteral("FRM_Zenth")
+        << QStringList{QStringLiteral("mnutoolsRFSetup_RX"), QStringLiteral("mnutoolsRFSetup_TX")}
+        << QStringList{QStringLiteral("frm_Link_RX"), QStringLiteral("frm_Link")};
+    QTest::newRow("HT531, CW link transmitter and the test mode")
+        << QStringLiteral("MivraV2")
+        << QStringList{QStringLiteral("mnutoolsRFSetup_TX"),
+                       QStringLiteral("mnuToolsMivraTestmode")}
+        << QStringList{QStringLiteral("frm_Link"), QStringLiteral("MivraV2test")};
+    QTest::newRow("HT537, CW link transmitter, then the supply window")
+        << QStringLiteral("PelkoV1")
+        << QStringList{QStringLiteral("mnutoolsRFSetup_TX"), QStringLiteral("PB_PowerSupply")}
+        << QStringList{QStringLiteral("frm_Link"), QStringLiteral("frm_PowerSupply")};
+    QTest::newRow("HR658, CW link receiver, then the supply window")
+        << QStringLiteral("Ovalt")
+        << QStringList{QStringLiteral("mnutoolsRFSetup_RX"), QStringLiteral("PB_PowerSupply")}
+        << QStringList{QStringLiteral("frm_Link_RX"), QStringLiteral("frm_PowerSupply")};
+    QTest::newRow("HR651, RF link test and data filter help")
+        << QStringLiteral("DruskV1")
+        << QStringList{QStringLiteral("mnuToolsRFlink"), QStringLiteral("H_R1")}
+        << QStringList{QStringLiteral("DruskV1rflink_LB2"), QStringLiteral("Help_R1")};
+    QTest::newRow("HR658, data filter help")
+        << QStringLiteral("Ovalt") << QStringList{QStringLiteral("H_R1")}
+        << QStringList{QStringLiteral("Help_R1")};
+    QTest::newRow("HC913, header generator")
+        << QStringLiteral("YambleV3") << QStringList{QStringLiteral("mnuGenCHeader")}
+        << QStringList{QStringLiteral("Frm_GenHeader")};
 }
 
-// The link windows open at the top, right of the panel and of each other: side by side on a
-// large desktop, and on a small one moved left over the panel just enough to stay in view.
+// Each tool window opens at the top right of the panel and of the windows opened before it
+// wherever it fits there. Elsewhere it keeps clear of the panel's Update button, of the panel
+// itself wherever the two fit side by side, and of most of every window opened before it.
 void LooksTest::toolWindowsStandBesideThePanel() {
     QFETCH(QString, panel);
-    QFETCH(QList<QAction * ISMmain::*>, tools);
+    QFETCH(QStringList, steps);
     QFETCH(QStringList, windows);
     test::Rig rig;
     QVERIFY(rig.connectBoard());
     ISMmain& main = rig.main();
     main.show();
     viewItem(main, panel)->trigger();
-    for (QAction* ISMmain::*tool : tools)
-        (main.*tool)->trigger();
-    QMdiSubWindow* left = frameOf(main, panel);
-    QVERIFY(left);
-    const int room = main.mdiArea()->viewport()->width();
-    for (const QString& name : windows) {
+    QWidget* panelWindow = main.mdiArea()->activeSubWindow()->widget();
+    for (const QString& step : std::as_const(steps)) {
+        if (auto* item = main.findChild<QAction*>(step))
+            item->trigger();
+        else
+            panelWindow->findChild<QPushButton*>(step)->click();
+    }
+    QWidget* workspace = main.mdiArea()->viewport();
+    const int room = workspace->width();
+    const QRect panelPlace = main.frameOf(panelWindow)->geometry();
+    auto* update = panelWindow->findChild<QPushButton*>(QStringLiteral("Update"));
+    QVERIFY(update && update->isVisible());
+    const QRect updatePlace(update->mapTo(workspace, QPoint(0, 0)), update->size());
+    QList<QRect> earlier;
+    int beside = panelPlace.right() + 1;
+    for (const QString& name : std::as_const(windows)) {
         QMdiSubWindow* frame = frameOf(main, name);
         QVERIFY2(frame && frame->isVisible(), qPrintable(name));
         checkInWorkspace(frame->widget(), name);
-        QCOMPARE(frame->y(), 0);
-        const int beside = left->geometry().right() + 1;
-        if (largeScreen())
-            QCOMPARE(frame->x(), beside);
-        else
-            QCOMPARE(frame->x(), std::min(beside, room - frame->width()));
-        left = frame;
+        const QRect place = frame->geometry();
+        QVERIFY2(!place.intersects(updatePlace), qPrintable(name + " covers Update"));
+        if (panelPlace.width() + place.width() <= room)
+            QVERIFY2(!place.intersects(panelPlace), qPrintable(name + " covers the panel"));
+        for (const QRect& other : std::as_const(earlier)) {
+            const QRect shared = other.intersected(place);
+            QVERIFY2(2 * shared.width() * shared.height() <= other.width() * other.height(),
+                     qPrintable(name + " hides a window opened before it"));
+        }
+        if (beside >= 0 && beside + place.width() <= room) {
+            QCOMPARE(place.topLeft(), QPoint(beside, 0));
+            beside = place.right() + 1;
+        } else {
+            beside = -1;
+        }
+        earlier.append(place);
     }
+}
+
+// On a desktop 1366 px wide or wider the connection toolbar stays whole, with its board list,
+// whichever chip is chosen (each renames its family's button) and whatever is open.
+void LooksTest::connectionToolbarStaysWhole() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    QTRY_VERIFY(main.Toolbar3->isVisible());
+    if (main.width() < 1366)
+        QSKIP("a desktop narrower than 1366 px");
+    QTRY_COMPARE(hiddenConnectionControls(main), QStringList());
+    for (QToolButton* family : {main.TXButton, main.RXButton, main.TRXButton}) {
+        for (QAction* chip : family->menu()->actions()) {
+            chip->trigger();
+            // The toolbars settle within a few passes of the event loop.
+            QTRY_VERIFY2(hiddenConnectionControls(main).isEmpty(),
+                         qPrintable(chip->text() + QStringLiteral(" hides ") +
+                                    hiddenConnectionControls(main).join(u',')));
+        }
+    }
+    main.mnutoolsTerminal->trigger();
+    main.mnutoolsRFSetup_TX->trigger();
+    QTRY_COMPARE(hiddenConnectionControls(main), QStringList());
+}
+
+void LooksTest::boardBoxShowsItsWholeText_data() {
+    QTest::addColumn<sim::Personality>("personality");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("board 1.x") << sim::Personality::Board1 << QStringLiteral("1.x on Com1");
+    QTest::newRow("board 2.x") << sim::Personality::Board2 << QStringLiteral("2.x on Com1");
+    QTest::newRow("firmware loader")
+        << sim::Personality::Loader << QStringLiteral("LoadB. Loader: Com1");
+    QTest::newRow("packet monitor")
+        << sim::Personality::Monitor << QStringLiteral("Zibor Monitor: Com1");
+}
+
+// The connected board's box shows the board whole, the loader's and monitor's long names too.
+void LooksTest::boardBoxShowsItsWholeText() {
+    QFETCH(sim::Personality, personality);
+    test::Rig rig(personality);
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    QTEST(main.LoadBoard->text(), "text");
+    QVERIFY2(showsWhole(main.LoadBoard), qPrintable(main.LoadBoard->text()));
+    QVERIFY2(showsWhole(main.CommStatus), qPrintable(main.CommStatus->text()));
 }
 
 void LooksTest::supplyWindowStandsAtThePanelsEdge() {
