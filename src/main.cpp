@@ -23,6 +23,6 @@ int main(int argc, char* argv[]) {
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" - ") + arguments.at(at + 1));
     window.show();
     window.MDIForm_Load();
-    krv::applyStartOptions(window, arguments);
+    krv::applyStartOptions(window, arguments, [](int code) { QApplication::exit(code); });
     return QApplication::exec();
 }

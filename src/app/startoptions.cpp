@@ -3,7 +3,6 @@
 #include "ismmain.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QPixmap>
 #include <QTimer>
@@ -18,17 +17,23 @@ QString optionValue(const QStringList& arguments, const QString& option) {
     return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
 }
 
-// Whether the user could choose the item now: it and every menu on the way to it are enabled.
-bool reachable(const QAction* item) {
-    if (!item->isEnabled())
-        return false;
+// Whether the menus on the way to an item are enabled. A hidden menu (the Advanced menu, shown
+// by a gesture) counts by the menu itself: hiding a menu's item disables the item too.
+bool menusEnabled(const QAction* item) {
     for (const QObject* owner : item->associatedObjects()) {
         if (const auto* menu = qobject_cast<const QMenu*>(owner)) {
-            if (!menu->isEnabled() || !reachable(menu->menuAction()))
+            const QAction* entry = menu->menuAction();
+            if (!menu->isEnabled() || (entry->isVisible() && !entry->isEnabled()) ||
+                !menusEnabled(entry))
                 return false;
         }
     }
     return true;
+}
+
+// Whether the user could choose the item now: it and every menu on the way to it are enabled.
+bool reachable(const QAction* item) {
+    return item->isEnabled() && menusEnabled(item);
 }
 
 // The board scan and the selection of the board it found are over, and no command is waiting.
@@ -58,9 +63,9 @@ Opened open(ISMmain& main, const QString& name) {
 // it can be opened, wait for the program to settle, then take the picture.
 class StartRun : public QObject {
 public:
-    StartRun(ISMmain& main, QStringList names, QString screenshot)
-        : QObject(&main), main_(main), names_(std::move(names)),
-          screenshot_(std::move(screenshot)) {
+    StartRun(ISMmain& main, QStringList names, QString screenshot, std::function<void(int)> end)
+        : QObject(&main), main_(main), names_(std::move(names)), screenshot_(std::move(screenshot)),
+          end_(std::move(end)) {
         timer_.setInterval(stepMs);
         connect(&timer_, &QTimer::timeout, this, &StartRun::step);
         timer_.start();
@@ -105,7 +110,7 @@ private:
         if (!saved)
             std::fprintf(stderr, "krv: --screenshot: cannot write %s\n", qPrintable(screenshot_));
         finish();
-        QCoreApplication::exit(saved ? 0 : 1);
+        end_(saved ? 0 : 1);
     }
 
     // An option that cannot be carried out: with a picture asked for, the run ends without it.
@@ -113,7 +118,7 @@ private:
         std::fprintf(stderr, "krv: --open: %s\n", qPrintable(why));
         finish();
         if (!screenshot_.isEmpty())
-            QCoreApplication::exit(exitCode);
+            end_(exitCode);
     }
 
     void finish() {
@@ -124,6 +129,7 @@ private:
     ISMmain& main_;
     const QStringList names_;
     const QString screenshot_;
+    const std::function<void(int)> end_;
     QTimer timer_;
     qsizetype next_ = 0;
     int waited_ = 0;
@@ -133,12 +139,12 @@ private:
 
 } // namespace
 
-void applyStartOptions(ISMmain& main, const QStringList& arguments) {
+void applyStartOptions(ISMmain& main, const QStringList& arguments, std::function<void(int)> end) {
     const QStringList names =
         optionValue(arguments, QStringLiteral("--open")).split(u',', Qt::SkipEmptyParts);
     const QString screenshot = optionValue(arguments, QStringLiteral("--screenshot"));
     if (!names.isEmpty() || !screenshot.isEmpty())
-        new StartRun(main, names, screenshot);
+        new StartRun(main, names, screenshot, std::move(end));
 }
 
 } // namespace krv

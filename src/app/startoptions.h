@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 namespace krv {
 
@@ -11,8 +12,9 @@ class ISMmain;
 // windows of those form names (Frm_YambleRfLinkTest), in order, once the board scan has finished
 // and each as soon as the user could choose it; `--screenshot FILE` then saves the main window
 // as an image once the program has settled (no scan, no transaction, no command waiting), and
-// quits. Exit codes: 1 when the file cannot be written; 2, with nothing written, when a name is
-// unknown or its item stays disabled; 3 when the program does not settle.
-void applyStartOptions(ISMmain& main, const QStringList& arguments);
+// calls `end` with the program's exit code: 0, or 1 when the file cannot be written; 2, with
+// nothing written, when a name is unknown or its item stays disabled; 3 when the program does
+// not settle. Without --screenshot the program goes on.
+void applyStartOptions(ISMmain& main, const QStringList& arguments, std::function<void(int)> end);
 
 } // namespace krv

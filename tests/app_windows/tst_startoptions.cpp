@@ -4,12 +4,27 @@
 
 #include <QAction>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace krv;
+
+namespace {
+
+// Applies the options and runs the event loop until the run ends; its exit code, or -1 when it
+// does not end within the time.
+int runToEnd(ISMmain& main, const QStringList& arguments, int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, [&loop] { loop.exit(-1); });
+    applyStartOptions(main, arguments, [&loop](int code) { loop.exit(code); });
+    return loop.exec();
+}
+
+} // namespace
 
 // The program shows itself without a hand on it: the windows named on the command line open as
 // their menu items open them, once they can, and the screenshot shows them.
@@ -17,6 +32,9 @@ class StartOptionsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void namedWindowsOpenAndAreShot();
+    void thePictureWaitsForTheBoardScan();
+    void anOptionThatCannotBeCarriedOutWritesNoPicture_data();
+    void anOptionThatCannotBeCarriedOutWritesNoPicture();
     void anUnwritableScreenshotEndsTheProgram();
 };
 
@@ -27,26 +45,83 @@ void StartOptionsTest::namedWindowsOpenAndAreShot() {
     main.show();
     const QString file = out.filePath(QStringLiteral("main.png"));
     // The link test's menu item stays disabled until the board scan has found the board 2.x.
-    applyStartOptions(main, {QStringLiteral("krv"), QStringLiteral("--open"),
-                             QStringLiteral("mnuViewTRx,mnuToolsYambleRFlink"),
-                             QStringLiteral("--screenshot"), file});
-    QVERIFY(test::waitUntil([&] { return QFile::exists(file); }, 15000));
+    QCOMPARE(runToEnd(main,
+                      {QStringLiteral("krv"), QStringLiteral("--open"),
+                       QStringLiteral("mnuViewTRx,mnuToolsYambleRFlink"),
+                       QStringLiteral("--screenshot"), file},
+                      15000),
+             0);
     QVERIFY(main.mnuViewTRx->isChecked());
     QMdiSubWindow* link = main.frameOf(main.loadedForm(QStringLiteral("Frm_YambleRfLinkTest")));
     QVERIFY(link && link->isVisible());
     QCOMPARE(QImage(file).size(), main.size());
 }
 
+// A panel item is no choice while the scan greys its menu: the windows open, and the picture is
+// taken, once the scan over a long port range has found the board and the program is quiet.
+void StartOptionsTest::thePictureWaitsForTheBoardScan() {
+    QTemporaryDir out;
+    test::Rig rig;
+    rig.writeSettings(QStringLiteral("1"), QStringLiteral("16"));
+    ISMmain& main = rig.start();
+    main.show();
+    const QString file = out.filePath(QStringLiteral("main.png"));
+    // The run ends as the picture is taken: what follows is what the picture shows.
+    QCOMPARE(runToEnd(main,
+                      {QStringLiteral("krv"), QStringLiteral("--open"),
+                       QStringLiteral("mnuViewTx0,mnuToolsMivraTestmode"),
+                       QStringLiteral("--screenshot"), file},
+                      20000),
+             0);
+    QVERIFY(!main.Timer1->isActive());
+    QCOMPARE(main.CommState, 0L);
+    QVERIFY2(!main.CommStatus->text().startsWith(QStringLiteral("COM")),
+             qPrintable(main.CommStatus->text()));
+    QVERIFY(main.mnuView->isEnabled() && main.mnutools->isEnabled());
+    QVERIFY(main.mnuViewTx0->isChecked());
+    QVERIFY(main.loadedForm(QStringLiteral("MivraV2test")));
+}
+
+void StartOptionsTest::anOptionThatCannotBeCarriedOutWritesNoPicture_data() {
+    QTest::addColumn<QString>("names");
+    // The transceivers' link test with no transceiver panel open.
+    QTest::newRow("an item that stays disabled") << QStringLiteral("mnuToolsYambleRFlink");
+    QTest::newRow("a name of nothing") << QStringLiteral("mnuViewTRx,mnuNoSuchItem");
+}
+
+// The run ends with code 2, and the file that was there stays as it was.
+void StartOptionsTest::anOptionThatCannotBeCarriedOutWritesNoPicture() {
+    QFETCH(QString, names);
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("main.png"));
+    {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("an earlier picture");
+    }
+    test::Rig rig;
+    ISMmain& main = rig.start();
+    main.show();
+    QCOMPARE(runToEnd(main,
+                      {QStringLiteral("krv"), QStringLiteral("--open"), names,
+                       QStringLiteral("--screenshot"), file},
+                      15000),
+             2);
+    QFile earlier(file);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("an earlier picture"));
+}
+
 void StartOptionsTest::anUnwritableScreenshotEndsTheProgram() {
     test::Rig rig;
     ISMmain& main = rig.start();
     main.show();
-    applyStartOptions(main, {QStringLiteral("krv"), QStringLiteral("--screenshot"),
-                             QStringLiteral("/nonexistent/folder/main.png")});
-    // The program does not wait on it: it quits, which ends this loop too, before the timeout.
-    QEventLoop loop;
-    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(2); });
-    QVERIFY(loop.exec() != 2);
+    // The program does not wait on it: it quits, before the time is up.
+    QCOMPARE(runToEnd(main,
+                      {QStringLiteral("krv"), QStringLiteral("--screenshot"),
+                       QStringLiteral("/nonexistent/folder/main.png")},
+                      10000),
+             1);
     QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/folder/main.png")));
 }
 
