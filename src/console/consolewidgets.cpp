@@ -83,7 +83,6 @@ void FifoGrid::fitRows(int rows) {
     view->verticalHeader()->setDefaultSectionSize(rowHeight);
     const int frame = 2 * view->frameWidth();
     view->setFixedSize(width + frame, header->sizeHint().height() + rows * rowHeight + frame);
-    resize(sizeHint());
 }
 
 } // namespace krv::console
