@@ -218,7 +218,7 @@ int panelDesignHeightTwips(const QString& layout, bool statusShown) {
 }
 
 QString panelSizeFault(QWidget* panel, int designHeightTwips) {
-    return designSizeFault(panel, panelDesignWidthTwips, designHeightTwips, 1.4, 1.3);
+    return designSizeFault(panel, panelDesignWidthTwips, designHeightTwips, 1.4, 1.1);
 }
 
 void checkPanelSize(QWidget* panel, int designHeightTwips) {

@@ -31,7 +31,7 @@ int panelDesignHeightTwips(const QString& layout, bool statusShown = false);
 inline constexpr int panelDesignWidthTwips = 9810;
 
 // Fails the running test when the panel's window (its frame, title bar included, as the design
-// heights count it) is more than 1.3 times the design height or 1.4 times the design width, both
+// heights count it) is more than 1.1 times the design height or 1.4 times the design width, both
 // at the screen's logical dpi.
 void checkPanelSize(QWidget* panel, int designHeightTwips);
 // What checkPanelSize finds wrong, empty when the panel is within its bounds.
