@@ -221,8 +221,9 @@ private Q_SLOTS:
                "again!";
         QTest::newRow("voltage no number") << QByteArray("\"2.5\"") << QByteArray("\"abc\"")
                                            << "Error occured:13,Type mismatch\rPlease try again!";
-        QTest::newRow("voltage zero") << QByteArray("\"2.5\"") << QByteArray("\"0\"")
-                                      << "Error occured:13,Type mismatch\rPlease try again!";
+        QTest::newRow("voltage zero")
+            << QByteArray("\"2.5\"") << QByteArray("\"0\"")
+            << "Error occured:380,Invalid property value\rPlease try again!";
         QTest::newRow("check box 3") << QByteArray("0\r\n\"2.5\"") << QByteArray("3\r\n\"2.5\"")
                                      << "Error occured:380,Invalid property value\rPlease try "
                                         "again!";
