@@ -96,11 +96,10 @@ void storeConfigValue(QWidget& panel, ISMmain& main, const ConfigItem& item,
 }
 
 QString chooseConfigFile(const ConfigFileType& type, bool save, QWidget* parent) {
-    Dialogs::FileRequest request{
+    const Dialogs::FileRequest request{
         save ? type.saveTitle : type.openTitle, type.filter,
-        ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern()};
-    if (save)
-        request.defaultSuffix = type.extension;
+        ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern(),
+        type.extension};
     const QString path = save ? Dialogs::saveFileAskingToReplace(request, parent)
                               : Dialogs::openFile(request, parent);
     if (path.isEmpty() || QFileInfo(path).fileName() == type.pattern())

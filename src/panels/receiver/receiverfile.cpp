@@ -27,32 +27,75 @@ ConfigFileType makeType(Chip chip) {
     type.saveTitle = hr658 ? QStringLiteral("Save HR658 Configuration File")
                            : QStringLiteral("Save HR651 Configuration File");
     QList<ConfigItem>& items = type.items;
-    items << I::number("Pref_RxLinkTimeout", std::numeric_limits<int>::min(),
-                       std::numeric_limits<int>::max())
-          << I::option("StdCrystal") << I::option("NonStdCrystal") << I::text("Crystalfreq")
-          << I::option("Band315") << I::option("Band433") << I::option("Band868")
-          << I::option("Band915") << I::checkBox("ent") << I::checkBox("enb") << I::checkBox("enx")
-          << I::text("Cxtal") << I::listIndex("BasebandBW", basebandCount) << I::checkBox("disclk")
-          << I::text("FreqCenter") << I::checkBox("enrec") << I::text("VDI") << I::text("LNAgain")
-          << I::text("DRSSI") << I::text("WKUPM") << I::text("WKUPR");
+    items += {
+        I::number("Pref_RxLinkTimeout", std::numeric_limits<int>::min(),
+                  std::numeric_limits<int>::max()),
+        I::option("StdCrystal"),
+        I::option("NonStdCrystal"),
+        I::text("Crystalfreq"),
+        I::option("Band315"),
+        I::option("Band433"),
+        I::option("Band868"),
+        I::option("Band915"),
+        I::checkBox("ent"),
+        I::checkBox("enb"),
+        I::checkBox("enx"),
+        I::text("Cxtal"),
+        I::listIndex("BasebandBW", basebandCount),
+        I::checkBox("disclk"),
+        I::text("FreqCenter"),
+        I::checkBox("enrec"),
+        I::text("VDI"),
+        I::text("LNAgain"),
+        I::text("DRSSI"),
+        I::text("WKUPM"),
+        I::text("WKUPR"),
+    };
     if (hr658)
         items << I::text("WKUPD", WakeUpDigitLength);
-    items << I::text("DUTY_USEM") << I::text("DUTY");
+    items += {
+        I::text("DUTY_USEM"),
+        I::text("DUTY"),
+    };
     if (hr658)
-        items << I::checkBox("enlowdc") << I::checkBox("CB32kHz");
-    items << I::listIndex("CLKout", clockOutputCount) << I::text("LBD") << I::text("AFCauto")
-          << I::text("AFCres") << I::checkBox("afcst") << I::checkBox("afcfi")
-          << I::checkBox("afcoen") << I::checkBox("afcen") << I::text("DATARATEDIV")
-          << I::checkBox("dataratepresc") << I::text("ClkRecMode") << I::text("FILTTYPE");
+        items += {
+            I::checkBox("enlowdc"),
+            I::checkBox("CB32kHz"),
+        };
+    items += {
+        I::listIndex("CLKout", clockOutputCount),
+        I::text("LBD"),
+        I::text("AFCauto"),
+        I::text("AFCres"),
+        I::checkBox("afcst"),
+        I::checkBox("afcfi"),
+        I::checkBox("afcoen"),
+        I::checkBox("afcen"),
+        I::text("DATARATEDIV"),
+        I::checkBox("dataratepresc"),
+        I::text("ClkRecMode"),
+        I::text("FILTTYPE"),
+    };
     if (hr658)
-        items << I::text("StatefiltNr") << I::checkBox("cb_ewi");
-    items << I::checkBox("DFILTbit5") << I::scrollBar("ITLEVEL", hr658 ? 63 : 15)
-          << I::text("FIFOstrt") << I::checkBox("ffillen") << I::checkBox("fmodeen")
-          << I::voltage();
+        items += {
+            I::text("StatefiltNr"),
+            I::checkBox("cb_ewi"),
+        };
+    items += {
+        I::checkBox("DFILTbit5"), I::scrollBar("ITLEVEL", hr658 ? 63 : 15),
+        I::text("FIFOstrt"),      I::checkBox("ffillen"),
+        I::checkBox("fmodeen"),   I::voltage(),
+    };
     if (hr658)
-        items << I::checkBox("CB_exlp") << I::checkBox("CB_exr") << I::checkBox("CB_dcal")
-              << I::option("OB_512bit") << I::option("OB_128bit") << I::text("CB_PLLBW")
-              << I::text("TB_SP", PatternByteLength);
+        items += {
+            I::checkBox("CB_exlp"),
+            I::checkBox("CB_exr"),
+            I::checkBox("CB_dcal"),
+            I::option("OB_512bit"),
+            I::option("OB_128bit"),
+            I::text("CB_PLLBW"),
+            I::text("TB_SP", PatternByteLength),
+        };
     items << I::text("Revision");
     return type;
 }

@@ -2,7 +2,6 @@
 #include "panels/common/configcontrols.h"
 #include "panels/common/filesupply.h"
 #include "receiverpanel.h"
-#include "receiverwords.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -3,7 +3,6 @@
 #include "panels/common/filesupply.h"
 #include "transceiverpanel.h"
 
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace krv {
