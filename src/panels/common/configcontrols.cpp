@@ -23,8 +23,7 @@ namespace {
 const QString VoltageItem = QStringLiteral("Pref_Voltage");
 const QString TimeoutItem = QStringLiteral("Pref_RxLinkTimeout");
 
-} // namespace
-
+// A check box's value as the file holds it: 0, 1, or 2 when greyed.
 int checkBoxValue(const QCheckBox* box) {
     switch (box->checkState()) {
     case Qt::Checked:
@@ -35,6 +34,8 @@ int checkBoxValue(const QCheckBox* box) {
         return 0;
     }
 }
+
+} // namespace
 
 ConfigValues collectConfigValues(const QWidget& panel, const ISMmain& main,
                                  const QList<ConfigItem>& items) {

@@ -4,8 +4,6 @@
 
 #include <optional>
 
-class QCheckBox;
-class QRadioButton;
 class QWidget;
 
 namespace krv {
@@ -14,9 +12,6 @@ class ISMmain;
 
 // Between a chip panel's controls and its configuration file: every panel reads and stores its
 // items here, by the controls' names, so the store rule is the same for all of them.
-
-// A check box's value as the file holds it: 0, 1, or 2 when greyed.
-int checkBoxValue(const QCheckBox* box);
 
 // The values of the items from the panel's controls and the main window's variables.
 ConfigValues collectConfigValues(const QWidget& panel, const ISMmain& main,

@@ -78,6 +78,33 @@ Error invalidValue() {
     return Error(InvalidPropertyValue, QStringLiteral("Invalid property value"));
 }
 
+void checkConfigValues(const QList<ConfigItem>& items, const ConfigValues& values) {
+    for (const ConfigItem& item : items) {
+        switch (item.kind) {
+        case ConfigItem::Kind::Text: {
+            const QString text = values.text(item.name);
+            if (item.maxLength > 0 && text.size() > item.maxLength)
+                throw invalidValue();
+            if (!item.positiveNumber)
+                break;
+            if (!isWholeNumber(text))
+                throw typeMismatch();
+            if (!(leadingNumber(text) > 0))
+                throw invalidValue();
+            break;
+        }
+        case ConfigItem::Kind::Boolean:
+            break;
+        case ConfigItem::Kind::Integer: {
+            const long long value = values.number(item.name);
+            if (value < item.minimum || value > item.maximum)
+                throw invalidValue();
+            break;
+        }
+        }
+    }
+}
+
 } // namespace
 
 ConfigValues readConfigItems(const ConfigFileType& type, const QByteArray& bytes) {
@@ -105,33 +132,6 @@ ConfigValues readConfigItems(const ConfigFileType& type, const QByteArray& bytes
         }
     }
     return values;
-}
-
-void checkConfigValues(const QList<ConfigItem>& items, const ConfigValues& values) {
-    for (const ConfigItem& item : items) {
-        switch (item.kind) {
-        case ConfigItem::Kind::Text: {
-            const QString text = values.text(item.name);
-            if (item.maxLength > 0 && text.size() > item.maxLength)
-                throw invalidValue();
-            if (!item.positiveNumber)
-                break;
-            if (!isWholeNumber(text))
-                throw typeMismatch();
-            if (!(leadingNumber(text) > 0))
-                throw invalidValue();
-            break;
-        }
-        case ConfigItem::Kind::Boolean:
-            break;
-        case ConfigItem::Kind::Integer: {
-            const long long value = values.number(item.name);
-            if (value < item.minimum || value > item.maximum)
-                throw invalidValue();
-            break;
-        }
-        }
-    }
 }
 
 ConfigValues readConfigFile(const ConfigFileType& type, const QByteArray& bytes) {

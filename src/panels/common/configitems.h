@@ -75,12 +75,10 @@ QByteArray writeConfigItems(const ConfigFileType& type, const ConfigValues& valu
 // that is not whole.
 ConfigValues readConfigItems(const ConfigFileType& type, const QByteArray& bytes);
 
-// Refuses (throws krv::Error) a value that its item's control cannot take: 380 for a number out
-// of range, a text longer than its box or a voltage not above zero; 13 for a voltage that is no
-// number.
-void checkConfigValues(const QList<ConfigItem>& items, const ConfigValues& values);
-
-// The whole file checked before anything of it is used: readConfigItems, then checkConfigValues.
+// The whole file checked before anything of it is used: readConfigItems, then every value against
+// what its item's control takes. Throws krv::Error as readConfigItems does, and 380 for a number
+// out of its range, a text longer than its box or a voltage not above zero, 13 for a voltage that
+// is no number.
 ConfigValues readConfigFile(const ConfigFileType& type, const QByteArray& bytes);
 
 } // namespace krv
