@@ -13,7 +13,9 @@
 // The layer owns the crystal, band and centre-frequency block, the load-capacitance list, the
 // revision frame, the power-management boxes pm0..pm5 (pm6, pm7 with automatic power control) and
 // their word, calibration through the synthesizer bit, TXBitSinchOn from CB_ebs at Update, and
-// the configuration file frame (dialogs, whole-file check, item order, supply line).
+// the transmitters' side of the configuration file (the save name's extension, the held centre
+// frequency, the supply line); every chip panel reads, writes and stores its items through
+// panels/common/configcontrols.h.
 
 #include "panels/common/chippanel.h"
 #include "panels/common/configitems.h"
