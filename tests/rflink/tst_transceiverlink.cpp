@@ -178,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(!link->sending());
     }
 
-    // The window is as high as the Part's tab heights, its content fitting each tab.
+    // The window is as high as its designed height for the tab shown, its content fitting each tab.
     void heightFollowsTheTab() {
         LinkRig rig;
         QVERIFY(rig.connectBoard());
