@@ -70,6 +70,7 @@ frm_Link::frm_Link(ISMmain& main) : main_(main), tool_(main, this) {
     connect(pb_L, &QPushButton::clicked, this, &frm_Link::pb_L_Click);
     connect(Slider, &QSlider::valueChanged, this, &frm_Link::Slider_Scroll);
     connect(Timer2, &QTimer::timeout, this, &frm_Link::Timer2_Timer);
+    tool_.onBoardLost([this] { boardLost(); });
 }
 
 void frm_Link::Form_Load() {
@@ -263,6 +264,20 @@ void frm_Link::cb_pn15_Click() {
     }
 }
 
+void frm_Link::boardLost() {
+    // The lost board took its mode with it: every box clear, with no command for the gone board.
+    Timer2->stop();
+    for (QCheckBox* box : {cb_manual, cb_astabil, cb_pn15}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(false);
+    }
+    pb_H->setEnabled(false);
+    pb_L->setEnabled(false);
+    Slider->setEnabled(false);
+    tx_LED_H->setLit(false);
+    tx_LED_L->setLit(false);
+}
+
 void frm_Link::clearModes() {
     QPointer<frm_Link> self(this);
     for (QCheckBox* box : {cb_manual, cb_astabil, cb_pn15}) {
@@ -323,6 +338,14 @@ frm_Link_RX::frm_Link_RX(ISMmain& main) : main_(main), tool_(main, this) {
     grid->addWidget(cb_MoniEn, 3, 0, 1, 2, Qt::AlignHCenter);
     connect(cb_MoniEn, &QCheckBox::toggled, this, &frm_Link_RX::cb_MoniEn_Click);
     connect(Timer1, &QTimer::timeout, this, &frm_Link_RX::Timer1_Timer);
+    tool_.onBoardLost([this] {
+        // Monitoring ended with the board; the lamps no longer show its output.
+        Timer1->stop();
+        const QSignalBlocker quiet(cb_MoniEn);
+        cb_MoniEn->setChecked(false);
+        LED_H->setLit(false);
+        LED_L->setLit(false);
+    });
 }
 
 void frm_Link_RX::Form_Load() {

@@ -130,6 +130,7 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     connect(ResetPC, &QPushButton::clicked, this, &ReceiverRfLink::ResetPC_Click);
     connect(OB_HexView, &QRadioButton::toggled, this, &ReceiverRfLink::OB_HexView_Click);
     connect(RxTimer, &QTimer::timeout, this, &ReceiverRfLink::RxTimer_Timer);
+    tool_.onBoardLost([this] { boardLost(); });
 }
 
 void ReceiverRfLink::ENeoppl_Click() {
@@ -354,6 +355,14 @@ void ReceiverRfLink::packetReceived(const QByteArray& data, bool wholeBuffer) {
         if (armed())
             arm(false);
     });
+}
+
+void ReceiverRfLink::boardLost() {
+    // A board that comes back, or another, starts unarmed: so does the window.
+    ++sequence_;
+    RxTimer->stop();
+    Text1.clear();
+    setArmed(false);
 }
 
 void ReceiverRfLink::showCount() {

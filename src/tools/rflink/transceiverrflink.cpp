@@ -30,7 +30,6 @@ namespace {
 constexpr qsizetype bufferLimit = 4096;
 constexpr int transmitHeightTwips = 4640;
 constexpr int receiveHeightTwips = 6800;
-constexpr int widthTwips = 7000;
 const QString enableCaption = QStringLiteral("&Enable Receive");
 const QString stopCaption = QStringLiteral("&Stop Sending");
 
@@ -103,6 +102,10 @@ Frm_YambleRfLinkTest::Frm_YambleRfLinkTest(ISMmain& main) : main_(main), tool_(m
     connect(TB_RepetitionTime, &QLineEdit::textChanged, this,
             &Frm_YambleRfLinkTest::TB_RepetitionTime_Change);
     connect(TB_PL, &QLineEdit::textChanged, this, &Frm_YambleRfLinkTest::TB_PL_Change);
+    tool_.onBoardLost([this] {
+        TB_ReceiveData.clear();
+        goIdle();
+    });
 }
 
 void Frm_YambleRfLinkTest::Timer_Blink_Timer() {
@@ -402,13 +405,7 @@ void Frm_YambleRfLinkTest::Form_Deactivate() {
     if (!tool_.portOpen()) {
         // Nothing can reach the board: the window alone goes back to idle, so that no tick of
         // a sending it can no longer stop runs on behind it.
-        ++sequence_;
-        main_.TRxLinkOn = false;
-        if (receiving())
-            setReceiveControls(false);
-        if (sending())
-            setContinuousControls(false);
-        TxActive = false;
+        goIdle();
         return;
     }
     QPointer<Frm_YambleRfLinkTest> self(this);
@@ -420,6 +417,16 @@ void Frm_YambleRfLinkTest::Form_Deactivate() {
         PB_Send_Click();
     else if (ShownTab == 1 && TxActive)
         StopTransmit();
+}
+
+void Frm_YambleRfLinkTest::goIdle() {
+    ++sequence_;
+    main_.TRxLinkOn = false;
+    if (receiving())
+        setReceiveControls(false);
+    if (sending())
+        setContinuousControls(false);
+    TxActive = false;
 }
 
 void Frm_YambleRfLinkTest::Form_Unload() {
@@ -496,6 +503,11 @@ void Frm_YambleRfLinkTest::insertHex(const QString& digits) {
         setPayloadText(payloadText_ + hexDigitsOnly(digits));
     else
         setPayloadText(payloadText_ + shownText(payloadBytes(hexDigitsOnly(digits))));
+    // The bytes go at the end, and the user types on after them, in the payload.
+    QTextCursor caret = TB_Payload->textCursor();
+    caret.movePosition(QTextCursor::End);
+    TB_Payload->setTextCursor(caret);
+    TB_Payload->setFocus();
 }
 
 // ---- Transmit options ---------------------------------------------------------------------------
