@@ -23,8 +23,12 @@ long latchOf(ISMmain& main, const char* name) {
 }
 
 void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips, int leftTwips) {
+    // A small fixed tool: its title bar keeps the room of minimise and maximise buttons for the
+    // title, so that the design's narrow frame shows it whole.
+    if (QMdiSubWindow* frame = main.frameOf(window))
+        frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     main.sizeForm(window, widthTwips, heightTwips);
-    // The design's narrow frame would cut its title short.
     if (QMdiSubWindow* frame = main.frameOf(window))
         showWholeTitle(frame);
     main.placeForm(window, 0, leftTwips);
@@ -51,7 +55,9 @@ frm_Link::frm_Link(ISMmain& main) : main_(main), tool_(main, this) {
     cb_pn15 = checkBox("cb_pn15", QStringLiteral("PN 15 sequence"));
     Timer2 = named(new QTimer(this), "Timer2");
 
-    auto* grid = new QGridLayout(Frame1);
+    fitted(pb_L);
+    fitted(pb_H);
+    auto* grid = dense(new QGridLayout(Frame1));
     grid->addWidget(cb_manual, 0, 0);
     grid->addWidget(pb_L, 0, 1);
     grid->addWidget(pb_H, 0, 2);
@@ -60,7 +66,7 @@ frm_Link::frm_Link(ISMmain& main) : main_(main), tool_(main, this) {
     grid->addWidget(cb_astabil, 2, 0);
     grid->addWidget(Slider, 2, 1, 1, 2);
     grid->addWidget(cb_pn15, 3, 0, 1, 3);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = dense(new QVBoxLayout(this));
     layout->addWidget(Frame1);
 
     connect(cb_manual, &QCheckBox::toggled, this, &frm_Link::cb_manual_Click);
@@ -329,7 +335,7 @@ frm_Link_RX::frm_Link_RX(ISMmain& main) : main_(main), tool_(main, this) {
     LED_H = new Lamp("LED_H");
     cb_MoniEn = checkBox("cb_MoniEn", QStringLiteral("Enable"));
     Timer1 = named(new QTimer(this), "Timer1");
-    auto* grid = new QGridLayout(this);
+    auto* grid = dense(new QGridLayout(this));
     grid->addWidget(Label1, 0, 0, 1, 2, Qt::AlignHCenter);
     grid->addWidget(Label2, 1, 0, Qt::AlignHCenter);
     grid->addWidget(Label3, 1, 1, Qt::AlignHCenter);
