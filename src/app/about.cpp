@@ -23,18 +23,18 @@ constexpr int heightTwips = 3000;
 } // namespace
 
 frmAbout::frmAbout(ISMmain& main) : main_(main) {
-    picIcon = objectNamed(new QLabel(this), "picIcon");
+    picIcon = named(new QLabel(this), "picIcon");
     picIcon->setPixmap(standardIcon(QStyle::SP_ComputerIcon).pixmap(32));
-    Label1 = objectNamed(new QLabel(QStringLiteral("Korvanethilmorasquendaplix"), this), "Label1");
+    Label1 = named(new QLabel(QStringLiteral("Korvanethilmorasquendaplix"), this), "Label1");
     Label1->setFont(QFont(QStringLiteral("Arial"), 12));
-    lblVersion = objectNamed(new QLabel(QStringLiteral("GUI Version 1.3.4"), this), "lblVersion");
+    lblVersion = named(new QLabel(QStringLiteral("GUI Version 1.3.4"), this), "lblVersion");
     lblDescription =
-        objectNamed(new QLabel(QStringLiteral("Technical support:"), this), "lblDescription");
-    Label3 = objectNamed(new QLabel(QStringLiteral("krv-support@orvalex.example"), this), "Label3");
+        named(new QLabel(QStringLiteral("Technical support:"), this), "lblDescription");
+    Label3 = named(new QLabel(QStringLiteral("krv-support@orvalex.example"), this), "Label3");
     Label3->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    cmdOK = objectNamed(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
+    cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdSysInfo =
-        objectNamed(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo");
+        named(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo");
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(Label1);

@@ -55,12 +55,12 @@ Help_R1::Help_R1(ISMmain& main) : main_(main) {
     }
     auto* note = new QHBoxLayout;
     note->setSpacing(2);
-    note->addWidget(objectNamed(new QLabel(QStringLiteral("*"), this), "FootnoteMark"));
-    note->addWidget(objectNamed(new QLabel(QString::fromUtf8(footnote), this), "Footnote"));
+    note->addWidget(named(new QLabel(QStringLiteral("*"), this), "FootnoteMark"));
+    note->addWidget(named(new QLabel(QString::fromUtf8(footnote), this), "Footnote"));
     note->addStretch();
     layout->addLayout(note);
     layout->addStretch();
-    Close = objectNamed(new QPushButton(QStringLiteral("Close"), this), "Close");
+    Close = named(new QPushButton(QStringLiteral("Close"), this), "Close");
     layout->addWidget(Close, 0, Qt::AlignRight);
     connect(Close, &QPushButton::clicked, this, [this] { main_.unloadForm(objectName()); });
 }

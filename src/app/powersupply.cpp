@@ -26,7 +26,7 @@ constexpr int heightTwips = 2700;
 
 // A number box with room for the longest number it shows.
 QLineEdit* numberBox(QWidget* parent, const char* name, const QString& longest) {
-    auto* box = objectNamed(new QLineEdit(parent), name);
+    auto* box = named(new QLineEdit(parent), name);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(longest) + 12);
     return box;
 }
@@ -35,22 +35,22 @@ QLineEdit* numberBox(QWidget* parent, const char* name, const QString& longest) 
 
 frm_PowerSupply::frm_PowerSupply(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Power Supply Settings"));
-    Label1 = objectNamed(new QLabel(QStringLiteral("Tolvano Chip Voltage"), this), "Label1");
+    Label1 = named(new QLabel(QStringLiteral("Tolvano Chip Voltage"), this), "Label1");
     Voltage = numberBox(this, "Voltage", QStringLiteral("0.00"));
     Voltage->setText(QStringLiteral("2.5"));
-    Label3 = objectNamed(new QLabel(QStringLiteral("V"), this), "Label3");
-    PB_Voltage = objectNamed(new QPushButton(QStringLiteral("Set"), this), "PB_Voltage");
-    Label2 = objectNamed(new QLabel(QStringLiteral("Tolvano Chip Current"), this), "Label2");
+    Label3 = named(new QLabel(QStringLiteral("V"), this), "Label3");
+    PB_Voltage = named(new QPushButton(QStringLiteral("Set"), this), "PB_Voltage");
+    Label2 = named(new QLabel(QStringLiteral("Tolvano Chip Current"), this), "Label2");
     Current = numberBox(this, "Current", QStringLiteral("0000.0"));
     Current->setReadOnly(true);
-    CurUnit = objectNamed(new QLabel(QStringLiteral("mA"), this), "CurUnit");
+    CurUnit = named(new QLabel(QStringLiteral("mA"), this), "CurUnit");
     // Wide enough for either unit, so that the buttons stay where they are.
     CurUnit->setMinimumWidth(
         std::max(CurUnit->fontMetrics().horizontalAdvance(QStringLiteral("mA")),
                  CurUnit->fontMetrics().horizontalAdvance(QStringLiteral("uA"))));
-    PB_Current = objectNamed(new QPushButton(QStringLiteral("Read"), this), "PB_Current");
-    ContRead = objectNamed(new QPushButton(QStringLiteral("Cont"), this), "ContRead");
-    Statusline = objectNamed(new QLineEdit(this), "Statusline");
+    PB_Current = named(new QPushButton(QStringLiteral("Read"), this), "PB_Current");
+    ContRead = named(new QPushButton(QStringLiteral("Cont"), this), "ContRead");
+    Statusline = named(new QLineEdit(this), "Statusline");
     Statusline->setReadOnly(true);
     QFont statusFont = Statusline->font();
     statusFont.setPointSizeF(statusFont.pointSizeF() * 0.85);

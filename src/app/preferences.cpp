@@ -29,7 +29,7 @@ constexpr int heightTwips = 2700;
 
 // A port number box: room for two digits and a little more, whatever the font.
 QLineEdit* portBox(QWidget* parent, const char* name) {
-    auto* box = objectNamed(new QLineEdit(parent), name);
+    auto* box = named(new QLineEdit(parent), name);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
     return box;
 }
@@ -49,7 +49,7 @@ QHBoxLayout* portRange(QLabel* label, QLineEdit* box, UpDown* arrows) {
 
 Preferences::Preferences(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Preferences"));
-    TabStrip1 = objectNamed(new QTabBar(this), "TabStrip1");
+    TabStrip1 = named(new QTabBar(this), "TabStrip1");
     TabStrip1->setDrawBase(false);
     TabStrip1->setExpanding(false);
     TabStrip1->addTab(QStringLiteral("Communication"));
@@ -70,13 +70,13 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
     }
 
     QFrame* page1 = Frame_pref_tabs[1];
-    Label1 = objectNamed(new QLabel(QStringLiteral("Comm. port range"), page1), "Label1");
-    Label2 = objectNamed(new QLabel(QStringLiteral("From:"), page1), "Label2");
+    Label1 = named(new QLabel(QStringLiteral("Comm. port range"), page1), "Label1");
+    Label2 = named(new QLabel(QStringLiteral("From:"), page1), "Label2");
     ComNr_min = portBox(page1, "ComNr_min");
-    UpDown1 = objectNamed(new UpDown(ComNr_min, 0, 16, page1), "UpDown1");
-    Label3 = objectNamed(new QLabel(QStringLiteral("To:"), page1), "Label3");
+    UpDown1 = named(new UpDown(ComNr_min, 0, 16, page1), "UpDown1");
+    Label3 = named(new QLabel(QStringLiteral("To:"), page1), "Label3");
     ComNr_max = portBox(page1, "ComNr_max");
-    UpDown2 = objectNamed(new UpDown(ComNr_max, 0, 16, page1), "UpDown2");
+    UpDown2 = named(new UpDown(ComNr_max, 0, 16, page1), "UpDown2");
     auto* range = new QHBoxLayout;
     range->addLayout(portRange(Label2, ComNr_min, UpDown1));
     range->addStretch(1);
@@ -89,23 +89,23 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
 
     QFrame* page2 = Frame_pref_tabs[2];
     LoadWS =
-        objectNamed(new QCheckBox(QStringLiteral("Load workspace on startup"), page2), "LoadWS");
+        named(new QCheckBox(QStringLiteral("Load workspace on startup"), page2), "LoadWS");
     CCautoLoad =
-        objectNamed(new QCheckBox(QStringLiteral("Load chip configuration:"), page2), "CCautoLoad");
+        named(new QCheckBox(QStringLiteral("Load chip configuration:"), page2), "CCautoLoad");
     auto* page2Layout = new QVBoxLayout(page2);
     page2Layout->addWidget(LoadWS);
     page2Layout->addWidget(CCautoLoad);
     page2Layout->addStretch();
 
-    EnLB_FWload = objectNamed(
+    EnLB_FWload = named(
         new QCheckBox(QStringLiteral("Enable LoadBoard Frimware loading"), Frame_pref_tabs[3]),
         "EnLB_FWload");
     auto* page3Layout = new QVBoxLayout(Frame_pref_tabs[3]);
     page3Layout->addWidget(EnLB_FWload);
     page3Layout->addStretch();
 
-    Exit = objectNamed(new QPushButton(QStringLiteral("Cancel"), this), "Exit");
-    Save = objectNamed(new QPushButton(QStringLiteral("Save && Exit"), this), "Save");
+    Exit = named(new QPushButton(QStringLiteral("Cancel"), this), "Exit");
+    Save = named(new QPushButton(QStringLiteral("Save && Exit"), this), "Save");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Exit);

@@ -21,7 +21,7 @@ constexpr int heightTwips = 3600;
 } // namespace
 
 frm_Splash::frm_Splash(ISMmain& main) : main_(main) {
-    Label1 = objectNamed(new QLabel(this), "Label1");
+    Label1 = named(new QLabel(this), "Label1");
     QFont versionFont = Label1->font();
     versionFont.setPointSize(8);
     Label1->setFont(versionFont);

@@ -838,12 +838,6 @@ bool ChipPanel::repeating() const {
     return RepStatusReadTimer->isActive();
 }
 
-void ChipPanel::StopRepetitiveStatusRead() {
-    ReadStatus->setFocus(Qt::OtherFocusReason);
-    ShowStatus->setFocus(Qt::OtherFocusReason);
-    RepStatusReadTimer->stop();
-}
-
 void ChipPanel::RepStatusReadTimer_Timer() {
     // A refused tick ends the repetition: the next tick would only repeat the same refusal.
     if (!portOpen() || main_.CommState != 0) {
