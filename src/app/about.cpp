@@ -33,8 +33,7 @@ frmAbout::frmAbout(ISMmain& main) : main_(main) {
     Label3 = named(new QLabel(QStringLiteral("krv-support@orvalex.example"), this), "Label3");
     Label3->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdOK = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
-    cmdSysInfo =
-        named(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo");
+    cmdSysInfo = named(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo");
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(Label1);

@@ -56,10 +56,15 @@ public:
     void hideForm(QWidget* form);
     // How a placed window keeps to the place it asked for.
     enum class PlaceRule {
-        // As near as the visible client area allows (the splash, the About box, chip panels).
+        // As near as the visible client area allows (chip panels, the places the user left
+        // windows in).
         InView,
+        // The same, for a window that stands over the others for a moment only (the splash,
+        // the About box): later windows take no notice of it.
+        Passing,
         // A tool window: also clear of the open chip panel's Update button, of the panel
-        // itself wherever both fit side by side, and of the windows opened before it.
+        // itself wherever both fit side by side, and of the windows opened before it; except
+        // where it asks for the workspace's top left corner, the panel's own place.
         ClearOfOthers,
     };
     // Places a window by its top-left corner in client-area twips: there when it fits in the

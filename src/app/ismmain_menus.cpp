@@ -117,7 +117,7 @@ void ISMmain::mnuHelpAbout_Click() {
     const float top =
         (float(pixelsToTwips(height())) - 2000) / 2 - float(pixelsToTwips(frame->height())) / 2;
     const float left = float(pixelsToTwips(width())) / 2 - float(pixelsToTwips(frame->width())) / 2;
-    placeForm(about, top, left, PlaceRule::InView);
+    placeForm(about, top, left, PlaceRule::Passing);
     frame->show();
 }
 

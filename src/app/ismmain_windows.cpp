@@ -68,7 +68,9 @@ void ISMmain::keepInView(QMdiSubWindow* frame) {
         return;
     const QVariant wanted = frame->property(wantedPlace);
     const QPoint place = wanted.isValid() ? wanted.toPoint() : frame->pos();
-    const bool tool = wanted.isValid() && !isChipPanel(frame) &&
+    // A window that asks for the workspace's corner takes the panel's own place by design (the
+    // content editor, the programmer, the firmware loader, the sniffer).
+    const bool tool = wanted.isValid() && place != QPoint(0, 0) && !isChipPanel(frame) &&
                       frame->property(placeRule).toInt() == int(PlaceRule::ClearOfOthers);
     frame->move(tool ? placeTool(sceneFor(frame), frame->size(), place)
                      : placeInView(mdi_->viewport()->rect(), frame->size(), place));
@@ -91,13 +93,18 @@ PlacementScene ISMmain::sceneFor(const QMdiSubWindow* frame) const {
     const QMdiSubWindow* panelFrame = frameOf(panel);
     if (panelFrame && panelFrame != frame && panelFrame->isVisible()) {
         scene.panel = panelFrame->geometry();
-        QWidget* update = dynamic_cast<ChipPanelForm*>(panel)->updateButton();
+        auto* chip = dynamic_cast<ChipPanelForm*>(panel);
+        QWidget* update = chip ? chip->updateButton() : nullptr;
         if (update && update->isVisible())
             scene.keep = QRect(update->mapTo(mdi_->viewport(), QPoint(0, 0)), update->size());
     }
+    const auto passing = [](const QMdiSubWindow* other) {
+        const QVariant rule = other->property(placeRule);
+        return rule.isValid() && rule.toInt() == int(PlaceRule::Passing);
+    };
     for (const QMdiSubWindow* other : mdi_->subWindowList()) {
-        if (other != frame && other->isVisible() && !isChipPanel(other) &&
-            openingOf(other) < openingOf(frame))
+        if (other != frame && other != panelFrame && other->isVisible() && !isChipPanel(other) &&
+            !passing(other) && openingOf(other) < openingOf(frame))
             scene.tools.append(other->geometry());
     }
     return scene;
@@ -150,7 +157,7 @@ void ISMmain::placeSplash() {
     const double splashHeight = pixelsToTwips(splash->height());
     const double splashWidth = pixelsToTwips(splash->width());
     placeForm(splash, (heightTwips - 2000) / 2 - splashHeight / 2, widthTwips / 2 - splashWidth / 2,
-              PlaceRule::InView);
+              PlaceRule::Passing);
 }
 
 } // namespace krv

@@ -88,8 +88,7 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
     page1Layout->addStretch();
 
     QFrame* page2 = Frame_pref_tabs[2];
-    LoadWS =
-        named(new QCheckBox(QStringLiteral("Load workspace on startup"), page2), "LoadWS");
+    LoadWS = named(new QCheckBox(QStringLiteral("Load workspace on startup"), page2), "LoadWS");
     CCautoLoad =
         named(new QCheckBox(QStringLiteral("Load chip configuration:"), page2), "CCautoLoad");
     auto* page2Layout = new QVBoxLayout(page2);
