@@ -1,10 +1,15 @@
+#include "link/linkwindow.h"
 #include "panels/common/chippanel.h"
 #include "testsupport.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace krv;
 using krv::test::waitUntil;
@@ -12,6 +17,11 @@ using krv::test::waitUntil;
 namespace {
 
 const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
+
+// The user presses Disconnect on the toolbar, as with the mouse.
+void pressDisconnect(ISMmain& main) {
+    QTest::mouseClick(main.Toolbar2->widgetForAction(main.DisconnectButton), Qt::LeftButton);
+}
 
 } // namespace
 
@@ -88,6 +98,104 @@ private Q_SLOTS:
             QVERIFY(waitUntil([&] { return rig.main().CommState == 0; }));
         }
         QCOMPARE(rig.messageTexts(), QStringList());
+    }
+
+    // Read Status double-clicked on the HC913 panel, AFC on: each read sends the AFC word off
+    // twice, "H2" "L2" "L0" "RS" | "RS" | "H2" and the AFC word back. The user's Disconnect,
+    // at any moment of the repetition, ends it without a message and leaves the panel as it was.
+    void disconnectDuringRepeatedReadsEndsQuietly_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("answered");
+        // line: the line of the second read at which Disconnect is pressed; -1 between reads.
+        QTest::newRow("AFC word off waiting") << 0 << false;
+        QTest::newRow("L2 waiting") << 3 << false;
+        QTest::newRow("first RS waiting") << 5 << false;
+        QTest::newRow("first RS answered") << 5 << true;
+        QTest::newRow("second RS waiting") << 6 << false;
+        QTest::newRow("final H2 answered") << 7 << true;
+        QTest::newRow("AFC word back waiting") << 8 << false;
+        QTest::newRow("between two reads") << -1 << true;
+    }
+    void disconnectDuringRepeatedReadsEndsQuietly() {
+        QFETCH(int, line);
+        QFETCH(bool, answered);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("YambleV3")));
+        main.showForm(panel);
+        auto* afcen = panel->findChild<QCheckBox*>(QStringLiteral("afcen"));
+        auto* afcWord = panel->findChild<QLineEdit*>(QStringLiteral("AFCw"));
+        QVERIFY(afcen->isChecked());
+        panel->Update->click();
+        const QString ownAfcWord = afcWord->text();
+        QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
+        panel->RepStatusReadTimer->setInterval(400);
+        rig.board().clearReceived();
+        rig.dialogs().messages.clear();
+
+        constexpr int readLines = 9;
+        qsizetype sentBeforeDisconnect = -1;
+        if (line >= 0) {
+            const int target = readLines + line;
+            connect(&rig.board(), &sim::BoardSimulator::lineReceived, panel, [&, target] {
+                const qsizetype index = rig.board().receivedLines().size() - 1;
+                if (index == target - 1 && !answered)
+                    rig.board().setFault(sim::Fault::NoReply, 1);
+                if (index == target)
+                    QTimer::singleShot(answered ? 0 : 20, panel, [&] {
+                        sentBeforeDisconnect = rig.board().receivedLines().size();
+                        pressDisconnect(main);
+                    });
+            });
+        }
+        panel->ReadStatus_Click();
+        panel->ReadStatus_DblClick();
+        if (line < 0) {
+            QVERIFY(waitUntil([&] {
+                return rig.board().receivedLines().size() == readLines && main.CommState == 0;
+            }));
+            sentBeforeDisconnect = rig.board().receivedLines().size();
+            pressDisconnect(main);
+        }
+        QVERIFY(waitUntil([&] { return sentBeforeDisconnect >= 0 && !main.boardPortOpen(); }));
+        QVERIFY(waitUntil([&] { return !main.link()->isBusy() && main.CommState == 0; }));
+        QTest::qWait(900);
+
+        QCOMPARE(rig.messageTexts(), QStringList());
+        QCOMPARE(rig.board().receivedLines().size(), sentBeforeDisconnect);
+        QVERIFY(!panel->repeating());
+        QVERIFY(!panel->StatusReadActive);
+        QVERIFY(!panel->Timer3->isActive());
+        QVERIFY(afcen->isChecked());
+        QCOMPARE(afcWord->text(), ownAfcWord);
+        QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
+
+        // The quiet ends with the user's next action: a read asked for now says why it cannot.
+        QTest::mouseClick(panel->ReadStatus, Qt::LeftButton);
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{QStringLiteral("Commport not available, Loadboard not connected!")});
+    }
+
+    // An interrupt poll waiting for its reply ends as quietly.
+    void disconnectDuringAnInterruptPollEndsQuietly() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("DruskV1")));
+        main.showForm(panel);
+        rig.dialogs().messages.clear();
+        rig.board().setFault(sim::Fault::NoReply, 1);
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, panel,
+                [&] { QTimer::singleShot(20, panel, [&] { pressDisconnect(main); }); });
+        panel->IRQpoll->click();
+        QVERIFY(waitUntil([&] { return !main.boardPortOpen() && main.CommState == 0; }));
+        QTest::qWait(300);
+        QCOMPARE(rig.messageTexts(), QStringList());
+        QVERIFY(!panel->Timer1->isActive());
+        QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{QStringLiteral("Commport not available, Loadboard not connected!")});
     }
 };
 
