@@ -3,10 +3,13 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -17,6 +20,20 @@ using krv::test::waitUntil;
 namespace {
 
 const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
+
+// Types the text as a keyboard with its characters would: one key per character, surrogate
+// pairs included (QTest's own typing knows Latin-1 only).
+void typeText(QWidget* box, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString character(text[i]);
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            character += text[++i];
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(box, &release);
+    }
+}
 
 // The user presses Disconnect on the toolbar, as with the mouse.
 void pressDisconnect(ISMmain& main) {
@@ -98,6 +115,71 @@ private Q_SLOTS:
             QVERIFY(waitUntil([&] { return rig.main().CommState == 0; }));
         }
         QCOMPARE(rig.messageTexts(), QStringList());
+    }
+
+    // Characters beyond Latin typed into a hexadecimal box, or put there as a file would, are no
+    // digits: the box and its word stay hexadecimal, and Update sends a whole word.
+    void nonLatinTextInHexBoxes_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("wordBox");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("typed");
+        const QStringList texts{
+            QStringLiteral("\u00E4"),       // a with diaeresis, Latin-1 above 127
+            QStringLiteral("5\u0663"),      // an Arabic-Indic digit three
+            QStringLiteral("\uFF21\uFF22"), // fullwidth A B
+            QStringLiteral("\u20AC\u4E2D"), // euro sign, a CJK character
+            QStringLiteral("C\U0001D7D8"),  // a mathematical digit, two code units
+            QStringLiteral("\u0100\u00FF"), // A with macron, y with diaeresis
+        };
+        for (const QString& text : texts) {
+            for (const char* form : {"FRM_Zenth", "Ovalt"})
+                QTest::addRow("%s pattern byte typed %s", form, qPrintable(text))
+                    << form << "TB_SP"
+                    << "SynchPatt" << text << true;
+            QTest::addRow("FRM_Zenth PLL word typed %s", qPrintable(text))
+                << "FRM_Zenth"
+                << "PLLCmd"
+                << "PLLCmd" << text << true;
+            QTest::addRow("FRM_Zenth PLL word set %s", qPrintable(text))
+                << "FRM_Zenth"
+                << "PLLCmd"
+                << "PLLCmd" << QStringLiteral("CC") + text << false;
+        }
+    }
+    void nonLatinTextInHexBoxes() {
+        QFETCH(QString, form);
+        QFETCH(QString, box);
+        QFETCH(QString, wordBox);
+        QFETCH(QString, text);
+        QFETCH(bool, typed);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = qobject_cast<ChipPanel*>(rig.main().form(form));
+        rig.main().showForm(panel);
+        auto* input = panel->findChild<QLineEdit*>(box);
+        auto* word = panel->findChild<QLineEdit*>(wordBox);
+        if (typed) {
+            input->setFocus();
+            input->selectAll();
+            typeText(input, text);
+            QTest::keyClick(input, Qt::Key_Return);
+        } else {
+            input->setText(text);
+        }
+        rig.board().clearReceived();
+        panel->Update->click();
+        const QRegularExpression hexWord(QStringLiteral("^[0-9A-Fa-f]{4}$"));
+        QVERIFY2(hexWord.match(word->text()).hasMatch(), qPrintable(word->text()));
+        QVERIFY(rig.board().receivedLines().contains(QStringLiteral("S2") + word->text()));
+        for (const QString& line : rig.board().receivedLines())
+            QVERIFY2(line.size() < 2 ||
+                         QRegularExpression(QStringLiteral("^[0-9A-Z]{2}[0-9A-Fa-f]*$"))
+                             .match(line)
+                             .hasMatch(),
+                     qPrintable(line));
+        QVERIFY(rig.messageTexts().isEmpty());
     }
 
     // Read Status double-clicked on the HC913 panel, AFC on: each read sends the AFC word off
