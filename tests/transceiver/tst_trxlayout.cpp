@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTest>
 
 using namespace krv;
@@ -44,7 +45,15 @@ void TrxLayout::opensWithinItsDesign() {
     main.SetBijakuMode(bVariant);
     const auto show =
         form == QStringLiteral("YambleV3") ? &ISMmain::YambleV3_show : &ISMmain::Zenth_show;
-    QVERIFY(test::checkPanelLayout(main, show, form, layout));
+    ChipPanel* panel = test::checkPanelLayout(main, show, form, layout);
+    QVERIFY(panel);
+    // Every page as well.
+    for (int page = 1; page < panel->TabStrip1->count(); ++page) {
+        panel->TabStrip1->setCurrentIndex(page);
+        test::checkReadable(panel, QStringLiteral("%1_page%2").arg(layout).arg(page + 1));
+        test::checkListsWhole(panel, layout);
+        test::checkPanelSize(panel, layout);
+    }
 }
 
 void TrxLayout::calibrationMarkKeepsThePanelWhole() {
