@@ -195,9 +195,11 @@ void StatusReader::statusStep1() {
     for (const QString& preamble : design.statusPreamble)
         if (!line(preamble))
             return;
-    firstStatusReply_ = line(QStringLiteral("RS"));
-    if (!firstStatusReply_)
+    // Kept only once the line has returned with the panel still there.
+    const std::optional<SendResult> reply = line(QStringLiteral("RS"));
+    if (!reply)
         return;
+    firstStatusReply_ = reply;
     main_.CommState = 2;
 }
 
@@ -214,9 +216,10 @@ void StatusReader::statusStep2() {
         main_.CommState = 100;
         return;
     }
-    secondStatusReply_ = line(QStringLiteral("RS"));
-    if (!secondStatusReply_)
+    const std::optional<SendResult> reply = line(QStringLiteral("RS"));
+    if (!reply)
         return;
+    secondStatusReply_ = reply;
     main_.CommState = 3;
 }
 
@@ -270,12 +273,14 @@ void StatusReader::Timer1_Timer() {
     case 1: {
         pollStepRunning_ = true;
         QPointer<StatusReader> self(this);
-        irqReply_ = line(QStringLiteral("RI"));
+        const std::optional<SendResult> reply = line(QStringLiteral("RI"));
         if (!self)
             return;
         pollStepRunning_ = false;
-        if (irqReply_)
+        if (reply) {
+            irqReply_ = reply;
             main_.CommState = 2;
+        }
         break;
     }
     case 2:
