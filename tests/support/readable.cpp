@@ -4,6 +4,8 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -20,6 +22,18 @@
 namespace krv::test {
 
 namespace {
+
+// The font variants of the readability tests name a second family in KRV_TEST_FONT: it becomes
+// the application's font before any window is made, as a user's desktop font would.
+void useTestFont() {
+    const QString family = qEnvironmentVariable("KRV_TEST_FONT");
+    if (family.isEmpty())
+        return;
+    QFont font = QGuiApplication::font();
+    font.setFamilies({family});
+    QGuiApplication::setFont(font);
+}
+Q_COREAPP_STARTUP_FUNCTION(useTestFont)
 
 bool isRich(const QLabel* label) {
     return label->textFormat() == Qt::RichText ||
@@ -128,6 +142,10 @@ QStringList workspaceFaults(QWidget* window, const QString& name) {
 
 QStringList readabilityFaults(QWidget* window, const QString& name) {
     QStringList faults = workspaceFaults(window, name);
+    const QString testFont = qEnvironmentVariable("KRV_TEST_FONT");
+    if (!testFont.isEmpty() && QFontInfo(window->font()).family() != testFont)
+        faults.append(name + QStringLiteral(" shows %1, not the test font %2")
+                                 .arg(QFontInfo(window->font()).family(), testFont));
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->parentWidget()->inherits("UpDown") ||
@@ -200,19 +218,7 @@ int panelDesignHeightTwips(const QString& layout, bool statusShown) {
 }
 
 QString panelSizeFault(QWidget* panel, int designHeightTwips) {
-    QWidget* outer = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
-    if (!outer)
-        outer = panel;
-    const int maxHeight = int(1.3 * designHeightTwips * panel->logicalDpiY() / 1440.0);
-    const int maxWidth = int(1.4 * panelDesignWidthTwips * panel->logicalDpiX() / 1440.0);
-    if (outer->height() <= maxHeight && outer->width() <= maxWidth)
-        return {};
-    return QStringLiteral("%1 is %2x%3 px, more than %4x%5 px")
-        .arg(panel->objectName())
-        .arg(outer->width())
-        .arg(outer->height())
-        .arg(maxWidth)
-        .arg(maxHeight);
+    return designSizeFault(panel, panelDesignWidthTwips, designHeightTwips, 1.4, 1.1);
 }
 
 void checkPanelSize(QWidget* panel, int designHeightTwips) {
@@ -224,6 +230,28 @@ void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown) {
     const int height = panelDesignHeightTwips(layout, statusShown);
     QVERIFY2(height > 0, qPrintable(layout + QStringLiteral(" is no panel layout")));
     checkPanelSize(panel, height);
+}
+
+QString designSizeFault(QWidget* window, int widthTwips, int heightTwips, double widthFactor,
+                        double heightFactor) {
+    QWidget* outer = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    if (!outer)
+        outer = window;
+    const int maxWidth = int(widthFactor * widthTwips * window->logicalDpiX() / 1440.0);
+    const int maxHeight = int(heightFactor * heightTwips * window->logicalDpiY() / 1440.0);
+    if (outer->width() <= maxWidth && outer->height() <= maxHeight)
+        return {};
+    return QStringLiteral("%1 is %2x%3 px, more than %4x%5 px")
+        .arg(window->objectName())
+        .arg(outer->width())
+        .arg(outer->height())
+        .arg(maxWidth)
+        .arg(maxHeight);
+}
+
+void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips) {
+    const QString fault = designSizeFault(window, widthTwips, heightTwips, 1.15, 1.15);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 } // namespace krv::test

@@ -133,6 +133,7 @@ void MivraV2::SetFrameMode() {
     // A borderless frame around a hidden list shows nothing; styles that ignore a flat group box
     // would still draw its empty box.
     Frame1->setVisible(!bVariant);
+    layoutChanged();
 }
 
 void MivraV2::Revision_Click() {

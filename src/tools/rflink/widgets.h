@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/krvform.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,10 +13,7 @@
 // Small builders for the link tools' named controls.
 namespace krv::rflink {
 
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using krv::named;
 
 inline QPushButton* button(const char* name, const QString& caption) {
     return named(new QPushButton(caption), name);
