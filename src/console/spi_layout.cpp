@@ -38,15 +38,6 @@ QString indexed(const char* name, int index) {
     return QString::fromLatin1(name) + u'_' + QString::number(index);
 }
 
-template <typename T> T* named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-template <typename T> T* named(T* widget, const char* name) {
-    return named(widget, QString::fromLatin1(name));
-}
-
 QPushButton* textButton(const QString& caption, const QString& name) {
     auto* button = named(new console::TightButton(caption), name);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -656,12 +656,6 @@ bool ChipPanel::repeating() const {
     return reader_->repeating();
 }
 
-void ChipPanel::StopRepetitiveStatusRead() {
-    ReadStatus->setFocus(Qt::OtherFocusReason);
-    ShowStatus->setFocus(Qt::OtherFocusReason);
-    reader_->stopRepeating();
-}
-
 void ChipPanel::IRQpoll_Click() {
     reader_->startInterruptPoll();
 }

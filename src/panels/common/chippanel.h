@@ -163,8 +163,6 @@ public:
     void StdCrystal_Click();
     void NonStdCrystal_Click();
     void Crystalfreq_LostFocus();
-    // Moves the focus off the Read Status button, which ends a repetition.
-    void StopRepetitiveStatusRead();
 
     // Whether the status read repeats.
     bool repeating() const;

@@ -2,6 +2,7 @@
 
 // Small builders and readers for the named controls of the chip panels.
 
+#include "app/krvform.h"
 #include "common/optionbutton.h"
 
 #include <QCheckBox>
@@ -14,10 +15,7 @@
 
 namespace krv::panel {
 
-template <typename T> T* named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
+using krv::named;
 
 // A number box of the settings pages; read-only boxes show what the panel works out.
 inline QLineEdit* numberBox(QWidget* parent, const QString& name, int maximumWidth,

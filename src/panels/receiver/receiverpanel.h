@@ -79,10 +79,8 @@ protected:
     QCheckBox* checkBox(const QString& name, const QString& caption);
     QComboBox* list(const QString& name, const QStringList& entries = {});
     void refill(QComboBox* box, const QStringList& entries, const QString& selected);
-    receiver::ReceiverConfig collectConfig() const;
-    void checkConfig(const receiver::ReceiverConfig& config) const;
-    void storeItem(const receiver::ItemSpec& item, const receiver::ReceiverConfig& config);
-    void applyConfig(const receiver::ReceiverConfig& config);
+    // Stores a configuration file's items in file order, then runs the leave handlers.
+    void applyConfig(const ConfigValues& config);
 
     receiver::Chip chip_;
     receiver::Band band_;

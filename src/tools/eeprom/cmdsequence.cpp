@@ -49,7 +49,7 @@ constexpr int designHeight = 7000;
 
 Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Command Editor"));
-    L_ControlName = withName(new QLabel, "L_ControlName");
+    L_ControlName = named(new QLabel, "L_ControlName");
     QFont bold = L_ControlName->font();
     bold.setBold(true);
     L_ControlName->setFont(bold);
@@ -58,24 +58,23 @@ Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
             CB_AddCmd[c] =
                 element(new QCheckBox(QString::fromLatin1(commandCaptions[c])), "CB_AddCmd", c);
     }
-    PB_SelectAll = withName(new QPushButton(QStringLiteral("&Select All")), "PB_SelectAll");
-    PB_ClearAll = withName(new QPushButton(QStringLiteral("&Clear All")), "PB_ClearAll");
-    PB_SetDefaults =
-        withName(new QPushButton(QStringLiteral("Set &Recommended")), "PB_SetDefaults");
-    TB_DataRate = withName(new QLineEdit, "TB_DataRate");
-    Label1 = withName(new QLabel(QStringLiteral("bps")), "Label1");
-    TB_DataRateCmd = withName(new QLineEdit, "TB_DataRateCmd");
+    PB_SelectAll = named(new QPushButton(QStringLiteral("&Select All")), "PB_SelectAll");
+    PB_ClearAll = named(new QPushButton(QStringLiteral("&Clear All")), "PB_ClearAll");
+    PB_SetDefaults = named(new QPushButton(QStringLiteral("Set &Recommended")), "PB_SetDefaults");
+    TB_DataRate = named(new QLineEdit, "TB_DataRate");
+    Label1 = named(new QLabel(QStringLiteral("bps")), "Label1");
+    TB_DataRateCmd = named(new QLineEdit, "TB_DataRateCmd");
     TB_DataRateCmd->setReadOnly(true);
-    Label3 = withName(new QLabel(QStringLiteral("h")), "Label3");
-    TB_PBCmdValue = withName(new QLineEdit, "TB_PBCmdValue");
+    Label3 = named(new QLabel(QStringLiteral("h")), "Label3");
+    TB_PBCmdValue = named(new QLineEdit, "TB_PBCmdValue");
     TB_PBCmdValue->setReadOnly(true);
-    Label2 = withName(new QLabel(QStringLiteral("h")), "Label2");
+    Label2 = named(new QLabel(QStringLiteral("h")), "Label2");
     for (QLineEdit* box : {TB_DataRate, TB_DataRateCmd, TB_PBCmdValue})
         fitWidth(box, 6);
 
-    CB_Pullup = withName(new QCheckBox(QStringLiteral("Switch off weak-pullup")), "CB_Pullup");
+    CB_Pullup = named(new QCheckBox(QStringLiteral("Switch off weak-pullup")), "CB_Pullup");
     Frm_ContExec =
-        withName(new QGroupBox(QStringLiteral("Continuous Event Execution for")), "Frm_ContExec");
+        named(new QGroupBox(QStringLiteral("Continuous Event Execution for")), "Frm_ContExec");
     auto* continuous = new QHBoxLayout(Frm_ContExec);
     denseFrame(continuous);
     for (int k = 0; k < 4; ++k) {
@@ -84,24 +83,24 @@ Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
         continuous->addWidget(CB_ContinousExecution[k]);
     }
     CB_FourthButton =
-        withName(new QCheckBox(QStringLiteral("Fourth Button Emulation")), "CB_FourthButton");
+        named(new QCheckBox(QStringLiteral("Fourth Button Emulation")), "CB_FourthButton");
     Frm_DebouncingTime =
-        withName(new QGroupBox(QStringLiteral("De-Bouncing Time [ms]")), "Frm_DebouncingTime");
-    OB_160 = withName(new QRadioButton(QStringLiteral("160")), "OB_160");
-    OB_40 = withName(new QRadioButton(QStringLiteral("40")), "OB_40");
-    OB_10 = withName(new QRadioButton(QStringLiteral("10")), "OB_10");
-    OB_Bypass = withName(new QRadioButton(QStringLiteral("Bypass")), "OB_Bypass");
+        named(new QGroupBox(QStringLiteral("De-Bouncing Time [ms]")), "Frm_DebouncingTime");
+    OB_160 = named(new QRadioButton(QStringLiteral("160")), "OB_160");
+    OB_40 = named(new QRadioButton(QStringLiteral("40")), "OB_40");
+    OB_10 = named(new QRadioButton(QStringLiteral("10")), "OB_10");
+    OB_Bypass = named(new QRadioButton(QStringLiteral("Bypass")), "OB_Bypass");
     OB_160->setChecked(true);
     auto* debounce = new QVBoxLayout(Frm_DebouncingTime);
     denseFrame(debounce);
     for (QRadioButton* option : {OB_160, OB_40, OB_10, OB_Bypass})
         debounce->addWidget(option);
-    PB_Save = withName(new QPushButton(QStringLiteral("Sa&ve and Close")), "PB_Save");
-    PB_Insert = withName(new QPushButton(QStringLiteral("&Insert")), "PB_Insert");
+    PB_Save = named(new QPushButton(QStringLiteral("Sa&ve and Close")), "PB_Save");
+    PB_Insert = named(new QPushButton(QStringLiteral("&Insert")), "PB_Insert");
     PB_Insert->hide();
-    Label4 = withName(new QLabel(QStringLiteral("Data Changed.\r\nPlease save it.\r\nUnsaved "
-                                                "changes will be lost if this window is closed.")),
-                      "Label4");
+    Label4 = named(new QLabel(QStringLiteral("Data Changed.\r\nPlease save it.\r\nUnsaved "
+                                             "changes will be lost if this window is closed.")),
+                   "Label4");
     Label4->setWordWrap(true);
     Label4->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     Label4->hide();

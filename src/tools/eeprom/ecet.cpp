@@ -72,7 +72,7 @@ constexpr int designHeight = 9600;
 
 ECET::ECET(ISMmain& main) : main_(main) {
     setWindowTitle(caption);
-    TabStrip1 = withName(new QTabBar, "TabStrip1");
+    TabStrip1 = named(new QTabBar, "TabStrip1");
     for (const char* tab : tabCaptions)
         TabStrip1->addTab(QString::fromLatin1(tab));
     // Every tab stays whole and in view: the window is as wide as its seven captions.
@@ -81,21 +81,20 @@ ECET::ECET(ISMmain& main) : main_(main) {
     TabStrip1->setExpanding(false);
     for (int e = 0; e < EventCount; ++e)
         buildTab(e);
-    Label1 = withName(new QLabel(QStringLiteral("EEPROM Content")), "Label1");
-    TB_EEPROMContent = withName(new QPlainTextEdit, "TB_EEPROMContent");
+    Label1 = named(new QLabel(QStringLiteral("EEPROM Content")), "Label1");
+    TB_EEPROMContent = named(new QPlainTextEdit, "TB_EEPROMContent");
     TB_EEPROMContent->setReadOnly(true);
     TB_EEPROMContent->setFont(QFont(QStringLiteral("Courier New"), 9));
-    Label5 = withName(new QLabel(QStringLiteral("Error Log")), "Label5");
-    TB_ErrorLog = withName(new QTextEdit, "TB_ErrorLog");
+    Label5 = named(new QLabel(QStringLiteral("Error Log")), "Label5");
+    TB_ErrorLog = named(new QTextEdit, "TB_ErrorLog");
     TB_ErrorLog->setReadOnly(true);
     TB_ErrorLog->setFont(QFont(QStringLiteral("Times New Roman"), 10));
     PB_GenerateRom =
-        withName(new QPushButton(QStringLiteral("&Generate EEPROM Code")), "PB_GenerateRom");
-    PB_Call = withName(new QPushButton(QStringLiteral("Call &EEPROM Programmer")), "PB_Call");
-    PB_Load =
-        withName(new QPushButton(QStringLiteral("&Load EEPROM contents from File")), "PB_Load");
-    PB_Save = withName(new QPushButton(QStringLiteral("&Save EEPROM contents to file")), "PB_Save");
-    PB_ClearLog = withName(new QPushButton(QStringLiteral("Clear Error Log")), "PB_ClearLog");
+        named(new QPushButton(QStringLiteral("&Generate EEPROM Code")), "PB_GenerateRom");
+    PB_Call = named(new QPushButton(QStringLiteral("Call &EEPROM Programmer")), "PB_Call");
+    PB_Load = named(new QPushButton(QStringLiteral("&Load EEPROM contents from File")), "PB_Load");
+    PB_Save = named(new QPushButton(QStringLiteral("&Save EEPROM contents to file")), "PB_Save");
+    PB_ClearLog = named(new QPushButton(QStringLiteral("Clear Error Log")), "PB_ClearLog");
     PN9_Timer = new QTimer(this);
     PN9_Timer->setObjectName(QStringLiteral("PN9_Timer"));
     PN9_Timer->setInterval(1000);

@@ -3,6 +3,8 @@
 // Size rules of the content editor and its command editor: both are laid out by Qt layouts, so a
 // wider font or a higher scale grows their content rather than cutting it.
 
+#include "app/krvform.h"
+
 #include <QAbstractScrollArea>
 #include <QBoxLayout>
 #include <QLineEdit>
@@ -12,11 +14,6 @@
 #include <initializer_list>
 
 namespace krv::editorlayout {
-
-template <typename T> T* withName(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // An element of a control array: "name_index".
 template <typename T> T* element(T* widget, const char* name, int index) {
