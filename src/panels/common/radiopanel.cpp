@@ -63,12 +63,12 @@ QHBoxLayout* withUnit(QWidget* box, QLabel* unit) {
 
 std::pair<QFormLayout*, QFormLayout*> twoColumns(QWidget* page) {
     auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(6, 3, 6, 4);
+    row->setContentsMargins(6, frameMarginY, 6, frameMarginY);
     row->setSpacing(24);
     auto* left = new QFormLayout;
     auto* right = new QFormLayout;
     for (QFormLayout* column : {left, right}) {
-        column->setVerticalSpacing(3);
+        column->setVerticalSpacing(gridRowSpacing);
         row->addLayout(column);
     }
     row->addStretch();
@@ -193,7 +193,7 @@ void RadioPanel::addAfcPage() {
     inputs->addRow(QStringLiteral("AFC range:"), AFCres);
     // Two rows of two, as high as the lists beside them.
     auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(gridRowSpacing);
     grid->addWidget(afcst, 0, 0);
     grid->addWidget(afcfi, 1, 0);
     grid->addWidget(afcoen, 0, 1);
