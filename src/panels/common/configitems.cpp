@@ -14,7 +14,7 @@ QByteArray writeConfigItems(const QString& banner, const QList<ConfigItem>& item
     for (const ConfigItem& item : items) {
         switch (item.kind) {
         case ConfigItem::Kind::Text:
-            writer.text(values.text(item.name));
+            writer.text(values.text(item.name), item.name);
             break;
         case ConfigItem::Kind::Boolean:
             writer.boolean(values.flag(item.name));

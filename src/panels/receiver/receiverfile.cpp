@@ -112,7 +112,7 @@ QByteArray serialize(Chip chip, const ReceiverConfig& config) {
     for (const ItemSpec& item : type.items) {
         switch (item.kind) {
         case ItemKind::Text:
-            writer.text(config.text(item.name));
+            writer.text(config.text(item.name), item.name);
             break;
         case ItemKind::Boolean:
             writer.boolean(config.flag(item.name));
