@@ -19,6 +19,37 @@ QString scriptFromFile(const QByteArray& bytes) {
     return text;
 }
 
+bool hasLineLongerThan(const QString& text, qsizetype length) {
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        if (end - start > length)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+QString inPieces(const QString& text, qsizetype length) {
+    QString pieces;
+    pieces.reserve(text.size() + text.size() / length + 1);
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            run = 0;
+        } else if (run == length) {
+            pieces += u'\n';
+            run = 1;
+        } else {
+            ++run;
+        }
+        pieces += c;
+    }
+    return pieces;
+}
+
 QByteArray scriptToFile(const QString& text) {
     if (text.isEmpty())
         return {};

@@ -224,6 +224,38 @@ private Q_SLOTS:
         QCOMPARE(rig.messageTexts().size(), 1);
         QCOMPARE(terminal->Script->blockCount(), fileBounds::TerminalScriptLines + 1);
     }
+
+    // Laying out a line of a megabyte took the pane 50 MB and most of a second: such a line is
+    // shown in pieces, and the script is saved (and sent) as it was loaded.
+    void aScriptLineTooLongForThePaneIsShownInPiecesAndSavedWhole() {
+        test::Rig rig;
+        rig.start();
+        rig.main().mnutoolsTerminal->trigger();
+        auto* terminal = rig.main().loadedForm<Terminal>(QStringLiteral("Terminal"));
+        const QString path = rig.folder() + QStringLiteral("/long.txt");
+        const QByteArray script = "Z3\r\n" + QByteArray(1 << 20, 'S') + "\r\ni\r\n";
+        makeFile(path, script, script.size());
+        rig.dialogs().files = {path};
+        terminal->LoadScript->click();
+        QCOMPARE(rig.messageTexts(), QStringList());
+        QCOMPARE(terminal->Script->blockCount(), 1 + (1 << 20) / 1000 + 1 + 1 + 1);
+        QVERIFY(terminal->Script->isReadOnly());
+        const QString saved = rig.folder() + QStringLiteral("/saved.txt");
+        rig.dialogs().files = {saved};
+        terminal->SaveScript->click();
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), script);
+        // A script put into the pane otherwise is the script from then on.
+        terminal->Script->setPlainText(QStringLiteral("i\n"));
+        QVERIFY(!terminal->Script->isReadOnly());
+        const QString edited = rig.folder() + QStringLiteral("/edited.txt");
+        rig.dialogs().files = {edited};
+        terminal->SaveScript->click();
+        QFile editedFile(edited);
+        QVERIFY(editedFile.open(QIODevice::ReadOnly));
+        QCOMPARE(editedFile.readAll(), QByteArray("i\r\n"));
+    }
 };
 
 QTEST_MAIN(LargeFilesTest)
