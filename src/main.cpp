@@ -16,6 +16,11 @@ int main(int argc, char* argv[]) {
     krv::registerAllForms();
 
     krv::ISMmain window;
+    // `--label TEXT` follows the main window's title, so that two runs side by side (one per
+    // board) are told apart at a glance.
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--label"));
+        at >= 0 && at + 1 < arguments.size())
+        window.setWindowTitle(window.windowTitle() + QStringLiteral(" - ") + arguments.at(at + 1));
     window.show();
     window.MDIForm_Load();
     krv::applyStartOptions(window, arguments);

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
+#include <cstdlib>
 
 using namespace krv;
 using krv::test::checkInWorkspace;
@@ -111,7 +112,8 @@ private Q_SLOTS:
 
 void LooksTest::initTestCase() {
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    QVERIFY2(screen.width() >= 1366 && screen.height() >= 768,
+    // 1280x720 is the smallest: a 1920x1080 screen at a display scale of 1.5.
+    QVERIFY2(screen.width() >= 1280 && screen.height() >= 720,
              "run through CTest, which gives the offscreen platform a desktop-sized screen");
 }
 
@@ -120,9 +122,12 @@ void LooksTest::mainWindowOpensMaximised() {
     ISMmain& main = rig.start();
     main.show();
     QVERIFY(main.isMaximized());
-    // The platform keeps the window's frame inside the screen's available area.
+    // The platform keeps the window's frame inside the screen's available area; at a fractional
+    // display scale the device pixels round to one logical pixel more.
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    QTRY_COMPARE(main.frameGeometry(), available);
+    QTRY_VERIFY(main.frameGeometry().topLeft() == available.topLeft() &&
+                std::abs(main.frameGeometry().width() - available.width()) <= 1 &&
+                std::abs(main.frameGeometry().height() - available.height()) <= 1);
 }
 
 void LooksTest::everyWindowIsReadable_data() {

@@ -18,10 +18,7 @@ int countEndings(const QByteArray& bytes) {
 
 BoardPort::BoardPort(const QString& devicePath) {
     port_.setPortName(devicePath);
-    connect(&port_, &QSerialPort::readyRead, this, [this] {
-        received_.append(port_.readAll());
-        ++arrivals_;
-    });
+    connect(&port_, &QSerialPort::readyRead, this, [this] { received_.append(port_.readAll()); });
 }
 
 bool BoardPort::open() {

@@ -30,13 +30,10 @@ public:
     QByteArray received() const { return received_; }
     // The last n characters received, as the program's reply tails hold them.
     QByteArray tail(int n) const { return received_.right(n); }
-    // How many times data arrived.
-    int arrivals() const { return arrivals_; }
 
 private:
     QSerialPort port_;
     QByteArray received_;
-    int arrivals_ = 0;
 };
 
 // Characters position..position+length-1 of a tail, counting from 1 at its left.

@@ -49,31 +49,29 @@ void TestFaults::replyShape_data() {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<QByteArray>("command");
     QTest::addColumn<Answer>("answer");
-    QTest::addColumn<int>("minArrivals");
     QTest::addColumn<int>("minMs");
 
     const QByteArray rs = "RS";
-    QTest::newRow("none") << Fault::None << rs << Answer::Clean << 1 << 0;
-    QTest::newRow("no reply") << Fault::NoReply << rs << Answer::None << 1 << 0;
-    QTest::newRow("error ending") << Fault::ErrorEnding << rs << Answer::Error << 1 << 0;
-    QTest::newRow("garbage first")
-        << Fault::GarbageFirst << rs << Answer::GarbageThenClean << 1 << 0;
-    QTest::newRow("split") << Fault::SplitReply << rs << Answer::Clean << 4 << 0;
+    QTest::newRow("none") << Fault::None << rs << Answer::Clean << 0;
+    QTest::newRow("no reply") << Fault::NoReply << rs << Answer::None << 0;
+    QTest::newRow("error ending") << Fault::ErrorEnding << rs << Answer::Error << 0;
+    QTest::newRow("garbage first") << Fault::GarbageFirst << rs << Answer::GarbageThenClean << 0;
+    // Pieces of one and two characters 3 ms apart: the reply's 15 characters leave in ten
+    // pieces, nine gaps, where a reply in one piece takes a fraction of a millisecond.
+    QTest::newRow("split") << Fault::SplitReply << rs << Answer::Clean << 27;
     // 100 characters at 19200 baud: the last leaves 99 character times (51.6 ms) after the
     // first, where an unpaced reply takes a few milliseconds.
-    QTest::newRow("paced") << Fault::Paced << QByteArray("AD") << Answer::Clean << 3 << 51;
+    QTest::newRow("paced") << Fault::Paced << QByteArray("AD") << Answer::Clean << 51;
 }
 
 void TestFaults::replyShape() {
     QFETCH(Fault, fault);
     QFETCH(QByteArray, command);
     QFETCH(Answer, answer);
-    QFETCH(int, minArrivals);
     QFETCH(int, minMs);
     simulator_->setStatusWord(0x5A5A);
     // Both status bytes alike: every "RS" answers the same.
     const QByteArray clean = port_->exchange(command);
-    const int arrivalsBefore = port_->arrivals();
     const qsizetype from = port_->received().size();
 
     simulator_->setFault(fault);
@@ -95,8 +93,8 @@ void TestFaults::replyShape() {
     } else {
         QCOMPARE(got, expected + okEnding);
     }
-    QVERIFY(port_->arrivals() - arrivalsBefore >= minArrivals);
-    QVERIFY(elapsedMs >= minMs);
+    // Only a lower bound: a busy machine delays a reply, it never hurries one.
+    QVERIFY2(elapsedMs >= minMs, qPrintable(QString::number(elapsedMs)));
 }
 
 void TestFaults::count_data() {

@@ -52,7 +52,6 @@ private Q_SLOTS:
         // "Z3" CR reaches the board after 3 characters, its 7-character reply after 10.
         QVERIFY2(heardMs >= 3 * characterMs - 1, qPrintable(QString::number(heardMs)));
         QVERIFY2(answeredMs >= 10 * characterMs - 1, qPrintable(QString::number(answeredMs)));
-        QVERIFY(port.arrivals() >= 2);
     }
 
     void linesWrittenTogetherFollowEachOtherOnTheLine() {

@@ -4,6 +4,8 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -20,6 +22,18 @@
 namespace krv::test {
 
 namespace {
+
+// The font variants of the readability tests name a second family in KRV_TEST_FONT: it becomes
+// the application's font before any window is made, as a user's desktop font would.
+void useTestFont() {
+    const QString family = qEnvironmentVariable("KRV_TEST_FONT");
+    if (family.isEmpty())
+        return;
+    QFont font = QGuiApplication::font();
+    font.setFamilies({family});
+    QGuiApplication::setFont(font);
+}
+Q_COREAPP_STARTUP_FUNCTION(useTestFont)
 
 bool isRich(const QLabel* label) {
     return label->textFormat() == Qt::RichText ||
@@ -128,6 +142,10 @@ QStringList workspaceFaults(QWidget* window, const QString& name) {
 
 QStringList readabilityFaults(QWidget* window, const QString& name) {
     QStringList faults = workspaceFaults(window, name);
+    const QString testFont = qEnvironmentVariable("KRV_TEST_FONT");
+    if (!testFont.isEmpty() && QFontInfo(window->font()).family() != testFont)
+        faults.append(name + QStringLiteral(" shows %1, not the test font %2")
+                                 .arg(QFontInfo(window->font()).family(), testFont));
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->parentWidget()->inherits("UpDown") ||
