@@ -31,6 +31,8 @@ QByteArray loaderText(const QByteArray& file) {
         throw Error(errors::EmptyFile, QStringLiteral("This is an empty file!"));
     if (const std::optional<QString> problem = check.finish())
         throw invalid(*problem);
+    // The window keeps the text: a file of mostly empty lines keeps no room for them.
+    text.squeeze();
     return text;
 }
 
