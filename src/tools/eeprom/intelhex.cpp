@@ -2,7 +2,6 @@
 
 #include "common/hextext.h"
 #include "common/numbers.h"
-#include "common/textlines.h"
 
 namespace krv::intelhex {
 
@@ -90,15 +89,6 @@ std::optional<QString> FileCheck::finish() const {
     if (endLine_ == 0)
         return QStringLiteral("The file has no end record (:00000001FF).");
     return std::nullopt;
-}
-
-std::optional<QString> problem(const QByteArray& file) {
-    FileCheck check;
-    for (const QByteArrayView line : TextLines(file)) {
-        if (std::optional<QString> fault = check.take(line))
-            return fault;
-    }
-    return check.finish();
 }
 
 } // namespace krv::intelhex

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <optional>
@@ -23,8 +22,5 @@ private:
     qsizetype lines_ = 0;
     qsizetype endLine_ = 0; // the end record's line, counting from 1; 0 before it
 };
-
-// The first problem of a whole file, its lines ending at CR LF, CR or LF; or nothing.
-std::optional<QString> problem(const QByteArray& file);
 
 } // namespace krv::intelhex
