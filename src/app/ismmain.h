@@ -266,6 +266,11 @@ public:
 
     static constexpr int ScanTimeout = 10;
 
+Q_SIGNALS:
+    // The board went away: what a window had armed on it went with it. Sent before the
+    // lost-board message shows.
+    void boardGone();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

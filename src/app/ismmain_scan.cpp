@@ -270,6 +270,7 @@ void ISMmain::offerFirmwareLoader(bool offered) {
 }
 
 void ISMmain::boardLost() {
+    Q_EMIT boardGone();
     offerFirmwareLoader(false);
     listConnected_ = false;
     setListText(QStringLiteral("Press connect"));

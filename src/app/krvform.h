@@ -41,6 +41,15 @@ inline QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
+// Names a control for the window's layout to place.
+template <typename T> T* named(T* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+template <typename T> T* named(T* widget, const char* name) {
+    return named(widget, QString::fromLatin1(name));
+}
+
 // Names a control and puts it where its window's design has it.
 template <typename T> T* named(T* widget, const char* name, const QRect& place) {
     widget->setObjectName(QString::fromLatin1(name));

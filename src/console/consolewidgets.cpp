@@ -1,5 +1,6 @@
 #include "consolewidgets.h"
 
+#include "consolelayout.h"
 #include "registerbits.h"
 
 #include <QHeaderView>
@@ -36,6 +37,10 @@ void BitBox::setState(State state) {
 
 void BitBox::setBit(QChar bit) {
     setState(bit == u'1' ? State::One : bit == u'0' ? State::Zero : State::NoData);
+}
+
+QSize BitBox::sizeHint() const {
+    return {digitsWidth(this, 5), QLineEdit::sizeHint().height()};
 }
 
 void BitBox::mousePressEvent(QMouseEvent* event) {
@@ -78,7 +83,6 @@ void FifoGrid::fitRows(int rows) {
     view->verticalHeader()->setDefaultSectionSize(rowHeight);
     const int frame = 2 * view->frameWidth();
     view->setFixedSize(width + frame, header->sizeHint().height() + rows * rowHeight + frame);
-    resize(sizeHint());
 }
 
 } // namespace krv::console

@@ -22,6 +22,8 @@ public:
     void setState(State state);
     // One for "1", Zero for "0", nodata for anything else.
     void setBit(QChar bit);
+    // Room for a bit name of a few characters.
+    QSize sizeHint() const override;
 
 Q_SIGNALS:
     void clicked();

@@ -13,7 +13,7 @@ RegisterSetFile registerSetFromLines(const QStringList& lines) {
         address.remove(u' ');
         value.remove(u' ');
         if (!address.isEmpty() || !value.isEmpty())
-            file.values.append({address, value});
+            file.values.append({address, value, i + 1});
     }
     return file;
 }

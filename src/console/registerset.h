@@ -14,6 +14,7 @@ struct RegisterSetFile {
     struct Value {
         QString address;
         QString value;
+        qsizetype line = 0; // in the file, counted from 1
     };
     std::optional<QString> notes;
     QList<Value> values;

@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -45,8 +46,18 @@ FifoModel* SPI::fifoModel(Fifo fifo) const {
 }
 
 void SPI::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this))
-        frame->resize(frame->sizeHint());
+    // The design's height as far as the workspace has room for it, so that the batches and the
+    // register table show more lines; never less than the controls need. A workspace not yet
+    // shown has no height to go by.
+    constexpr double designHeightTwips = 10050;
+    if (QMdiSubWindow* frame = main_.frameOf(this)) {
+        QSize size = frame->sizeHint();
+        const QWidget* workspace = main_.mdiArea()->viewport();
+        if (workspace->isVisible())
+            size.setHeight(std::max(
+                size.height(), std::min(twipsToPixels(designHeightTwips), workspace->height())));
+        frame->resize(size);
+    }
     for (QFrame* page : Frame)
         page->hide();
     CurrentTab = 1;

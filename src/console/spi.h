@@ -15,7 +15,9 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -232,9 +234,10 @@ private:
     void buildFrame();
     void buildRegisterPage(QWidget* page);
     void buildRowsPage(QWidget* page);
-    void buildBatchFrame(QWidget* page);
-    void buildFifoFrame(QWidget* page);
-    void buildFilters(QWidget* page, int index, int left, int top);
+    QGroupBox* buildBatchFrame();
+    QGroupBox* buildFifoFrame();
+    // The order options and the register filter of a page, side by side.
+    QLayout* buildFilters(int index);
     void wire();
     void onLeaving(QWidget* box, std::function<void()> work);
     QList<QWidget*> busyControls() const;

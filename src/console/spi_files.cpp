@@ -82,9 +82,27 @@ void SPI::LoadSettings_Click() {
             return;
         }
         QStringList unknown;
+        QStringList badValues;
         for (const RegisterSetFile::Value& line : file.values) {
             if (!known.contains(line.address.toUpper()))
                 unknown.append(printable(line.address) + u'h');
+            else if (!isHexValue(line.value))
+                badValues.append(QStringLiteral("line %1 (%2,%3)")
+                                     .arg(line.line)
+                                     .arg(line.address, printable(line.value)));
+        }
+        // A value the chip cannot take would stay in the table and be written with every later
+        // set: the file is refused whole, before anything changes.
+        if (!badValues.isEmpty()) {
+            QString text = QStringLiteral("\"%1\" holds values that are not one or two hexadecimal "
+                                          "digits: %2. Nothing was loaded or written to the chip.")
+                               .arg(QFileInfo(path).fileName(), shortList(badValues));
+            if (!unknown.isEmpty())
+                text += QStringLiteral(" The file also names register addresses that do not "
+                                       "exist: %1.")
+                            .arg(shortList(unknown));
+            Dialogs::message(text, QStringLiteral("File open error"));
+            return;
         }
         if (unknown.size() == file.values.size()) {
             Dialogs::message(
@@ -108,8 +126,9 @@ void SPI::LoadSettings_Click() {
             if (known.contains(line.address.toUpper()))
                 values.insert(line.address.toUpper(), line);
         }
+        // One digit is stored as the two the chip is written with.
         for (const RegisterSetFile::Value& line : std::as_const(values))
-            storeValue(line.address, line.value);
+            storeValue(line.address, line.value.rightJustified(2, u'0'));
         if (unknown.size() == 1)
             Dialogs::message(QStringLiteral("Register address %1 does not exist!").arg(unknown[0]),
                              QStringLiteral("Register Address Error."));

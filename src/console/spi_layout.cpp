@@ -1,7 +1,8 @@
-// The console's controls, where they stand and what they are connected to.
+// The console's controls, how they are arranged and what they are connected to.
 
 #include "common/optionbutton.h"
 #include "common/standardicons.h"
+#include "consolelayout.h"
 #include "consolewidgets.h"
 #include "registerbits.h"
 #include "spi.h"
@@ -11,7 +12,9 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -23,6 +26,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace krv {
 
@@ -34,40 +38,67 @@ QString indexed(const char* name, int index) {
     return QString::fromLatin1(name) + u'_' + QString::number(index);
 }
 
-template <typename T> T* place(T* widget, const QString& name, int x, int y, int w, int h) {
-    widget->setObjectName(name);
-    widget->setGeometry(x, y, w, h);
-    return widget;
+QPushButton* textButton(const QString& caption, const QString& name) {
+    auto* button = named(new console::TightButton(caption), name);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return button;
 }
 
-template <typename T> T* place(T* widget, const char* name, int x, int y, int w, int h) {
-    return place(widget, QString::fromLatin1(name), x, y, w, h);
+QPushButton* textButton(const QString& caption, const char* name) {
+    return textButton(caption, QString::fromLatin1(name));
 }
 
-QLabel* label(QWidget* parent, const QString& text, int x, int y, int w = 60) {
-    auto* caption = new QLabel(text, parent);
-    caption->setGeometry(x, y, w, 20);
-    return caption;
-}
-
-QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int h) {
-    auto* box = new QGroupBox(title, parent);
-    box->setGeometry(x, y, w, h);
-    return box;
-}
-
-QPushButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& tip, int x, int y) {
-    auto* button = place(new QPushButton(parent), name, x, y, 30, 28);
+QPushButton* iconButton(const char* name, QStyle::StandardPixmap icon, const QString& tip) {
+    auto* button = named(new QPushButton, name);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     button->setIcon(standardIcon(icon));
     button->setToolTip(tip);
     return button;
 }
 
-QLineEdit* readOnlyBox(QWidget* parent, const QString& name, int x, int y, int w) {
-    auto* box = place(new QLineEdit(parent), name, x, y, w, 22);
+QLineEdit* readOnlyBox(const QString& name) {
+    auto* box = named(new QLineEdit, name);
     box->setReadOnly(true);
     return box;
+}
+
+// A row of widgets, layouts and stretches (a null widget) from left to right.
+QHBoxLayout* row(std::initializer_list<QObject*> items, int margin = 0) {
+    auto* layout = console::narrow(new QHBoxLayout);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    for (QObject* item : items) {
+        if (!item)
+            layout->addStretch(1);
+        else if (auto* widget = qobject_cast<QWidget*>(item))
+            layout->addWidget(widget);
+        else
+            layout->addLayout(static_cast<QLayout*>(item));
+    }
+    return layout;
+}
+
+QLabel* centred(const QString& text) {
+    auto* caption = new QLabel(text);
+    caption->setAlignment(Qt::AlignCenter);
+    return caption;
+}
+
+// A list as wide as `characters` characters of its font.
+template <typename List> List* listWide(List* list, int characters) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(characters);
+    return list;
+}
+
+// A text area that asks for `lines` lines of `columns` characters and takes whatever more room
+// its row and column leave.
+template <typename Area> Area* filling(Area* area, int columns, int lines) {
+    area->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    const QFontMetrics metrics(area->font());
+    area->setMinimumSize(metrics.horizontalAdvance(QString(columns, u'0')) +
+                             2 * area->frameWidth() + 8,
+                         lines * metrics.lineSpacing() + 2 * area->frameWidth() + 8);
+    return area;
 }
 
 QFont monospace() {
@@ -76,68 +107,90 @@ QFont monospace() {
     return font;
 }
 
-// Both pages; the window is as tall as they need, and as wide as the second needs.
-constexpr int pageHeight = 508;
-
 } // namespace
 
 void SPI::buildFrame() {
+    using console::digitsWide;
+    using console::digitsWideAtLeast;
+    using console::group;
     setWindowTitle(QStringLiteral("Universal SPI Tool"));
 
-    QGroupBox* supply = group(this, QStringLiteral("Testboard Supply Voltage"), 8, 4, 190, 76);
-    Voltage = place(new QLineEdit(QStringLiteral("2.5"), supply), "Voltage", 10, 30, 60, 22);
-    label(supply, QStringLiteral("V"), 76, 31, 12);
-    PB_Voltage =
-        place(new QPushButton(QStringLiteral("Set"), supply), "PB_Voltage", 100, 28, 70, 26);
+    Voltage = digitsWide(named(new QLineEdit(QStringLiteral("2.5")), "Voltage"), 5);
+    PB_Voltage = textButton(QStringLiteral("Set"), "PB_Voltage");
+    QGroupBox* supply =
+        group(QStringLiteral("Testboard Supply Voltage"),
+              row({Voltage, new QLabel(QStringLiteral("V")), nullptr, PB_Voltage}, console::gap));
 
-    QGroupBox* master = group(this, QStringLiteral("Master Database"), 206, 4, 300, 76);
-    ChipSelect = place(new console::OpeningList(master), "ChipSelect", 10, 28, 170, 26);
+    ChipSelect = listWide(named(new console::OpeningList, "ChipSelect"), 16);
     ChipSelect->setPlaceholderText(QStringLiteral("Select Chip ..."));
-    label(master, QStringLiteral("P#:"), 190, 31, 24);
-    Text3 = readOnlyBox(master, QStringLiteral("Text3"), 216, 30, 74);
+    Text3 = digitsWide(readOnlyBox(QStringLiteral("Text3")), 9);
+    QGroupBox* master =
+        group(QStringLiteral("Master Database"),
+              row({ChipSelect, new QLabel(QStringLiteral("P#:")), Text3}, console::gap));
 
-    QGroupBox* configuration =
-        group(this, QStringLiteral("Register Configuration"), 514, 4, 478, 76);
-    label(configuration, QStringLiteral("Notes:"), 8, 24, 44);
-    Notes = place(new QLineEdit(configuration), "Notes", 52, 22, 160, 22);
-    LoadSettings =
-        iconButton(configuration, "LoadSettings", QStyle::SP_DialogOpenButton,
-                   QStringLiteral("Load a register set and write it to the chip"), 218, 19);
-    SaveSettings = iconButton(configuration, "SaveSettings", QStyle::SP_DialogSaveButton,
-                              QStringLiteral("Save every register"), 250, 19);
-    Command4 = iconButton(configuration, "Command4", QStyle::SP_FileDialogDetailedView,
-                          QStringLiteral("Save the registers of the ticked classes"), 282, 19);
-    RefreshTable = iconButton(configuration, "RefreshTable", QStyle::SP_BrowserReload,
-                              QStringLiteral("Read every register from the chip"), 314, 19);
-    UpdateChip = iconButton(configuration, "UpdateChip", QStyle::SP_ArrowUp,
-                            QStringLiteral("Write every register to the chip"), 346, 19);
-    Defaults = place(new QPushButton(QStringLiteral("Load Defaults"), configuration), "Defaults",
-                     378, 19, 96, 28);
-    ProgressBar1 = place(new QProgressBar(configuration), "ProgressBar1", 8, 52, 462, 16);
+    // Room for the chip name and the date the chip selection writes there.
+    Notes = digitsWideAtLeast(named(new QLineEdit, "Notes"), 22);
+    LoadSettings = iconButton("LoadSettings", QStyle::SP_DialogOpenButton,
+                              QStringLiteral("Load a register set and write it to the chip"));
+    SaveSettings = iconButton("SaveSettings", QStyle::SP_DialogSaveButton,
+                              QStringLiteral("Save every register"));
+    Command4 = iconButton("Command4", QStyle::SP_FileDialogDetailedView,
+                          QStringLiteral("Save the registers of the ticked classes"));
+    RefreshTable = iconButton("RefreshTable", QStyle::SP_BrowserReload,
+                              QStringLiteral("Read every register from the chip"));
+    UpdateChip = iconButton("UpdateChip", QStyle::SP_ArrowUp,
+                            QStringLiteral("Write every register to the chip"));
+    Defaults = textButton(QStringLiteral("Load Defaults"), "Defaults");
+    ProgressBar1 = named(new QProgressBar, "ProgressBar1");
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    // The progress beside the buttons rather than under them: a row less on a small screen.
+    ProgressBar1->setMinimumWidth(120);
+    QGroupBox* configuration =
+        group(QStringLiteral("Register Configuration"),
+              row({new QLabel(QStringLiteral("Notes:")), Notes, LoadSettings, SaveSettings,
+                   Command4, RefreshTable, UpdateChip, Defaults, ProgressBar1},
+                  console::gap));
 
-    TabStrip1 = place(new QTabBar(this), "TabStrip1", 8, 86, 400, 26);
+    TabStrip1 = named(new QTabBar, "TabStrip1");
+    TabStrip1->setExpanding(false);
     TabStrip1->addTab(QStringLiteral("Register List"));
     TabStrip1->addTab(QStringLiteral("FIFO, Batch windows"));
+    // Both pages share one place and keep their room while hidden, so the window is as large
+    // as the larger needs whichever is shown.
+    auto* pages = new QGridLayout;
+    pages->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 2; ++i) {
-        Frame[i] = place(new QFrame(this), indexed("Frame", i + 1), 8, 112, 0, pageHeight);
+        Frame[i] = named(new QFrame, indexed("Frame", i + 1));
         Frame[i]->setFrameShape(QFrame::StyledPanel);
-        Frame[i]->hide();
+        QSizePolicy policy = Frame[i]->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        Frame[i]->setSizePolicy(policy);
+        pages->addWidget(Frame[i], 0, 0);
     }
     buildRegisterPage(Frame[0]);
     buildRowsPage(Frame[1]);
-    // The pages are as wide as the FIFO frame at the right of the second needs.
-    const int pageWidth = Frame[1]->childrenRect().right() + 9;
     for (QFrame* frame : Frame)
-        frame->resize(pageWidth, frame->height());
-    SettingsDataGrid->resize(pageWidth - 16, SettingsDataGrid->height());
-    setMinimumSize(pageWidth + 16, 112 + pageHeight + 6);
+        frame->hide();
 
-    // Below the visible part of the window.
-    Command1 = place(new QPushButton(QStringLiteral("Cmd1"), this), "Command1", 8, 700, 60, 24);
-    Command2 = place(new QPushButton(QStringLiteral("Cmd2"), this), "Command2", 72, 700, 60, 24);
-    Command3 = place(new QPushButton(QStringLiteral("Cmd3"), this), "Command3", 136, 700, 60, 24);
+    auto* tabbed = new QVBoxLayout;
+    tabbed->setSpacing(0);
+    tabbed->addWidget(TabStrip1, 0, Qt::AlignLeft);
+    tabbed->addLayout(pages, 1);
+    auto* window = console::narrow(new QVBoxLayout(this));
+    QHBoxLayout* frames = row({supply, master, configuration});
+    frames->setStretch(2, 1);
+    window->addLayout(frames);
+    window->addLayout(tabbed, 1);
+
+    // Not shown: the spare buttons, and the palette boxes whose colours make the colour code.
+    Command1 = textButton(QStringLiteral("Cmd1"), "Command1");
+    Command2 = textButton(QStringLiteral("Cmd2"), "Command2");
+    Command3 = textButton(QStringLiteral("Cmd3"), "Command3");
+    for (QPushButton* button : {Command1, Command2, Command3}) {
+        button->setParent(this);
+        button->hide();
+    }
     const std::pair<QLineEdit**, std::pair<const char*, QColor>> palette[] = {
         {&LightGray, {"LightGray", console::colours::LightGray}},
         {&Blue, {"Blue", console::colours::Blue}},
@@ -145,82 +198,92 @@ void SPI::buildFrame() {
         {&One, {"One", console::colours::One}},
         {&Zero, {"Zero", console::colours::zero()}},
     };
-    int x = 200;
     for (const auto& [box, entry] : palette) {
-        *box = place(new QLineEdit(this), entry.first, x, 700, 30, 20);
+        *box = named(new QLineEdit(this), entry.first);
         console::paint(*box, entry.second);
         (*box)->hide();
-        x += 34;
     }
 }
 
-void SPI::buildFilters(QWidget* page, int index, int left, int top) {
-    QGroupBox* order = group(page, QStringLiteral("Order by"), left, top, 150, 48);
-    ByAddress[index] = place(new QRadioButton(QStringLiteral("Address"), order),
-                             indexed("ByAddress", index), 8, 20, 70, 22);
-    ByName[index] = place(new QRadioButton(QStringLiteral("Name"), order), indexed("ByName", index),
-                          84, 20, 60, 22);
+QLayout* SPI::buildFilters(int index) {
+    using console::group;
+    ByAddress[index] =
+        named(new QRadioButton(QStringLiteral("Address")), indexed("ByAddress", index));
+    ByName[index] = named(new QRadioButton(QStringLiteral("Name")), indexed("ByName", index));
     ByAddress[index]->setChecked(true);
-    QGroupBox* filter = group(page, QStringLiteral("Register Filter"), left + 158, top, 322, 48);
-    ENRF[index] =
-        place(new QCheckBox(QStringLiteral("RF"), filter), indexed("ENRF", index), 8, 20, 46, 22);
-    ENDigital[index] = place(new QCheckBox(QStringLiteral("Digital"), filter),
-                             indexed("ENDigital", index), 56, 20, 66, 22);
-    ENTest[index] = place(new QCheckBox(QStringLiteral("Test"), filter), indexed("ENTest", index),
-                          124, 20, 54, 22);
-    ENMisc[index] = place(new QCheckBox(QStringLiteral("Misc."), filter), indexed("ENMisc", index),
-                          180, 20, 60, 22);
-    ViewAll[index] = place(new QPushButton(QStringLiteral("All"), filter),
-                           indexed("ViewAll", index), 250, 17, 62, 26);
+    QGroupBox* order =
+        group(QStringLiteral("Order by"), row({ByAddress[index], ByName[index]}, console::gap));
+    ENRF[index] = named(new QCheckBox(QStringLiteral("RF")), indexed("ENRF", index));
+    ENDigital[index] = named(new QCheckBox(QStringLiteral("Digital")), indexed("ENDigital", index));
+    ENTest[index] = named(new QCheckBox(QStringLiteral("Test")), indexed("ENTest", index));
+    ENMisc[index] = named(new QCheckBox(QStringLiteral("Misc.")), indexed("ENMisc", index));
+    ViewAll[index] = textButton(QStringLiteral("All"), indexed("ViewAll", index));
+    QGroupBox* filter =
+        group(QStringLiteral("Register Filter"),
+              row({ENRF[index], ENDigital[index], ENTest[index], ENMisc[index], ViewAll[index]},
+                  console::gap));
     for (QCheckBox* box : {ENRF[index], ENDigital[index], ENTest[index]})
         box->setChecked(true);
+    return row({order, filter});
 }
 
 void SPI::buildRegisterPage(QWidget* page) {
-    buildFilters(page, 0, 8, 4);
-
-    QGroupBox* editor = group(page, QStringLiteral("Register"), 8, 58, 488, 190);
-    label(editor, QStringLiteral("Addr.:"), 8, 24, 40);
-    Address = readOnlyBox(editor, QStringLiteral("Address"), 48, 22, 36);
-    label(editor, QStringLiteral("Name:"), 94, 24, 40);
-    Name1 = readOnlyBox(editor, QStringLiteral("Name1"), 134, 22, 200);
+    using console::digitsWide;
+    using console::group;
+    Address = digitsWide(readOnlyBox(QStringLiteral("Address")), 3);
+    Name1 = readOnlyBox(QStringLiteral("Name1"));
     for (QLineEdit* box : {Address, Name1})
         console::paint(box, console::colours::LightGray);
-    label(editor, QStringLiteral("Value:"), 344, 24, 40);
-    HexValue = place(new QLineEdit(editor), "HexValue", 386, 22, 40, 22);
+    HexValue = digitsWide(named(new QLineEdit, "HexValue"), 3);
+    auto* bits = console::narrow(new QGridLayout);
+    bits->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 8; ++i) {
-        const int x = 8 + (7 - i) * 58;
-        auto* caption = label(editor, QStringLiteral("bit%1").arg(i), x, 50, 56);
-        caption->setAlignment(Qt::AlignCenter);
-        bit[i] = place(new BitBox(editor), indexed("bit", i), x, 70, 56, 22);
+        bits->addWidget(centred(QStringLiteral("bit%1").arg(i)), 0, 7 - i);
+        bit[i] = named(new BitBox(nullptr), indexed("bit", i));
+        bits->addWidget(bit[i], 1, 7 - i);
     }
-    label(editor, QStringLiteral("Register Description:"), 8, 98, 160);
-    Description = place(new QPlainTextEdit(editor), "Description", 8, 118, 400, 64);
+    Description = filling(named(new QPlainTextEdit, "Description"), 30, 3);
     Description->setReadOnly(true);
-    Read = iconButton(editor, "Read", QStyle::SP_ArrowDown,
-                      QStringLiteral("Read the register from the chip"), 416, 118);
-    Send = iconButton(editor, "Send", QStyle::SP_ArrowUp,
-                      QStringLiteral("Write the register to the chip"), 450, 118);
+    Read =
+        iconButton("Read", QStyle::SP_ArrowDown, QStringLiteral("Read the register from the chip"));
+    Send = iconButton("Send", QStyle::SP_ArrowUp, QStringLiteral("Write the register to the chip"));
+    auto* description = row({Description, Read, Send});
+    description->setStretch(0, 1);
+    description->setAlignment(Read, Qt::AlignTop);
+    description->setAlignment(Send, Qt::AlignTop);
+    auto* editorLayout = console::narrow(new QVBoxLayout);
+    editorLayout->addLayout(
+        row({new QLabel(QStringLiteral("Addr.:")), Address, new QLabel(QStringLiteral("Name:")),
+             Name1, new QLabel(QStringLiteral("Value:")), HexValue}));
+    editorLayout->addLayout(bits);
+    editorLayout->addWidget(new QLabel(QStringLiteral("Register Description:")));
+    editorLayout->addLayout(description, 1);
+    QGroupBox* editor = group(QStringLiteral("Register"), editorLayout);
 
-    QGroupBox* status = group(page, QStringLiteral("Status, chip information"), 504, 4, 472, 244);
-    StatusRegCombo = place(new QComboBox(status), "StatusRegCombo", 8, 22, 220, 26);
+    StatusRegCombo = listWide(named(new QComboBox, "StatusRegCombo"), 20);
     StatusRegCombo->setPlaceholderText(QStringLiteral("Select register ..."));
-    label(status, QStringLiteral("Hex"), 240, 25, 30);
-    Hexadec = readOnlyBox(status, QStringLiteral("Hexadec"), 272, 24, 70);
-    StatusRead =
-        place(new QPushButton(QStringLiteral("Refresh"), status), "StatusRead", 360, 22, 90, 26);
+    Hexadec = digitsWide(readOnlyBox(QStringLiteral("Hexadec")), 6);
+    StatusRead = textButton(QStringLiteral("Refresh"), "StatusRead");
+    auto* statusBits = console::narrow(new QGridLayout);
+    statusBits->setContentsMargins(0, 0, 0, 0);
     for (int k = 0; k < 16; ++k) {
-        const bool high = k >= 8;
-        const int x = 8 + (7 - k % 8) * 57;
-        Databit[k] = place(new BitBox(status), indexed("Databit", k), x, high ? 80 : 160, 55, 22);
+        Databit[k] = named(new BitBox(nullptr), indexed("Databit", k));
+        statusBits->addWidget(Databit[k], k >= 8 ? 1 : 4, 7 - k % 8);
     }
-    label(status, QStringLiteral("bit15"), 8, 60, 50);
-    label(status, QStringLiteral("bit8"), 8 + 7 * 57, 60, 50);
-    label(status, QStringLiteral("bit7"), 8, 140, 50);
-    label(status, QStringLiteral("bit0"), 8 + 7 * 57, 140, 50);
+    statusBits->addWidget(new QLabel(QStringLiteral("bit15")), 0, 0);
+    statusBits->addWidget(new QLabel(QStringLiteral("bit8")), 0, 7);
+    statusBits->addWidget(new QLabel(QStringLiteral("bit7")), 3, 0);
+    statusBits->addWidget(new QLabel(QStringLiteral("bit0")), 3, 7);
+    // The high and the low byte a little apart.
+    statusBits->setRowMinimumHeight(2, QFontMetrics(font()).height());
+    statusBits->setRowStretch(5, 1);
+    auto* statusLayout = console::narrow(new QVBoxLayout);
+    statusLayout->addLayout(
+        row({StatusRegCombo, new QLabel(QStringLiteral("Hex")), Hexadec, nullptr, StatusRead}));
+    statusLayout->addLayout(statusBits, 1);
+    QGroupBox* status = group(QStringLiteral("Status, chip information"), statusLayout);
 
-    SettingsDataGrid =
-        place(new QTableView(page), "SettingsDataGrid", 8, 256, 0, pageHeight - 256 - 8);
+    SettingsDataGrid = filling(named(new QTableView, "SettingsDataGrid"), 60, 5);
     SettingsDataGrid->setModel(settings_);
     SettingsDataGrid->verticalHeader()->setDefaultSectionSize(20);
     SettingsDataGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -235,126 +298,147 @@ void SPI::buildRegisterPage(QWidget* page) {
         else
             SettingsDataGrid->setColumnWidth(column, twipsToPixels(width) + 12);
     }
+
+    auto* layout = console::narrow(new QGridLayout(page));
+    layout->addLayout(buildFilters(0), 0, 0);
+    layout->addWidget(editor, 1, 0);
+    layout->addWidget(status, 0, 1, 2, 1);
+    layout->addWidget(SettingsDataGrid, 2, 0, 1, 2);
+    layout->setRowStretch(2, 1);
+    layout->setColumnStretch(1, 1);
 }
 
 void SPI::buildRowsPage(QWidget* page) {
-    QGroupBox* gui = group(page, QStringLiteral("GUI Configuration"), 8, 4, 440, 48);
-    LoadGUI = iconButton(gui, "LoadGUI", QStyle::SP_DialogOpenButton,
-                         QStringLiteral("Load the register rows"), 8, 16);
-    SaveGUI = iconButton(gui, "SaveGUI", QStyle::SP_DialogSaveButton,
-                         QStringLiteral("Save the register rows"), 40, 16);
-    label(gui, QStringLiteral("GUI Configuration Notes:"), 76, 20, 150);
-    GuiNotes =
-        place(new QLineEdit(QStringLiteral(" Test Setup #"), gui), "GuiNotes", 230, 19, 200, 22);
-    buildFilters(page, 1, 456, 4);
+    using console::digitsWide;
+    using console::group;
+    LoadGUI = iconButton("LoadGUI", QStyle::SP_DialogOpenButton,
+                         QStringLiteral("Load the register rows"));
+    SaveGUI = iconButton("SaveGUI", QStyle::SP_DialogSaveButton,
+                         QStringLiteral("Save the register rows"));
+    GuiNotes = console::digitsWideAtLeast(
+        named(new QLineEdit(QStringLiteral(" Test Setup #")), "GuiNotes"), 14);
+    QGroupBox* gui = group(
+        QStringLiteral("GUI Configuration"),
+        row({LoadGUI, SaveGUI, new QLabel(QStringLiteral("GUI Configuration Notes:")), GuiNotes},
+            console::gap));
 
-    QGroupBox* rows = group(page, QStringLiteral("Register Rows"), 8, 56, 928, 196);
-    // From the right: the batch buttons as wide as their captions, the read and write buttons,
-    // then the bit boxes share what is left.
-    const int batchWidth = fontMetrics().horizontalAdvance(QStringLiteral("+ Batch 4")) + 14;
-    const int batchLeft = 920 - 4 * (batchWidth + 2) + 2;
-    const int readLeft = batchLeft - 70;
-    const int bitPitch = (readLeft - 4 - 246) / 8;
-    label(rows, QStringLiteral("Addr.:"), 8, 16, 40);
-    label(rows, QStringLiteral("Name:"), 50, 16, 40);
-    label(rows, QStringLiteral("Value:"), 204, 16, 40);
-    for (int i = 0; i < 8; ++i) {
-        auto* caption =
-            label(rows, QStringLiteral("bit%1").arg(i), 246 + (7 - i) * bitPitch, 16, bitPitch - 2);
-        caption->setAlignment(Qt::AlignCenter);
-    }
+    // Columns: address, name, value, bit 7 to bit 0, read, write, then the four batches.
+    constexpr int firstBit = 3;
+    constexpr int readColumn = firstBit + 8;
+    constexpr int firstBatch = readColumn + 2;
+    auto* grid = console::narrow(new QGridLayout);
+    grid->addWidget(new QLabel(QStringLiteral("Addr.:")), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Name:")), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Value:")), 0, 2);
+    for (int i = 0; i < 8; ++i)
+        grid->addWidget(centred(QStringLiteral("bit%1").arg(i)), 0, firstBit + 7 - i);
+    grid->addWidget(centred(QStringLiteral("Add to batch")), 0, firstBatch, 1, 4);
     for (int r = 0; r < 6; ++r) {
-        const int y = 36 + r * 26;
-        M_Address[r] = place(new QLineEdit(rows), indexed("M_Address", r), 8, y, 38, 22);
-        M_Name[r] = place(new QComboBox(rows), indexed("M_Name", r), 50, y, 150, 22);
+        const int line = r + 1;
+        M_Address[r] = digitsWide(named(new QLineEdit, indexed("M_Address", r)), 3);
+        M_Name[r] = listWide(named(new QComboBox, indexed("M_Name", r)), 15);
         M_Name[r]->setPlaceholderText(QStringLiteral("Select register ..."));
-        M_Hexvalue[r] = place(new QLineEdit(rows), indexed("M_Hexvalue", r), 204, y, 38, 22);
+        M_Hexvalue[r] = digitsWide(named(new QLineEdit, indexed("M_Hexvalue", r)), 3);
+        grid->addWidget(M_Address[r], line, 0);
+        grid->addWidget(M_Name[r], line, 1);
+        grid->addWidget(M_Hexvalue[r], line, 2);
         for (int i = 0; i < 8; ++i) {
             const int n = 8 * r + i;
-            M_bit[n] = place(new BitBox(rows), indexed("M_bit", n), 246 + (7 - i) * bitPitch, y,
-                             bitPitch - 2, 22);
+            M_bit[n] = named(new BitBox(nullptr), indexed("M_bit", n));
+            grid->addWidget(M_bit[n], line, firstBit + 7 - i);
         }
-        M_Read[r] = iconButton(rows, "", QStyle::SP_ArrowDown, QStringLiteral("Read"), readLeft, y);
+        M_Read[r] = iconButton("", QStyle::SP_ArrowDown, QStringLiteral("Read"));
         M_Read[r]->setObjectName(indexed("M_Read", r));
-        M_Send[r] =
-            iconButton(rows, "", QStyle::SP_ArrowUp, QStringLiteral("Write"), readLeft + 32, y);
+        M_Send[r] = iconButton("", QStyle::SP_ArrowUp, QStringLiteral("Write"));
         M_Send[r]->setObjectName(indexed("M_Send", r));
-        for (QPushButton* button : {M_Read[r], M_Send[r]})
-            button->resize(button->width(), 24);
+        grid->addWidget(M_Read[r], line, readColumn);
+        grid->addWidget(M_Send[r], line, readColumn + 1);
         for (int b = 0; b < 4; ++b) {
-            M_Batch[b][r] = place(new QPushButton(QStringLiteral("+ Batch %1").arg(b + 1), rows),
-                                  QStringLiteral("M_Batch%1_%2").arg(b + 1).arg(r),
-                                  batchLeft + b * (batchWidth + 2), y, batchWidth, 24);
+            M_Batch[b][r] = textButton(QStringLiteral("+%1").arg(b + 1),
+                                       QStringLiteral("M_Batch%1_%2").arg(b + 1).arg(r));
             M_Batch[b][r]->setToolTip(
                 QStringLiteral("Append this register's write to batch %1").arg(b + 1));
+            grid->addWidget(M_Batch[b][r], line, firstBatch + b);
         }
     }
-    buildBatchFrame(page);
-    buildFifoFrame(page);
+    // The bits share the room the row does not need.
+    for (int i = 0; i < 8; ++i)
+        grid->setColumnStretch(firstBit + i, 1);
+    QGroupBox* rows = group(QStringLiteral("Register Rows"), grid);
+
+    auto* left = console::narrow(new QVBoxLayout);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->addLayout(row({gui, buildFilters(1)}));
+    left->addWidget(rows);
+    left->addWidget(buildBatchFrame(), 1);
+    auto* layout = console::narrow(new QHBoxLayout(page));
+    layout->addLayout(left, 1);
+    layout->addWidget(buildFifoFrame());
 }
 
-void SPI::buildBatchFrame(QWidget* page) {
-    QGroupBox* frame = group(page, QStringLiteral("Batch Command Execution"), 8, 256, 928, 244);
+QGroupBox* SPI::buildBatchFrame() {
+    using console::digitsWide;
+    auto* grid = console::narrow(new QGridLayout);
     for (int b = 0; b < 4; ++b) {
-        const int x = 8 + b * 228;
-        BatchSel[b] = place(new QRadioButton(QStringLiteral("Batch %1").arg(b + 1), frame),
-                            indexed("BatchSel", b), x, 18, 140, 20);
-        BatchName[b] = place(new QLineEdit(QStringLiteral("Batch#%1").arg(b + 1), frame),
-                             indexed("BatchName", b), x, 40, 220, 22);
+        BatchSel[b] =
+            named(new QRadioButton(QStringLiteral("Batch %1").arg(b + 1)), indexed("BatchSel", b));
+        BatchName[b] =
+            named(new QLineEdit(QStringLiteral("Batch#%1").arg(b + 1)), indexed("BatchName", b));
         console::paint(BatchName[b], console::colours::LightGray);
-        BatchCommands[b] =
-            place(new QPlainTextEdit(frame), indexed("BatchCommands", b), x, 66, 220, 106);
+        BatchCommands[b] = named(new QPlainTextEdit, indexed("BatchCommands", b));
         BatchCommands[b]->setFont(monospace());
+        filling(BatchCommands[b], 16, 4);
         BatchCommands[b]->setLineWrapMode(QPlainTextEdit::NoWrap);
         BatchCommands[b]->viewport()->installEventFilter(this);
-        BatchRun[b] = place(new QPushButton(QStringLiteral("Run"), frame), indexed("BatchRun", b),
-                            x, 178, 66, 26);
-        EnLoop[b] = place(new QCheckBox(QStringLiteral("Loop"), frame), indexed("EnLoop", b),
-                          x + 76, 180, 66, 22);
+        BatchRun[b] = textButton(QStringLiteral("Run"), indexed("BatchRun", b));
+        EnLoop[b] = named(new QCheckBox(QStringLiteral("Loop")), indexed("EnLoop", b));
+        grid->addWidget(BatchSel[b], 0, b);
+        grid->addWidget(BatchName[b], 1, b);
+        grid->addWidget(BatchCommands[b], 2, b);
+        grid->addLayout(row({BatchRun[b], EnLoop[b], nullptr}), 3, b);
+        grid->setColumnStretch(b, 1);
     }
+    grid->setRowStretch(2, 1);
     BatchSel[0]->setChecked(true);
-    label(frame, QStringLiteral("Loop control"), 8, 214, 80);
-    label(frame, QStringLiteral("Loop count:"), 90, 214, 70);
-    LoopCount = place(new QLineEdit(QStringLiteral("0"), frame), "LoopCount", 160, 212, 60, 22);
-    Reset = place(new QPushButton(QStringLiteral("Reset"), frame), "Reset", 224, 210, 56, 26);
-    ENLimit = place(new QCheckBox(QStringLiteral("Limit"), frame), "ENLimit", 290, 212, 60, 22);
-    LoopLimit = place(new QLineEdit(QStringLiteral("0"), frame), "LoopLimit", 350, 212, 60, 22);
+    LoopCount = digitsWide(named(new QLineEdit(QStringLiteral("0")), "LoopCount"), 7);
+    Reset = textButton(QStringLiteral("Reset"), "Reset");
+    ENLimit = named(new QCheckBox(QStringLiteral("Limit")), "ENLimit");
+    LoopLimit = digitsWide(named(new QLineEdit(QStringLiteral("0")), "LoopLimit"), 7);
     LoopLimit->setEnabled(false);
+    LoadBach = iconButton("LoadBach", QStyle::SP_DialogOpenButton,
+                          QStringLiteral("Load a batch file into the selected batch"));
+    SaveBatch = iconButton("SaveBatch", QStyle::SP_DialogSaveButton,
+                           QStringLiteral("Save the selected batch"));
+    grid->addLayout(
+        row({new QLabel(QStringLiteral("Loop control")), new QLabel(QStringLiteral("Loop count:")),
+             LoopCount, Reset, ENLimit, LoopLimit, nullptr,
+             new QLabel(QStringLiteral("Save/Load Batch")), LoadBach, SaveBatch}),
+        4, 0, 1, 4);
+    QGroupBox* frame = console::group(QStringLiteral("Batch Command Execution"), grid);
     console::paint(LoopLimit, frame->palette().color(QPalette::Window));
-    label(frame, QStringLiteral("Save/Load Batch"), 752, 214, 100);
-    LoadBach = iconButton(frame, "LoadBach", QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Load a batch file into the selected batch"), 854, 209);
-    SaveBatch = iconButton(frame, "SaveBatch", QStyle::SP_DialogSaveButton,
-                           QStringLiteral("Save the selected batch"), 888, 209);
+    return frame;
 }
 
-void SPI::buildFifoFrame(QWidget* page) {
-    // Beside the rows and batches over the page's whole height, so that a 16-byte FIFO shows
-    // every byte.
-    QGroupBox* frame = group(page, QStringLiteral("FIFO Read / Write"), 944, 4, 0, pageHeight - 8);
-    TXFIFO = place(new console::FifoGrid(QStringLiteral("TX"), frame), "TXFIFO", 8, 18, 0, 0);
-    RXFIFO = place(new console::FifoGrid(QStringLiteral("RX"), frame), "RXFIFO", 0, 18, 0, 0);
+QGroupBox* SPI::buildFifoFrame() {
+    TXFIFO = named(new console::FifoGrid(QStringLiteral("TX"), nullptr), "TXFIFO");
+    RXFIFO = named(new console::FifoGrid(QStringLiteral("RX"), nullptr), "RXFIFO");
     TXFIFO->view->setModel(txModel_);
     RXFIFO->view->setModel(rxModel_);
+    // Every byte of a 16-byte FIFO in view.
     TXFIFO->fitRows(16);
     RXFIFO->fitRows(16);
-    RXFIFO->move(TXFIFO->geometry().right() + 7, 18);
-    const int y = std::max(TXFIFO->geometry().bottom(), RXFIFO->geometry().bottom()) + 8;
-    OpenTXff = iconButton(frame, "OpenTXff", QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Load the TX FIFO content"), 8, y);
-    SaveTXff = iconButton(frame, "SaveTXff", QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Save the TX FIFO content"), 40, y);
-    WriteTXff = place(new QPushButton(QStringLiteral("Write"), frame), "WriteTXff", 72, y, 56, 28);
-    const int rx = std::max(RXFIFO->x(), 136);
-    OpenRXff = iconButton(frame, "OpenRXff", QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Load the expected RX FIFO content"), rx, y);
-    SaveRXff = iconButton(frame, "SaveRXff", QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Save the expected RX FIFO content"), rx + 32, y);
-    ReadRXff =
-        place(new QPushButton(QStringLiteral("Read"), frame), "ReadRXff", rx + 64, y, 56, 28);
-    ResetBER =
-        place(new QPushButton(QStringLiteral("Reset"), frame), "ResetBER", rx + 124, y, 56, 28);
-    const int width = std::max(RXFIFO->geometry().right(), ResetBER->geometry().right()) + 9;
+    OpenTXff = iconButton("OpenTXff", QStyle::SP_DialogOpenButton,
+                          QStringLiteral("Load the TX FIFO content"));
+    SaveTXff = iconButton("SaveTXff", QStyle::SP_DialogSaveButton,
+                          QStringLiteral("Save the TX FIFO content"));
+    WriteTXff = textButton(QStringLiteral("Write"), "WriteTXff");
+    OpenRXff = iconButton("OpenRXff", QStyle::SP_DialogOpenButton,
+                          QStringLiteral("Load the expected RX FIFO content"));
+    SaveRXff = iconButton("SaveRXff", QStyle::SP_DialogSaveButton,
+                          QStringLiteral("Save the expected RX FIFO content"));
+    ReadRXff = textButton(QStringLiteral("Read"), "ReadRXff");
+    ResetBER = textButton(QStringLiteral("Reset"), "ResetBER");
+
     const std::pair<QLineEdit**, std::pair<const char*, const char*>> counters[] = {
         {&Packets, {"Packets", "Packets:"}},
         {&PacketLost, {"PacketLost", "Lost:"}},
@@ -363,15 +447,27 @@ void SPI::buildFifoFrame(QWidget* page) {
         {&PER, {"PER", "PER:"}},
         {&BER, {"BER", "BER:"}},
     };
-    const int half = (width - 16) / 2;
+    auto* results = console::narrow(new QGridLayout);
+    results->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 6; ++i) {
-        const int x = 8 + (i % 2) * half;
-        const int top = y + 40 + (i / 2) * 26;
-        label(frame, QString::fromLatin1(counters[i].second.second), x, top + 1, 66);
-        *counters[i].first = readOnlyBox(frame, QString::fromLatin1(counters[i].second.first),
-                                         x + 66, top, half - 72);
+        // A rate as 1.56E-02, a count up to millions.
+        QLineEdit* box =
+            console::digitsWide(readOnlyBox(QString::fromLatin1(counters[i].second.first)), 10);
+        *counters[i].first = box;
+        auto* caption = new QLabel(QString::fromLatin1(counters[i].second.second));
+        caption->setBuddy(box);
+        results->addWidget(caption, i / 2, 2 * (i % 2));
+        results->addWidget(box, i / 2, 2 * (i % 2) + 1);
     }
-    frame->resize(width, frame->height());
+
+    auto* grid = console::narrow(new QGridLayout);
+    grid->addWidget(TXFIFO, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(RXFIFO, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid->addLayout(row({OpenTXff, SaveTXff, WriteTXff, nullptr}), 1, 0);
+    grid->addLayout(row({OpenRXff, SaveRXff, ReadRXff, ResetBER, nullptr}), 1, 1);
+    grid->addLayout(results, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    return console::group(QStringLiteral("FIFO Read / Write"), grid);
 }
 
 void SPI::onLeaving(QWidget* box, std::function<void()> work) {

@@ -2,22 +2,23 @@
 
 #include "app/ismmain.h"
 #include "batchtext.h"
+#include "consolelayout.h"
 #include "spi.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <algorithm>
+#include <QVBoxLayout>
 
 namespace krv {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const QString& caption, const QString& name, int x, int y,
-                    int w) {
-    auto* b = new QPushButton(caption, parent);
+QPushButton* button(const QString& caption, const QString& name) {
+    auto* b = new console::TightButton(caption);
     b->setObjectName(name);
-    b->setGeometry(x, y, w, 24);
     return b;
 }
 
@@ -25,9 +26,10 @@ QPushButton* button(QWidget* parent, const QString& caption, const QString& name
 
 SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Add Command"));
-    auto* lines = new QGroupBox(QStringLiteral("Add a Loadboard DO Control Command"), this);
-    auto* heading = new QLabel(QStringLiteral("Function on RF testboards:"), lines);
-    heading->setGeometry(200, 18, 240, 20);
+    auto* lines = console::narrow(new QGridLayout);
+    // Columns: the channel, its three buttons, a little room, then the channel's use.
+    constexpr int useColumn = 5;
+    lines->addWidget(new QLabel(QStringLiteral("Function on RF testboards:")), 0, useColumn);
     const char* uses[] = {"SDI (TX, RX, TRX)",
                           "SCK (TX, RX, TRX)",
                           "NSEL (TX, RX, TRX)",
@@ -36,39 +38,42 @@ SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
                           "-",
                           "-",
                           "-"};
+    // The channel buttons alike and easy to hit, whatever their one-character captions.
+    const int width = QFontMetrics(font()).height() * 5 / 2;
     for (int ch = 0; ch < 8; ++ch) {
-        const int y = 40 + ch * 26;
-        auto* label = new QLabel(QStringLiteral("Ch%1:").arg(ch), lines);
-        label->setGeometry(10, y + 2, 40, 20);
-        SetHigh[ch] =
-            button(lines, QStringLiteral("1"), QStringLiteral("SetHigh_%1").arg(ch), 50, y, 40);
-        SetLow[ch] =
-            button(lines, QStringLiteral("0"), QStringLiteral("SetLow_%1").arg(ch), 94, y, 40);
-        SetZ[ch] =
-            button(lines, QStringLiteral("Z"), QStringLiteral("SetZ_%1").arg(ch), 138, y, 40);
-        auto* use = new QLabel(QString::fromLatin1(uses[ch]), lines);
-        use->setGeometry(200, y + 2, 240, 20);
+        const int line = ch + 1;
+        SetHigh[ch] = button(QStringLiteral("1"), QStringLiteral("SetHigh_%1").arg(ch));
+        SetLow[ch] = button(QStringLiteral("0"), QStringLiteral("SetLow_%1").arg(ch));
+        SetZ[ch] = button(QStringLiteral("Z"), QStringLiteral("SetZ_%1").arg(ch));
+        lines->addWidget(new QLabel(QStringLiteral("Ch%1:").arg(ch)), line, 0);
+        int column = 1;
+        for (QPushButton* b : {SetHigh[ch], SetLow[ch], SetZ[ch]}) {
+            b->setMinimumWidth(width);
+            lines->addWidget(b, line, column++);
+        }
+        lines->addWidget(new QLabel(QString::fromLatin1(uses[ch])), line, useColumn);
         connect(SetHigh[ch], &QPushButton::clicked, this, [this, ch] { SetHigh_Click(ch); });
         connect(SetLow[ch], &QPushButton::clicked, this, [this, ch] { SetLow_Click(ch); });
         connect(SetZ[ch], &QPushButton::clicked, this, [this, ch] { SetZ_Click(ch); });
     }
-    auto* macros = new QGroupBox(QStringLiteral("Add Macro Command"), this);
+    lines->setColumnMinimumWidth(useColumn - 1, 2 * console::gap);
+    lines->setColumnStretch(useColumn, 1);
+
+    auto* macros = console::narrow(new QHBoxLayout);
     const char* captions[] = {"Refresh Register Table ", "Write TX FIFO", "Read RX FIFO",
                               "Statusread"};
-    // Each button as wide as its caption needs in the platform's font, so every caption shows
-    // whole; the window widens with them where it must.
-    int x = 8;
     for (int i = 0; i < 4; ++i) {
-        const QString caption = QString::fromLatin1(captions[i]);
-        const int width = std::max(90, fontMetrics().horizontalAdvance(caption) + 20);
-        MacroCmd[i] = button(macros, caption, QStringLiteral("MacroCmd_%1").arg(i), x, 24, width);
+        MacroCmd[i] =
+            button(QString::fromLatin1(captions[i]), QStringLiteral("MacroCmd_%1").arg(i));
+        macros->addWidget(MacroCmd[i]);
         connect(MacroCmd[i], &QPushButton::clicked, this, [this, i] { MacroCmd_Click(i); });
-        x += width + 4;
     }
-    const int wide = std::max(454, x + 4);
-    lines->setGeometry(8, 8, wide, 250);
-    macros->setGeometry(8, 264, wide, 58);
-    resize(wide + 16, 330);
+    macros->addStretch(1);
+
+    auto* window = console::narrow(new QVBoxLayout(this));
+    window->addWidget(console::group(QStringLiteral("Add a Loadboard DO Control Command"), lines));
+    window->addWidget(console::group(QStringLiteral("Add Macro Command"), macros));
+    window->addStretch(1);
 }
 
 void SPIsub2::append(const QString& line) {

@@ -278,7 +278,7 @@ void FilesTest::aConfigurationTextTheFileCannotHoldIsRefused_data() {
                               << "\r\n";
     QTest::newRow("transceiver") << "YambleV3"
                                  << "trc"
-                                 << "The text"
+                                 << "FreqCenter: the text"
                                  << "\r\n";
 }
 

@@ -110,8 +110,8 @@ void ReadableTest::panelsOverTheirBoundsAreSeen() {
     QWidget panel;
     panel.setObjectName(QStringLiteral("YambleV3"));
     const int dpi = panel.logicalDpiY();
-    // 8800 twips: at most 1.3 x 8800 twips high; 9810 twips: at most 1.4 x 9810 wide.
-    const int maxHeight = int(1.3 * 8800 * dpi / 1440.0);
+    // 8800 twips: at most 1.1 x 8800 twips high; 9810 twips: at most 1.4 x 9810 wide.
+    const int maxHeight = int(1.1 * 8800 * dpi / 1440.0);
     const int maxWidth = int(1.4 * 9810 * panel.logicalDpiX() / 1440.0);
     panel.resize(maxWidth, maxHeight);
     QCOMPARE(panelSizeFault(&panel, 8800), QString());

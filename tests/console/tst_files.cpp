@@ -34,21 +34,21 @@ private Q_SLOTS:
         c.spi->SaveSettings->click();
         QCOMPARE(c.bytes("set.txt"), QByteArray("#CHIP DEMO-NFFS\r\nbench 3\r\n00,3C\r\n01,00\r\n"
                                                 "02,10\r\n03,08\r\n0C,00\r\n"));
-        c.write("load.txt", "#CHIP other\rnew notes\n 01 , 3 F \r\n02,G7\r\n7F,11\r\n05,01\r\n");
+        c.write("load.txt", "#CHIP other\rnew notes\n 01 , 3 F \r\n02,7\r\n7F,11\r\n05,01\r\n");
         c.spi->ENRF[0]->setChecked(false);
         c.answerFile(c.file("load.txt"));
         c.spi->LoadSettings->click();
         QCOMPARE(c.spi->Notes->text(), QStringLiteral("new notes"));
         QCOMPARE(hexOf(c.spi, "01"), QStringLiteral("3F"));
+        // A single digit is the value the chip is written with.
+        QCOMPARE(hexOf(c.spi, "02"), QStringLiteral("07"));
         QCOMPARE(c.spi->database()->workRows("WHERE Address = '02'").value(0).binaryValue,
-                 QStringLiteral(".... 0111"));
+                 QStringLiteral("0000 0111"));
         QVERIFY(c.spi->ENRF[1]->isChecked());
-        // One message for the two unknown addresses, then the one report of the table write.
-        QCOMPARE(c.rig.messageTexts()[0],
-                 QStringLiteral("Register addresses 7Fh, 05h do not exist!"));
+        // One message for the two unknown addresses; the table write goes through.
+        QCOMPARE(c.rig.messageTexts(), QStringList{"Register addresses 7Fh, 05h do not exist!"});
         QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("Register Address Error."));
-        QCOMPARE(c.rig.dialogs().messages.size(), 2);
-        QCOMPARE(c.sent(), QStringList({"S2 813F", "S2 8308", "S2 8C00"}));
+        QCOMPARE(c.sent(), QStringList({"S2 813F", "S2 8207", "S2 8308", "S2 8C00"}));
         QCOMPARE(c.chip->registers[0x01].value, quint16(0x3F));
 
         // The saved set brings back the notes and every value, and saves the same bytes.
@@ -59,7 +59,53 @@ private Q_SLOTS:
         c.answerFile(c.file("again.txt"));
         c.spi->SaveSettings->click();
         QCOMPARE(c.bytes("again.txt"), c.bytes("set.txt"));
-        QCOMPARE(c.rig.dialogs().messages.size(), 2);
+        QCOMPARE(c.rig.dialogs().messages.size(), 1);
+    }
+
+    void aRegisterSetWithABadValueIsRefusedWhole_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("values not hexadecimal, too long, missing")
+            << QByteArray("01,02\r\n02,ZZ\r\n03,1FF\r\n04,05\r\n05,\r\n06\r\n")
+            << QStringLiteral("\"set.txt\" holds values that are not one or two hexadecimal "
+                              "digits: line 4 (02,ZZ), line 5 (03,1FF), line 7 (05,), line 8 "
+                              "(06,). Nothing was loaded or written to the chip.");
+        QTest::newRow("beside an unknown address")
+            << QByteArray("20,11\r\n09,\x01\r\n")
+            << QStringLiteral("\"set.txt\" holds values that are not one or two hexadecimal "
+                              "digits: line 4 (09,\\x01). Nothing was loaded or written to the "
+                              "chip. The file also names register addresses that do not exist: "
+                              "20h.");
+    }
+    // Nothing of the file reaches the table, the chip or the window, so a clean set loaded next
+    // writes without a word.
+    void aRegisterSetWithABadValueIsRefusedWhole() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QString, message);
+        ConsoleRig c;
+        QVERIFY(c.open());
+        c.choose(QStringLiteral("DEMO-REG"));
+        c.spi->Notes->setText(QStringLiteral("kept"));
+        c.spi->ENRF[0]->setChecked(false);
+        c.write("set.txt", "#CHIP DEMO-REG\r\nbench\r\n" + lines);
+        c.answerFile(c.file("set.txt"));
+        c.spi->LoadSettings->click();
+        QCOMPARE(c.rig.messageTexts(), QStringList{message});
+        QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("File open error"));
+        QVERIFY(c.sent().isEmpty());
+        QCOMPARE(c.spi->Notes->text(), QStringLiteral("kept"));
+        QVERIFY(!c.spi->ENRF[1]->isChecked());
+        for (const auto& [address, value] :
+             {std::pair{"01", "01"}, {"02", "21"}, {"03", "60"}, {"09", "A5"}})
+            QCOMPARE(hexOf(c.spi, address), QString::fromLatin1(value));
+
+        c.rig.dialogs().messages.clear();
+        c.write("clean.txt", "#CHIP DEMO-REG\r\nclean\r\n04,05\r\n");
+        c.answerFile(c.file("clean.txt"));
+        c.spi->LoadSettings->click();
+        QVERIFY(c.rig.messageTexts().isEmpty());
+        QVERIFY(c.sent().contains(QStringLiteral("S2 8405")));
+        QVERIFY(c.sent().contains(QStringLiteral("S2 8221")));
     }
 
     void aRegisterSetThatSetsNoRegisterIsRefused_data() {

@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <QTest>
 
@@ -92,6 +95,9 @@ private Q_SLOTS:
     void pn9Gesture();
     void fetchFromTheRealHt531Panel();
     void windowsShowWhole();
+    void windowsOpenNearTheirDesignSize();
+    void frameCaptionsStandClearOfTheTabs();
+    void textBoxesScrollOnlyWhenTheirTextNeedsIt();
 };
 
 void EcetTest::generateWithEmptyRoutines() {
@@ -620,10 +626,20 @@ void EcetTest::windowsShowWhole() {
     showFakePanel(main);
     ECET& ecet = t.open();
     ecet.PB_GenerateRom->click();
+    // The hidden PN9 buttons revealed: they too must find room.
+    ecet.Frm_ECETEvents_DblClick();
+    ecet.Frm_ECETEvents_DblClick();
+    for (int e = 0; e < ECET::EventCount; ++e) {
+        ecet.TabStrip1->setCurrentIndex(e);
+        checkReadable(&ecet, QStringLiteral("ECET-%1").arg(e));
+    }
+    ecet.TabStrip1->setCurrentIndex(0);
+    ecet.tabs_[0].PB_InsertCommand->click();
+    checkReadable(t.commands, QStringLiteral("Frm_CmdSequence-insert"));
     ecet.tabs_[0].PB_CmdSequence->click();
+    t.commands->CB_AddCmd[1]->click();
+    QVERIFY(waitUntil([&] { return t.commands->Label4->isVisible(); }, 2000));
     main.EEPROM_show();
-    // Every tab in view at the opening size, without scroll arrows.
-    QVERIFY(ecet.TabStrip1->width() >= ecet.TabStrip1->sizeHint().width());
     // The command editor stands right of the content editor where the workspace has room.
     const QMdiSubWindow* editorFrame = main.frameOf(&ecet);
     const QMdiSubWindow* commandFrame = main.frameOf(t.commands);
@@ -634,6 +650,87 @@ void EcetTest::windowsShowWhole() {
         QVERIFY2(shown(main, window), name);
         checkReadable(window, QString::fromLatin1(name));
     }
+}
+
+void EcetTest::windowsOpenNearTheirDesignSize() {
+    Editor t;
+    ISMmain& main = t.rig.main();
+    main.show();
+    showFakePanel(main);
+    ECET& ecet = t.open();
+    ecet.tabs_[0].PB_CmdSequence->click();
+    const QMdiSubWindow* editorFrame = main.frameOf(&ecet);
+    const QMdiSubWindow* commandFrame = main.frameOf(t.commands);
+    // The content editor is 9600 twips high and as wide as its seven tabs need.
+    QVERIFY2(editorFrame->height() <= 1.15 * 640,
+             qPrintable(QString::number(editorFrame->height())));
+    QVERIFY2(editorFrame->width() - ecet.TabStrip1->width() <= 30,
+             qPrintable(QString::number(editorFrame->width())));
+    // The command editor: 5650 by 7000 twips.
+    QVERIFY2(
+        commandFrame->width() <= 1.15 * 376 && commandFrame->height() <= 1.15 * 466,
+        qPrintable(QStringLiteral("%1x%2").arg(commandFrame->width()).arg(commandFrame->height())));
+    // Showing the unsaved-changes note or switching modes moves nothing.
+    const QPoint place = t.commands->PB_Save->pos();
+    const QSize size = commandFrame->size();
+    t.commands->CB_AddCmd[1]->click();
+    QVERIFY(waitUntil([&] { return t.commands->Label4->isVisible(); }, 2000));
+    ecet.tabs_[0].PB_InsertCommand->click();
+    QCOMPARE(commandFrame->size(), size);
+    QVERIFY(t.commands->PB_Insert->isVisible());
+    QCOMPARE(t.commands->PB_Save->pos(), place);
+}
+
+void EcetTest::frameCaptionsStandClearOfTheTabs() {
+    Editor t;
+    t.rig.main().show();
+    ECET& ecet = t.open();
+    const int strip = ecet.TabStrip1->y() + ecet.TabStrip1->height();
+    for (int e = 0; e < ECET::EventCount; ++e) {
+        ecet.TabStrip1->setCurrentIndex(e);
+        QCoreApplication::processEvents();
+        QGroupBox* frame = ecet.tabs_[e].Frm_ECETEvents;
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect label = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                           QStyle::SC_GroupBoxLabel, frame);
+        const int top = frame->mapTo(&ecet, label.topLeft()).y();
+        QVERIFY2(top - strip >= 3, qPrintable(QStringLiteral("%1: caption at %2, tabs end at %3")
+                                                  .arg(frame->title())
+                                                  .arg(top)
+                                                  .arg(strip)));
+    }
+}
+
+void EcetTest::textBoxesScrollOnlyWhenTheirTextNeedsIt() {
+    Editor t;
+    ISMmain& main = t.rig.main();
+    main.show();
+    showFakePanel(main);
+    ECET& ecet = t.open();
+    const QList<QAbstractScrollArea*> boxes = {ecet.tabs_[0].TB_Payload, ecet.TB_EEPROMContent,
+                                               ecet.TB_ErrorLog};
+    // The boxes showing a vertical scroll bar, by name.
+    const auto scrolling = [&] {
+        QCoreApplication::processEvents();
+        QStringList names;
+        for (QAbstractScrollArea* box : boxes) {
+            if (box->verticalScrollBar()->isVisible())
+                names.append(box->objectName());
+        }
+        return names;
+    };
+    QCOMPARE(scrolling(), QStringList());
+    // Text longer than a box brings its bar, so that all of it can be reached.
+    setPayload(ecet, 0, QByteArray(40, 'x').append('\n').repeated(20));
+    ecet.PB_GenerateRom->click();
+    QCOMPARE(scrolling(), QStringList({"TB_Payload_0", "TB_EEPROMContent", "TB_ErrorLog"}));
+    // Emptied again (fetching empties the image and the log), they show none.
+    setPayload(ecet, 0, {});
+    ecet.tabs_[0].PB_GetData->click();
+    QCOMPARE(scrolling(), QStringList());
 }
 
 QTEST_MAIN(EcetTest)

@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -40,14 +42,17 @@ struct Loader {
         rig.board().clearReceived();
     }
     CommPort* port() { return rig.main().link()->MSComm2; }
-    // Loads a file of that content through the window's file button.
-    void load(const QByteArray& content, const QString& name = QStringLiteral("fw.hex")) {
+    // Writes a file of that content into the program folder; its path.
+    QString write(const QByteArray& content, const QString& name) {
         const QString path = rig.folder() + u'/' + name;
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             qFatal("cannot write the firmware file");
-        file.close();
-        rig.dialogs().files = {path};
+        return path;
+    }
+    // Loads a file of that content through the window's file button.
+    void load(const QByteArray& content, const QString& name = QStringLiteral("fw.hex")) {
+        rig.dialogs().files = {write(content, name)};
         window->loadeefile->click();
     }
     // Presses Download and waits until the download has ended.
@@ -96,7 +101,9 @@ private Q_SLOTS:
     void vanishedBoardEndsTheDownloadOnce_data();
     void vanishedBoardEndsTheDownloadOnce();
     void downloadRefusals();
-    void fileErrorsKeepTheLoadedFile();
+    void showsWhichFileDownloadSends();
+    void refusedFileLeavesNothingToSend_data();
+    void refusedFileLeavesNothingToSend();
     void notIntelHexIsNeverSent_data();
     void notIntelHexIsNeverSent();
     void speedOptions();
@@ -193,7 +200,9 @@ void FirmLoadTest::stopEndsTheDownloadAtTheNextTick() {
     t.load(lines(300));
     t.window->Prog->click();
     QVERIFY(waitUntil([&] { return t.states.contains("5"); }));
+    // Neither the file nor the loader's speed changes under a running download.
     QVERIFY(!t.window->Ser_Speed->isEnabled());
+    QVERIFY(!t.window->loadeefile->isEnabled());
     t.window->StopButton->click();
     QVERIFY(waitUntil([&] { return !t.window->downloading(); }));
     QCOMPARE(t.window->state->text(), "Load stopped");
@@ -201,6 +210,7 @@ void FirmLoadTest::stopEndsTheDownloadAtTheNextTick() {
     QCOMPARE(t.rig.main().CommState, 0);
     QCOMPARE(t.port()->settings(), QStringLiteral("19200,N,8,1"));
     QVERIFY(t.window->Ser_Speed->isEnabled());
+    QVERIFY(t.window->loadeefile->isEnabled());
     QVERIFY(t.rig.dialogs().messages.isEmpty());
     // Stop acts only on a download of its own: another transaction's lock is left alone.
     t.rig.main().CommState = 7;
@@ -276,31 +286,96 @@ void FirmLoadTest::downloadRefusals() {
     QVERIFY(!t.window->downloading());
 }
 
-void FirmLoadTest::fileErrorsKeepTheLoadedFile() {
+void FirmLoadTest::showsWhichFileDownloadSends() {
     Loader t;
-    t.load(lines(2));
-    const QByteArray loaded = t.window->LoadedFile;
-    t.load("", QStringLiteral("empty.hex"));
-    QCOMPARE(t.lastMessage(), "Error occured:1222,This is an empty file!\r\nPlease try again!");
-    QCOMPARE(t.rig.dialogs().messages.last().title, "File open error");
-    t.load(dataRecord(0) + "\r\n:0300300002337A1F\r\n" + endRecord, QStringLiteral("bad.hex"));
-    QCOMPARE(t.lastMessage(), "Error occured:321,Not an Intel HEX firmware file.\r\n"
-                              "Line 2: checksum 1F, expected 1E\r\nPlease try again!");
-    t.load(lines(2), QStringLiteral("fw.txt"));
-    QCOMPARE(t.lastMessage(), "File type not supported! Please try again!");
-    // A file far larger than any firmware is refused before it is read (a hole: cheap to make).
-    const QString big = t.rig.folder() + QStringLiteral("/big.hex");
-    QFile file(big);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lines(2)) > 0);
-    QVERIFY(file.resize((16 << 20) + 1));
-    file.close();
-    t.rig.dialogs().files = {big};
-    t.window->loadeefile->click();
-    QCOMPARE(t.lastMessage(), "Error occured:1227,File larger than 16 MB\r\nPlease try again!");
+    QCOMPARE(t.window->windowTitle(), "Firmware Loader");
+    QCOMPARE(t.rig.main().frameOf(t.window)->windowTitle(), "Firmware Loader");
+    QCOMPARE(t.window->LoadedName->text(), "");
+    QCOMPARE(t.window->LoadedRecords->text(), "No file loaded");
+    t.load(lines(3), QStringLiteral("three.hex"));
+    QCOMPARE(t.window->LoadedName->text(), "three.hex");
+    QCOMPARE(t.window->LoadedName->toolTip(), t.rig.folder() + QStringLiteral("/three.hex"));
+    QCOMPARE(t.window->LoadedRecords->text(), "3 records");
+    // Empty lines are no records: the count is what Download sends.
+    t.load(endRecord + "\r\n\r\n", QStringLiteral("end.hex"));
+    QCOMPARE(t.window->LoadedName->text(), "end.hex");
+    QCOMPARE(t.window->LoadedRecords->text(), "1 record");
+    QVERIFY(t.download());
+    QCOMPARE(t.rig.board().loader().records(), QStringList{"L" + endRecord});
+}
+
+void FirmLoadTest::refusedFileLeavesNothingToSend_data() {
+    QTest::addColumn<QString>("name"); // empty: the dialog is cancelled
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<qint64>("size"); // the file grown to this size with a hole, when not 0
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("kept"); // whether the file loaded before stays loaded
+    // One wrong checksum on line 5 of an otherwise good file.
+    QByteArray badSum = lines(22);
+    const QByteArray fifth = dataRecord(16);
+    const int sum = fifth.right(2).toInt(nullptr, 16);
+    const QByteArray wrong =
+        QByteArray::number((sum + 1) & 0xFF, 16).toUpper().rightJustified(2, '0');
+    badSum.replace(fifth, fifth.chopped(2) + wrong);
+    const QString fileOpen = QStringLiteral("Error occured:%1\r\nPlease try again!");
+    QTest::newRow("wrong checksum")
+        << "bad.hex" << badSum << qint64(0)
+        << fileOpen.arg(QStringLiteral("321,Not an Intel HEX firmware file.\r\nLine 5: "
+                                       "checksum %1, expected %2")
+                            .arg(QString::fromLatin1(wrong), QString::fromLatin1(fifth.right(2))))
+        << false;
+    QTest::newRow("empty") << "empty.hex" << QByteArray() << qint64(0)
+                           << fileOpen.arg(QStringLiteral("1222,This is an empty file!")) << false;
+    // Refused before it is read: a hole is cheap to make.
+    QTest::newRow("larger than any firmware")
+        << "big.hex" << lines(2) << qint64((16 << 20) + 1)
+        << fileOpen.arg(QStringLiteral("1227,File larger than 16 MB")) << false;
+    QTest::newRow("wrong extension") << "fw.txt" << lines(2) << qint64(0)
+                                     << "File type not supported! Please try again!" << true;
+    QTest::newRow("dialog cancelled") << "" << QByteArray() << qint64(0) << "" << true;
+}
+
+// A file chosen and refused for what it holds leaves nothing loaded, so that Download never sends
+// the file loaded before it; a file not taken at all (cancelled, wrong extension) changes nothing.
+void FirmLoadTest::refusedFileLeavesNothingToSend() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(qint64, size);
+    QFETCH(QString, message);
+    QFETCH(bool, kept);
+    Loader t;
+    t.load(lines(22), QStringLiteral("good.hex"));
+    const QByteArray good = t.window->LoadedFile;
+    QCOMPARE(t.window->LoadedRecords->text(), "22 records");
     t.rig.dialogs().files.clear();
+    if (!name.isEmpty()) {
+        QFile file(t.write(content, name));
+        if (size > 0)
+            QVERIFY(file.resize(size));
+        t.rig.dialogs().files = {file.fileName()};
+    }
     t.window->loadeefile->click();
-    QCOMPARE(t.rig.dialogs().messages.size(), 4);
-    QCOMPARE(t.window->LoadedFile, loaded);
+    QCOMPARE(t.rig.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty())
+        QCOMPARE(t.rig.dialogs().messages.last().title, "File open error");
+    t.rig.dialogs().messages.clear();
+    if (kept) {
+        QCOMPARE(t.window->LoadedFile, good);
+        QCOMPARE(t.window->LoadedName->text(), "good.hex");
+        QCOMPARE(t.window->LoadedRecords->text(), "22 records");
+        QVERIFY(t.download());
+        QCOMPARE(t.rig.board().loader().records().size(), 22);
+        QCOMPARE(t.window->state->text(), "Load end");
+    } else {
+        QVERIFY(t.window->LoadedFile.isEmpty());
+        QCOMPARE(t.window->LoadedName->text(), "");
+        QCOMPARE(t.window->LoadedRecords->text(), "No file loaded");
+        t.window->Prog->click();
+        QCOMPARE(t.rig.messageTexts(), QStringList{"Please load a HEX file first."});
+        QTest::qWait(100);
+        QVERIFY(t.rig.board().receivedBytes().isEmpty());
+        QVERIFY(!t.window->downloading());
+    }
 }
 
 void FirmLoadTest::notIntelHexIsNeverSent_data() {
@@ -349,10 +424,22 @@ void FirmLoadTest::speedOptions() {
     QCOMPARE(t.port()->settings(), QStringLiteral("38400,N,8,1"));
 }
 
+// Whole at opening, with a file loaded and while it is sent, near its design size with the
+// platform's font; the speed choice in view below the buttons.
 void FirmLoadTest::looksWhole() {
     Loader t;
     t.rig.main().show();
     checkReadable(t.window, QStringLiteral("FirmLoad"));
+    if (qEnvironmentVariableIsEmpty("KRV_TEST_FONT"))
+        checkNearDesignSize(t.window, 3100, 5060);
+    QVERIFY(t.window->rect().contains(t.window->Ser_Speed->geometry()));
+    QVERIFY(t.window->Ser_Speed->y() > t.window->StopButton->geometry().bottom());
+    t.load(lines(300), QStringLiteral("firmware_release_2_4.hex"));
+    t.window->Prog->click();
+    QVERIFY(waitUntil([&] { return t.states.contains("3"); }));
+    checkReadable(t.window, QStringLiteral("FirmLoad_downloading"));
+    t.window->StopButton->click();
+    QVERIFY(waitUntil([&] { return !t.window->downloading(); }));
 }
 
 QTEST_MAIN(FirmLoadTest)

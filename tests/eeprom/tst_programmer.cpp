@@ -1,11 +1,15 @@
+#include "readable.h"
 #include "testsupport.h"
 #include "tools/eeprom/ecet.h"
 #include "tools/eeprom/eeprom.h"
 #include "tools/eeprom/eventimage.h"
 
+#include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -99,6 +103,7 @@ private Q_SLOTS:
     void stopDuringReadBackKeepsWhatWasRead();
     void saveAsksBeforeReplacing();
     void shownAndUnloadedByTheMainWindow();
+    void looksWhole();
 };
 
 void ProgrammerTest::updateReportsThePresence_data() {
@@ -407,6 +412,50 @@ void ProgrammerTest::shownAndUnloadedByTheMainWindow() {
     QCoreApplication::processEvents();
     QVERIFY(!rig.main().loadedForm<eeprom>(QStringLiteral("eeprom")));
     QVERIFY(!rig.main().EEPROMon);
+}
+
+// Whole as it opens, with an image file's name and size shown, while it reads (Stop and the
+// progress bar shown) and with its worksheet; near its design size with the platform's font, and
+// back at its opening width when the worksheet is hidden again.
+void ProgrammerTest::looksWhole() {
+    Rig rig;
+    QVERIFY(rig.connectBoard());
+    rig.main().show();
+    rig.main().EEPROM_show();
+    auto* prog = rig.main().loadedForm<eeprom>(QStringLiteral("eeprom"));
+    QVERIFY(prog);
+    QMdiSubWindow* frame = rig.main().frameOf(prog);
+    checkReadable(prog, QStringLiteral("eeprom"));
+    if (qEnvironmentVariableIsEmpty("KRV_TEST_FONT"))
+        checkNearDesignSize(prog, 3100, 7250);
+    QCOMPARE(frame->pos(), QPoint(0, 0));
+    const QSize opening = frame->size();
+
+    const QString path = rig.folder() + QStringLiteral("/image.asc");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x02 $A00000000,\r\n01 02\r\n\x03") > 0);
+    file.close();
+    rig.dialogs().files = {path};
+    prog->loadeefile->click();
+    QVERIFY(prog->Label7->isVisibleTo(prog) && prog->Label3->isVisibleTo(prog));
+    prog->Read->click();
+    QVERIFY(waitUntil([&] { return prog->ProgressBar1->value() >= 32; }));
+    QVERIFY(prog->StopButton->isVisibleTo(prog));
+    checkReadable(prog, QStringLiteral("eeprom_reading"));
+    prog->StopButton->click();
+    QVERIFY(waitUntil([&] { return !prog->transactionRunning(); }));
+    // Nothing moved while Stop and the progress bar came and went.
+    QCOMPARE(frame->size(), opening);
+
+    prog->EditorWindow->setChecked(true);
+    QVERIFY(prog->WorkSheet->isVisibleTo(prog));
+    QVERIFY2(frame->width() >= opening.width() + 11750 / 15,
+             qPrintable(QString::number(frame->width())));
+    QVERIFY(prog->WorkSheet->x() > prog->loadeefile->geometry().right());
+    checkReadable(prog, QStringLiteral("eeprom_worksheet"));
+    prog->EditorWindow->setChecked(false);
+    QVERIFY(!prog->WorkSheet->isVisibleTo(prog));
+    QCOMPARE(frame->size(), opening);
 }
 
 QTEST_MAIN(ProgrammerTest)

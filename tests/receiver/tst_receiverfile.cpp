@@ -3,15 +3,18 @@
 
 #include <QTest>
 
+using namespace krv;
 using namespace krv::receiver;
+
+using ItemKind = ConfigItem::Kind;
 
 namespace {
 
 // A configuration with a distinct value in every item of the chip's file.
-ReceiverConfig sample(Chip chip) {
-    ReceiverConfig config;
+ConfigValues sample(Chip chip) {
+    ConfigValues config;
     int n = 0;
-    for (const ItemSpec& item : fileType(chip).items) {
+    for (const ConfigItem& item : fileType(chip).items) {
         ++n;
         switch (item.kind) {
         case ItemKind::Text:
@@ -30,7 +33,7 @@ ReceiverConfig sample(Chip chip) {
 
 int errorNumberOf(Chip chip, const QByteArray& bytes) {
     try {
-        parse(chip, bytes);
+        readConfigItems(fileType(chip), bytes);
     } catch (const krv::Error& e) {
         return e.number;
     }
@@ -63,7 +66,7 @@ private Q_SLOTS:
         QFETCH(QString, voltageItem);
         QFETCH(int, voltageLine);
         const Chip c = chip ? Chip::HR658 : Chip::HR651;
-        const QByteArray bytes = serialize(c, sample(c));
+        const QByteArray bytes = writeConfigItems(fileType(c), sample(c));
         QCOMPARE(bytes.count("\r\n"), lines);
         QVERIFY(bytes.startsWith(head));
         QCOMPARE(fileType(c).items.at(voltageLine - 2).name, voltageItem);
@@ -71,11 +74,11 @@ private Q_SLOTS:
     }
 
     void exactBytes() {
-        ReceiverConfig config = sample(Chip::HR651);
+        ConfigValues config = sample(Chip::HR651);
         config.numbers["Pref_RxLinkTimeout"] = 50;
         config.flags["StdCrystal"] = true;
         config.texts["Crystalfreq"] = "10";
-        const QList<QByteArray> lines = serialize(Chip::HR651, config).split('\n');
+        const QList<QByteArray> lines = writeConfigItems(fileType(Chip::HR651), config).split('\n');
         QCOMPARE(lines.at(1), QByteArray("50\r"));
         QCOMPARE(lines.at(2), QByteArray("#TRUE#\r"));
         QCOMPARE(lines.at(4), QByteArray("\"10\"\r"));
@@ -90,8 +93,9 @@ private Q_SLOTS:
     void roundTrip() {
         QFETCH(int, chip);
         const Chip c = chip ? Chip::HR658 : Chip::HR651;
-        const ReceiverConfig config = sample(c);
-        const ReceiverConfig back = parse(c, serialize(c, config));
+        const ConfigValues config = sample(c);
+        const ConfigValues back =
+            readConfigItems(fileType(c), writeConfigItems(fileType(c), config));
         QCOMPARE(back.texts, config.texts);
         QCOMPARE(back.flags, config.flags);
         QCOMPARE(back.numbers, config.numbers);
@@ -101,13 +105,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("chip");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("error");
-        const QByteArray rc = serialize(Chip::HR651, sample(Chip::HR651));
-        const QByteArray rc2 = serialize(Chip::HR658, sample(Chip::HR658));
+        const QByteArray rc = writeConfigItems(fileType(Chip::HR651), sample(Chip::HR651));
+        const QByteArray rc2 = writeConfigItems(fileType(Chip::HR658), sample(Chip::HR658));
         QTest::newRow("other panel's file") << 0 << rc2 << krv::errors::IncorrectVersion;
         QTest::newRow("banner in other case")
             << 0 << QByteArray(rc).replace("KRV Receiver", "KRV receiver")
             << krv::errors::IncorrectVersion;
-        QTest::newRow("empty") << 1 << QByteArray() << krv::errors::IncorrectVersion;
+        QTest::newRow("empty") << 1 << QByteArray() << krv::errors::InputPastEnd;
         QTest::newRow("ends early") << 1 << rc2.left(rc2.lastIndexOf("\"t")) << 62;
         QTest::newRow("text for a number")
             << 0 << QByteArray(rc).replace("\r\n-19\r\n", "\r\n\"x\"\r\n") << 13;

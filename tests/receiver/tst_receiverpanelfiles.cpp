@@ -338,7 +338,7 @@ private Q_SLOTS:
                                 << "Error occured:1226,Incorrect configuration file version\r\n"
                                    "Please try again!";
         QTest::newRow("voltage") << "DruskV1" << QByteArray("\"2.5\"") << QByteArray("\"0\"")
-                                 << "Error occured:13,Type mismatch\r\nPlease try again!";
+                                 << refused;
         QTest::newRow("short") << "DruskV1" << QByteArray("\"'F' or above\"\r\n") << QByteArray()
                                << "Error occured:62,Input past end of file\r\nPlease try again!";
         QTest::newRow("pattern longer than its box")

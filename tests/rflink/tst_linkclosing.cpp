@@ -1,9 +1,11 @@
-// The link tools after the board is lost: leaving a tool's window and quitting the program only
-// stop what ran; neither shows a message, and quitting ends at once, also when the board is
-// there but silent.
+// The link tools after the board is lost: what a tool had armed goes with the board, so the tool
+// shows idle at once and arms the board that comes back on its next click; leaving a tool's
+// window and quitting the program only stop what ran; neither shows a message, and quitting ends
+// at once, also when the board is there but silent.
 
 #include "app/ismmain.h"
 #include "common/dialogs.h"
+#include "link/portmap.h"
 #include "rflinktest.h"
 #include "tools/rflink/cwlink.h"
 #include "tools/rflink/receiverrflink.h"
@@ -64,6 +66,14 @@ QString cwReceiverMonitoring(ISMmain& main) {
     return link->objectName();
 }
 
+QString cwTransmitterSquareWave(ISMmain& main) {
+    main.YambleV3_show();
+    main.showToolWindow(QStringLiteral("frm_Link"));
+    auto* link = main.loadedForm<rflink::frm_Link>("frm_Link");
+    link->cb_astabil->setChecked(true);
+    return link->objectName();
+}
+
 QString receiverArmed(ISMmain& main) {
     main.DruskV1_show();
     main.mnuToolsRFlink_Click();
@@ -79,6 +89,36 @@ void addTools() {
     QTest::newRow("CW transmitter in manual mode") << Start(cwTransmitterManual);
     QTest::newRow("CW receiver monitoring") << Start(cwReceiverMonitoring);
     QTest::newRow("receiver link test armed") << Start(receiverArmed);
+}
+
+// Whether the tool shows nothing running.
+bool shownIdle(ISMmain& main, const QString& tool) {
+    if (auto* link = main.loadedForm<rflink::Frm_YambleRfLinkTest>(tool))
+        return !link->receiving() && !link->sending() && !main.TRxLinkOn &&
+               link->PB_Enable->text() == QStringLiteral("&Enable Receive") &&
+               link->TabStrip1->isEnabled() && link->TB_EOP_1->isEnabled() &&
+               !link->Timer_CntMode->isActive();
+    if (auto* link = main.loadedForm<rflink::frm_Link>(tool))
+        return !link->cb_manual->isChecked() && !link->cb_astabil->isChecked() &&
+               !link->cb_pn15->isChecked() && !link->pb_H->isEnabled() && !link->Timer2->isActive();
+    if (auto* link = main.loadedForm<rflink::frm_Link_RX>(tool))
+        return !link->cb_MoniEn->isChecked() && !link->Timer1->isActive();
+    if (auto* link = main.loadedForm<rflink::ReceiverRfLink>(tool))
+        return !link->armed() && link->EnRx->text() == QStringLiteral("Enable");
+    return false;
+}
+
+// The lost board is found again on a new device, as after plugging it back in.
+bool reconnect(LinkRig& rig) {
+    const bool lost = test::waitUntil([&] { return !rig.main().boardPortOpen(); });
+    if (!lost || !rig.board().start())
+        return false;
+    PortMap::pin(1, rig.board().devicePath());
+    rig.main().Toolbar2_ButtonClick(QStringLiteral("Connect"));
+    return test::waitUntil([&] {
+        return rig.main().CommState == 0 && rig.main().loadboardListConnected() &&
+               rig.main().boardPortOpen() && !rig.main().link()->isBusy();
+    });
 }
 
 // Starts the tool, loses the board, and has the user act again (the closed-port message would
@@ -99,6 +139,69 @@ Q_DECLARE_METATYPE(Start)
 class LinkClosingTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void aLossLeavesTheToolIdle_data() {
+        addTools();
+        QTest::newRow("CW transmitter in square wave") << Start(cwTransmitterSquareWave);
+    }
+    void aLossLeavesTheToolIdle() {
+        QFETCH(Start, start);
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        const QString tool = start(rig.main());
+        QVERIFY(!shownIdle(rig.main(), tool));
+        rig.board().vanish();
+        QTRY_COMPARE(rig.main().CommStatus->text(), QStringLiteral("No comm."));
+        QVERIFY(shownIdle(rig.main(), tool));
+        QCOMPARE(rig.messageTexts(), QStringList{lostMessage});
+    }
+
+    // The board 1.x window too, whose reception the read timer ends.
+    void aLossLeavesTheBoard1ReceiverIdle() {
+        LinkRig rig(sim::Personality::Board1);
+        QVERIFY(rig.connectBoard());
+        rig.main().DruskV1_show();
+        rig.main().mnuToolsRFlink_Click();
+        auto* link = rig.window<rflink::ReceiverRfLink>(QStringLiteral("DruskV1rflink"));
+        link->EnRx->click();
+        QVERIFY(link->armed());
+        rig.board().vanish();
+        QTRY_COMPARE(rig.main().CommStatus->text(), QStringLiteral("No comm."));
+        QVERIFY(shownIdle(rig.main(), link->objectName()));
+        QVERIFY(!link->RxTimer->isActive());
+    }
+
+    // After the loss and a new connection, the next click arms the board that is there: it
+    // never sends the stop of a reception that went with the old one.
+    void theNextClickArmsTheBoardThatCameBack() {
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        const QString receiver = receiverArmed(rig.main());
+        rig.board().vanish();
+        QVERIFY(reconnect(rig));
+        auto* link = rig.window<rflink::ReceiverRfLink>(receiver);
+        rig.mark();
+        link->EnRx->click();
+        QCOMPARE(rig.linesSinceMark(), test::armingLines("CE85", "F11,13,100,1", "CE87"));
+        QVERIFY(link->armed());
+        // The new connection goes on telling the window of a loss.
+        rig.board().vanish();
+        QVERIFY(reconnect(rig));
+        QVERIFY(!link->armed());
+
+        rig.main().unloadForm(receiver);
+        const QString transceiver = transceiverReceiving(rig.main());
+        rig.board().vanish();
+        QVERIFY(reconnect(rig));
+        auto* trx = rig.window<rflink::Frm_YambleRfLinkTest>(transceiver);
+        rig.mark();
+        trx->PB_Enable->click();
+        QCOMPARE(rig.linesSinceMark(), test::armingLines("CA80", "F11,13,100", "CA82"));
+        QVERIFY(trx->receiving());
+        QCOMPARE(rig.messageTexts(), QStringList(3, lostMessage));
+    }
+
     void leavingAToolAfterTheLoss_data() { addTools(); }
     void leavingAToolAfterTheLoss() {
         QFETCH(Start, start);

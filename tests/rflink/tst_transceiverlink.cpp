@@ -11,6 +11,7 @@
 #include "tools/rflink/bytemonitor.h"
 #include "tools/rflink/transceiverrflink.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,6 +164,47 @@ private Q_SLOTS:
         QCOMPARE(link->Label1->text(), QStringLiteral("Payload ( 0 byte(s) )"));
     }
 
+    // After an insert the caret stands behind the inserted bytes, in the payload, and the user
+    // types on there, in either view.
+    void typingGoesOnBehindAnInsert_data() {
+        QTest::addColumn<bool>("hex");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::newRow("preamble, text view") << false << "PB_Preable"
+                                             << "X"
+                                             << QByteArray("ABC\xAA"
+                                                           "X");
+        QTest::newRow("preamble, hexadecimal view") << true << "PB_Preable"
+                                                    << "E" << QByteArray("\xAB\xCA\xAE");
+        QTest::newRow("pattern, text view") << false << "PB_SynchPatt"
+                                            << "X"
+                                            << QByteArray("ABC\x2D\xD4"
+                                                          "X");
+        QTest::newRow("pattern, hexadecimal view") << true << "PB_SynchPatt"
+                                                   << "E" << QByteArray("\xAB\xC2\xDD\x4E");
+    }
+    void typingGoesOnBehindAnInsert() {
+        QFETCH(bool, hex);
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, payload);
+        LinkRig rig;
+        QVERIFY(rig.connectBoard());
+        rig.main().show();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.main()));
+        rig.main().YambleV3_show();
+        Frm_YambleRfLinkTest* link = openLink(rig);
+        link->OB_HexView->setChecked(hex);
+        typeInto(link->TB_Payload, "ABC");
+        QTest::mouseClick(link->findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), link->TB_Payload);
+        QCOMPARE(link->TB_Payload->textCursor().position(),
+                 int(link->TB_Payload->toPlainText().size()));
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QCOMPARE(link->payload(), payload);
+    }
+
     // The board goes between two packets: its loss is the one message, and sending stops.
     void aBoardLostWhileSendingGivesOneMessage() {
         LinkRig rig;
@@ -178,7 +220,7 @@ private Q_SLOTS:
         QVERIFY(!link->sending());
     }
 
-    // The window is as high as the Part's tab heights, its content fitting each tab.
+    // The window is as high as its designed height for the tab shown, its content fitting each tab.
     void heightFollowsTheTab() {
         LinkRig rig;
         QVERIFY(rig.connectBoard());

@@ -5,7 +5,9 @@
 #include "readable.h"
 
 #include <QComboBox>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTest>
 
 namespace krv::test {
@@ -34,7 +36,22 @@ bool looksRight(ChipPanel* panel, const QString& layout, bool statusShown) {
     if (QTest::currentTestFailed())
         return false;
     checkPanelSize(panel, layout, statusShown);
-    return !QTest::currentTestFailed();
+    if (QTest::currentTestFailed())
+        return false;
+    // On a 1366x768 desktop or larger the compact panel is whole in the workspace, its status
+    // buttons included, without scrolling.
+    const QSize screen = panel->screen()->size();
+    const QMdiSubWindow* frame = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
+    if (!statusShown && frame && screen.width() >= 1366 && screen.height() >= 768 &&
+        frame->height() > frame->mdiArea()->viewport()->height()) {
+        QTest::qFail(qPrintable(QStringLiteral("%1 is %2 px high in a workspace of %3 px")
+                                    .arg(name)
+                                    .arg(frame->height())
+                                    .arg(frame->mdiArea()->viewport()->height())),
+                     __FILE__, __LINE__);
+        return false;
+    }
+    return true;
 }
 
 } // namespace

@@ -218,19 +218,7 @@ int panelDesignHeightTwips(const QString& layout, bool statusShown) {
 }
 
 QString panelSizeFault(QWidget* panel, int designHeightTwips) {
-    QWidget* outer = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
-    if (!outer)
-        outer = panel;
-    const int maxHeight = int(1.3 * designHeightTwips * panel->logicalDpiY() / 1440.0);
-    const int maxWidth = int(1.4 * panelDesignWidthTwips * panel->logicalDpiX() / 1440.0);
-    if (outer->height() <= maxHeight && outer->width() <= maxWidth)
-        return {};
-    return QStringLiteral("%1 is %2x%3 px, more than %4x%5 px")
-        .arg(panel->objectName())
-        .arg(outer->width())
-        .arg(outer->height())
-        .arg(maxWidth)
-        .arg(maxHeight);
+    return designSizeFault(panel, panelDesignWidthTwips, designHeightTwips, 1.4, 1.1);
 }
 
 void checkPanelSize(QWidget* panel, int designHeightTwips) {
@@ -242,6 +230,28 @@ void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown) {
     const int height = panelDesignHeightTwips(layout, statusShown);
     QVERIFY2(height > 0, qPrintable(layout + QStringLiteral(" is no panel layout")));
     checkPanelSize(panel, height);
+}
+
+QString designSizeFault(QWidget* window, int widthTwips, int heightTwips, double widthFactor,
+                        double heightFactor) {
+    QWidget* outer = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    if (!outer)
+        outer = window;
+    const int maxWidth = int(widthFactor * widthTwips * window->logicalDpiX() / 1440.0);
+    const int maxHeight = int(heightFactor * heightTwips * window->logicalDpiY() / 1440.0);
+    if (outer->width() <= maxWidth && outer->height() <= maxHeight)
+        return {};
+    return QStringLiteral("%1 is %2x%3 px, more than %4x%5 px")
+        .arg(window->objectName())
+        .arg(outer->width())
+        .arg(outer->height())
+        .arg(maxWidth)
+        .arg(maxHeight);
+}
+
+void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips) {
+    const QString fault = designSizeFault(window, widthTwips, heightTwips, 1.15, 1.15);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 } // namespace krv::test

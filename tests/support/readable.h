@@ -31,12 +31,20 @@ int panelDesignHeightTwips(const QString& layout, bool statusShown = false);
 inline constexpr int panelDesignWidthTwips = 9810;
 
 // Fails the running test when the panel's window (its frame, title bar included, as the design
-// heights count it) is more than 1.3 times the design height or 1.4 times the design width, both
+// heights count it) is more than 1.1 times the design height or 1.4 times the design width, both
 // at the screen's logical dpi.
 void checkPanelSize(QWidget* panel, int designHeightTwips);
 // What checkPanelSize finds wrong, empty when the panel is within its bounds.
 QString panelSizeFault(QWidget* panel, int designHeightTwips);
 // The same with the design height of the layout, as panelDesignHeightTwips gives it.
 void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown = false);
+
+// Fails the running test when the window's frame (title bar included, as the design counts it) is
+// more than 1.15 times the design width or height given in twips, at the screen's logical dpi.
+void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips);
+// What a check of the window's frame against its design size finds wrong, with a factor of its
+// own for each direction; empty when the window is within its bounds.
+QString designSizeFault(QWidget* window, int widthTwips, int heightTwips, double widthFactor,
+                        double heightFactor);
 
 } // namespace krv::test

@@ -17,6 +17,7 @@ class TrxLayout : public QObject {
 private Q_SLOTS:
     void opensWithinItsDesign_data();
     void opensWithinItsDesign();
+    void heightIsIndependentOfWhatWasOpenBefore();
     void calibrationMarkKeepsThePanelWhole();
     void linkTestStandsBesideThePanel();
 };
@@ -45,6 +46,30 @@ void TrxLayout::opensWithinItsDesign() {
     const auto show =
         form == QStringLiteral("YambleV3") ? &ISMmain::YambleV3_show : &ISMmain::Zenth_show;
     QVERIFY(test::checkPanelLayout(main, show, form, layout));
+}
+
+// The HC913B layout opens at one height, whether it is the first panel of the run or comes after
+// the HC916 and the HC913 layouts.
+void TrxLayout::heightIsIndependentOfWhatWasOpenBefore() {
+    auto openedHeight = [](bool others) {
+        test::Rig rig;
+        if (!rig.connectBoard())
+            return -1;
+        ISMmain& main = rig.main();
+        main.show();
+        if (others) {
+            main.Zenth_show();
+            main.YambleV3_show();
+            main.YambleV3_show();
+        }
+        main.SetBijakuMode(true);
+        main.YambleV3_show();
+        QCoreApplication::processEvents();
+        return main.frameOf(main.loadedForm(QStringLiteral("YambleV3")))->height();
+    };
+    const int first = openedHeight(false);
+    QVERIFY(first > 0);
+    QCOMPARE(openedHeight(true), first);
 }
 
 void TrxLayout::calibrationMarkKeepsThePanelWhole() {

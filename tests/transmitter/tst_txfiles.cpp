@@ -221,8 +221,9 @@ private Q_SLOTS:
                "again!";
         QTest::newRow("voltage no number") << QByteArray("\"2.5\"") << QByteArray("\"abc\"")
                                            << "Error occured:13,Type mismatch\rPlease try again!";
-        QTest::newRow("voltage zero") << QByteArray("\"2.5\"") << QByteArray("\"0\"")
-                                      << "Error occured:13,Type mismatch\rPlease try again!";
+        QTest::newRow("voltage zero")
+            << QByteArray("\"2.5\"") << QByteArray("\"0\"")
+            << "Error occured:380,Invalid property value\rPlease try again!";
         QTest::newRow("check box 3") << QByteArray("0\r\n\"2.5\"") << QByteArray("3\r\n\"2.5\"")
                                      << "Error occured:380,Invalid property value\rPlease try "
                                         "again!";
@@ -256,6 +257,28 @@ private Q_SLOTS:
         QCOMPARE(everyWord(panel), words);
         QVERIFY(panel->Band315->isChecked());
         QCOMPARE(rig.main().Pref_Voltage, QStringLiteral("2.5"));
+    }
+
+    // A list that the panel leaves without a selection is saved as -1 and loads back so.
+    void listWithoutSelectionLoads() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = rig.main().form<PelkoV1>("PelkoV1");
+        panel->Band915->setChecked(true);
+        const QString path = rig.folder() + "/none.tc1";
+        save(rig, panel, path);
+        QByteArray bytes = readAll(path);
+        QVERIFY(bytes.endsWith("\r\n"));
+        bytes.truncate(bytes.lastIndexOf('\n', bytes.size() - 2) + 1);
+        writeAll(path, bytes + "-1\r\n");
+        panel->Band868->setChecked(true);
+        panel->CB_MaxDataRate->setCurrentIndex(2);
+        const QString word = panel->TB_PLLCmd->text();
+        load(rig, panel, path);
+        QCOMPARE(rig.messageTexts(), QStringList{});
+        QVERIFY(panel->Band915->isChecked());
+        QCOMPARE(panel->CB_MaxDataRate->currentIndex(), -1);
+        QCOMPARE(panel->TB_PLLCmd->text(), word);
     }
 
     void listTextThatIsNoEntryLeavesItsField() {

@@ -838,12 +838,6 @@ bool ChipPanel::repeating() const {
     return RepStatusReadTimer->isActive();
 }
 
-void ChipPanel::StopRepetitiveStatusRead() {
-    ReadStatus->setFocus(Qt::OtherFocusReason);
-    ShowStatus->setFocus(Qt::OtherFocusReason);
-    RepStatusReadTimer->stop();
-}
-
 void ChipPanel::RepStatusReadTimer_Timer() {
     // A refused tick ends the repetition: the next tick would only repeat the same refusal.
     if (!portOpen() || main_.CommState != 0) {
@@ -923,8 +917,18 @@ void ChipPanel::showStatusArea(bool shown) {
 void ChipPanel::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Fitted again when first shown: at load its lists were still empty and its style unknown,
-    // and the size it opens at must be the one Show/Hide Status comes back to.
+    // and the size it opens at must be the one Show/Hide Status comes back to. By then every
+    // frame and page of the panel stands, so the size rule reaches them all.
     if (!fitted_) {
+        panel::tightenRows(this);
+        fitWindow();
+        fitted_ = true;
+    }
+}
+
+void ChipPanel::layoutChanged() {
+    fitted_ = false;
+    if (isVisible()) {
         fitWindow();
         fitted_ = true;
     }
@@ -935,6 +939,12 @@ void ChipPanel::fitWindow() {
     QWidget* window = main_.frameOf(this);
     if (!window)
         window = this;
+    // Controls shown or hidden while the panel was out of sight left the sizes its layouts keep
+    // for their frames stale: a hidden window's layouts are not brought up to date.
+    for (QWidget* each : findChildren<QWidget*>())
+        each->updateGeometry();
+    for (QLayout* each : findChildren<QLayout*>())
+        each->invalidate();
     layout()->activate();
     const int designed =
         twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);

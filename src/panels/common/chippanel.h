@@ -162,8 +162,6 @@ public:
     void StdCrystal_Click();
     void NonStdCrystal_Click();
     void Crystalfreq_LostFocus();
-    // Moves the focus off the Read Status button, which ends a repetition.
-    void StopRepetitiveStatusRead();
 
     // Whether the status read repeats.
     bool repeating() const;
@@ -253,6 +251,9 @@ protected:
     // each tab as wide as its caption, never scrolled. The crystal and the panel's two frequency
     // boxes take the width of their longest value.
     void compactCommonControls(QLineEdit* freqCenter, QLineEdit* freqStep);
+    // After the panel showed or hid controls for another layout (the B variants): the window is
+    // fitted to that layout as if it opened with it, whatever size the other layout had given it.
+    void layoutChanged();
     void setStatusCaption(int index, const QString& text);
 
     // Writes the word as upper-case hexadecimal into the box and shows the update mark.

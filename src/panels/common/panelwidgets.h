@@ -2,6 +2,7 @@
 
 // Small builders and readers for the named controls of the chip panels.
 
+#include "app/krvform.h"
 #include "common/optionbutton.h"
 
 #include <QCheckBox>
@@ -14,10 +15,7 @@
 
 namespace krv::panel {
 
-template <typename T> T* named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
+using krv::named;
 
 // A number box of the settings pages; read-only boxes show what the panel works out.
 inline QLineEdit* numberBox(QWidget* parent, const QString& name, int maximumWidth,
@@ -28,14 +26,23 @@ inline QLineEdit* numberBox(QWidget* parent, const QString& name, int maximumWid
     return box;
 }
 
-// The grid of a frame or page: rows close together and narrow margins, so that a panel stays near
-// its designed size.
+// The panels' size rule, in one place: rows of a grid 1 px apart, stacked rows and frames 2 px
+// apart, 3 px above and below a frame's contents. Rows are as tall as the font makes them, so a
+// panel keeps near its designed height at the platform's font and grows with a taller one.
+inline constexpr int gridRowSpacing = 1;
+inline constexpr int stackSpacing = 2;
+inline constexpr int frameMarginY = 3;
+
+// The grid of a frame or page: rows close together and narrow margins.
 inline QGridLayout* denseGrid(QWidget* frame) {
     auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 3, 6, 4);
-    grid->setVerticalSpacing(3);
+    grid->setContentsMargins(6, frameMarginY, 6, frameMarginY);
+    grid->setVerticalSpacing(gridRowSpacing);
     return grid;
 }
+
+// Holds every layout of a finished panel to the size rule: no wider vertical gaps than it allows.
+void tightenRows(QWidget* panel);
 
 // Makes the box just wide enough for the sample text, so that a short value does not take a wide
 // box.

@@ -118,10 +118,8 @@ protected:
     void refill(QComboBox* box, const QStringList& entries, const QString& selected);
     void setPowerControls(QCheckBox* box, const QList<QWidget*>& controls, QLabel* hint);
     QList<QWidget*> wakeUpControls() const;
-    receiver::ReceiverConfig collectConfig() const;
-    void checkConfig(const receiver::ReceiverConfig& config) const;
-    void storeItem(const receiver::ItemSpec& item, const receiver::ReceiverConfig& config);
-    void applyConfig(const receiver::ReceiverConfig& config);
+    // Stores a configuration file's items in file order, then runs the leave handlers.
+    void applyConfig(const ConfigValues& config);
     // A page of two columns of rows side by side, closed up at the top left.
     static std::pair<QFormLayout*, QFormLayout*> twoColumns(QWidget* page);
 

@@ -619,6 +619,7 @@ void YambleV3::SetFrameMode() {
     Frame1_11->setFlat(bVariant);
     Frame1_11->setTitle(bVariant ? QString() : QStringLiteral("Select revision:"));
     Revision->setVisible(!bVariant);
+    layoutChanged();
 }
 
 } // namespace krv

@@ -216,10 +216,8 @@ private:
     void LBD_KeyPress();
     void SynchPatternPage();
 
-    trx::TrxConfig currentConfig() const;
-    void applyConfig(const trx::TrxConfig& config);
-    void applySupplyVoltage(const QString& volts);
-    bool chooseFile(bool save, QString& path);
+    // Stores a configuration file's items in file order, with the steps some of them need.
+    void applyConfig(const ConfigValues& values);
 
     trx::Chip chip_;
     int rft = 0;

@@ -1,176 +1,102 @@
 #include "trxconfigfile.h"
 
-#include "common/error.h"
-#include "common/itemfile.h"
-#include "common/numbers.h"
+#include "trxfrequency.h"
 
 namespace krv::trx {
 
-FileType fileType(Chip chip) {
-    if (chip == Chip::HC913)
-        return {QStringLiteral("*.trc"), QStringLiteral("trc"),
-                QStringLiteral("Transceiver Configuration files (*.trc);;All files (*.*)"),
-                QStringLiteral("# KRV Transceiver configuration file. Version 2.0.0")};
-    return {QStringLiteral("*.lrc"), QStringLiteral("lrc"),
-            QStringLiteral("'C916 Transceiver Configuration files (*.lrc);;All files (*.*)"),
-            QStringLiteral("# KRV HC916 Transceiver configuration file. Version 2.0.0")};
-}
-
 namespace {
 
-// Lists stored by index and the number of their entries.
-constexpr int BasebandEntries = 6;
-constexpr int DeviationEntries = 16;
-constexpr int ClockOutputEntries = 8;
-// The pattern byte box holds two characters; a longer text would be cut short without a word.
+// The pattern byte box holds two characters.
 constexpr int PatternByteLength = 2;
 
-// The items in file order, for the writer and the reader alike, so the two cannot disagree.
-template <typename Visitor> void visitItems(TrxConfig& c, Chip chip, Visitor& v) {
-    v.option(c.StdCrystal);
-    v.option(c.NonStdCrystal);
-    v.text(c.Crystalfreq);
-    v.option(c.Band315);
-    v.option(c.Band433);
-    v.option(c.Band868);
-    v.option(c.Band915);
-    v.check(c.EnTXLatch);
-    v.check(c.EnRxFIFO);
-    v.text(c.Cxtal);
-    v.check(c.chb_er);
-    v.check(c.chb_ebb);
-    v.check(c.chb_et);
-    v.check(c.chb_es);
-    v.check(c.chb_ex);
-    v.check(c.chb_ew);
-    v.check(c.chb_eb);
-    v.check(c.chb_dc);
-    v.text(c.FreqCenter);
-    v.option(c.Pin8IsInt);
-    v.option(c.Pin8IsVDI);
-    v.text(c.VDI);
-    v.text(c.LNAgain);
-    v.text(c.DRSSI);
-    v.index(c.BasebandBW, BasebandEntries);
-    v.text(c.ModPol);
-    v.index(c.ModFreq, DeviationEntries);
-    v.text(c.OutputPower);
-    if (chip == Chip::HC916) {
-        v.check(c.CB_LPX);
-        v.check(c.CB_DDY);
-        v.check(c.CB_DDIT);
-        v.text(c.CB_RFT);
-        v.text(c.CB_PLLBW);
-    }
-    v.text(c.WKUPM);
-    v.text(c.WKUPR);
-    v.check(c.enlowdc);
-    v.text(c.DUTY);
-    v.index(c.CLKout, ClockOutputEntries);
-    v.text(c.LBD);
-    v.check(c.afcen);
-    v.check(c.afcfi);
-    v.text(c.AFCauto);
-    v.text(c.AFCres);
-    v.check(c.afcst);
-    v.check(c.afcoen);
-    v.text(c.DATARATEDIV);
-    v.check(c.dataratepresc);
-    v.text(c.ClkRecMode);
-    v.text(c.FILTTYPE);
-    v.check(c.DFILTbit5);
-    v.scroll(c.STATEFILT, 7);
-    v.check(c.ffillen);
-    v.check(c.SensResEn);
-    v.text(c.FIFOstrt);
-    v.scroll(c.ITLEVEL, 15);
-    if (chip == Chip::HC916)
-        v.text(c.TB_SP, PatternByteLength);
-    v.voltage(c.Pref_Voltage);
-}
-
-struct Writer {
-    ItemWriter out;
-    void option(bool& value) { out.boolean(value); }
-    void text(QString& value, int = 0) { out.text(value); }
-    void check(int& value) { out.number(value); }
-    void index(int& value, int) { out.number(value); }
-    void scroll(int& value, int) { out.number(value); }
-    void voltage(QString& value) { out.text(value); }
-};
-
-Error invalidValue() {
-    return Error(380, QStringLiteral("Invalid property value"));
-}
-
-struct Reader {
-    ItemReader& in;
-    void option(bool& value) { value = in.boolean(); }
-    void text(QString& value, int maxLength = 0) {
-        value = in.text();
-        if (maxLength > 0 && value.size() > maxLength)
-            throw invalidValue();
-    }
-    int whole(int lo, int hi) {
-        const double value = in.number();
-        if (value != double(roundHalfEven(value)))
-            throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-        if (value < lo || value > hi)
-            throw invalidValue();
-        return int(value);
-    }
-    void check(int& value) { value = whole(0, 2); }
-    void index(int& value, int entries) { value = whole(-1, entries - 1); }
-    void scroll(int& value, int max) { value = whole(0, max); }
-    void voltage(QString& value) {
-        value = in.text();
-        if (!isWholeNumber(value))
-            throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-        if (leadingNumber(value) <= 0)
-            throw invalidValue();
-    }
-};
-
-TrxConfig readItems(ItemReader& in, Chip chip) {
-    if (in.atEnd())
-        throw Error(errors::InputPastEnd, QStringLiteral("Input past end of file"));
-    if (in.any() != fileType(chip).banner)
-        throw Error(errors::IncorrectVersion,
-                    QStringLiteral("Incorrect configuration file version"));
-    TrxConfig config;
-    Reader reader{in};
-    visitItems(config, chip, reader);
-    return config;
+ConfigFileType makeType(Chip chip) {
+    using I = ConfigItem;
+    // The lists stored by index hold as many entries at every crystal.
+    const int basebandEntries = int(basebandBandwidthEntries(1.0f).size());
+    const int deviationEntries = int(trx::deviationEntries(1.0f).size());
+    const int clockOutputEntries = int(trx::clockOutputEntries(1.0f).size());
+    const bool hc916 = chip == Chip::HC916;
+    ConfigFileType type;
+    type.extension = hc916 ? QStringLiteral("lrc") : QStringLiteral("trc");
+    type.filter = hc916 ? QStringLiteral("'C916 Transceiver Configuration files (*.lrc)")
+                        : QStringLiteral("Transceiver Configuration files (*.trc)");
+    type.filter += QStringLiteral(";;All files (*.*)");
+    type.banner = hc916
+                      ? QStringLiteral("# KRV HC916 Transceiver configuration file. Version 2.0.0")
+                      : QStringLiteral("# KRV Transceiver configuration file. Version 2.0.0");
+    type.openTitle = QStringLiteral("Load Transceiver Configuration File");
+    type.saveTitle = QStringLiteral("Save Transceiver Configuration File");
+    type.items = {
+        I::option("StdCrystal"),
+        I::option("NonStdCrystal"),
+        I::text("Crystalfreq"),
+        I::option("Band315"),
+        I::option("Band433"),
+        I::option("Band868"),
+        I::option("Band915"),
+        I::checkBox("EnTXLatch"),
+        I::checkBox("EnRxFIFO"),
+        I::text("Cxtal"),
+        I::checkBox("chb_er"),
+        I::checkBox("chb_ebb"),
+        I::checkBox("chb_et"),
+        I::checkBox("chb_es"),
+        I::checkBox("chb_ex"),
+        I::checkBox("chb_ew"),
+        I::checkBox("chb_eb"),
+        I::checkBox("chb_dc"),
+        I::text("FreqCenter"),
+        I::option("Pin8IsInt"),
+        I::option("Pin8IsVDI"),
+        I::text("VDI"),
+        I::text("LNAgain"),
+        I::text("DRSSI"),
+        I::listIndex("BasebandBW", basebandEntries),
+        I::text("ModPol"),
+        I::listIndex("ModFreq", deviationEntries),
+        I::text("OutputPower"),
+    };
+    if (hc916)
+        type.items += {
+            I::checkBox("CB_LPX"), I::checkBox("CB_DDY"), I::checkBox("CB_DDIT"),
+            I::text("CB_RFT"),     I::text("CB_PLLBW"),
+        };
+    type.items += {
+        I::text("WKUPM"),
+        I::text("WKUPR"),
+        I::checkBox("enlowdc"),
+        I::text("DUTY"),
+        I::listIndex("CLKout", clockOutputEntries),
+        I::text("LBD"),
+        I::checkBox("afcen"),
+        I::checkBox("afcfi"),
+        I::text("AFCauto"),
+        I::text("AFCres"),
+        I::checkBox("afcst"),
+        I::checkBox("afcoen"),
+        I::text("DATARATEDIV"),
+        I::checkBox("dataratepresc"),
+        I::text("ClkRecMode"),
+        I::text("FILTTYPE"),
+        I::checkBox("DFILTbit5"),
+        I::scrollBar("STATEFILT", 7),
+        I::checkBox("ffillen"),
+        I::checkBox("SensResEn"),
+        I::text("FIFOstrt"),
+        I::scrollBar("ITLEVEL", 15),
+    };
+    if (hc916)
+        type.items << I::text("TB_SP", PatternByteLength);
+    type.items << I::voltage();
+    return type;
 }
 
 } // namespace
 
-namespace {
-ItemWriter itemsOf(const TrxConfig& config, Chip chip) {
-    Writer writer;
-    writer.out.text(fileType(chip).banner);
-    TrxConfig copy = config;
-    visitItems(copy, chip, writer);
-    return writer.out;
-}
-} // namespace
-
-QByteArray writeConfig(const TrxConfig& config, Chip chip) {
-    return itemsOf(config, chip).bytes();
-}
-
-void saveConfig(const QString& path, const TrxConfig& config, Chip chip) {
-    itemsOf(config, chip).save(path);
-}
-
-TrxConfig readConfigFile(const QString& path, Chip chip) {
-    ItemReader in = ItemReader::fromFile(path);
-    return readItems(in, chip);
-}
-
-TrxConfig readConfig(const QByteArray& bytes, Chip chip) {
-    ItemReader in(bytes);
-    return readItems(in, chip);
+const ConfigFileType& fileType(Chip chip) {
+    static const ConfigFileType hc913 = makeType(Chip::HC913);
+    static const ConfigFileType hc916 = makeType(Chip::HC916);
+    return chip == Chip::HC916 ? hc916 : hc913;
 }
 
 } // namespace krv::trx

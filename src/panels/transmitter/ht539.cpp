@@ -28,7 +28,11 @@ using namespace panel;
 namespace {
 
 TransmitterTraits traitsOf() {
-    using K = ConfigItem::Kind;
+    using I = ConfigItem;
+    // The lists stored by index hold as many entries at every crystal.
+    const int clockOutputCount = int(freq::clockOutputEntries(1.0f).size());
+    const int deviationCount = int(ht539::deviationEntries(1.0f).size());
+    const int pllBandwidthCount = int(ht539::pllBandwidthEntries().size());
     TransmitterTraits s;
     s.caption = QStringLiteral("HT539 transmitter control panel");
     s.sendsWscc = false;
@@ -57,41 +61,41 @@ TransmitterTraits traitsOf() {
     s.file.openTitle = QStringLiteral("Load HT539 Configuration File");
     s.file.saveTitle = QStringLiteral("Save HT539 Configuration File");
     s.file.appendsExtension = true;
-    s.file.items = {{"StdCrystal", K::Boolean},
-                    {"NonStdCrystal", K::Boolean},
-                    {"Crystalfreq", K::Text},
-                    {"FreqCenter", K::Text},
-                    {"Band433", K::Boolean},
-                    {"Band868", K::Boolean},
-                    {"Band915", K::Boolean},
-                    {"CLKout", K::Integer},
-                    {"Cxtal", K::Text},
-                    {"ModPol", K::Text},
-                    {"ModFreq", K::Integer},
-                    {"OutputPower", K::Text},
-                    {"pm5", K::Integer},
-                    {"pm4", K::Integer},
-                    {"pm3", K::Integer},
-                    {"pm2", K::Integer},
-                    {"pm1", K::Integer},
-                    {"pm0", K::Integer},
-                    {"CB_EnFIFO", K::Integer},
-                    {"TB_FIFOITLevel", K::Text},
-                    {"CB_Prescaler", K::Integer},
-                    {"TB_DataRate", K::Text},
-                    {"Pref_Voltage", K::Text},
-                    {"Revision", K::Text},
-                    {"LBD", K::Text},
-                    {"WKUPD", K::Text},
-                    {"WKUPM", K::Text},
-                    {"WKUPR", K::Text},
-                    {"CB_ebs", K::Integer},
-                    {"CB_EnLowPowerXtal", K::Integer},
-                    {"CB_512ClockTail", K::Integer},
-                    {"CB_DisWUTAutocal", K::Integer},
-                    {"CB_DisFIFOAutoSleep", K::Integer},
-                    {"CB_EnWUonIT", K::Integer},
-                    {"C_PLLBW", K::Integer}};
+    s.file.items = {I::option("StdCrystal"),
+                    I::option("NonStdCrystal"),
+                    I::text("Crystalfreq"),
+                    I::text("FreqCenter"),
+                    I::option("Band433"),
+                    I::option("Band868"),
+                    I::option("Band915"),
+                    I::listIndex("CLKout", clockOutputCount),
+                    I::text("Cxtal"),
+                    I::text("ModPol"),
+                    I::listIndex("ModFreq", deviationCount),
+                    I::text("OutputPower"),
+                    I::checkBox("pm5"),
+                    I::checkBox("pm4"),
+                    I::checkBox("pm3"),
+                    I::checkBox("pm2"),
+                    I::checkBox("pm1"),
+                    I::checkBox("pm0"),
+                    I::checkBox("CB_EnFIFO"),
+                    I::text("TB_FIFOITLevel"),
+                    I::checkBox("CB_Prescaler"),
+                    I::text("TB_DataRate"),
+                    I::voltage(),
+                    I::text("Revision"),
+                    I::text("LBD"),
+                    I::text("WKUPD"),
+                    I::text("WKUPM"),
+                    I::text("WKUPR"),
+                    I::checkBox("CB_ebs"),
+                    I::checkBox("CB_EnLowPowerXtal"),
+                    I::checkBox("CB_512ClockTail"),
+                    I::checkBox("CB_DisWUTAutocal"),
+                    I::checkBox("CB_DisFIFOAutoSleep"),
+                    I::checkBox("CB_EnWUonIT"),
+                    I::listIndex("C_PLLBW", pllBandwidthCount)};
     return s;
 }
 

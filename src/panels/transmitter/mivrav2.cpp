@@ -1,6 +1,7 @@
 #include "mivrav2.h"
 
 #include "app/ismmain.h"
+#include "panels/common/frequencysetting.h"
 #include "panels/common/outputpower.h"
 
 #include <QComboBox>
@@ -19,7 +20,10 @@ const QString RevisionC = QStringLiteral("'C' or below");
 const QString RevisionD = QStringLiteral("'D' or above");
 
 TransmitterTraits traitsOf() {
-    using K = ConfigItem::Kind;
+    using I = ConfigItem;
+    // The lists stored by index hold as many entries at every crystal.
+    const int clockOutputCount = int(freq::clockOutputEntries(1.0f).size());
+    const int deviationCount = int(PowerSettingPanel::deviationEntries(1.0f).size());
     TransmitterTraits s;
     s.caption = QStringLiteral("HT531 transmitter control panel");
     s.sendsWscc = true;
@@ -42,33 +46,33 @@ TransmitterTraits traitsOf() {
     s.file.openTitle = QStringLiteral("Load Transmitter Configuration File");
     s.file.saveTitle = QStringLiteral("Save Transmitter Configuration File");
     s.file.appendsExtension = false;
-    s.file.items = {{"StdCrystal", K::Boolean},
-                    {"NonStdCrystal", K::Boolean},
-                    {"Crystalfreq", K::Text},
-                    {"WKUPM", K::Text},
-                    {"WKUPR", K::Text},
-                    {"FreqCenter", K::Text},
-                    {"Band315", K::Boolean},
-                    {"Band433", K::Boolean},
-                    {"Band868", K::Boolean},
-                    {"Band915", K::Boolean},
-                    {"CLKout", K::Integer},
-                    {"Cxtal", K::Text},
-                    {"ModPol", K::Text},
-                    {"ModFreq", K::Integer},
-                    {"OutputPower", K::Text},
-                    {"pm7", K::Integer},
-                    {"pm6", K::Integer},
-                    {"pm5", K::Integer},
-                    {"pm4", K::Integer},
-                    {"pm3", K::Integer},
-                    {"pm2", K::Integer},
-                    {"pm1", K::Integer},
-                    {"pm0", K::Integer},
-                    {"Pref_Voltage", K::Text},
-                    {"Modulation", K::Text},
-                    {"Revision", K::Text},
-                    {"LBD", K::Text}};
+    s.file.items = {I::option("StdCrystal"),
+                    I::option("NonStdCrystal"),
+                    I::text("Crystalfreq"),
+                    I::text("WKUPM"),
+                    I::text("WKUPR"),
+                    I::text("FreqCenter"),
+                    I::option("Band315"),
+                    I::option("Band433"),
+                    I::option("Band868"),
+                    I::option("Band915"),
+                    I::listIndex("CLKout", clockOutputCount),
+                    I::text("Cxtal"),
+                    I::text("ModPol"),
+                    I::listIndex("ModFreq", deviationCount),
+                    I::text("OutputPower"),
+                    I::checkBox("pm7"),
+                    I::checkBox("pm6"),
+                    I::checkBox("pm5"),
+                    I::checkBox("pm4"),
+                    I::checkBox("pm3"),
+                    I::checkBox("pm2"),
+                    I::checkBox("pm1"),
+                    I::checkBox("pm0"),
+                    I::voltage(),
+                    I::text("Modulation"),
+                    I::text("Revision"),
+                    I::text("LBD")};
     return s;
 }
 
@@ -133,6 +137,7 @@ void MivraV2::SetFrameMode() {
     // A borderless frame around a hidden list shows nothing; styles that ignore a flat group box
     // would still draw its empty box.
     Frame1->setVisible(!bVariant);
+    layoutChanged();
 }
 
 void MivraV2::Revision_Click() {
@@ -177,7 +182,7 @@ void MivraV2::itemStored(const QString& name, const ConfigValues& values) {
         WKUPR_LostFocus();
     else if (name == QStringLiteral("Revision"))
         // A revision switch rebuilds the power list at "Pmax": the file's level goes in again.
-        storeItem({QStringLiteral("OutputPower"), ConfigItem::Kind::Text}, values);
+        storeItem(ConfigItem::text(QStringLiteral("OutputPower")), values);
 }
 
 void MivraV2::afterConfigItems() {

@@ -85,8 +85,16 @@ MivraV2test::MivraV2test(ISMmain& main) : main_(main), wait_(new CommStateWait(m
     SRtimeout->setObjectName(QStringLiteral("SRtimeout"));
 
     connect(DSen, &QCheckBox::toggled, this, &MivraV2test::DSen_Click);
-    // The two options change together: one handler run per change of mode.
-    connect(Auto, &QRadioButton::toggled, this, &MivraV2test::Auto_Click);
+    // The two options change together: the one that becomes selected runs its handler, once per
+    // change of mode.
+    connect(Auto, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected)
+            Auto_Click();
+    });
+    connect(Manual, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected)
+            Manual_Click();
+    });
     connect(GearBoxScroll, &QScrollBar::valueChanged, this, &MivraV2test::GearBoxScroll_Change);
     connect(ReadGearbox, &QPushButton::clicked, this, &MivraV2test::ReadGearbox_Click);
     connect(Update, &QPushButton::clicked, this, &MivraV2test::Update_Click);

@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/frequencysetting.h"
 #include "panels/common/panelwidgets.h"
 #include "txwords.h"
 
@@ -20,8 +21,17 @@ using namespace panel;
 
 namespace {
 
+QStringList maxDataRateEntries() {
+    return {QStringLiteral("19.2"), QStringLiteral("38.4"), QStringLiteral("68.9"),
+            QStringLiteral("115.2")};
+}
+
 TransmitterTraits traitsOf() {
-    using K = ConfigItem::Kind;
+    using I = ConfigItem;
+    // The lists stored by index hold as many entries at every crystal.
+    const int clockOutputCount = int(freq::clockOutputEntries(1.0f).size());
+    const int deviationCount = int(PowerSettingPanel::deviationEntries(1.0f).size());
+    const int maxDataRateCount = int(maxDataRateEntries().size());
     TransmitterTraits s;
     s.caption = QStringLiteral("HT537 transmitter control panel");
     s.sendsWscc = true;
@@ -45,21 +55,36 @@ TransmitterTraits traitsOf() {
     s.file.openTitle = QStringLiteral("Load HT537 Configuration File");
     s.file.saveTitle = QStringLiteral("Save HT537 Configuration File");
     s.file.appendsExtension = true;
-    s.file.items = {{"StdCrystal", K::Boolean}, {"NonStdCrystal", K::Boolean},
-                    {"Crystalfreq", K::Text},   {"FreqCenter", K::Text},
-                    {"Band433", K::Boolean},    {"Band868", K::Boolean},
-                    {"Band915", K::Boolean},    {"CLKout", K::Integer},
-                    {"Cxtal", K::Text},         {"ModPol", K::Text},
-                    {"ModFreq", K::Integer},    {"OutputPower", K::Text},
-                    {"pm7", K::Integer},        {"pm6", K::Integer},
-                    {"pm5", K::Integer},        {"pm4", K::Integer},
-                    {"pm3", K::Integer},        {"pm2", K::Integer},
-                    {"pm1", K::Integer},        {"pm0", K::Integer},
-                    {"Pref_Voltage", K::Text},  {"Modulation", K::Text},
-                    {"Revision", K::Text},      {"LBD", K::Text},
-                    {"WKUPM", K::Text},         {"WKUPR", K::Text},
-                    {"CB_dwc", K::Integer},     {"CB_ebs", K::Integer},
-                    {"DATARATEDIV", K::Text},   {"CB_MaxDataRate", K::Integer}};
+    s.file.items = {I::option("StdCrystal"),
+                    I::option("NonStdCrystal"),
+                    I::text("Crystalfreq"),
+                    I::text("FreqCenter"),
+                    I::option("Band433"),
+                    I::option("Band868"),
+                    I::option("Band915"),
+                    I::listIndex("CLKout", clockOutputCount),
+                    I::text("Cxtal"),
+                    I::text("ModPol"),
+                    I::listIndex("ModFreq", deviationCount),
+                    I::text("OutputPower"),
+                    I::checkBox("pm7"),
+                    I::checkBox("pm6"),
+                    I::checkBox("pm5"),
+                    I::checkBox("pm4"),
+                    I::checkBox("pm3"),
+                    I::checkBox("pm2"),
+                    I::checkBox("pm1"),
+                    I::checkBox("pm0"),
+                    I::voltage(),
+                    I::text("Modulation"),
+                    I::text("Revision"),
+                    I::text("LBD"),
+                    I::text("WKUPM"),
+                    I::text("WKUPR"),
+                    I::checkBox("CB_dwc"),
+                    I::checkBox("CB_ebs"),
+                    I::text("DATARATEDIV"),
+                    I::listIndex("CB_MaxDataRate", maxDataRateCount)};
     return s;
 }
 
@@ -131,8 +156,7 @@ void PelkoV1::Form_Load() {
     fillList(Modulation, {QStringLiteral("FSK"), QStringLiteral("OOK")}, 0);
     {
         const QSignalBlocker quiet(CB_MaxDataRate);
-        CB_MaxDataRate->addItems({QStringLiteral("19.2"), QStringLiteral("38.4"),
-                                  QStringLiteral("68.9"), QStringLiteral("115.2")});
+        CB_MaxDataRate->addItems(maxDataRateEntries());
         CB_MaxDataRate->setCurrentIndex(-1);
     }
     F = 2000;

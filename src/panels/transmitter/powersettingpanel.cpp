@@ -116,8 +116,12 @@ void PowerSettingPanel::FillCLKoutList() {
     fillList(CLKout, freq::clockOutputEntries(XtalFactor), 0);
 }
 
+QStringList PowerSettingPanel::deviationEntries(float xtal) {
+    return freq::scaledEntries(xtal, {30, 60, 90, 120, 150, 180, 210, 240});
+}
+
 void PowerSettingPanel::FillModFreqList() {
-    fillList(ModFreq, freq::scaledEntries(XtalFactor, {30, 60, 90, 120, 150, 180, 210, 240}), 0);
+    fillList(ModFreq, deviationEntries(XtalFactor), 0);
 }
 
 void PowerSettingPanel::CLKout_Click() {

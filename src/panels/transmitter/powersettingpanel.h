@@ -12,6 +12,9 @@ class PowerSettingPanel : public TransmitterPanel {
 public:
     PowerSettingPanel(ISMmain& main, TransmitterTraits traits);
 
+    // The deviation list's entries at a crystal ratio.
+    static QStringList deviationEntries(float xtal);
+
     void CLKout_Click();
     void ModFreq_Click();
     void ModPol_Click();

@@ -9,11 +9,13 @@
 //   - CalcCtrlw(), FillCLKoutList(), FillModFreqList(), WKUPM_LostFocus(): the chip's words;
 //     redisplayDataRate() runs last in the crystal-change chain;
 //   - wakeUpGroup() / lowBatteryGroup(): what pm1 and pm2 enable;
-//   - the file hooks itemStored(), checkConfig() and afterConfigItems().
+//   - the file hooks itemStored(), fileEntries() and afterConfigItems().
 // The layer owns the crystal, band and centre-frequency block, the load-capacitance list, the
 // revision frame, the power-management boxes pm0..pm5 (pm6, pm7 with automatic power control) and
 // their word, calibration through the synthesizer bit, TXBitSinchOn from CB_ebs at Update, and
-// the configuration file frame (dialogs, whole-file check, item order, supply line).
+// the transmitters' side of the configuration file (the save name's extension, the held centre
+// frequency, the supply line); every chip panel reads, writes and stores its items through
+// panels/common/configcontrols.h.
 
 #include "panels/common/chippanel.h"
 #include "panels/common/configitems.h"
@@ -45,19 +47,10 @@ struct TransmitterBand {
     double stepKHz = 2.5;
 };
 
-struct TransmitterFileType {
-    QString extension; // "tc"
-    QString filter;    // in the dialog seam's notation
-    QString banner;
-    QString versionDescription; // of error 1226
-    QString openTitle;
-    QString saveTitle;
+struct TransmitterFileType : ConfigFileType {
     // True: a name that does not end with "." + extension gets it appended; false: a doubled
     // extension is cut back to one.
     bool appendsExtension = true;
-    QList<ConfigItem> items; // banner excluded
-
-    QString pattern() const { return QStringLiteral("*.") + extension; }
 };
 
 struct TransmitterTraits {
@@ -182,8 +175,6 @@ protected:
 
     // Runs right after a file's item went into its control.
     virtual void itemStored(const QString&, const ConfigValues&) {}
-    // Refuses (throws krv::Error) what the panel cannot take; runs before anything changes.
-    virtual void checkConfig(const ConfigValues&) const {}
     // Runs after the held centre frequency was applied: the leave handlers of the boxes.
     virtual void afterConfigItems() {}
     // Puts a file's item into its control, which runs the control's handler.
@@ -226,8 +217,6 @@ private:
     void connectHandlers();
     void bandClick(int index);
     void crystalChanged() override;
-    ConfigValues currentConfig() const;
-    void checkFile(const ConfigValues& values) const;
     void applyConfig(const ConfigValues& values);
 
     TransmitterTraits traits_;

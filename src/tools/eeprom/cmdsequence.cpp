@@ -3,10 +3,12 @@
 #include "app/ismmain.h"
 #include "common/dialogs.h"
 #include "ecet.h"
+#include "editorlayout.h"
 #include "txpanel.h"
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +19,8 @@
 #include <QTimer>
 
 namespace krv {
+
+using namespace editorlayout;
 
 namespace {
 
@@ -31,87 +35,115 @@ const char* const commandCaptions[cmdsel::Numbers] = {"Configuration Setting Com
                                                       nullptr,
                                                       "PLL Setting Command"};
 
-QString indexed(const char* name, int index) {
-    return QString::fromLatin1(name) + u'_' + QString::number(index);
-}
-
 void setLocked(QLineEdit* box, const QColor& colour) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
     box->setPalette(palette);
 }
 
+// The window's design size in twips; its content may ask for more with a wider font or scale.
+constexpr int designWidth = 5650;
+constexpr int designHeight = 7000;
+
 } // namespace
 
 Frm_CmdSequence::Frm_CmdSequence(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Command Editor"));
-    resize(twipsToPixels(5650), twipsToPixels(7000));
-    L_ControlName = named(new QLabel(this), "L_ControlName", twipsRect(120, 120, 5100, 300));
+    L_ControlName = named(new QLabel, "L_ControlName");
     QFont bold = L_ControlName->font();
     bold.setBold(true);
     L_ControlName->setFont(bold);
-    int top = 480;
     for (int c = 0; c < cmdsel::Numbers; ++c) {
-        if (!commandCaptions[c])
-            continue;
-        auto* box = new QCheckBox(QString::fromLatin1(commandCaptions[c]), this);
-        box->setObjectName(indexed("CB_AddCmd", c));
-        box->setGeometry(twipsRect(120, top, 3300, 285));
-        CB_AddCmd[c] = box;
-        top += 300;
+        if (commandCaptions[c])
+            CB_AddCmd[c] =
+                element(new QCheckBox(QString::fromLatin1(commandCaptions[c])), "CB_AddCmd", c);
     }
-    PB_SelectAll = named(new QPushButton(QStringLiteral("&Select All"), this), "PB_SelectAll",
-                         twipsRect(3500, 480, 1900, 375));
-    PB_ClearAll = named(new QPushButton(QStringLiteral("&Clear All"), this), "PB_ClearAll",
-                        twipsRect(3500, 900, 1900, 375));
-    PB_SetDefaults = named(new QPushButton(QStringLiteral("Set &Recommended"), this),
-                           "PB_SetDefaults", twipsRect(3500, 1320, 1900, 375));
-    TB_DataRate = named(new QLineEdit(this), "TB_DataRate", twipsRect(3500, 1900, 1000, 300));
-    Label1 =
-        named(new QLabel(QStringLiteral("bps"), this), "Label1", twipsRect(4560, 1930, 600, 255));
-    TB_DataRateCmd = named(new QLineEdit(this), "TB_DataRateCmd", twipsRect(3500, 2260, 1000, 300));
+    PB_SelectAll = named(new QPushButton(QStringLiteral("&Select All")), "PB_SelectAll");
+    PB_ClearAll = named(new QPushButton(QStringLiteral("&Clear All")), "PB_ClearAll");
+    PB_SetDefaults = named(new QPushButton(QStringLiteral("Set &Recommended")), "PB_SetDefaults");
+    TB_DataRate = named(new QLineEdit, "TB_DataRate");
+    Label1 = named(new QLabel(QStringLiteral("bps")), "Label1");
+    TB_DataRateCmd = named(new QLineEdit, "TB_DataRateCmd");
     TB_DataRateCmd->setReadOnly(true);
-    Label3 =
-        named(new QLabel(QStringLiteral("h"), this), "Label3", twipsRect(4560, 2290, 300, 255));
-    TB_PBCmdValue = named(new QLineEdit(this), "TB_PBCmdValue", twipsRect(3500, 2620, 1000, 300));
+    Label3 = named(new QLabel(QStringLiteral("h")), "Label3");
+    TB_PBCmdValue = named(new QLineEdit, "TB_PBCmdValue");
     TB_PBCmdValue->setReadOnly(true);
-    Label2 =
-        named(new QLabel(QStringLiteral("h"), this), "Label2", twipsRect(4560, 2650, 300, 255));
+    Label2 = named(new QLabel(QStringLiteral("h")), "Label2");
+    for (QLineEdit* box : {TB_DataRate, TB_DataRateCmd, TB_PBCmdValue})
+        fitWidth(box, 6);
 
-    CB_Pullup = named(new QCheckBox(QStringLiteral("Switch off weak-pullup"), this), "CB_Pullup",
-                      twipsRect(120, 3300, 3000, 285));
-    Frm_ContExec = named(new QGroupBox(QStringLiteral("Continuous Event Execution for"), this),
-                         "Frm_ContExec", twipsRect(120, 3660, 3060, 700));
+    CB_Pullup = named(new QCheckBox(QStringLiteral("Switch off weak-pullup")), "CB_Pullup");
+    Frm_ContExec =
+        named(new QGroupBox(QStringLiteral("Continuous Event Execution for")), "Frm_ContExec");
+    auto* continuous = new QHBoxLayout(Frm_ContExec);
+    denseFrame(continuous);
     for (int k = 0; k < 4; ++k) {
-        auto* box = new QCheckBox(QStringLiteral("PB%1").arg(k + 1), Frm_ContExec);
-        box->setObjectName(indexed("CB_ContinousExecution", k));
-        box->setGeometry(twipsRect(100 + k * 735, 300, 735, 285));
-        CB_ContinousExecution[k] = box;
+        CB_ContinousExecution[k] =
+            element(new QCheckBox(QStringLiteral("PB%1").arg(k + 1)), "CB_ContinousExecution", k);
+        continuous->addWidget(CB_ContinousExecution[k]);
     }
-    CB_FourthButton = named(new QCheckBox(QStringLiteral("Fourth Button Emulation"), this),
-                            "CB_FourthButton", twipsRect(120, 4440, 3000, 285));
-    Frm_DebouncingTime = named(new QGroupBox(QStringLiteral("De-Bouncing Time [ms]"), this),
-                               "Frm_DebouncingTime", twipsRect(3240, 3300, 2250, 1450));
-    OB_160 = named(new QRadioButton(QStringLiteral("160"), Frm_DebouncingTime), "OB_160",
-                   twipsRect(120, 280, 1500, 270));
-    OB_40 = named(new QRadioButton(QStringLiteral("40"), Frm_DebouncingTime), "OB_40",
-                  twipsRect(120, 560, 1500, 270));
-    OB_10 = named(new QRadioButton(QStringLiteral("10"), Frm_DebouncingTime), "OB_10",
-                  twipsRect(120, 840, 1500, 270));
-    OB_Bypass = named(new QRadioButton(QStringLiteral("Bypass"), Frm_DebouncingTime), "OB_Bypass",
-                      twipsRect(120, 1120, 1500, 270));
+    CB_FourthButton =
+        named(new QCheckBox(QStringLiteral("Fourth Button Emulation")), "CB_FourthButton");
+    Frm_DebouncingTime =
+        named(new QGroupBox(QStringLiteral("De-Bouncing Time [ms]")), "Frm_DebouncingTime");
+    OB_160 = named(new QRadioButton(QStringLiteral("160")), "OB_160");
+    OB_40 = named(new QRadioButton(QStringLiteral("40")), "OB_40");
+    OB_10 = named(new QRadioButton(QStringLiteral("10")), "OB_10");
+    OB_Bypass = named(new QRadioButton(QStringLiteral("Bypass")), "OB_Bypass");
     OB_160->setChecked(true);
-    PB_Save = named(new QPushButton(QStringLiteral("Sa&ve and Close"), this), "PB_Save",
-                    twipsRect(120, 4900, 2400, 400));
-    PB_Insert = named(new QPushButton(QStringLiteral("&Insert"), this), "PB_Insert",
-                      twipsRect(2640, 4900, 2400, 400));
+    auto* debounce = new QVBoxLayout(Frm_DebouncingTime);
+    denseFrame(debounce);
+    for (QRadioButton* option : {OB_160, OB_40, OB_10, OB_Bypass})
+        debounce->addWidget(option);
+    PB_Save = named(new QPushButton(QStringLiteral("Sa&ve and Close")), "PB_Save");
+    PB_Insert = named(new QPushButton(QStringLiteral("&Insert")), "PB_Insert");
     PB_Insert->hide();
-    Label4 = named(new QLabel(this), "Label4", twipsRect(120, 5400, 5100, 900));
+    Label4 = named(new QLabel(QStringLiteral("Data Changed.\r\nPlease save it.\r\nUnsaved "
+                                             "changes will be lost if this window is closed.")),
+                   "Label4");
     Label4->setWordWrap(true);
+    Label4->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     Label4->hide();
     Tmr_Datachanged = new QTimer(this);
     Tmr_Datachanged->setObjectName(QStringLiteral("Tmr_Datachanged"));
     Tmr_Datachanged->setInterval(100);
+    // What one mode or one panel's layout hides keeps its place: the window keeps its arrangement
+    // whichever is shown, and the note appears without moving anything.
+    for (QWidget* control : std::initializer_list<QWidget*>{CB_AddCmd[cmdsel::Pll], TB_DataRate,
+                                                            Label1, TB_DataRateCmd, Label3, PB_Save,
+                                                            PB_SetDefaults, PB_Insert, Label4})
+        keepPlaceWhenHidden(control);
+
+    auto* commands = column();
+    for (QCheckBox* box : CB_AddCmd) {
+        if (box)
+            commands->addWidget(box);
+    }
+    commands->addStretch(1);
+    auto* selection = column();
+    for (QPushButton* button : {PB_SelectAll, PB_ClearAll, PB_SetDefaults})
+        selection->addWidget(button);
+    selection->addSpacing(2 * buttonSpacing);
+    selection->addLayout(row({TB_DataRate, Label1}));
+    selection->addLayout(row({TB_DataRateCmd, Label3}));
+    selection->addLayout(row({TB_PBCmdValue, Label2}));
+    selection->addStretch(1);
+    auto* pushButton = column();
+    pushButton->addWidget(CB_Pullup);
+    pushButton->addWidget(Frm_ContExec);
+    pushButton->addWidget(CB_FourthButton);
+    pushButton->addStretch(1);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(windowMargins);
+    layout->addWidget(L_ControlName, 0, 0, 1, 2);
+    layout->addLayout(commands, 1, 0);
+    layout->addLayout(selection, 1, 1);
+    layout->addLayout(pushButton, 2, 0);
+    layout->addWidget(Frm_DebouncingTime, 2, 1, Qt::AlignTop);
+    layout->addLayout(row({PB_Save, PB_Insert}), 3, 0, 1, 2);
+    layout->addWidget(Label4, 4, 0, 1, 2, Qt::AlignTop);
+    layout->setRowStretch(4, 1);
+    layout->setColumnStretch(0, 1);
 
     for (int c = 0; c < cmdsel::Numbers; ++c) {
         if (CB_AddCmd[c])
@@ -147,6 +179,7 @@ void Frm_CmdSequence::Form_Load() {
     ECET* ecet = editor();
     // Right of the content editor, as far as the workspace allows.
     const QMdiSubWindow* editorFrame = ecet ? main_.frameOf(ecet) : nullptr;
+    main_.sizeForm(this, designWidth, designHeight);
     main_.placeForm(this, 0, editorFrame ? pixelsToTwips(editorFrame->width()) : 0);
     CmdSel = {};
     SelectDefaultEvents();
@@ -391,14 +424,7 @@ void Frm_CmdSequence::PB_Insert_Click() {
 }
 
 void Frm_CmdSequence::Tmr_Datachanged_Timer() {
-    if (PB_Insert->isHidden() && bChanged) {
-        Label4->setText(QStringLiteral("Data Changed.\r\nPlease save it.\r\nUnsaved changes will "
-                                       "be lost if this window is closed."));
-        Label4->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-        Label4->show();
-    } else {
-        Label4->hide();
-    }
+    Label4->setVisible(PB_Insert->isHidden() && bChanged);
 }
 
 } // namespace krv

@@ -4,10 +4,13 @@
 #include "cmdsequence.h"
 #include "common/dialogs.h"
 #include "common/hextext.h"
+#include "editorlayout.h"
 #include "eeprom.h"
 #include "txpanel.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +26,8 @@
 #include <QTimer>
 
 namespace krv {
+
+using namespace editorlayout;
 
 namespace {
 
@@ -59,48 +64,72 @@ void setBackground(QAbstractScrollArea* box, const QColor& colour) {
     box->viewport()->setPalette(palette);
 }
 
-template <typename T> T* element(T* widget, const char* name, int index, const QRect& place) {
-    widget->setObjectName(QString::fromLatin1(name) + u'_' + QString::number(index));
-    widget->setGeometry(place);
-    return widget;
-}
+// The window's design size in twips; its content may ask for more with a wider font or scale.
+constexpr int designWidth = 9300;
+constexpr int designHeight = 9600;
 
 } // namespace
 
 ECET::ECET(ISMmain& main) : main_(main) {
     setWindowTitle(caption);
-    resize(twipsToPixels(9300), twipsToPixels(9300));
-    TabStrip1 = named(new QTabBar(this), "TabStrip1", twipsRect(120, 120, 9000, 360));
+    TabStrip1 = named(new QTabBar, "TabStrip1");
     for (const char* tab : tabCaptions)
         TabStrip1->addTab(QString::fromLatin1(tab));
+    // Every tab stays whole and in view: the window is as wide as its seven captions.
+    TabStrip1->setUsesScrollButtons(false);
+    TabStrip1->setElideMode(Qt::ElideNone);
+    TabStrip1->setExpanding(false);
     for (int e = 0; e < EventCount; ++e)
         buildTab(e);
-    Label1 = named(new QLabel(QStringLiteral("EEPROM Content"), this), "Label1",
-                   twipsRect(120, 5100, 3000, 255));
-    TB_EEPROMContent =
-        named(new QPlainTextEdit(this), "TB_EEPROMContent", twipsRect(120, 5360, 5800, 1900));
+    Label1 = named(new QLabel(QStringLiteral("EEPROM Content")), "Label1");
+    TB_EEPROMContent = named(new QPlainTextEdit, "TB_EEPROMContent");
     TB_EEPROMContent->setReadOnly(true);
     TB_EEPROMContent->setFont(QFont(QStringLiteral("Courier New"), 9));
-    TB_EEPROMContent->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Label5 = named(new QLabel(QStringLiteral("Error Log"), this), "Label5",
-                   twipsRect(120, 7340, 3000, 255));
-    TB_ErrorLog = named(new QTextEdit(this), "TB_ErrorLog", twipsRect(120, 7600, 5800, 1500));
+    Label5 = named(new QLabel(QStringLiteral("Error Log")), "Label5");
+    TB_ErrorLog = named(new QTextEdit, "TB_ErrorLog");
     TB_ErrorLog->setReadOnly(true);
     TB_ErrorLog->setFont(QFont(QStringLiteral("Times New Roman"), 10));
-    PB_GenerateRom = named(new QPushButton(QStringLiteral("&Generate EEPROM Code"), this),
-                           "PB_GenerateRom", twipsRect(6050, 5360, 3070, 400));
-    PB_Call = named(new QPushButton(QStringLiteral("Call &EEPROM Programmer"), this), "PB_Call",
-                    twipsRect(6050, 5820, 3070, 400));
-    PB_Load = named(new QPushButton(QStringLiteral("&Load EEPROM contents from File"), this),
-                    "PB_Load", twipsRect(6050, 6280, 3070, 400));
-    PB_Save = named(new QPushButton(QStringLiteral("&Save EEPROM contents to file"), this),
-                    "PB_Save", twipsRect(6050, 6740, 3070, 400));
-    PB_ClearLog = named(new QPushButton(QStringLiteral("Clear Error Log"), this), "PB_ClearLog",
-                        twipsRect(6050, 7600, 3070, 400));
+    PB_GenerateRom =
+        named(new QPushButton(QStringLiteral("&Generate EEPROM Code")), "PB_GenerateRom");
+    PB_Call = named(new QPushButton(QStringLiteral("Call &EEPROM Programmer")), "PB_Call");
+    PB_Load = named(new QPushButton(QStringLiteral("&Load EEPROM contents from File")), "PB_Load");
+    PB_Save = named(new QPushButton(QStringLiteral("&Save EEPROM contents to file")), "PB_Save");
+    PB_ClearLog = named(new QPushButton(QStringLiteral("Clear Error Log")), "PB_ClearLog");
     PN9_Timer = new QTimer(this);
     PN9_Timer->setObjectName(QStringLiteral("PN9_Timer"));
     PN9_Timer->setInterval(1000);
-    widenForTheTabs();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(windowMargins);
+    layout->addWidget(TabStrip1);
+    // The frames of the seven events share one place below the tabs, clear of them; one is shown.
+    layout->addSpacing(layout->spacing());
+    auto* frames = new QGridLayout;
+    for (const EventTab& t : tabs_)
+        frames->addWidget(t.Frm_ECETEvents, 0, 0);
+    layout->addLayout(frames, 45);
+    auto* image = new QGridLayout;
+    image->addWidget(Label1, 0, 0);
+    auto* contentBox = column(0);
+    growingBox(TB_EEPROMContent, 4, 1, contentBox);
+    image->addLayout(contentBox, 1, 0);
+    auto* imageButtons = column();
+    for (QPushButton* button : {PB_GenerateRom, PB_Call, PB_Load, PB_Save})
+        imageButtons->addWidget(button);
+    imageButtons->addStretch(1);
+    image->addLayout(imageButtons, 1, 1);
+    image->addWidget(Label5, 2, 0);
+    auto* logBox = column(0);
+    growingBox(TB_ErrorLog, 3, 1, logBox);
+    image->addLayout(logBox, 3, 0);
+    auto* logButtons = column();
+    logButtons->addWidget(PB_ClearLog);
+    logButtons->addStretch(1);
+    image->addLayout(logButtons, 3, 1);
+    image->setRowStretch(1, 19);
+    image->setRowStretch(3, 15);
+    image->setColumnStretch(0, 1);
+    layout->addLayout(image, 40);
 
     for (int e = 0; e < EventCount; ++e)
         wireTab(e);
@@ -113,88 +142,68 @@ ECET::ECET(ISMmain& main) : main_(main) {
     connect(PN9_Timer, &QTimer::timeout, this, &ECET::PN9_Timer_Timer);
 }
 
-void ECET::widenForTheTabs() {
-    // The seven captions need more than the design width with most fonts: the window grows so
-    // that every tab is in view without scroll arrows, and what lies below grows with it.
-    const int extra = TabStrip1->sizeHint().width() - TabStrip1->width();
-    if (extra <= 0)
-        return;
-    const auto wider = [extra](QWidget* w) { w->resize(w->width() + extra, w->height()); };
-    const auto right = [extra](QWidget* w) { w->move(w->x() + extra, w->y()); };
-    wider(TabStrip1);
-    for (EventTab& t : tabs_) {
-        const int column = t.PB_CmdSequence->x();
-        for (QWidget* w : t.Frm_ECETEvents->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (w->x() >= column)
-                right(w);
-        }
-        wider(t.Frm_ECETEvents);
-        wider(t.TB_EventContent);
-        wider(t.TB_Payload);
-    }
-    wider(TB_EEPROMContent);
-    wider(TB_ErrorLog);
-    for (QPushButton* button : {PB_GenerateRom, PB_Call, PB_Load, PB_Save, PB_ClearLog})
-        right(button);
-    wider(this);
-}
-
 void ECET::buildTab(int e) {
     EventTab& t = tabs_[e];
-    t.Frm_ECETEvents = element(new QGroupBox(QString::fromLatin1(frameCaptions[e]), this),
-                               "Frm_ECETEvents", e, twipsRect(120, 480, 9000, 4500));
-    QGroupBox* frame = t.Frm_ECETEvents;
-    t.Label4 = element(new QLabel(QStringLiteral("Event routine"), frame), "Label4", e,
-                       twipsRect(120, 300, 2000, 255));
-    t.TB_EventContent =
-        element(new QPlainTextEdit(frame), "TB_EventContent", e, twipsRect(120, 560, 5200, 1300));
+    t.Frm_ECETEvents =
+        element(new QGroupBox(QString::fromLatin1(frameCaptions[e])), "Frm_ECETEvents", e);
+    t.Label4 = element(new QLabel(QStringLiteral("Event routine")), "Label4", e);
+    t.TB_EventContent = element(new QPlainTextEdit, "TB_EventContent", e);
     t.TB_EventContent->setFont(QFont(QStringLiteral("Courier New"), 9));
-    t.PB_CmdSequence =
-        element(new QPushButton(frame), "PB_CmdSequence", e, twipsRect(5460, 300, 3100, 360));
-    t.PB_InsertCommand = element(new QPushButton(QStringLiteral("Insert &Commands"), frame),
-                                 "PB_InsertCommand", e, twipsRect(5460, 700, 3100, 360));
-    t.PB_GetData =
-        element(new QPushButton(QStringLiteral("&Get settings from Control Panel"), frame),
-                "PB_GetData", e, twipsRect(5460, 1100, 3100, 360));
-    t.PB_InsertSleep = element(new QPushButton(QStringLiteral("Insert &Sleep Command"), frame),
-                               "PB_InsertSleep", e, twipsRect(5460, 1500, 3100, 360));
-    t.PB_Fill = element(new QPushButton(QStringLiteral("&Fill EEPROM with"), frame), "PB_Fill", e,
-                        twipsRect(5460, 1900, 1900, 360));
-    t.TB_FillData = element(new QLineEdit(QStringLiteral("00"), frame), "TB_FillData", e,
-                            twipsRect(7420, 1920, 500, 315));
+    t.PB_CmdSequence = element(new QPushButton, "PB_CmdSequence", e);
+    t.PB_InsertCommand =
+        element(new QPushButton(QStringLiteral("Insert &Commands")), "PB_InsertCommand", e);
+    t.PB_GetData = element(new QPushButton(QStringLiteral("&Get settings from Control Panel")),
+                           "PB_GetData", e);
+    t.PB_InsertSleep =
+        element(new QPushButton(QStringLiteral("Insert &Sleep Command")), "PB_InsertSleep", e);
+    t.PB_Fill = element(new QPushButton(QStringLiteral("&Fill EEPROM with")), "PB_Fill", e);
+    t.TB_FillData = element(new QLineEdit(QStringLiteral("00")), "TB_FillData", e);
     t.TB_FillData->setMaxLength(2);
-    t.Label2 = element(new QLabel(QStringLiteral("h"), frame), "Label2", e,
-                       twipsRect(7960, 1950, 300, 255));
-    t.PB_ClearEventRoutine = element(new QPushButton(QStringLiteral("C&lear Event"), frame),
-                                     "PB_ClearEventRoutine", e, twipsRect(5460, 2300, 3100, 360));
-    t.CB_FillEmptieswithC4 =
-        element(new QCheckBox(QStringLiteral("Append Sleep Command if empty"), frame),
-                "CB_FillEmptieswithC4", e, twipsRect(120, 1920, 4000, 285));
+    fitWidth(t.TB_FillData, 2);
+    t.Label2 = element(new QLabel(QStringLiteral("h")), "Label2", e);
+    t.PB_ClearEventRoutine =
+        element(new QPushButton(QStringLiteral("C&lear Event")), "PB_ClearEventRoutine", e);
+    t.CB_FillEmptieswithC4 = element(new QCheckBox(QStringLiteral("Append Sleep Command if empty")),
+                                     "CB_FillEmptieswithC4", e);
     t.CB_FillEmptieswithC4->setChecked(true);
-    t.Label3 = element(new QLabel(QStringLiteral("Payload"), frame), "Label3", e,
-                       twipsRect(120, 2260, 5200, 255));
-    t.TB_Payload =
-        element(new QPlainTextEdit(frame), "TB_Payload", e, twipsRect(120, 2520, 5200, 1800));
+    t.Label3 = element(new QLabel(QStringLiteral("Payload")), "Label3", e);
+    t.TB_Payload = element(new QPlainTextEdit, "TB_Payload", e);
     t.TB_Payload->setFont(QFont(QStringLiteral("Arial"), 9));
-    t.TB_Payload->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    t.OB_HexView = element(new QRadioButton(QStringLiteral("Hex View"), frame), "OB_HexView", e,
-                           twipsRect(5460, 2700, 1400, 285));
-    t.OB_Ascii_View = element(new QRadioButton(QStringLiteral("ASCII view"), frame),
-                              "OB_Ascii_View", e, twipsRect(6900, 2700, 1600, 285));
+    t.OB_HexView = element(new QRadioButton(QStringLiteral("Hex View")), "OB_HexView", e);
+    t.OB_Ascii_View = element(new QRadioButton(QStringLiteral("ASCII view")), "OB_Ascii_View", e);
     t.OB_Ascii_View->setChecked(true);
-    t.PB_Preamble = element(new QPushButton(QStringLiteral("Insert P&reamble"), frame),
-                            "PB_Preamble", e, twipsRect(5460, 3040, 1560, 360));
-    t.PB_PN9 = element(new QPushButton(QStringLiteral("Insert &PN9 Sequence"), frame), "PB_PN9", e,
-                       twipsRect(7080, 3040, 1600, 360));
-    t.PB_SynchPattern = element(new QPushButton(QStringLiteral("Insert &Pattern"), frame),
-                                "PB_SynchPattern", e, twipsRect(5460, 3440, 1500, 360));
-    t.TB_Pattern = element(new QLineEdit(QStringLiteral("2DD4"), frame), "TB_Pattern", e,
-                           twipsRect(7020, 3460, 700, 315));
+    t.PB_Preamble = element(new QPushButton(QStringLiteral("Insert P&reamble")), "PB_Preamble", e);
+    t.PB_PN9 = element(new QPushButton(QStringLiteral("Insert &PN9 Sequence")), "PB_PN9", e);
+    keepPlaceWhenHidden(t.PB_PN9);
+    t.PB_SynchPattern =
+        element(new QPushButton(QStringLiteral("Insert &Pattern")), "PB_SynchPattern", e);
+    t.TB_Pattern = element(new QLineEdit(QStringLiteral("2DD4")), "TB_Pattern", e);
     t.TB_Pattern->setMaxLength(4);
-    t.Label6 = element(new QLabel(QStringLiteral("h"), frame), "Label6", e,
-                       twipsRect(7760, 3490, 300, 255));
-    t.PB_InsertTx = element(new QPushButton(QStringLiteral("Insert Data &Transmit Command"), frame),
-                            "PB_InsertTx", e, twipsRect(5460, 3880, 3100, 400));
+    fitWidth(t.TB_Pattern, 4);
+    t.Label6 = element(new QLabel(QStringLiteral("h")), "Label6", e);
+    t.PB_InsertTx =
+        element(new QPushButton(QStringLiteral("Insert Data &Transmit Command")), "PB_InsertTx", e);
+
+    auto* routine = column();
+    routine->addWidget(t.Label4);
+    growingBox(t.TB_EventContent, 3, 13, routine);
+    routine->addWidget(t.CB_FillEmptieswithC4);
+    routine->addWidget(t.Label3);
+    growingBox(t.TB_Payload, 3, 18, routine);
+    auto* buttons = column();
+    for (QPushButton* button :
+         {t.PB_CmdSequence, t.PB_InsertCommand, t.PB_GetData, t.PB_InsertSleep})
+        buttons->addWidget(button);
+    buttons->addLayout(row({t.PB_Fill, t.TB_FillData, t.Label2}));
+    buttons->addWidget(t.PB_ClearEventRoutine);
+    buttons->addLayout(row({t.OB_HexView, t.OB_Ascii_View}));
+    buttons->addLayout(row({t.PB_Preamble, t.PB_PN9}));
+    buttons->addLayout(row({t.PB_SynchPattern, t.TB_Pattern, t.Label6}));
+    buttons->addWidget(t.PB_InsertTx);
+    buttons->addStretch(1);
+    auto* layout = new QHBoxLayout(t.Frm_ECETEvents);
+    layout->addLayout(routine, 1);
+    layout->addLayout(buttons);
 }
 
 void ECET::wireTab(int e) {
@@ -229,6 +238,7 @@ void ECET::wireTab(int e) {
 void ECET::Form_Load() {
     TB_LockedColor = QColor(0xE0, 0xE0, 0xE0);
     TB_EditableColor = palette().color(QPalette::Base);
+    main_.sizeForm(this, designWidth, designHeight);
     main_.placeForm(this, 0, 0);
     FrmCmdSequenceLoaded = false;
     for (int e = 0; e < EventCount; ++e) {

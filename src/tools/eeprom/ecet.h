@@ -144,7 +144,6 @@ protected:
 private:
     void buildTab(int event);
     void wireTab(int event);
-    void widenForTheTabs();
     void TabStrip1_Click(int index);
     void TB_EventContent_Change(int event);
     void TB_FillData_Change(int event);

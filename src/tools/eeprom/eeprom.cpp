@@ -1,7 +1,6 @@
 #include "eeprom.h"
 
 #include "app/ismmain.h"
-#include "app/wholetitle.h"
 #include "ascfile.h"
 #include "common/boundedfile.h"
 #include "common/dialogs.h"
@@ -9,6 +8,7 @@
 #include "common/programfolder.h"
 #include "common/savefile.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -17,23 +17,16 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTimer>
 
 namespace krv {
 
 namespace {
 
-constexpr int narrowWidth = 3250;
+// The design's sizes, in twips: the window without and with its worksheet.
+constexpr int narrowWidth = 3100;
 constexpr int windowHeight = 7250;
-constexpr int sheetLeft = 3300;
-
-// The window without its worksheet: the design's narrow width, widened where the title bar
-// would cut the title short.
-void showNarrow(QMdiSubWindow* frame, int height) {
-    frame->resize(twipsToPixels(narrowWidth), height);
-    showWholeTitle(frame);
-}
+constexpr int sheetWidth = 11750;
 
 Dialogs::FileRequest fileRequest(const QString& title) {
     return {title, QStringLiteral("ASCII files (*.asc);;All files (*.*)"),
@@ -49,38 +42,45 @@ bool isAscName(const QString& path) {
 
 eeprom::eeprom(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("EEPROM Programmer"));
-    loadeefile = named(new QPushButton(QStringLiteral("Load EEPROM content from file"), this),
-                       "loadeefile", twipsRect(120, 120, 2950, 400));
-    Prog = named(new QPushButton(QStringLiteral("Program to EEPROM"), this), "Prog",
-                 twipsRect(120, 600, 2950, 400));
-    Verify = named(new QPushButton(QStringLiteral("Verify"), this), "Verify",
-                   twipsRect(120, 1080, 2950, 400));
-    Read = named(new QPushButton(QStringLiteral("Read From EEPROM"), this), "Read",
-                 twipsRect(120, 1560, 2950, 400));
-    SaveEEFile = named(new QPushButton(QStringLiteral("Save EEPROM content To File"), this),
-                       "SaveEEFile", twipsRect(120, 2040, 2950, 400));
-    Command1 = named(new QPushButton(QStringLiteral("Update"), this), "Command1",
-                     twipsRect(120, 2520, 2950, 400));
-    StopButton = named(new QPushButton(QStringLiteral("Stop"), this), "StopButton",
-                       twipsRect(120, 3000, 2950, 400));
-    EditorWindow = named(new QCheckBox(QStringLiteral("Show editor window"), this), "EditorWindow",
-                         twipsRect(120, 3500, 2950, 285));
-    Label1 = named(new QLabel(QStringLiteral("EEPROM status:"), this), "Label1",
-                   twipsRect(120, 3900, 2950, 255));
-    StatusMsg = named(new QLineEdit(this), "StatusMsg", twipsRect(120, 4160, 2950, 315));
+    loadeefile =
+        named(new QPushButton(QStringLiteral("Load EEPROM content from file")), "loadeefile");
+    Prog = named(new QPushButton(QStringLiteral("Program to EEPROM")), "Prog");
+    Verify = named(new QPushButton(QStringLiteral("Verify")), "Verify");
+    Read = named(new QPushButton(QStringLiteral("Read From EEPROM")), "Read");
+    SaveEEFile =
+        named(new QPushButton(QStringLiteral("Save EEPROM content To File")), "SaveEEFile");
+    Command1 = named(new QPushButton(QStringLiteral("Update")), "Command1");
+    StopButton = named(new QPushButton(QStringLiteral("Stop")), "StopButton");
+    EditorWindow = named(new QCheckBox(QStringLiteral("Show editor window")), "EditorWindow");
+    Label1 = named(new QLabel(QStringLiteral("EEPROM status:")), "Label1");
+    StatusMsg = named(new QLineEdit, "StatusMsg");
     StatusMsg->setReadOnly(true);
-    Label5 = named(new QLabel(QStringLiteral("File name:"), this), "Label5",
-                   twipsRect(120, 4600, 2950, 255));
-    Label7 = named(new QLabel(this), "Label7", twipsRect(120, 4860, 2950, 255));
-    Label2 = named(new QLabel(QStringLiteral("Data size:"), this), "Label2",
-                   twipsRect(120, 5220, 2950, 255));
-    Label3 = named(new QLabel(this), "Label3", twipsRect(120, 5480, 2950, 255));
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1", twipsRect(120, 5900, 2950, 300));
-    WorkSheet =
-        named(new QPlainTextEdit(this), "WorkSheet", twipsRect(sheetLeft, 120, 11750, 6400));
+    Label5 = named(new QLabel(QStringLiteral("File name:")), "Label5");
+    Label7 = named(new QLabel, "Label7");
+    // A long file name is clipped in its label rather than widening the narrow window.
+    Label7->setSizePolicy(QSizePolicy::Ignored, Label7->sizePolicy().verticalPolicy());
+    Label2 = named(new QLabel(QStringLiteral("Data size:")), "Label2");
+    Label3 = named(new QLabel, "Label3");
+    ProgressBar1 = named(new QProgressBar, "ProgressBar1");
+    WorkSheet = named(new QPlainTextEdit, "WorkSheet");
     WorkSheet->setToolTip(QStringLiteral("EEPROM content editor window"));
     WorkSheet->setFont(QFont(QStringLiteral("Courier New"), 10));
     WorkSheet->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* column = new QVBoxLayout;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             loadeefile, Prog, Verify, Read, SaveEEFile, Command1, StopButton, EditorWindow, Label1,
+             StatusMsg, Label5, Label7, Label2, Label3, ProgressBar1}) {
+        column->addWidget(control);
+        // What shows only at times keeps its place, so that nothing moves when it appears.
+        QSizePolicy policy = control->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        control->setSizePolicy(policy);
+    }
+    column->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(column);
+    layout->addWidget(WorkSheet, 1);
     EEprog_timer = new QTimer(this);
     EEprog_timer->setObjectName(QStringLiteral("EEprog_timer"));
 
@@ -97,11 +97,9 @@ eeprom::eeprom(ISMmain& main) : main_(main) {
 }
 
 void eeprom::Form_Load() {
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        frame->move(0, 0);
-        showNarrow(frame, twipsToPixels(windowHeight));
-    }
     WorkSheet->hide();
+    main_.sizeForm(this, narrowWidth, windowHeight);
+    main_.placeForm(this, 0, 0);
     main_.EEPROMon = true;
     StatusMsg->setText(QStringLiteral("Unknown"));
     for (QWidget* hidden : {static_cast<QWidget*>(ProgressBar1), static_cast<QWidget*>(Label2),
@@ -151,28 +149,15 @@ void eeprom::WorkSheet_Change() {
 }
 
 void eeprom::EditorWindow_Click() {
-    QMdiSubWindow* frame = main_.frameOf(this);
-    if (WorkSheet->isVisible()) {
+    const QMdiSubWindow* frame = main_.frameOf(this);
+    const int height = frame ? pixelsToTwips(frame->height()) : windowHeight;
+    if (WorkSheet->isVisibleTo(this)) {
         WorkSheet->hide();
-        if (frame)
-            showNarrow(frame, frame->height());
+        main_.sizeForm(this, narrowWidth, height);
     } else {
         WorkSheet->show();
-        if (frame)
-            frame->resize(WorkSheet->width() + twipsToPixels(3350), frame->height());
-    }
-}
-
-void eeprom::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    setMinimumHeight(twipsToPixels(windowHeight) - 40);
-    if (WorkSheet->isVisibleTo(this)) {
-        setMinimumWidth(twipsToPixels(4000));
-        WorkSheet->setGeometry(twipsToPixels(sheetLeft), twipsToPixels(120),
-                               qMax(40, width() - twipsToPixels(3350)),
-                               qMax(40, height() - twipsToPixels(850)));
-    } else {
-        setMinimumWidth(twipsToPixels(narrowWidth) - 20);
+        const int width = frame ? pixelsToTwips(frame->width()) : narrowWidth;
+        main_.sizeForm(this, width + sheetWidth, height);
     }
 }
 

@@ -66,9 +66,6 @@ public:
     QPlainTextEdit* WorkSheet;
     QTimer* EEprog_timer;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     void StartEEPROMRead(int mode);
     void EEprog_timer_Timer();

@@ -11,12 +11,16 @@
 #include "link/commport.h"
 #include "link/linkwindow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace krv {
 
@@ -43,29 +47,35 @@ void exclaim(const QString& text) {
 } // namespace
 
 FirmLoad::FirmLoad(ISMmain& main) : main_(main) {
-    setWindowTitle(QStringLiteral("Form1"));
-    resize(twipsToPixels(2980), twipsToPixels(4560));
-    loadeefile = named(new QPushButton(QStringLiteral("Load HEX file"), this), "loadeefile",
-                       twipsRect(120, 120, 2740, 400));
-    Prog = named(new QPushButton(QStringLiteral("Download"), this), "Prog",
-                 twipsRect(120, 640, 2740, 400));
-    state = named(new QLineEdit(this), "state", twipsRect(120, 1160, 2740, 315));
+    setWindowTitle(QStringLiteral("Firmware Loader"));
+    loadeefile = named(new QPushButton(QStringLiteral("Load HEX file")), "loadeefile");
+    LoadedName = named(new QLineEdit, "LoadedName");
+    LoadedName->setReadOnly(true);
+    // Read, not worked in: the focus passes it by when the Load button is disabled.
+    LoadedName->setFocusPolicy(Qt::ClickFocus);
+    LoadedRecords = named(new QLabel, "LoadedRecords");
+    Prog = named(new QPushButton(QStringLiteral("Download")), "Prog");
+    state = named(new QLineEdit, "state");
     state->setReadOnly(true);
-    StopButton = named(new QPushButton(QStringLiteral("Stop"), this), "StopButton",
-                       twipsRect(120, 1600, 2740, 400));
-    // Beyond the window's first width: the speeds are for those who widen it.
-    Ser_Speed = named(new QGroupBox(QStringLiteral("Select Baud Rate"), this), "Ser_Speed",
-                      twipsRect(5400, 120, 2200, 1300));
-    SerSpd_192 = named(new QRadioButton(QStringLiteral("19200 bps"), Ser_Speed), "SerSpd_192",
-                       twipsRect(120, 300, 1900, 285));
-    SerSpd_384 = named(new QRadioButton(QStringLiteral("38400 bps"), Ser_Speed), "SerSpd_384",
-                       twipsRect(120, 620, 1900, 285));
-    SerSpd_576 = named(new QRadioButton(QStringLiteral("57600 bps"), Ser_Speed), "SerSpd_576",
-                       twipsRect(120, 940, 1900, 285));
+    StopButton = named(new QPushButton(QStringLiteral("Stop")), "StopButton");
+    Ser_Speed = named(new QGroupBox(QStringLiteral("Select Baud Rate")), "Ser_Speed");
+    SerSpd_192 = named(new QRadioButton(QStringLiteral("19200 bps")), "SerSpd_192");
+    SerSpd_384 = named(new QRadioButton(QStringLiteral("38400 bps")), "SerSpd_384");
+    SerSpd_576 = named(new QRadioButton(QStringLiteral("57600 bps")), "SerSpd_576");
     SerSpd_192->setChecked(true);
     speed_ = SerSpd_192;
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    showLoadedFile(QString());
+
+    auto* speeds = new QVBoxLayout(Ser_Speed);
+    for (QRadioButton* option : {SerSpd_192, SerSpd_384, SerSpd_576})
+        speeds->addWidget(option);
+    auto* column = new QVBoxLayout(this);
+    for (QWidget* control : std::initializer_list<QWidget*>{loadeefile, LoadedName, LoadedRecords,
+                                                            Prog, state, StopButton, Ser_Speed})
+        column->addWidget(control);
+    column->addStretch(1);
 
     connect(loadeefile, &QPushButton::clicked, this, &FirmLoad::loadeefile_Click);
     connect(Prog, &QPushButton::clicked, this, &FirmLoad::Prog_Click);
@@ -77,6 +87,7 @@ FirmLoad::FirmLoad(ISMmain& main) : main_(main) {
 }
 
 void FirmLoad::Form_Load() {
+    main_.sizeForm(this, 3100, 5060);
     main_.placeForm(this, 0, 0);
     Timer1->stop();
 }
@@ -102,12 +113,27 @@ void FirmLoad::loadeefile_Click() {
         Dialogs::unsupportedFileType();
         return;
     }
+    // A file chosen and refused leaves nothing to send: Download never sends the file before it.
+    LoadedFile.clear();
+    showLoadedFile(QString());
     try {
         LoadedFile = firmware::loaderText(readFileBounded(path, fileBounds::Firmware));
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                          QStringLiteral("File open error"));
+        return;
     }
+    showLoadedFile(path);
+}
+
+void FirmLoad::showLoadedFile(const QString& path) {
+    LoadedName->setText(QFileInfo(path).fileName());
+    LoadedName->setToolTip(QDir::toNativeSeparators(path));
+    LoadedName->setCursorPosition(0);
+    const qsizetype records = LoadedFile.count("\r\n");
+    LoadedRecords->setText(path.isEmpty() ? QStringLiteral("No file loaded")
+                           : records == 1 ? QStringLiteral("1 record")
+                                          : QStringLiteral("%1 records").arg(records));
 }
 
 // ---- Speed --------------------------------------------------------------------------------------
@@ -161,6 +187,8 @@ void FirmLoad::Prog_Click() {
     takeRecord();
     RecordCount = 0;
     main_.Last100.clear();
+    // The file and the loader's speed stay as they are until the download has ended.
+    loadeefile->setEnabled(false);
     Ser_Speed->setEnabled(false);
     Timer1->stop();
     Timer1->setInterval(10);
@@ -275,6 +303,7 @@ void FirmLoad::finish(const QString& outcome) {
     stopRequested_ = false;
     main_.CommState = 0;
     state->setText(outcome);
+    loadeefile->setEnabled(true);
     Ser_Speed->setEnabled(true);
     // The loader starts at 19200 bit/s again after a download.
     const QSignalBlocker blocker(SerSpd_192);

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +44,8 @@ public:
     QByteArray LoadedFile;
 
     QPushButton* loadeefile;
+    QLineEdit* LoadedName; // the name of the file Download sends
+    QLabel* LoadedRecords; // how many records it holds, or that none is loaded
     QPushButton* Prog;
     QLineEdit* state;
     QPushButton* StopButton;
@@ -55,6 +58,8 @@ public:
 private:
     void Timer1_Timer();
     void takeRecord();
+    // Shows the file now loaded, or that none is when `path` is empty.
+    void showLoadedFile(const QString& path);
     char PopReceivedChar();
     void chooseSpeed(QRadioButton* option, const char* command, const QString& settings);
     void restartPort(const QString& settings);

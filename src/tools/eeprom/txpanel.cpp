@@ -14,14 +14,6 @@ namespace {
 constexpr long long standardXtal = 10000000;
 } // namespace
 
-bool TxPanels::ht531Shown() const {
-    return main_.TX0on;
-}
-
-bool TxPanels::ht537Shown() const {
-    return main_.TX1on;
-}
-
 QWidget* TxPanels::shown() const {
     if (main_.TX0on)
         return main_.loadedForm(ht531());

@@ -17,8 +17,6 @@ public:
     // The shown panel that feeds routines: the HT531 panel before the HT537 panel; nullptr when
     // neither is shown.
     QWidget* shown() const;
-    bool ht537Shown() const;
-    bool ht531Shown() const;
     // The text of a word box of the panel ("" when it has none).
     static QString word(QWidget* panel, const QString& name);
     // The crystal in Hz: the HT537 panel's while it is shown, else the HT531 panel's.

@@ -12,6 +12,11 @@ ByteMonitor::ByteMonitor(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(false);
 }
 
+QSize ByteMonitor::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return {fontMetrics().averageCharWidth() * 24 + frame, fontMetrics().lineSpacing() * 4 + frame};
+}
+
 void ByteMonitor::setHexView(bool hex) {
     if (hex == hex_)
         return;

@@ -19,6 +19,9 @@ public:
     void appendBytes(const QByteArray& bytes);
     void setBytes(const QByteArray& bytes);
     void clearBytes() { setBytes({}); }
+    // A few lines: the monitor takes what room its window gives it, and asks for little, so
+    // that the window keeps near its design size.
+    QSize sizeHint() const override;
 
 private:
     QString rendered(const QByteArray& bytes);

@@ -23,8 +23,12 @@ long latchOf(ISMmain& main, const char* name) {
 }
 
 void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips, int leftTwips) {
+    // A small fixed tool: its title bar keeps the room of minimise and maximise buttons for the
+    // title, so that the design's narrow frame shows it whole.
+    if (QMdiSubWindow* frame = main.frameOf(window))
+        frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     main.sizeForm(window, widthTwips, heightTwips);
-    // The design's narrow frame would cut its title short.
     if (QMdiSubWindow* frame = main.frameOf(window))
         showWholeTitle(frame);
     main.placeForm(window, 0, leftTwips);
@@ -51,7 +55,9 @@ frm_Link::frm_Link(ISMmain& main) : main_(main), tool_(main, this) {
     cb_pn15 = checkBox("cb_pn15", QStringLiteral("PN 15 sequence"));
     Timer2 = named(new QTimer(this), "Timer2");
 
-    auto* grid = new QGridLayout(Frame1);
+    fitted(pb_L);
+    fitted(pb_H);
+    auto* grid = dense(new QGridLayout(Frame1));
     grid->addWidget(cb_manual, 0, 0);
     grid->addWidget(pb_L, 0, 1);
     grid->addWidget(pb_H, 0, 2);
@@ -60,7 +66,7 @@ frm_Link::frm_Link(ISMmain& main) : main_(main), tool_(main, this) {
     grid->addWidget(cb_astabil, 2, 0);
     grid->addWidget(Slider, 2, 1, 1, 2);
     grid->addWidget(cb_pn15, 3, 0, 1, 3);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = dense(new QVBoxLayout(this));
     layout->addWidget(Frame1);
 
     connect(cb_manual, &QCheckBox::toggled, this, &frm_Link::cb_manual_Click);
@@ -70,6 +76,7 @@ frm_Link::frm_Link(ISMmain& main) : main_(main), tool_(main, this) {
     connect(pb_L, &QPushButton::clicked, this, &frm_Link::pb_L_Click);
     connect(Slider, &QSlider::valueChanged, this, &frm_Link::Slider_Scroll);
     connect(Timer2, &QTimer::timeout, this, &frm_Link::Timer2_Timer);
+    tool_.onBoardLost([this] { boardLost(); });
 }
 
 void frm_Link::Form_Load() {
@@ -263,6 +270,20 @@ void frm_Link::cb_pn15_Click() {
     }
 }
 
+void frm_Link::boardLost() {
+    // The lost board took its mode with it: every box clear, with no command for the gone board.
+    Timer2->stop();
+    for (QCheckBox* box : {cb_manual, cb_astabil, cb_pn15}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(false);
+    }
+    pb_H->setEnabled(false);
+    pb_L->setEnabled(false);
+    Slider->setEnabled(false);
+    tx_LED_H->setLit(false);
+    tx_LED_L->setLit(false);
+}
+
 void frm_Link::clearModes() {
     QPointer<frm_Link> self(this);
     for (QCheckBox* box : {cb_manual, cb_astabil, cb_pn15}) {
@@ -314,7 +335,7 @@ frm_Link_RX::frm_Link_RX(ISMmain& main) : main_(main), tool_(main, this) {
     LED_H = new Lamp("LED_H");
     cb_MoniEn = checkBox("cb_MoniEn", QStringLiteral("Enable"));
     Timer1 = named(new QTimer(this), "Timer1");
-    auto* grid = new QGridLayout(this);
+    auto* grid = dense(new QGridLayout(this));
     grid->addWidget(Label1, 0, 0, 1, 2, Qt::AlignHCenter);
     grid->addWidget(Label2, 1, 0, Qt::AlignHCenter);
     grid->addWidget(Label3, 1, 1, Qt::AlignHCenter);
@@ -323,6 +344,14 @@ frm_Link_RX::frm_Link_RX(ISMmain& main) : main_(main), tool_(main, this) {
     grid->addWidget(cb_MoniEn, 3, 0, 1, 2, Qt::AlignHCenter);
     connect(cb_MoniEn, &QCheckBox::toggled, this, &frm_Link_RX::cb_MoniEn_Click);
     connect(Timer1, &QTimer::timeout, this, &frm_Link_RX::Timer1_Timer);
+    tool_.onBoardLost([this] {
+        // Monitoring ended with the board; the lamps no longer show its output.
+        Timer1->stop();
+        const QSignalBlocker quiet(cb_MoniEn);
+        cb_MoniEn->setChecked(false);
+        LED_H->setLit(false);
+        LED_L->setLit(false);
+    });
 }
 
 void frm_Link_RX::Form_Load() {

@@ -52,6 +52,7 @@ private:
     void driveLevel(bool high);
     void lineForTransceivers();
     void clearModes();
+    void boardLost();
 
     ISMmain& main_;
     LinkTool tool_;

@@ -52,6 +52,10 @@ bool LinkTool::readyForStep() const {
     return portOpen() && !main_.link()->isBusy();
 }
 
+void LinkTool::onBoardLost(std::function<void()> idle) const {
+    QObject::connect(&main_, &ISMmain::boardGone, window_, std::move(idle));
+}
+
 int LinkTool::formWidth(const QString& name) const {
     QMdiSubWindow* frame = main_.frameOf(main_.loadedForm(name));
     return frame ? pixelsToTwips(frame->width()) : 0;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 namespace krv {
@@ -33,6 +34,9 @@ public:
     std::optional<SendResult> exchange(const QString& line) const;
     // The board port is open and no command is waiting for its reply: a timer step may send.
     bool readyForStep() const;
+    // Runs `idle` when the board is lost, before the lost-board message: what the window had
+    // armed on that board is gone, and the window must show so without sending anything.
+    void onBoardLost(std::function<void()> idle) const;
     // The width in twips of the window of that name when it is loaded (0 otherwise).
     int formWidth(const QString& name) const;
     // ComFlag of the last send.

@@ -14,6 +14,14 @@ constexpr char16_t deletePicture = 0x2421;
 QString twoDigits(int byte) {
     return QString::number(byte & 0xFF, 16).toUpper().rightJustified(2, u'0');
 }
+
+// Typed text may hold any character: only the plain ASCII digits count, never another script's.
+bool isAsciiHexDigit(QChar c) {
+    return c.unicode() < 128 && hexDigit(char(c.unicode())) >= 0;
+}
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 } // namespace
 
 QByteArray payloadBytes(const QString& hexText) {
@@ -39,7 +47,7 @@ int freeBytes(int limit, int characters, bool hexView) {
 QString hexDigitsOnly(const QString& text) {
     QString digits;
     for (const QChar c : text) {
-        if (std::isxdigit(c.toLatin1()) && c.unicode() < 128)
+        if (isAsciiHexDigit(c))
             digits += c.toUpper();
     }
     return digits;
@@ -94,8 +102,12 @@ PayloadEdit limitedEdit(const QString& before, const QString& after, int limit) 
 
 QString digitBoxText(const QString& text, int caret, int maximum) {
     QString result = text;
-    if (caret > 0 && caret <= result.size() && !result.at(caret - 1).isDigit())
+    if (caret > 0 && caret <= result.size() && !isAsciiDigit(result.at(caret - 1)))
         result = result.left(caret - 1);
+    // A paste can bring other characters in before the caret: the box keeps its digits only up
+    // to the first of them.
+    const auto other = std::find_if_not(result.cbegin(), result.cend(), isAsciiDigit);
+    result.truncate(other - result.cbegin());
     bool ok = false;
     const qlonglong value = result.toLongLong(&ok);
     // Only digits remain, so a failed reading is a number too long for any maximum.

@@ -37,8 +37,9 @@ struct PayloadEdit {
 };
 PayloadEdit limitedEdit(const QString& before, const QString& after, int limit);
 
-// A digit box: when the character left of the caret is not a digit, it and everything after
-// it go; then a value above `maximum` becomes the maximum (no limit when maximum < 0).
+// A digit box: when the character left of the caret is not an ASCII digit, it and everything
+// after it go, as does anything from the first other character a paste brought in; then a value
+// above `maximum` becomes the maximum (no limit when maximum < 0).
 QString digitBoxText(const QString& text, int caret, int maximum);
 
 } // namespace krv::rflink

@@ -62,7 +62,15 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     RxTimer->setSingleShot(true);
     RxTimer->setInterval(50);
 
-    auto* eopGrid = new QGridLayout(SelectEOP);
+    fitWidth(EOP, QStringLiteral("0000"));
+    fitWidth(PL, QStringLiteral("0000"));
+    fitWidth(RXActive, RXActive->text());
+    fitWidth(PCnt, QStringLiteral("000000"));
+    fitted(EnRx, QStringLiteral("Disable"));
+    fitted(ResetPC);
+    fitted(Clear);
+
+    auto* eopGrid = dense(new QGridLayout(SelectEOP));
     eopGrid->addWidget(ENeoppl, 0, 0);
     eopGrid->addWidget(ENeop, 1, 0);
     eopGrid->addWidget(ENpl, 2, 0);
@@ -72,16 +80,16 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     eopGrid->addWidget(new QLabel(QStringLiteral("PL:")), 1, 1);
     eopGrid->addWidget(PL, 1, 2);
     eopGrid->addWidget(new QLabel(QStringLiteral("(1-255)")), 1, 3);
-    EOP->setMaximumWidth(60);
-    PL->setMaximumWidth(60);
+    eopGrid->setColumnStretch(3, 1);
 
-    auto* optionGrid = new QGridLayout(Options);
+    // The read timeout beside the first option, its notes under the options across the frame.
+    auto* optionGrid = dense(new QGridLayout(Options));
     optionGrid->addWidget(ContRx, 0, 0);
-    optionGrid->addWidget(AutoClear, 1, 0);
-    optionGrid->addWidget(AddCR, 2, 0);
+    optionGrid->addWidget(AutoClear, 1, 0, 1, 2);
+    optionGrid->addWidget(AddCR, 2, 0, 1, 2);
     if (generation_ == Generation::Board1) {
         RxLinkTimeout = textBox("RxLinkTimeout", QStringLiteral("50"), Qt::AlignRight);
-        RxLinkTimeout->setMaximumWidth(60);
+        fitWidth(RxLinkTimeout, QStringLiteral("00000"));
         auto* timeout = new QHBoxLayout;
         timeout->addWidget(new QLabel(QStringLiteral("Read timeout:")));
         timeout->addWidget(RxLinkTimeout);
@@ -92,17 +100,17 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
             QStringLiteral("Notes:\n- For PCs slower than 1GHz, set it to 100ms or more\n- This "
                            "parameter is automatically saved with the Receiver configuration"));
         notes->setWordWrap(true);
-        optionGrid->addWidget(notes, 1, 1, 2, 1);
+        optionGrid->addWidget(notes, 3, 0, 1, 2);
         connect(RxLinkTimeout, &QLineEdit::textChanged, this,
                 &ReceiverRfLink::RxLinkTimeout_Change);
     }
 
-    auto* viewRow = new QHBoxLayout(Frm_ViewMode);
+    auto* viewRow = dense(new QHBoxLayout(Frm_ViewMode));
     viewRow->addWidget(OB_AsciiView);
     viewRow->addWidget(OB_HexView);
     viewRow->addStretch();
 
-    auto* bottom = new QGridLayout;
+    auto* bottom = dense(new QGridLayout);
     bottom->addWidget(Label5, 0, 2);
     bottom->addWidget(RXActive, 1, 0);
     bottom->addWidget(EnRx, 1, 1);
@@ -111,7 +119,7 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     bottom->setColumnStretch(4, 1);
     bottom->addWidget(Clear, 1, 5);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = dense(new QVBoxLayout(this));
     layout->addWidget(SelectEOP);
     layout->addWidget(Options);
     layout->addWidget(Frm_ViewMode);
@@ -130,6 +138,7 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     connect(ResetPC, &QPushButton::clicked, this, &ReceiverRfLink::ResetPC_Click);
     connect(OB_HexView, &QRadioButton::toggled, this, &ReceiverRfLink::OB_HexView_Click);
     connect(RxTimer, &QTimer::timeout, this, &ReceiverRfLink::RxTimer_Timer);
+    tool_.onBoardLost([this] { boardLost(); });
 }
 
 void ReceiverRfLink::ENeoppl_Click() {
@@ -354,6 +363,14 @@ void ReceiverRfLink::packetReceived(const QByteArray& data, bool wholeBuffer) {
         if (armed())
             arm(false);
     });
+}
+
+void ReceiverRfLink::boardLost() {
+    // A board that comes back, or another, starts unarmed: so does the window.
+    ++sequence_;
+    RxTimer->stop();
+    Text1.clear();
+    setArmed(false);
 }
 
 void ReceiverRfLink::showCount() {

@@ -77,6 +77,7 @@ private:
     long shownRevision() const;
     void arm(bool fromButton);
     void stop();
+    void boardLost();
     void setArmed(bool on);
     void packetReceived(const QByteArray& data, bool wholeBuffer);
     void showCount();

@@ -30,14 +30,13 @@ namespace {
 constexpr qsizetype bufferLimit = 4096;
 constexpr int transmitHeightTwips = 4640;
 constexpr int receiveHeightTwips = 6800;
-constexpr int widthTwips = 7000;
 const QString enableCaption = QStringLiteral("&Enable Receive");
 const QString stopCaption = QStringLiteral("&Stop Sending");
 
 QLineEdit* digitBox(const char* name, const QString& text, int maxLength) {
     auto* box = textBox(name, text, Qt::AlignRight);
     box->setMaxLength(maxLength);
-    box->setMaximumWidth(60);
+    fitWidth(box, QString(maxLength + 1, u'0'));
     return box;
 }
 
@@ -50,13 +49,6 @@ void keepDigits(QLineEdit* box, int maximum) {
         box->setText(kept);
         box->setCursorPosition(int(kept.size()));
     }
-}
-
-// A layout with narrow margins and gaps: the window's controls fit its design height.
-template <typename Layout> Layout* dense(Layout* layout) {
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(3);
-    return layout;
 }
 
 // An up-down as high as its number box, one half for each arrow.
@@ -103,6 +95,10 @@ Frm_YambleRfLinkTest::Frm_YambleRfLinkTest(ISMmain& main) : main_(main), tool_(m
     connect(TB_RepetitionTime, &QLineEdit::textChanged, this,
             &Frm_YambleRfLinkTest::TB_RepetitionTime_Change);
     connect(TB_PL, &QLineEdit::textChanged, this, &Frm_YambleRfLinkTest::TB_PL_Change);
+    tool_.onBoardLost([this] {
+        TB_ReceiveData.clear();
+        goIdle();
+    });
 }
 
 void Frm_YambleRfLinkTest::Timer_Blink_Timer() {
@@ -134,7 +130,7 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     PB_Preable = button("PB_Preable", QStringLiteral("Insert Preamble"));
     TB_SynchPatt = textBox("TB_SynchPatt", QStringLiteral("2DD4"));
     TB_SynchPatt->setMaxLength(4);
-    TB_SynchPatt->setFixedWidth(60);
+    fitWidth(TB_SynchPatt, QStringLiteral("DDDDD"));
     TB_SynchPatt->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), TB_SynchPatt));
     Label12 = label("Label12", QStringLiteral("hex"));
@@ -160,31 +156,36 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     UD_RepetitionTime =
         named(new UpDown(TB_RepetitionTime, 0, 99, Frm_TxOptions), "UD_RepetitionTime");
 
-    // The payload with its heading and insert buttons beside the view options and the send
-    // button, the transmit options below: the frame keeps its design size.
+    // The payload with its heading beside the view options; the insert buttons, the clear and
+    // send buttons and the transmit options below across the frame: it keeps its design size.
     auto* view = dense(new QVBoxLayout(Frm_ViewMode));
     view->addWidget(OB_HexView);
     view->addWidget(OB_AsciiView);
+    // Each option's box with its labels in a row of its own: the long labels of the two rows
+    // never widen each other's.
+    const auto boxRow = [](std::initializer_list<QWidget*> widgets) {
+        auto* row = new QHBoxLayout;
+        for (QWidget* w : widgets)
+            row->addWidget(w);
+        row->addStretch();
+        return row;
+    };
     auto* options = dense(new QGridLayout(Frm_TxOptions));
     options->addWidget(CB_EOP, 0, 0);
-    options->addWidget(Label3, 0, 1);
-    options->addWidget(TB_EOP_0, 0, 2);
-    options->addWidget(Label4, 0, 3);
+    options->addLayout(boxRow({Label3, TB_EOP_0, Label4}), 0, 1);
     options->addWidget(CB_Continous, 1, 0);
-    options->addWidget(Label2, 1, 1);
-    options->addWidget(TB_RepetitionTime, 1, 2);
-    options->addWidget(besideBox(UD_RepetitionTime, TB_RepetitionTime), 1, 3, Qt::AlignLeft);
+    options->addLayout(
+        boxRow({Label2, TB_RepetitionTime, besideBox(UD_RepetitionTime, TB_RepetitionTime)}), 1, 1);
     auto* inserts = new QHBoxLayout;
     inserts->addWidget(PB_Preable);
     inserts->addWidget(TB_SynchPatt);
     inserts->addWidget(Label12);
     inserts->addWidget(PB_SynchPatt);
     inserts->addStretch();
-    auto* side = new QVBoxLayout;
-    side->addWidget(Frm_ViewMode);
-    side->addWidget(PB_Clear_Payload);
-    side->addStretch();
-    side->addWidget(PB_Send);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(PB_Clear_Payload);
+    actions->addStretch();
+    actions->addWidget(PB_Send);
     auto* heading = new QHBoxLayout;
     heading->addWidget(Label1);
     heading->addStretch();
@@ -192,9 +193,10 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     auto* grid = dense(new QGridLayout(Frm_LinkControl_0));
     grid->addLayout(heading, 0, 0);
     grid->addWidget(TB_Payload, 1, 0);
-    grid->addLayout(inserts, 2, 0);
-    grid->addLayout(side, 0, 1, 3, 1);
-    grid->addWidget(Frm_TxOptions, 3, 0, 1, 2);
+    grid->addWidget(Frm_ViewMode, 0, 1, 2, 1, Qt::AlignTop);
+    grid->addLayout(inserts, 2, 0, 1, 2);
+    grid->addLayout(actions, 3, 0, 1, 2);
+    grid->addWidget(Frm_TxOptions, 4, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
 
@@ -263,6 +265,7 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     PB_Clear = button("PB_Clear", QStringLiteral("&Clear Monitor"));
     Label11 = label("Label11", QStringLiteral("Packet Count"));
     TB_PacketCount = readOnlyBox("TB_PacketCount", QStringLiteral("0"), Qt::AlignRight);
+    fitWidth(TB_PacketCount, QStringLiteral("0000000"));
     PB_Reset = button("PB_Reset", QStringLiteral("Reset"));
 
     auto* eop = dense(new QGridLayout(Frame2));
@@ -283,11 +286,14 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     options->addWidget(CB_AddCR);
     options->addWidget(CB_AutoClear);
     options->addWidget(CB_ContReceive);
-    auto* timeout = dense(new QHBoxLayout(frm_ReadTimeout));
-    timeout->addWidget(Label10);
-    timeout->addWidget(TB_EOP_2);
-    timeout->addWidget(Label9);
-    auto* view = dense(new QHBoxLayout(Frm_RxViewMode));
+    // The timeout and the view options stacked beside the receive options: the frame keeps its
+    // design width.
+    auto* timeout = dense(new QGridLayout(frm_ReadTimeout));
+    timeout->addWidget(Label10, 0, 0, 1, 3);
+    timeout->addWidget(TB_EOP_2, 1, 0);
+    timeout->addWidget(Label9, 1, 1);
+    timeout->setColumnStretch(2, 1);
+    auto* view = dense(new QVBoxLayout(Frm_RxViewMode));
     view->addWidget(OB_RxAsciiView);
     view->addWidget(OB_RxHexView);
     auto* right = new QVBoxLayout;
@@ -402,13 +408,7 @@ void Frm_YambleRfLinkTest::Form_Deactivate() {
     if (!tool_.portOpen()) {
         // Nothing can reach the board: the window alone goes back to idle, so that no tick of
         // a sending it can no longer stop runs on behind it.
-        ++sequence_;
-        main_.TRxLinkOn = false;
-        if (receiving())
-            setReceiveControls(false);
-        if (sending())
-            setContinuousControls(false);
-        TxActive = false;
+        goIdle();
         return;
     }
     QPointer<Frm_YambleRfLinkTest> self(this);
@@ -420,6 +420,16 @@ void Frm_YambleRfLinkTest::Form_Deactivate() {
         PB_Send_Click();
     else if (ShownTab == 1 && TxActive)
         StopTransmit();
+}
+
+void Frm_YambleRfLinkTest::goIdle() {
+    ++sequence_;
+    main_.TRxLinkOn = false;
+    if (receiving())
+        setReceiveControls(false);
+    if (sending())
+        setContinuousControls(false);
+    TxActive = false;
 }
 
 void Frm_YambleRfLinkTest::Form_Unload() {
@@ -496,6 +506,11 @@ void Frm_YambleRfLinkTest::insertHex(const QString& digits) {
         setPayloadText(payloadText_ + hexDigitsOnly(digits));
     else
         setPayloadText(payloadText_ + shownText(payloadBytes(hexDigitsOnly(digits))));
+    // The bytes go at the end, and the user types on after them, in the payload.
+    QTextCursor caret = TB_Payload->textCursor();
+    caret.movePosition(QTextCursor::End);
+    TB_Payload->setTextCursor(caret);
+    TB_Payload->setFocus();
 }
 
 // ---- Transmit options ---------------------------------------------------------------------------

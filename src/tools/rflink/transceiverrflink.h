@@ -33,6 +33,9 @@ class Frm_YambleRfLinkTest : public QWidget, public KrvForm, public LinkBuffer {
 public:
     explicit Frm_YambleRfLinkTest(ISMmain& main);
 
+    // The design width; the height follows the shown tab.
+    static constexpr int widthTwips = 7000;
+
     void Form_Load() override;
     void Form_Unload() override;
     void Form_Deactivate() override;
@@ -113,6 +116,8 @@ private:
     void TB_PL_LostFocus();
     void setContinuousControls(bool running);
     void setReceiveControls(bool locked);
+    // Receive and sending shown idle, without a word to the board.
+    void goIdle();
     void fifoWords(int fill);
     void packetReceived(const QByteArray& data);
     void placeBesidePanel();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/krvform.h"
+
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,10 +14,7 @@
 // Small builders for the link tools' named controls.
 namespace krv::rflink {
 
-template <typename T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using krv::named;
 
 inline QPushButton* button(const char* name, const QString& caption) {
     return named(new QPushButton(caption), name);
@@ -40,6 +40,27 @@ inline QGroupBox* frame(const char* name, const QString& caption) {
 }
 inline QLabel* label(const char* name, const QString& caption) {
     return named(new QLabel(caption), name);
+}
+
+// A layout with narrow margins and gaps: the link tools keep near their design size.
+template <typename Layout> Layout* dense(Layout* layout) {
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(3);
+    return layout;
+}
+
+// A box just wide enough for its longest value.
+inline void fitWidth(QLineEdit* box, const QString& longest) {
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(longest) + 12);
+}
+
+// A button just wide enough for its caption (or the longest it takes), where the style would
+// give every button a wide minimum.
+inline QPushButton* fitted(QPushButton* button, const QString& longest = {}) {
+    QString caption = longest.isEmpty() ? button->text() : longest;
+    caption.remove(u'&');
+    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(caption) + 16);
+    return button;
 }
 
 // A box that is shown but only the program writes.
