@@ -2,14 +2,29 @@
 // for every reader, a file that starts as a real one and runs on with 100 MB of lines, then one
 // that runs on to just below the reader's bound (which is read, and must be read in time linear
 // in its size). Each file is first saved by the window itself, so it starts as a real one.
+//
+// Then the worst shapes below the bounds for the readers of firmware, terminal scripts and
+// EEPROM images (empty lines, CR only, one long line, and as many lines as the reader shows):
+// the time from the click until the window has answered with the file shown, and the most
+// memory the process took meanwhile beyond what it held before, for the window and for the
+// reader alone.
 #include "app/ismmain.h"
+#include "app/scriptfile.h"
+#include "common/boundedfile.h"
+#include "common/error.h"
+#include "specialfiles.h"
 #include "testsupport.h"
+#include "tools/eeprom/ascfile.h"
+#include "tools/eeprom/firmwaretext.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -21,6 +36,7 @@ struct Reader {
     const char* extension;
     qint64 bound;
     const char* start = ""; // what the file starts with where the window saves none
+    qsizetype lines = 0;    // the reader's bound in lines, or none
 };
 
 const Reader readers[] = {
@@ -31,15 +47,16 @@ const Reader readers[] = {
     {"HR658 configuration", "Ovalt", "ConfSave", "ConfLoad", "rc2", 1 << 20},
     {"HC913 configuration", "YambleV3", "ConfSave", "ConfLoad", "trc", 1 << 20},
     {"HC916 configuration", "FRM_Zenth", "ConfSave", "ConfLoad", "lrc", 1 << 20},
-    {"terminal script", "Terminal", "SaveScript", "LoadScript", "txt", 2 << 20},
+    {"terminal script", "Terminal", "SaveScript", "LoadScript", "txt",
+     krv::fileBounds::TerminalScript, "", krv::fileBounds::TerminalScriptLines},
     {"console register set", "SPI", "SaveSettings", "LoadSettings", "txt", 1 << 20},
     {"console window setup", "SPI", "SaveGUI", "LoadGUI", "txt", 1 << 20},
     {"console batch", "SPI", "SaveBatch", "LoadBach", "txt", 1 << 20},
     {"console TX FIFO content", "SPI", "SaveTXff", "OpenTXff", "txt", 1 << 20},
     {"console RX FIFO expected", "SPI", "SaveRXff", "OpenRXff", "txt", 1 << 20},
-    {"EEPROM image", "eeprom", nullptr, "loadeefile", "asc", 1 << 20,
-     "\x02image\r\n00 11 22 33\r\n"},
-    {"firmware", "FirmLoad", nullptr, "loadeefile", "hex", 16 << 20,
+    {"EEPROM image", "eeprom", nullptr, "loadeefile", "asc", krv::fileBounds::EepromImage,
+     "\x02 $A00000000,\r\n00 11 22 33\r\n", krv::fileBounds::EepromImageLines},
+    {"firmware", "FirmLoad", nullptr, "loadeefile", "hex", krv::fileBounds::Firmware,
      ":0400000001020304F2\r\n:00000001FF\r\n"},
 };
 
@@ -55,12 +72,17 @@ bool begin(krv::test::Rig& rig, QPushButton* save, const Reader& reader, const Q
     return QFile::exists(path);
 }
 
-// Runs on the saved file with lines of text up to `size` bytes.
-bool extend(const QString& path, qint64 size) {
+// Runs on the saved file with lines of text up to `size` bytes, lines long enough that a reader
+// bounded in lines reaches its bound in bytes first.
+bool extend(const QString& path, qint64 size, qsizetype lines = 0) {
     QFile file(path);
     if (!file.open(QIODevice::Append))
         return false;
-    const QByteArray line = "0123456789ABCDEF0123456789ABCDEF0123456789ABCDEF0123456789\r\n";
+    const qint64 length = lines > 0 ? std::max<qint64>(60, size / (lines - 100)) : 60;
+    QByteArray line;
+    while (line.size() < length - 2)
+        line += "0123456789ABCDEF";
+    line = line.left(length - 2) + "\r\n";
     QByteArray block;
     while (block.size() < (1 << 20))
         block += line;
@@ -78,6 +100,150 @@ qint64 timeLoad(krv::test::Rig& rig, QPushButton* load, const QString& path) {
     load->click();
     QApplication::processEvents();
     return clock.elapsed();
+}
+
+// ---- Worst shapes --------------------------------------------------------------------------
+
+struct Shape {
+    const char* what;
+    QByteArray bytes;
+};
+
+QByteArray repeated(const QByteArray& unit, qint64 size) {
+    QByteArray bytes;
+    bytes.reserve(size);
+    while (bytes.size() + unit.size() <= size)
+        bytes += unit;
+    return bytes;
+}
+
+// The shapes of a reader's file: `head` and `tail` around what fills it to `size` bytes. A
+// reader bounded in lines adds that many empty lines and that many full ones; `record` adds the
+// file filled with that line.
+QList<Shape> shapes(const QByteArray& head, const QByteArray& tail, qint64 size, qsizetype lines,
+                    const QByteArray& record) {
+    const qint64 room = size - head.size() - tail.size();
+    QList<Shape> list{
+        {"empty lines (CR LF)", head + repeated("\r\n", room) + tail},
+        {"CR only", head + repeated("\r", room) + tail},
+        {"one long line", head + ':' + repeated("0", room - 3) + "\r\n" + tail},
+    };
+    if (lines > 0) {
+        list.append(
+            {"empty lines up to the line bound", head + repeated("\r\n", 2 * (lines - 3)) + tail});
+        const QByteArray line = repeated("0", room / (lines - 10) + 1 - 2) + "\r\n";
+        list.append({"full lines up to both bounds", head + repeated(line, room) + tail});
+    }
+    if (!record.isEmpty())
+        list.append({"records up to the bound", head + repeated(record, room) + tail});
+    return list;
+}
+
+QString answerOf(krv::test::Rig& rig) {
+    const QString first = rig.dialogs().messages.value(0).text;
+    return first.isEmpty() ? QStringLiteral("read") : first.section(u'\r', 0, 0);
+}
+
+void report(const char* reader, const Shape& shape, qint64 windowMs, qint64 windowBytes,
+            qint64 readerMs, qint64 readerBytes, const QString& answer) {
+    const double size = double(shape.bytes.size());
+    std::printf("%-9s %-34s %9.2f MB %7lld ms %8.1f MB (%5.1fx) %5lld ms %7.1f MB (%4.1fx)   %s\n",
+                reader, shape.what, size / (1 << 20), windowMs, double(windowBytes) / (1 << 20),
+                double(windowBytes) / size, readerMs, double(readerBytes) / (1 << 20),
+                double(readerBytes) / size, qPrintable(answer));
+}
+
+// The reader alone: the file read and taken as the window takes it.
+void measureReader(const QString& path, qint64 bound,
+                   const std::function<void(const QByteArray&)>& take, qint64& ms, qint64& bytes) {
+    QElapsedTimer clock;
+    const krv::test::PeakMemory peak;
+    clock.start();
+    try {
+        take(krv::readFileBounded(path, bound));
+    } catch (const krv::Error&) {
+    }
+    ms = clock.elapsed();
+    bytes = peak.extraBytes();
+}
+
+void worstShapes() {
+    struct ShownReader {
+        const char* what;
+        const char* form;
+        const char* load;
+        const char* shows; // the check box that shows the file's pane, or none
+        const char* extension;
+        qint64 bound;
+        qsizetype lines;
+        QByteArray head, tail, record;
+        std::function<void(const QByteArray&)> take;
+    };
+    const ShownReader readers[] = {
+        {"firmware", "FirmLoad", "loadeefile", nullptr, "hex", krv::fileBounds::Firmware, 0,
+         ":0400000001020304F2\r\n", ":00000001FF\r\n",
+         ":10010000000102030405060708090A0B0C0D0E0F77\r\n",
+         [](const QByteArray& bytes) { krv::firmware::loaderText(bytes); }},
+        {"script", "Terminal", "LoadScript", "En_ScriptWindow", "txt",
+         krv::fileBounds::TerminalScript, krv::fileBounds::TerminalScriptLines, "Z3\r\n", "", "",
+         [](const QByteArray& bytes) { krv::scriptFromFile(bytes); }},
+        {"image", "eeprom", "loadeefile", "EditorWindow", "asc", krv::fileBounds::EepromImage,
+         krv::fileBounds::EepromImageLines, "\x02 $A00000000,\r\n", "\x03", "",
+         [](const QByteArray& bytes) { krv::asc::read(bytes); }},
+    };
+    std::printf("\nWorst shapes below the bounds: the window (click to answer, file shown) and "
+                "the reader alone; memory is the most the process took beyond what it held "
+                "before (x: times the file's size)\n");
+    std::printf("%-9s %-34s %12s %10s %20s %8s %17s\n", "reader", "shape", "size", "window",
+                "window memory", "reader", "reader memory");
+    if (!krv::test::PeakMemory().valid())
+        std::printf("(the memory high-water mark cannot be reset here: memory figures are void)\n");
+    for (const ShownReader& reader : readers) {
+        for (const Shape& shape :
+             shapes(reader.head, reader.tail, reader.bound - 1, reader.lines, reader.record)) {
+            krv::test::Rig rig;
+            rig.start();
+            rig.main().show();
+            QWidget* window = rig.main().form(QString::fromLatin1(reader.form));
+            auto* load = window ? window->findChild<QPushButton*>(QString::fromLatin1(reader.load))
+                                : nullptr;
+            if (!load) {
+                std::printf("%-9s window or button not found\n", reader.what);
+                break;
+            }
+            rig.main().showForm(window);
+            if (reader.shows) {
+                if (auto* box =
+                        window->findChild<QAbstractButton*>(QString::fromLatin1(reader.shows));
+                    box && !box->isChecked())
+                    box->click();
+            }
+            QApplication::processEvents();
+            const QString path = rig.folder() + QStringLiteral("/shape.") + reader.extension;
+            {
+                QFile file(path);
+                if (!file.open(QIODevice::WriteOnly) ||
+                    file.write(shape.bytes) != shape.bytes.size())
+                    return;
+            }
+            qint64 readerMs = 0;
+            qint64 readerBytes = 0;
+            measureReader(path, reader.bound, reader.take, readerMs, readerBytes);
+            rig.dialogs().files = QStringList{path};
+            rig.dialogs().messages.clear();
+            QElapsedTimer clock;
+            const krv::test::PeakMemory peak;
+            clock.start();
+            load->click();
+            QApplication::processEvents();
+            window->repaint();
+            QApplication::processEvents();
+            const qint64 windowMs = clock.elapsed();
+            report(reader.what, shape, windowMs, peak.extraBytes(), readerMs, readerBytes,
+                   answerOf(rig));
+            QFile::remove(path);
+        }
+    }
 }
 
 } // namespace
@@ -107,7 +273,7 @@ int main(int argc, char* argv[]) {
         const qint64 large = timeLoad(rig, load, path);
         const QString largeAnswer = rig.dialogs().messages.value(0).text.section(u'\r', 0, 0);
         begin(rig, save, reader, path);
-        extend(path, reader.bound - 1);
+        extend(path, reader.bound - 1, reader.lines);
         const qint64 belowBound = timeLoad(rig, load, path);
         // With no board the panels add that the supply was not set: the file was read.
         const QString first = rig.dialogs().messages.value(0).text;
@@ -118,5 +284,6 @@ int main(int argc, char* argv[]) {
                     qPrintable(largeAnswer), qPrintable(belowAnswer));
         QFile::remove(path);
     }
+    worstShapes();
     return 0;
 }

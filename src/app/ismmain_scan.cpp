@@ -247,8 +247,7 @@ void ISMmain::Toolbar2_ButtonClick(const QString& key) {
         mnuToolsYambleRFlink->setEnabled(false);
         mnutoolsRFSetup_TX->setEnabled(false);
         mnutoolsRFSetup_RX->setEnabled(false);
-        if (boardPortOpen())
-            link()->MSComm2->setPortOpen(false);
+        link()->closeBoardPort();
         ConnectButton->setEnabled(true);
         DisconnectButton->setEnabled(false);
         CommStatus->setText(QStringLiteral("No comm."));

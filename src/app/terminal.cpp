@@ -96,6 +96,7 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     connect(Clear, &QPushButton::clicked, Text1, &EchoBox::clearText);
     connect(En_ScriptWindow, &QCheckBox::toggled, this, &Terminal::En_ScriptWindow_Click);
     connect(LoadScript, &QPushButton::clicked, this, &Terminal::LoadScript_Click);
+    connect(Script, &QPlainTextEdit::textChanged, this, &Terminal::Script_Change);
     connect(SaveScript, &QPushButton::clicked, this, &Terminal::SaveScript_Click);
     connect(SendScript, &QPushButton::clicked, this, &Terminal::SendScript_Click);
 }
@@ -213,7 +214,9 @@ void Terminal::LoadScript_Click() {
         const QString path = askScriptFile(false);
         if (path.isEmpty())
             return;
-        Script->setPlainText(scriptFromFile(readFileBounded(path, fileBounds::TerminalScript)));
+        // The file's bytes are let go before the pane takes its copy.
+        const QString script = scriptFromFile(readFileBounded(path, fileBounds::TerminalScript));
+        showScript(script);
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
             Dialogs::unsupportedFileType();
@@ -223,12 +226,41 @@ void Terminal::LoadScript_Click() {
     }
 }
 
+void Terminal::showScript(const QString& script) {
+    const bool pieces = hasLineLongerThan(script, ScriptPaneLineLength);
+    showingScript_ = true;
+    Script->setPlainText(pieces ? inPieces(script, ScriptPaneLineLength) : script);
+    showingScript_ = false;
+    scriptInPieces_ = pieces ? script : QString();
+    piecesShown_ = pieces;
+    Script->setReadOnly(pieces);
+    Script->setToolTip(pieces ? QStringLiteral("Lines longer than %1 characters are shown in "
+                                               "pieces and cannot be edited here; the script is "
+                                               "sent and saved as it was loaded.")
+                                    .arg(ScriptPaneLineLength)
+                              : QString());
+}
+
+QString Terminal::scriptText() const {
+    return piecesShown_ ? scriptInPieces_ : Script->toPlainText();
+}
+
+void Terminal::Script_Change() {
+    // Text put into the pane by other means is the script from then on.
+    if (showingScript_ || !piecesShown_)
+        return;
+    piecesShown_ = false;
+    scriptInPieces_.clear();
+    Script->setReadOnly(false);
+    Script->setToolTip(QString());
+}
+
 void Terminal::SaveScript_Click() {
     try {
         const QString path = askScriptFile(true);
         if (path.isEmpty())
             return;
-        saveFileWhole(path, scriptToFile(Script->toPlainText()));
+        saveFileWhole(path, scriptToFile(scriptText()));
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
             Dialogs::unsupportedFileType();
@@ -245,7 +277,7 @@ void Terminal::SendScript_Click() {
             Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
         return;
     }
-    const QString line = scriptToLine(Script->toPlainText());
+    const QString line = scriptToLine(scriptText());
     // An empty script has nothing to send; sending nothing would only wait for a reply.
     if (!line.isEmpty())
         main_.Send_To_LoadBoard(line);

@@ -2,12 +2,39 @@
 
 #include "boundedfile.h"
 #include "error.h"
+#include "latin1.h"
 #include "numbers.h"
 #include "savefile.h"
 
 namespace krv {
 
-ItemWriter& ItemWriter::text(const QString& value) {
+namespace {
+
+// What in the text the notation cannot hold, or nothing.
+std::optional<QString> unwritable(const QString& value) {
+    if (value.contains(u'"'))
+        return QStringLiteral("a double quote");
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        return QStringLiteral("a line break");
+    if (const std::optional<NonLatin1> found = firstNonLatin1(value))
+        return found->describe(false) + QStringLiteral(" (single-byte Latin-1 text only)");
+    return std::nullopt;
+}
+
+} // namespace
+
+ItemWriter& ItemWriter::text(const QString& value, const QString& field) {
+    if (const std::optional<QString> what = unwritable(value)) {
+        constexpr qsizetype shown = 40;
+        const QString quoted =
+            u'"' + (value.size() > shown ? value.left(shown) + QStringLiteral("...") : value) +
+            u'"';
+        const QString subject = field.isEmpty() ? QStringLiteral("The text ") + quoted
+                                                : field + QStringLiteral(": the text ") + quoted;
+        throw Error(errors::TextNotWritable,
+                    subject + QStringLiteral(" holds ") + *what +
+                        QStringLiteral(", which the file cannot hold. Nothing was saved."));
+    }
     bytes_ += '"' + value.toLatin1() + "\"\r\n";
     return *this;
 }

@@ -13,7 +13,11 @@ namespace krv {
 // Files are single-byte Latin-1 text.
 class ItemWriter {
 public:
-    ItemWriter& text(const QString& value);
+    // A text is written between double quotes as it stands, with no escaping: the same bytes as
+    // every earlier file. So a text the notation cannot hold is refused (krv::Error 1229 naming
+    // `field` when given, and the text): a double quote or a line break would end the item early
+    // and shift every later one, and a character outside Latin-1 would turn into "?".
+    ItemWriter& text(const QString& value, const QString& field = QString());
     ItemWriter& boolean(bool value);
     ItemWriter& number(long long value);
     ItemWriter& number(int value) { return number(static_cast<long long>(value)); }

@@ -2,12 +2,49 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QByteArrayView>
 
 namespace krv {
 
 // The lines of a text file, without their line ends: a line ends at CR LF, at a lone CR or at a
 // lone LF; the last line needs no end, and a file that ends with a line end has no empty line
-// after it.
+// after it. The lines are found one at a time as they are walked, so a file of a million empty
+// lines costs no more than its own bytes; each line views the text, which the range holds.
+class TextLines {
+public:
+    explicit TextLines(const QByteArray& text) : text_(text) {}
+
+    class iterator {
+    public:
+        using value_type = QByteArrayView;
+        using difference_type = qsizetype;
+        iterator() = default;
+        QByteArrayView operator*() const { return {text_.data() + start_, end_ - start_}; }
+        iterator& operator++();
+        iterator operator++(int) {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const iterator& other) const { return start_ == other.start_; }
+
+    private:
+        friend class TextLines;
+        iterator(QByteArrayView text, qsizetype start);
+        void findEnd();
+        QByteArrayView text_;
+        qsizetype start_ = 0;
+        qsizetype end_ = 0;
+    };
+
+    iterator begin() const { return iterator(text_, 0); }
+    iterator end() const { return iterator(text_, text_.size()); }
+
+private:
+    QByteArray text_;
+};
+
+// The lines as a list, for a reader that keeps every line anyway.
 QByteArrayList textLines(const QByteArray& file);
 
 } // namespace krv

@@ -236,6 +236,16 @@ void LinkWindow::boardGone() {
         inLostPath_ = false;
 }
 
+void LinkWindow::closeBoardPort() {
+    Timer1->stop();
+    WaitTicks = 0;
+    MSComm2->setPortOpen(false);
+    while (!queue_.isEmpty())
+        finishFront(SendResult::Outcome::PortClosed);
+    // The click on Disconnect came before this: the quiet lasts until the user's next action.
+    ++lossGeneration_;
+}
+
 void LinkWindow::DisableDataSelector(const QObject* holder) {
     QList<QPointer<const QObject>>& holders = host_.dataSelectorLock().holders;
     holders.removeIf([](const QPointer<const QObject>& h) { return h.isNull(); });

@@ -35,9 +35,13 @@ public:
     // because a window or the program is closing.
     SendResult Send_To_LoadBoard(const QString& line);
 
-    // The board port is closed because the board was lost, and the user has not acted since:
-    // an operation that meets the closed port now stops without a message of its own.
+    // The board port is closed because the board was lost or the user disconnected it, and the
+    // user has not acted since: an operation that meets the closed port now stops without a
+    // message of its own.
     bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
+    // The user's Disconnect: the board port closes, every command waiting ends as port-closed,
+    // and the operations that were running end as quietly as after a lost board.
+    void closeBoardPort();
     // Whether an operation that meets the closed port says so: not after a loss already
     // reported, and never in a step that runs because a window or the program is closing.
     bool closedPortMessageDue() const;

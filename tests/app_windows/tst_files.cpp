@@ -1,17 +1,23 @@
 #include "app/ismmain.h"
 #include "app/krvform.h"
+#include "app/preferences.h"
+#include "app/settingsfile.h"
 #include "app/terminal.h"
 #include "app/workspacefile.h"
 #include "common/programfolder.h"
+#include "specialfiles.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <memory>
 
 using namespace krv;
 
@@ -41,6 +47,13 @@ private Q_SLOTS:
     void wrongWorkspaceBannerIsReportedAndStartUpGoesOn();
     void failedWorkspaceSaveIsReported();
     void theProgrammerIsRestoredWhereItWas();
+    void startUpGoesOnWithDefaultsWhenAFileIsNoFile_data();
+    void startUpGoesOnWithDefaultsWhenAFileIsNoFile();
+    void scanRangeFromTheSettingsIsWhatPreferencesAccept_data();
+    void scanRangeFromTheSettingsIsWhatPreferencesAccept();
+    void aPortTextTheSettingsCannotHoldIsRefused();
+    void aConfigurationTextTheFileCannotHoldIsRefused_data();
+    void aConfigurationTextTheFileCannotHoldIsRefused();
 };
 
 void FilesTest::workspaceBytes_data() {
@@ -142,6 +155,152 @@ void FilesTest::theProgrammerIsRestoredWhereItWas() {
     QCOMPARE(frame->geometry(), twipsRect(4500, 15, 4110, 9705));
     main.mnuSaveWorkspace->trigger();
     QCOMPARE(fileBytes(QStringLiteral("KRV.wsp")), workspace);
+}
+
+// A named pipe in the settings file's place kept the program from ever starting; a folder
+// gave "Permission denied", even for root.
+void FilesTest::startUpGoesOnWithDefaultsWhenAFileIsNoFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("settings, named pipe") << "KRV.ini" << true << "a named pipe (FIFO)";
+    QTest::newRow("settings, folder") << "KRV.ini" << false << "a folder";
+    QTest::newRow("workspace, named pipe") << "KRV.wsp" << true << "a named pipe (FIFO)";
+    QTest::newRow("workspace, folder") << "KRV.wsp" << false << "a folder";
+}
+
+void FilesTest::startUpGoesOnWithDefaultsWhenAFileIsNoFile() {
+    QFETCH(QString, name);
+    QFETCH(bool, pipe);
+    QFETCH(QString, kind);
+    test::Rig rig;
+    if (name == QStringLiteral("KRV.wsp"))
+        rig.writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
+    const QString path = ProgramFolder::file(name);
+    std::unique_ptr<test::FifoRelease> release;
+    if (pipe) {
+        QVERIFY(test::makeFifo(path));
+        release = std::make_unique<test::FifoRelease>(path);
+    } else {
+        QVERIFY(QDir(rig.folder()).mkdir(name));
+    }
+    ISMmain& main = rig.start();
+    QCOMPARE(rig.messageTexts(), QStringList{QStringLiteral("Error occured:1228,") + path +
+                                             QStringLiteral(" is ") + kind +
+                                             QStringLiteral(", not a file\r\nPlease save the "
+                                                            "workspace again!")});
+    QCOMPARE(rig.dialogs().messages.first().title, QStringLiteral("File open error"));
+    if (name == QStringLiteral("KRV.ini")) {
+        QCOMPARE(main.Commport_min, QStringLiteral("1"));
+        QCOMPARE(main.Commport_max, QStringLiteral("8"));
+        QCOMPARE(main.Pref_LoadWS, 0L);
+    }
+    QVERIFY(!main.Terminalon);
+    QCOMPARE(main.CB_Mode->count(), 3);
+}
+
+// The scan takes the range as whole port numbers and tries every port in it: "1e10" was an
+// undefined conversion and "99999" a scan of hours.
+void FilesTest::scanRangeFromTheSettingsIsWhatPreferencesAccept_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("firstTaken");
+    QTest::addColumn<QString>("lastTaken");
+    QTest::newRow("in range") << "2"
+                              << "5"
+                              << "2"
+                              << "5";
+    QTest::newRow("beyond the range") << "1e10"
+                                      << "99999"
+                                      << "16"
+                                      << "16";
+    QTest::newRow("below the range") << "-3"
+                                     << "-1e300"
+                                     << "0"
+                                     << "0";
+    QTest::newRow("no number") << "COM1"
+                               << ""
+                               << "1"
+                               << "8";
+}
+
+void FilesTest::scanRangeFromTheSettingsIsWhatPreferencesAccept() {
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, firstTaken);
+    QFETCH(QString, lastTaken);
+    test::Rig rig;
+    writeFile(QStringLiteral("KRV.ini"), "\"" + Settings::banner().toLatin1() + "\"\r\n\"" +
+                                             first.toLatin1() + "\"\r\n0\r\n0\r\n\"" +
+                                             last.toLatin1() + "\"\r\n");
+    ISMmain& main = rig.start();
+    QCOMPARE(rig.messageTexts(), QStringList());
+    QCOMPARE(main.Commport_min, firstTaken);
+    QCOMPARE(main.Commport_max, lastTaken);
+}
+
+// The settings file writes its texts between quotes without escaping: a port text holding a
+// quote and a comma would read back as two items and shift the options after it.
+void FilesTest::aPortTextTheSettingsCannotHoldIsRefused() {
+    test::Rig rig;
+    rig.writeSettings();
+    ISMmain& main = rig.start();
+    const QByteArray before = fileBytes(QStringLiteral("KRV.ini"));
+    main.mnuFilePreferences->trigger();
+    auto* preferences = main.loadedForm<Preferences>(QStringLiteral("Preferences"));
+    QVERIFY(preferences);
+    preferences->ComNr_min->setText(QStringLiteral("1\",1"));
+    preferences->Save->click();
+    QCOMPARE(rig.messageTexts(),
+             QStringList{QStringLiteral(
+                 "Error occured:1229,ComNr_min: the text \"1\",1\" holds a double quote, which "
+                 "the file cannot hold. Nothing was saved.\r\nPlease try again")});
+    QCOMPARE(rig.dialogs().messages.first().title, QStringLiteral("File save error"));
+    QCOMPARE(fileBytes(QStringLiteral("KRV.ini")), before);
+    QCOMPARE(main.Commport_min, QStringLiteral("1"));
+    QVERIFY(main.loadedForm<Preferences>(QStringLiteral("Preferences")));
+}
+
+// The chip configuration files meet the same writer: a centre frequency box holding a quote
+// and a comma is refused, and no file is written.
+void FilesTest::aConfigurationTextTheFileCannotHoldIsRefused_data() {
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QString>("lineBreak");
+    QTest::newRow("transmitter") << "MivraV2"
+                                 << "tc"
+                                 << "FreqCenter: the text"
+                                 << "\r";
+    QTest::newRow("receiver") << "DruskV1"
+                              << "rc"
+                              << "FreqCenter: the text"
+                              << "\r\n";
+    QTest::newRow("transceiver") << "YambleV3"
+                                 << "trc"
+                                 << "FreqCenter: the text"
+                                 << "\r\n";
+}
+
+void FilesTest::aConfigurationTextTheFileCannotHoldIsRefused() {
+    QFETCH(QString, form);
+    QFETCH(QString, extension);
+    QFETCH(QString, subject);
+    QFETCH(QString, lineBreak);
+    test::Rig rig;
+    rig.start();
+    QWidget* panel = rig.main().form(form);
+    QVERIFY(panel);
+    panel->findChild<QLineEdit*>(QStringLiteral("FreqCenter"))->setText(QStringLiteral("868\",1"));
+    const QString path = rig.folder() + QStringLiteral("/quote.") + extension;
+    rig.dialogs().files = {path};
+    panel->findChild<QPushButton*>(QStringLiteral("ConfSave"))->click();
+    QCOMPARE(rig.messageTexts(),
+             QStringList{QStringLiteral("Error occured:1229,") + subject +
+                         QStringLiteral(" \"868\",1\" holds a double quote, which the file "
+                                        "cannot hold. Nothing was saved.") +
+                         lineBreak + QStringLiteral("Please try again")});
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 QTEST_MAIN(FilesTest)

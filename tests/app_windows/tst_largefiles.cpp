@@ -3,6 +3,7 @@
 #include "common/boundedfile.h"
 #include "common/error.h"
 #include "common/programfolder.h"
+#include "specialfiles.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 using namespace krv;
 
@@ -145,6 +147,114 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("Error occured:1227,File larger than 2 MB\r\nPlease "
                                             "try again!")});
         QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("Z3\n"));
+    }
+
+    // Every reader of the program meets a named pipe chosen in its dialog with one message
+    // that says what it is, instead of waiting for a writer with the window frozen (the line
+    // break is CR in the transmitter panels, CR LF elsewhere).
+    void everyReaderRefusesANamedPipe_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("terminal script") << "Terminal"
+                                         << "LoadScript"
+                                         << "txt";
+        QTest::newRow("EEPROM image") << "eeprom"
+                                      << "loadeefile"
+                                      << "asc";
+        QTest::newRow("firmware") << "FirmLoad"
+                                  << "loadeefile"
+                                  << "hex";
+        QTest::newRow("transmitter configuration") << "MivraV2"
+                                                   << "ConfLoad"
+                                                   << "tc";
+        QTest::newRow("receiver configuration") << "DruskV1"
+                                                << "ConfLoad"
+                                                << "rc";
+        QTest::newRow("transceiver configuration") << "YambleV3"
+                                                   << "ConfLoad"
+                                                   << "trc";
+        QTest::newRow("console register set") << "SPI"
+                                              << "LoadSettings"
+                                              << "txt";
+    }
+    void everyReaderRefusesANamedPipe() {
+        QFETCH(QString, form);
+        QFETCH(QString, button);
+        QFETCH(QString, extension);
+        test::Rig rig;
+        rig.start();
+        QWidget* window = rig.main().form(form);
+        QVERIFY(window);
+        const QString path = rig.folder() + QStringLiteral("/pipe.") + extension;
+        QVERIFY(test::makeFifo(path));
+        const test::FifoRelease release(path);
+        rig.dialogs().files = {path};
+        window->findChild<QPushButton*>(button)->click();
+        QCOMPARE(rig.messageTexts().size(), 1);
+        QVERIFY2(rig.messageTexts().first().startsWith(QStringLiteral("Error occured:1228,") +
+                                                       path +
+                                                       QStringLiteral(" is a named pipe (FIFO), "
+                                                                      "not a file\r")),
+                 qPrintable(rig.messageTexts().first()));
+    }
+
+    // The script pane costs some 340 bytes a line: two megabytes of line ends, a million empty
+    // lines, froze the window for seconds. A script of more lines than the pane shows is
+    // refused, one of as many is shown.
+    void terminalShowsAScriptOfAsManyLinesAsItsPaneTakes() {
+        test::Rig rig;
+        rig.start();
+        rig.main().mnutoolsTerminal->trigger();
+        auto* terminal = rig.main().loadedForm<Terminal>(QStringLiteral("Terminal"));
+        terminal->Script->setPlainText(QStringLiteral("Z3\n"));
+        const QString path = rig.folder() + QStringLiteral("/lines.txt");
+        const QByteArray tooMany = QByteArray("\r").repeated(fileBounds::TerminalScriptLines + 1);
+        makeFile(path, tooMany, tooMany.size());
+        rig.dialogs().files = {path};
+        terminal->LoadScript->click();
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{QStringLiteral(
+                     "Error occured:1227,File longer than 10000 lines\r\nPlease try again!")});
+        QCOMPARE(terminal->Script->toPlainText(), QStringLiteral("Z3\n"));
+        const QByteArray asMany = QByteArray("i\r\n").repeated(fileBounds::TerminalScriptLines);
+        makeFile(path, asMany, asMany.size());
+        rig.dialogs().files = {path};
+        terminal->LoadScript->click();
+        QCOMPARE(rig.messageTexts().size(), 1);
+        QCOMPARE(terminal->Script->blockCount(), fileBounds::TerminalScriptLines + 1);
+    }
+
+    // Laying out a line of a megabyte took the pane 50 MB and most of a second: such a line is
+    // shown in pieces, and the script is saved (and sent) as it was loaded.
+    void aScriptLineTooLongForThePaneIsShownInPiecesAndSavedWhole() {
+        test::Rig rig;
+        rig.start();
+        rig.main().mnutoolsTerminal->trigger();
+        auto* terminal = rig.main().loadedForm<Terminal>(QStringLiteral("Terminal"));
+        const QString path = rig.folder() + QStringLiteral("/long.txt");
+        const QByteArray script = "Z3\r\n" + QByteArray(1 << 20, 'S') + "\r\ni\r\n";
+        makeFile(path, script, script.size());
+        rig.dialogs().files = {path};
+        terminal->LoadScript->click();
+        QCOMPARE(rig.messageTexts(), QStringList());
+        QCOMPARE(terminal->Script->blockCount(), 1 + (1 << 20) / 1000 + 1 + 1 + 1);
+        QVERIFY(terminal->Script->isReadOnly());
+        const QString saved = rig.folder() + QStringLiteral("/saved.txt");
+        rig.dialogs().files = {saved};
+        terminal->SaveScript->click();
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), script);
+        // A script put into the pane otherwise is the script from then on.
+        terminal->Script->setPlainText(QStringLiteral("i\n"));
+        QVERIFY(!terminal->Script->isReadOnly());
+        const QString edited = rig.folder() + QStringLiteral("/edited.txt");
+        rig.dialogs().files = {edited};
+        terminal->SaveScript->click();
+        QFile editedFile(edited);
+        QVERIFY(editedFile.open(QIODevice::ReadOnly));
+        QCOMPARE(editedFile.readAll(), QByteArray("i\r\n"));
     }
 };
 

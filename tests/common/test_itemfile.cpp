@@ -91,6 +91,65 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("\"old\"\r\n"));
     }
+
+    // Texts are written between quotes with no escaping, byte for byte as every earlier file: a
+    // text either reads back identical, with every item after it in its place, or is refused
+    // with a message naming its field.
+    void aTextReadsBackIdenticalOrIsRefused_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refusal"); // empty: the text reads back identical
+        QTest::newRow("plain") << "Non standard" << QString();
+        QTest::newRow("comma and blanks") << "  a, b " << QString();
+        QTest::newRow("Latin-1") << QStringLiteral("\u00B5s \u00E4") << QString();
+        QTest::newRow("quote and comma")
+            << "note\", 7"
+            << "Note: the text \"note\", 7\" holds a double quote, which the file cannot hold. "
+               "Nothing was saved.";
+        QTest::newRow("a quote alone")
+            << "5\" disk"
+            << "Note: the text \"5\" disk\" holds a double quote, which the file cannot hold. "
+               "Nothing was saved.";
+        QTest::newRow("line break") << "two\nlines"
+                                    << "Note: the text \"two\nlines\" holds a line break, which "
+                                       "the file cannot hold. Nothing was saved.";
+        QTest::newRow("beyond Latin-1")
+            << QStringLiteral("5 \u20AC")
+            << QStringLiteral(
+                   "Note: the text \"5 \u20AC\" holds \"\u20AC\" (U+20AC) at character 3 "
+                   "(single-byte Latin-1 text only), which the file cannot hold. "
+                   "Nothing was saved.");
+    }
+    void aTextReadsBackIdenticalOrIsRefused() {
+        QFETCH(QString, text);
+        QFETCH(QString, refusal);
+        ItemWriter writer;
+        writer.text("# banner");
+        try {
+            writer.text(text, "Note").number(7).boolean(true);
+            QVERIFY2(refusal.isEmpty(), "a text the file cannot hold was written");
+        } catch (const Error& e) {
+            QCOMPARE(e.number, errors::TextNotWritable);
+            QCOMPARE(e.description, refusal);
+            return;
+        }
+        ItemReader reader(writer.bytes());
+        QCOMPARE(reader.text(), QStringLiteral("# banner"));
+        QCOMPARE(reader.text(), text);
+        QCOMPARE(reader.wholeNumber(), 7LL);
+        QCOMPARE(reader.boolean(), true);
+        QVERIFY(reader.atEnd());
+    }
+
+    void aRefusedTextWithoutAFieldIsQuotedShort() {
+        try {
+            ItemWriter().text(QString(100, u'x') + u'"');
+            QFAIL("a quote was written");
+        } catch (const Error& e) {
+            QCOMPARE(e.description, "The text \"" + QString(40, u'x') +
+                                        "...\" holds a double quote, which the file cannot "
+                                        "hold. Nothing was saved.");
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestItemFile)

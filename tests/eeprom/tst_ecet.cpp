@@ -1,3 +1,4 @@
+#include "common/boundedfile.h"
 #include "faketxpanel.h"
 #include "readable.h"
 #include "testsupport.h"
@@ -523,12 +524,12 @@ void EcetTest::cancelledOrFailedLoadSplitsNothing() {
     const QString big = t.rig.folder() + QStringLiteral("/big.asc");
     QFile file(big);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x02 $A00000000,\r\n01 02") > 0);
-    QVERIFY(file.resize((1 << 20) + 1));
+    QVERIFY(file.resize(fileBounds::EepromImage + 1));
     file.close();
     t.rig.dialogs().files = {big};
     ecet.PB_Load->click();
     QCOMPARE(t.rig.dialogs().messages.last().text,
-             "Error occured:1227,File larger than 1 MB\r\nPlease try again!");
+             "Error occured:1227,File larger than 64 KB\r\nPlease try again!");
     QCOMPARE(ecet.routine(0), "C400");
     QCOMPARE(programmer->workSheet(), "11 22");
     t.rig.dialogs().files = {t.rig.folder() + QStringLiteral("/image.txt")};
@@ -551,7 +552,7 @@ void EcetTest::notAnImageLeavesEverythingAsItWas_data() {
         bare += QByteArray(1, byte) + '\0';
     QTest::newRow("UTF-16") << utf16 + bare << "it does not begin with STX (0x02).";
     QTest::newRow("UTF-16 without byte order mark")
-        << bare << "line 2 holds the control character 0x00.";
+        << bare << "line 1 holds the control character 0x00.";
 }
 
 void EcetTest::notAnImageLeavesEverythingAsItWas() {

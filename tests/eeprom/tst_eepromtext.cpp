@@ -1,5 +1,7 @@
+#include "common/boundedfile.h"
 #include "common/error.h"
 #include "common/textlines.h"
+#include "specialfiles.h"
 #include "tools/eeprom/ascfile.h"
 #include "tools/eeprom/commandselection.h"
 #include "tools/eeprom/eventimage.h"
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void ascRefusesWhatIsNoImageText_data();
     void ascRefusesWhatIsNoImageText();
     void ascFullImageRoundTrip();
+    void ascRefusesMoreLinesThanTheWorksheetShows();
     void pageCommand();
     void readBackLayout();
     void compareIgnoresCaseAndReportsMissingBytes();
@@ -59,6 +62,7 @@ private Q_SLOTS:
     void loaderText();
     void intelHexFiles_data();
     void intelHexFiles();
+    void firmwareIsReadInMemoryOfItsOwnSize();
 };
 
 void EepromTextTest::generateEmptyRoutinesGivesSleepSlots() {
@@ -294,7 +298,13 @@ void EepromTextTest::ascRefusesWhatIsNoImageText_data() {
         << "it does not begin with STX (0x02).";
     QTest::newRow("UTF-16 without byte order mark")
         << QByteArrayLiteral("\x02\0 \0$\0,\0\r\0\n\0000\0001\0\r\0\n\0\x03\0")
-        << "line 2 holds the control character 0x00.";
+        << "line 1 holds the control character 0x00.";
+    // The header line is saved back as it was read: it is held to the rule as well.
+    QTest::newRow("NUL in the header line") << QByteArrayLiteral("\x02\0\0\0,\r\n00 11\r\n\x03")
+                                            << "line 1 holds the control character 0x00.";
+    QTest::newRow("C1 control in the header line") << QByteArray("\x02 $A0000\x9B"
+                                                                 "0000,\r\n00 11\r\n\x03")
+                                                   << "line 1 holds the control character 0x9B.";
     QTest::newRow("NUL") << header + QByteArrayLiteral("01 02\r\n03\0 04\r\n\x03")
                          << "line 3 holds the control character 0x00.";
     QTest::newRow("ETX inside") << header + "01\x03 02\r\n\x03"
@@ -326,6 +336,21 @@ void EepromTextTest::ascFullImageRoundTrip() {
     QCOMPARE(asc::read(file).worksheet, worksheet);
     QCOMPARE(asc::sizeText(asc::hexDigitCount(worksheet)), "896 byte");
     QCOMPARE(asc::sizeText(3), "1.5 byte");
+}
+
+void EepromTextTest::ascRefusesMoreLinesThanTheWorksheetShows() {
+    const QByteArray header = asc::defaultPreamble();
+    // The header line, the data lines and the end mark.
+    const qsizetype dataLines = fileBounds::EepromImageLines - 2;
+    QCOMPARE(asc::read(header + QByteArray("00\r\n").repeated(dataLines) + "\x03").worksheet.size(),
+             4 * dataLines - 2);
+    try {
+        asc::read(header + QByteArray("\r").repeated(dataLines + 1) + "\x03");
+        QFAIL("more lines than the worksheet shows were taken");
+    } catch (const Error& e) {
+        QCOMPARE(e.number, errors::FileTooLarge);
+        QCOMPARE(e.description, QStringLiteral("File longer than 4096 lines"));
+    }
 }
 
 void EepromTextTest::pageCommand() {
@@ -452,7 +477,27 @@ void EepromTextTest::intelHexFiles_data() {
 void EepromTextTest::intelHexFiles() {
     QFETCH(QByteArray, file);
     QFETCH(QString, problem);
-    QCOMPARE(intelhex::problem(textLines(file)).value_or(QString()), problem);
+    intelhex::FileCheck check;
+    std::optional<QString> found;
+    for (const QByteArrayView line : TextLines(file)) {
+        if ((found = check.take(line)))
+            break;
+    }
+    if (!found)
+        found = check.finish();
+    QCOMPARE(found.value_or(QString()), problem);
+}
+
+// Records are checked as they are read: a file of line ends costs no list of lines. Four
+// megabytes of empty lines took 130 MB when the whole file was split first.
+void EepromTextTest::firmwareIsReadInMemoryOfItsOwnSize() {
+    const QByteArray file =
+        QByteArray("\r\n").repeated(2 << 20) + ":0300300002337A1E\r\n:00000001FF\r\n";
+    const test::PeakMemory peak;
+    if (!peak.valid())
+        QSKIP("the system does not let the memory high-water mark be reset");
+    QCOMPARE(firmware::loaderText(file), "L:0300300002337A1E\r\n:00000001FF\r\n");
+    QVERIFY2(peak.extraBytes() <= 4 * file.size(), qPrintable(QString::number(peak.extraBytes())));
 }
 
 QTEST_GUILESS_MAIN(EepromTextTest)

@@ -1,10 +1,18 @@
+#include "link/linkwindow.h"
 #include "panels/common/chippanel.h"
 #include "testsupport.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace krv;
 using krv::test::waitUntil;
@@ -12,6 +20,25 @@ using krv::test::waitUntil;
 namespace {
 
 const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
+
+// Types the text as a keyboard with its characters would: one key per character, surrogate
+// pairs included (QTest's own typing knows Latin-1 only).
+void typeText(QWidget* box, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString character(text[i]);
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            character += text[++i];
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(box, &release);
+    }
+}
+
+// The user presses Disconnect on the toolbar, as with the mouse.
+void pressDisconnect(ISMmain& main) {
+    QTest::mouseClick(main.Toolbar2->widgetForAction(main.DisconnectButton), Qt::LeftButton);
+}
 
 } // namespace
 
@@ -88,6 +115,169 @@ private Q_SLOTS:
             QVERIFY(waitUntil([&] { return rig.main().CommState == 0; }));
         }
         QCOMPARE(rig.messageTexts(), QStringList());
+    }
+
+    // Characters beyond Latin typed into a hexadecimal box, or put there as a file would, are no
+    // digits: the box and its word stay hexadecimal, and Update sends a whole word.
+    void nonLatinTextInHexBoxes_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("wordBox");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("typed");
+        const QStringList texts{
+            QStringLiteral("\u00E4"),       // a with diaeresis, Latin-1 above 127
+            QStringLiteral("5\u0663"),      // an Arabic-Indic digit three
+            QStringLiteral("\uFF21\uFF22"), // fullwidth A B
+            QStringLiteral("\u20AC\u4E2D"), // euro sign, a CJK character
+            QStringLiteral("C\U0001D7D8"),  // a mathematical digit, two code units
+            QStringLiteral("\u0100\u00FF"), // A with macron, y with diaeresis
+        };
+        for (const QString& text : texts) {
+            for (const char* form : {"FRM_Zenth", "Ovalt"})
+                QTest::addRow("%s pattern byte typed %s", form, qPrintable(text))
+                    << form << "TB_SP"
+                    << "SynchPatt" << text << true;
+            QTest::addRow("FRM_Zenth PLL word typed %s", qPrintable(text))
+                << "FRM_Zenth"
+                << "PLLCmd"
+                << "PLLCmd" << text << true;
+            QTest::addRow("FRM_Zenth PLL word set %s", qPrintable(text))
+                << "FRM_Zenth"
+                << "PLLCmd"
+                << "PLLCmd" << QStringLiteral("CC") + text << false;
+        }
+    }
+    void nonLatinTextInHexBoxes() {
+        QFETCH(QString, form);
+        QFETCH(QString, box);
+        QFETCH(QString, wordBox);
+        QFETCH(QString, text);
+        QFETCH(bool, typed);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        auto* panel = qobject_cast<ChipPanel*>(rig.main().form(form));
+        rig.main().showForm(panel);
+        auto* input = panel->findChild<QLineEdit*>(box);
+        auto* word = panel->findChild<QLineEdit*>(wordBox);
+        if (typed) {
+            input->setFocus();
+            input->selectAll();
+            typeText(input, text);
+            QTest::keyClick(input, Qt::Key_Return);
+        } else {
+            input->setText(text);
+        }
+        rig.board().clearReceived();
+        panel->Update->click();
+        const QRegularExpression hexWord(QStringLiteral("^[0-9A-Fa-f]{4}$"));
+        QVERIFY2(hexWord.match(word->text()).hasMatch(), qPrintable(word->text()));
+        QVERIFY(rig.board().receivedLines().contains(QStringLiteral("S2") + word->text()));
+        for (const QString& line : rig.board().receivedLines())
+            QVERIFY2(line.size() < 2 ||
+                         QRegularExpression(QStringLiteral("^[0-9A-Z]{2}[0-9A-Fa-f]*$"))
+                             .match(line)
+                             .hasMatch(),
+                     qPrintable(line));
+        QVERIFY(rig.messageTexts().isEmpty());
+    }
+
+    // Read Status double-clicked on the HC913 panel, AFC on: each read sends the AFC word off
+    // twice, "H2" "L2" "L0" "RS" | "RS" | "H2" and the AFC word back. The user's Disconnect,
+    // at any moment of the repetition, ends it without a message and leaves the panel as it was.
+    void disconnectDuringRepeatedReadsEndsQuietly_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("answered");
+        // line: the line of the second read at which Disconnect is pressed; -1 between reads.
+        QTest::newRow("AFC word off waiting") << 0 << false;
+        QTest::newRow("L2 waiting") << 3 << false;
+        QTest::newRow("first RS waiting") << 5 << false;
+        QTest::newRow("first RS answered") << 5 << true;
+        QTest::newRow("second RS waiting") << 6 << false;
+        QTest::newRow("final H2 answered") << 7 << true;
+        QTest::newRow("AFC word back waiting") << 8 << false;
+        QTest::newRow("between two reads") << -1 << true;
+    }
+    void disconnectDuringRepeatedReadsEndsQuietly() {
+        QFETCH(int, line);
+        QFETCH(bool, answered);
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("YambleV3")));
+        main.showForm(panel);
+        auto* afcen = panel->findChild<QCheckBox*>(QStringLiteral("afcen"));
+        auto* afcWord = panel->findChild<QLineEdit*>(QStringLiteral("AFCw"));
+        QVERIFY(afcen->isChecked());
+        panel->Update->click();
+        const QString ownAfcWord = afcWord->text();
+        QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
+        panel->RepStatusReadTimer->setInterval(400);
+        rig.board().clearReceived();
+        rig.dialogs().messages.clear();
+
+        constexpr int readLines = 9;
+        qsizetype sentBeforeDisconnect = -1;
+        if (line >= 0) {
+            const int target = readLines + line;
+            connect(&rig.board(), &sim::BoardSimulator::lineReceived, panel, [&, target] {
+                const qsizetype index = rig.board().receivedLines().size() - 1;
+                if (index == target - 1 && !answered)
+                    rig.board().setFault(sim::Fault::NoReply, 1);
+                if (index == target)
+                    QTimer::singleShot(answered ? 0 : 20, panel, [&] {
+                        sentBeforeDisconnect = rig.board().receivedLines().size();
+                        pressDisconnect(main);
+                    });
+            });
+        }
+        panel->ReadStatus_Click();
+        panel->ReadStatus_DblClick();
+        if (line < 0) {
+            QVERIFY(waitUntil([&] {
+                return rig.board().receivedLines().size() == readLines && main.CommState == 0;
+            }));
+            sentBeforeDisconnect = rig.board().receivedLines().size();
+            pressDisconnect(main);
+        }
+        QVERIFY(waitUntil([&] { return sentBeforeDisconnect >= 0 && !main.boardPortOpen(); }));
+        QVERIFY(waitUntil([&] { return !main.link()->isBusy() && main.CommState == 0; }));
+        QTest::qWait(900);
+
+        QCOMPARE(rig.messageTexts(), QStringList());
+        QCOMPARE(rig.board().receivedLines().size(), sentBeforeDisconnect);
+        QVERIFY(!panel->repeating());
+        QVERIFY(!panel->StatusReadActive);
+        QVERIFY(!panel->Timer3->isActive());
+        QVERIFY(afcen->isChecked());
+        QCOMPARE(afcWord->text(), ownAfcWord);
+        QVERIFY(!panel->LabelUpdate->isVisibleTo(panel));
+
+        // The quiet ends with the user's next action: a read asked for now says why it cannot.
+        QTest::mouseClick(panel->ReadStatus, Qt::LeftButton);
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{QStringLiteral("Commport not available, Loadboard not connected!")});
+    }
+
+    // An interrupt poll waiting for its reply ends as quietly.
+    void disconnectDuringAnInterruptPollEndsQuietly() {
+        test::Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("DruskV1")));
+        main.showForm(panel);
+        rig.dialogs().messages.clear();
+        rig.board().setFault(sim::Fault::NoReply, 1);
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, panel,
+                [&] { QTimer::singleShot(20, panel, [&] { pressDisconnect(main); }); });
+        panel->IRQpoll->click();
+        QVERIFY(waitUntil([&] { return !main.boardPortOpen() && main.CommState == 0; }));
+        QTest::qWait(300);
+        QCOMPARE(rig.messageTexts(), QStringList());
+        QVERIFY(!panel->Timer1->isActive());
+        QTest::mouseClick(panel->IRQpoll, Qt::LeftButton);
+        QCOMPARE(rig.messageTexts(),
+                 QStringList{QStringLiteral("Commport not available, Loadboard not connected!")});
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTest>
 
 using namespace krv;
@@ -45,7 +46,15 @@ void TrxLayout::opensWithinItsDesign() {
     main.SetBijakuMode(bVariant);
     const auto show =
         form == QStringLiteral("YambleV3") ? &ISMmain::YambleV3_show : &ISMmain::Zenth_show;
-    QVERIFY(test::checkPanelLayout(main, show, form, layout));
+    ChipPanel* panel = test::checkPanelLayout(main, show, form, layout);
+    QVERIFY(panel);
+    // Every page as well.
+    for (int page = 1; page < panel->TabStrip1->count(); ++page) {
+        panel->TabStrip1->setCurrentIndex(page);
+        test::checkReadable(panel, QStringLiteral("%1_page%2").arg(layout).arg(page + 1));
+        test::checkListsWhole(panel, layout);
+        test::checkPanelSize(panel, layout);
+    }
 }
 
 // The HC913B layout opens at one height, whether it is the first panel of the run or comes after

@@ -7,7 +7,7 @@
 #include "frequencyboxes.h"
 #include "panelstart.h"
 #include "panelwidgets.h"
-#include "statusword.h"
+#include "statusreader.h"
 #include "supplyinput.h"
 
 #include <QButtonGroup>
@@ -31,11 +31,7 @@ namespace krv {
 
 namespace {
 
-const QColor LitColor(255, 255, 0);
-
 const QString CommunicationFault = QStringLiteral("Communication fault.");
-const QString NotConnected = QStringLiteral("Commport not available, Loadboard not connected!");
-const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
 
 void exclaim(const QString& text, QWidget* parent) {
     Dialogs::message(text, Dialogs::defaultTitle(), Dialogs::Icon::Exclamation,
@@ -51,12 +47,6 @@ QColor buttonShadow() {
     return QPalette().color(QPalette::Dark);
 }
 
-void paintIndicator(QLineEdit* box, const QColor& colour) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colour); // in every colour group, the disabled one too
-    box->setPalette(palette);
-}
-
 QLineEdit* readOnlyBox(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* box = new QLineEdit(text, parent);
     box->setObjectName(name);
@@ -69,12 +59,6 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     b->setObjectName(name);
     b->setFocusPolicy(Qt::StrongFocus);
     return b;
-}
-
-QTimer* timer(QObject* parent, const QString& name) {
-    auto* t = new QTimer(parent);
-    t->setObjectName(name);
-    return t;
 }
 
 } // namespace
@@ -112,10 +96,7 @@ ChipPanel::ChipPanel(ISMmain& main, ChipPanelDesign design, QWidget* parent)
     buildControls();
 }
 
-ChipPanel::~ChipPanel() {
-    if (holdsCommState_)
-        main_.CommState = 0;
-}
+ChipPanel::~ChipPanel() = default;
 
 void ChipPanel::buildControls() {
     auto* outer = new QVBoxLayout(this);
@@ -198,7 +179,8 @@ void ChipPanel::buildControls() {
 
     OnColor = readOnlyBox(this, QStringLiteral("OnColor"));
     OffColor = readOnlyBox(this, QStringLiteral("OffColor"));
-    for (auto [box, colour] : {std::pair{OnColor, LitColor}, std::pair{OffColor, buttonFace()}}) {
+    for (auto [box, colour] :
+         {std::pair{OnColor, litColour()}, std::pair{OffColor, buttonFace()}}) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, colour);
         box->setPalette(palette);
@@ -261,12 +243,11 @@ void ChipPanel::buildControls() {
     kHz->setVisible(design_.offsetBits > 0);
 
     wait_ = new CommStateWait(main_, this);
-    Timer3 = timer(this, QStringLiteral("Timer3"));
-    Timer1 = timer(this, QStringLiteral("Timer1"));
-    RepStatusReadTimer = timer(this, QStringLiteral("RepStatusReadTimer"));
-    RepStatusReadTimer->setInterval(ISMmain::GetRepetitiveStatusReadInterval());
-    SRVisualTimer = timer(this, QStringLiteral("SRVisualTimer"));
-    SRVisualTimer->setInterval(ISMmain::GetRepetitiveStatusReadMarkInterval());
+    reader_ = new StatusReader(*this, main_);
+    Timer3 = reader_->statusTimer();
+    Timer1 = reader_->pollTimer();
+    RepStatusReadTimer = reader_->repeatTimer();
+    SRVisualTimer = reader_->markTimer();
 
     connect(Update, &QPushButton::clicked, this, &ChipPanel::Update_Click);
     connect(CalibratePLL, &QPushButton::clicked, this, &ChipPanel::CalibratePLL_Click);
@@ -278,10 +259,6 @@ void ChipPanel::buildControls() {
     ReadStatus->installEventFilter(this);
     connect(ShowStatus, &QPushButton::clicked, this, &ChipPanel::ShowStatus_Click);
     connect(IRQpoll, &QPushButton::clicked, this, &ChipPanel::IRQpoll_Click);
-    connect(Timer3, &QTimer::timeout, this, &ChipPanel::Timer3_Timer);
-    connect(Timer1, &QTimer::timeout, this, &ChipPanel::Timer1_Timer);
-    connect(RepStatusReadTimer, &QTimer::timeout, this, &ChipPanel::RepStatusReadTimer_Timer);
-    connect(SRVisualTimer, &QTimer::timeout, this, &ChipPanel::SRVisualTimer_Timer);
     if (design_.handlesSupply)
         workOnLeaving(PowerSupply, [this] { PowerSupply_LostFocus(); });
 }
@@ -306,12 +283,7 @@ void ChipPanel::Form_Load() {
 
 void ChipPanel::Form_Unload() {
     wait_->clear();
-    Timer3->stop();
-    Timer1->stop();
-    RepStatusReadTimer->stop();
-    SRVisualTimer->stop();
-    releaseCommState();
-    StatusReadActive = false;
+    reader_->end();
     if (design_.family != ChipPanelDesign::Family::Transmitter) {
         if (portOpen())
             main_.Send_To_LoadBoard(QStringLiteral("Z3\r"));
@@ -470,15 +442,6 @@ std::optional<SendResult> ChipPanel::sendLine(const QString& line) {
     QPointer<ChipPanel> self(this);
     SendResult result = main_.Send_To_LoadBoard(line + u'\r');
     if (!self)
-        return std::nullopt;
-    return result;
-}
-
-std::optional<SendResult> ChipPanel::transactionLine(const QString& line) {
-    std::optional<SendResult> result = sendLine(line);
-    // Unloading the panel during the wait released CommState: the transaction ends here, and
-    // must not take the lock again by moving on to its next step.
-    if (!result || !holdsCommState_)
         return std::nullopt;
     return result;
 }
@@ -674,232 +637,27 @@ void ChipPanel::TabStrip1_Click() {
     CurrentTab = selected;
 }
 
-// ---- Status read --------------------------------------------------------------------------------
-
-void ChipPanel::takeCommState() {
-    main_.CommState = 1;
-    holdsCommState_ = true;
-}
-
-void ChipPanel::releaseCommState() {
-    if (holdsCommState_)
-        main_.CommState = 0;
-    holdsCommState_ = false;
-}
-
-bool ChipPanel::refuseTransaction() {
-    if (!portOpen()) {
-        // A repetition that meets a board lost since it started stops without a second message.
-        if (main_.link()->closedPortMessageDue())
-            exclaim(NotConnected, this);
-        return true;
-    }
-    if (main_.CommState != 0) {
-        exclaim(Busy, this);
-        return true;
-    }
-    return false;
-}
-
-void ChipPanel::StartStatusRead() {
-    if (refuseTransaction())
-        return;
-    takeCommState();
-    Timer3->stop();
-    Timer3->setInterval(design_.statusStepInterval);
-    StatusReadActive = true;
-    Timer3->start();
-}
-
-void ChipPanel::Timer3_Timer() {
-    if (statusStepRunning_ || !holdsCommState_)
-        return;
-    statusStepRunning_ = true;
-    QPointer<ChipPanel> self(this);
-    switch (main_.CommState) {
-    case 1:
-        statusStep1();
-        break;
-    case 2:
-        statusStep2();
-        break;
-    case 3:
-        statusStep3();
-        break;
-    case 100:
-        statusStep100();
-        break;
-    default:
-        break;
-    }
-    if (self)
-        statusStepRunning_ = false;
-}
-
-void ChipPanel::statusStep1() {
-    QCheckBox* afc = afcEnableBox();
-    SavedAfcEnable = design_.afcOffWords > 0 && afc && afc->isChecked();
-    SavedUpdateMark = !LabelUpdate->isHidden();
-    if (SavedAfcEnable) {
-        afc->setChecked(false);
-        CalcAFCw();
-        for (int i = 0; i < design_.afcOffWords; ++i)
-            if (!transactionLine(QStringLiteral("S2") + afcWordBox()->text()))
-                return;
-    }
-    for (const QString& line : design_.statusPreamble)
-        if (!transactionLine(line))
-            return;
-    firstStatusReply_ = transactionLine(QStringLiteral("RS"));
-    if (!firstStatusReply_)
-        return;
-    main_.CommState = 2;
-}
-
-void ChipPanel::statusStep2() {
-    const int firstBit = 8 * (design_.statusBytes - 1);
-    if (firstStatusReply_ && firstStatusReply_->ok())
-        showStatusByte(statusByte(firstStatusReply_->Last15), firstBit);
-    else
-        Statusline->setText(CommunicationFault);
-    if (design_.statusBytes == 1) {
-        if (!transactionLine(QStringLiteral("H2")))
-            return;
-        main_.CommState = 100;
-        return;
-    }
-    secondStatusReply_ = transactionLine(QStringLiteral("RS"));
-    if (!secondStatusReply_)
-        return;
-    main_.CommState = 3;
-}
-
-void ChipPanel::statusStep3() {
-    if (secondStatusReply_ && secondStatusReply_->ok()) {
-        const int value = statusByte(secondStatusReply_->Last15);
-        showStatusByte(value, 0);
-        if (design_.offsetBits > 0) {
-            const float offset =
-                float(afcOffsetSteps(value, design_.offsetBits)) * float(frequencyStepKHz());
-            Foffset->setText(signedNumberText(offset));
-        }
-    } else {
-        Statusline->setText(CommunicationFault);
-    }
-    if (!transactionLine(QStringLiteral("H2")))
-        return;
-    if (SavedAfcEnable) {
-        afcEnableBox()->setChecked(true);
-        CalcAFCw();
-        if (!transactionLine(QStringLiteral("S2") + afcWordBox()->text()))
-            return;
-    }
-    main_.CommState = 100;
-}
-
-void ChipPanel::statusStep100() {
-    if (!SavedUpdateMark)
-        LabelUpdate->setVisible(false);
-    Timer3->stop();
-    releaseCommState();
-    StatusReadActive = false;
-}
-
-void ChipPanel::showStatusByte(int value, int firstBit) {
-    for (int bit = 0; bit < 8; ++bit) {
-        const int index = indicatorForBit(firstBit + bit);
-        if (index >= 1 && index <= design_.indicatorCount)
-            setLit(status[index], (value >> bit) & 1);
-    }
-}
-
-void ChipPanel::setLit(QLineEdit* box, bool lit) {
-    paintIndicator(box, lit ? LitColor : buttonFace());
-    box->setEnabled(lit);
-}
-
-// ---- Read Status button and repetition
-// -----------------------------------------------------------
+// ---- Read Status button ----------------------------------------------------------------------
 
 void ChipPanel::ReadStatus_Click() {
-    RepStatusReadTimer->stop();
-    StartStatusRead();
+    reader_->stopRepeating();
+    reader_->StartStatusRead();
 }
 
 void ChipPanel::ReadStatus_DblClick() {
-    RepStatusReadTimer->start();
+    reader_->startRepeating();
 }
 
 void ChipPanel::ReadStatus_LostFocus() {
-    RepStatusReadTimer->stop();
+    reader_->stopRepeating();
 }
 
 bool ChipPanel::repeating() const {
-    return RepStatusReadTimer->isActive();
+    return reader_->repeating();
 }
-
-void ChipPanel::RepStatusReadTimer_Timer() {
-    // A refused tick ends the repetition: the next tick would only repeat the same refusal.
-    if (!portOpen() || main_.CommState != 0) {
-        RepStatusReadTimer->stop();
-        refuseTransaction();
-        return;
-    }
-    setReadMark(true);
-    StartStatusRead();
-    SRVisualTimer->start();
-}
-
-void ChipPanel::SRVisualTimer_Timer() {
-    SRVisualTimer->stop();
-    setReadMark(false);
-}
-
-void ChipPanel::setReadMark(bool on) {
-    QPalette palette = ReadStatus->palette();
-    palette.setColor(QPalette::Button, on ? LitColor : buttonFace());
-    ReadStatus->setPalette(palette);
-}
-
-// ---- Interrupt poll -----------------------------------------------------------------------------
 
 void ChipPanel::IRQpoll_Click() {
-    if (refuseTransaction())
-        return;
-    takeCommState();
-    Timer1->stop();
-    Timer1->setInterval(100);
-    Timer1->start();
-}
-
-void ChipPanel::Timer1_Timer() {
-    if (pollStepRunning_ || !holdsCommState_)
-        return;
-    switch (main_.CommState) {
-    case 1: {
-        pollStepRunning_ = true;
-        irqReply_ = transactionLine(QStringLiteral("RI"));
-        if (!irqReply_)
-            return;
-        pollStepRunning_ = false;
-        main_.CommState = 2;
-        break;
-    }
-    case 2:
-        if (irqReply_ && irqReply_->ok())
-            setLit(IRQ,
-                   irqReply_->Last15.mid(design_.interruptCharacter - 1, 1) == QStringLiteral("0"));
-        else
-            Statusline->setText(CommunicationFault);
-        main_.CommState = 100;
-        break;
-    case 100:
-        Timer1->stop();
-        releaseCommState();
-        break;
-    default:
-        break;
-    }
+    reader_->startInterruptPoll();
 }
 
 // ---- Status area --------------------------------------------------------------------------------

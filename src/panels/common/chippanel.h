@@ -25,11 +25,11 @@
 // update mark. Numeric boxes use workOnLeaving(box, handler) (leaving and Enter run the handler)
 // and takeWholeField for the leading-number, round and clamp rule of whole fields.
 // The base owns Update, Calibrate Synthesizer, Reset synchron latch, the supply box, the pages,
-// the status read and interrupt poll with Read Status and its repetition, the status area and
-// the panel's unload step. Update, Calibrate Synthesizer, Reset synchron latch, the supply
-// send and a panel's loading of a configuration file (whenCommStateFree) start once no
-// transaction holds CommState (at once when none does), one at a time. `status`
-// and `Frame` are indexed from 1 as the panels name them (index 0 is unused and null).
+// Read Status and the status area and the panel's unload step; the status read and interrupt
+// poll with the repetition run in its StatusReader. Update, Calibrate Synthesizer, Reset synchron
+// latch, the supply send and a panel's loading of a configuration file (whenCommStateFree) start
+// once no transaction holds CommState (at once when none does), one at a time. `status` and `Frame`
+// are indexed from 1 as the panels name them (index 0 is unused and null).
 
 #include "app/krvform.h"
 #include "link/sendresult.h"
@@ -58,6 +58,7 @@ namespace krv {
 
 class CommStateWait;
 class ISMmain;
+class StatusReader;
 
 // The values in which the chip panels differ.
 struct ChipPanelDesign {
@@ -281,29 +282,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    friend class StatusReader;
+
     void buildControls();
-    void StartStatusRead();
-    bool refuseTransaction();
-    void Timer3_Timer();
-    void Timer1_Timer();
-    void RepStatusReadTimer_Timer();
-    void SRVisualTimer_Timer();
-    // A line of the panel's own status read or interrupt poll; nullopt also when the panel was
-    // unloaded during the wait.
-    std::optional<SendResult> transactionLine(const QString& line);
-    void statusStep1();
-    void statusStep2();
-    void statusStep3();
-    void statusStep100();
-    void showStatusByte(int value, int firstBit);
-    void setLit(QLineEdit* box, bool lit);
-    void takeCommState();
-    void releaseCommState();
     void runUpdate();
     void runCalibration();
     void runSynchronLatchReset();
     void sendSupply(int code);
-    void setReadMark(bool on);
     void showStatusArea(bool shown);
     // Gives the window its designed height for the status area's state, or what its contents
     // need when that is more.
@@ -320,15 +305,8 @@ private:
     QGridLayout* words_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     QHash<QObject*, std::function<void()>> leaveHandlers_;
-    bool SavedAfcEnable = false;
-    bool SavedUpdateMark = false;
     CommStateWait* wait_ = nullptr;
-    bool holdsCommState_ = false;
-    bool statusStepRunning_ = false;
-    bool pollStepRunning_ = false;
-    std::optional<SendResult> firstStatusReply_;
-    std::optional<SendResult> secondStatusReply_;
-    std::optional<SendResult> irqReply_;
+    StatusReader* reader_ = nullptr;
 };
 
 } // namespace krv

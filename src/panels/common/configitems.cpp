@@ -55,7 +55,7 @@ QByteArray writeConfigItems(const ConfigFileType& type, const ConfigValues& valu
     for (const ConfigItem& item : type.items) {
         switch (item.kind) {
         case ConfigItem::Kind::Text:
-            writer.text(values.text(item.name));
+            writer.text(values.text(item.name), item.name);
             break;
         case ConfigItem::Kind::Boolean:
             writer.boolean(values.flag(item.name));

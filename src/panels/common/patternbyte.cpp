@@ -1,16 +1,13 @@
 #include "patternbyte.h"
 
+#include "common/hextext.h"
 #include "common/numbers.h"
 
 namespace krv {
 
-namespace {
-
 bool isHexDigit(QChar c) {
-    return c.unicode() < 128 && isxdigit(c.unicode());
+    return c.unicode() < 128 && hexDigit(char(c.unicode())) >= 0;
 }
-
-} // namespace
 
 QString normalizedPattern(const QString& text) {
     if (text.isEmpty())

@@ -48,7 +48,6 @@ DruskV1::DruskV1(ISMmain& main)
             Revision_Click();
         revisionRan_ = false;
     });
-    connect(ITlevelNr, &QLineEdit::textChanged, this, [this] { ITlevelNr_Change(); });
     // The offset's caption and unit go with the offset when the revision switch hides it.
     for (auto [base, name] : {std::pair{"LabelFoffset", "Labe35"}, {"LabelFoffsetUnit", "Labe36"}})
         if (auto* label = findChild<QLabel*>(QString::fromLatin1(base)))
@@ -59,15 +58,6 @@ int DruskV1::indicatorForBit(int bit) {
     if (Rev == 1)
         return 16 - bit;
     return bit == 15 ? 0 : 15 - bit;
-}
-
-void DruskV1::ITlevelNr_Change() {
-    const double typed = leadingNumber(ITlevelNr->text());
-    if (typed > 15)
-        ITlevelNr->setText(QStringLiteral("15"));
-    else if (typed < 1)
-        ITlevelNr->setText(QStringLiteral("1"));
-    ITLEVEL->setValue(sleep::wholeField(leadingNumber(ITlevelNr->text()), 1, 15));
 }
 
 void DruskV1::Revision_Click() {
@@ -104,17 +94,8 @@ void DruskV1::Revision_Click() {
 void DruskV1::Form_Load() {
     ChipPanel::Form_Load();
     ISMmain& main = mainWindow();
-    C1 = 1;
-    C2 = 31;
-    CtrlwData = 0x8000;
-    Ctrlw->setText(hexText(CtrlwData));
-    FreqwData = 0xA7D0;
-    Freqw->setText(hexText(FreqwData));
-    F = 2000;
-    XtalFactor = 1.0f;
-    StatefiltNr->setText(QString::number(STATEFILT->value()));
-    ITlevelNr->setText(QString::number(ITLEVEL->value()));
-    Rev = 1;
+    startFirstWords();
+    startPageNumbers();
     StdCrystal->setChecked(true);
     StdCrystal_Click();
     if (Band433->isChecked())
@@ -157,13 +138,7 @@ void DruskV1::Form_Load() {
         sendLine(QStringLiteral("H3"));
     CalcFIFOw();
     SuppressUpdateMark = 0;
-    AFCauto->setCurrentText(QStringLiteral("Auto, keep Foffset"));
-    AFCres->setCurrentText(QStringLiteral("+3/-4 Fs"));
-    afcen->setCheckState(Qt::Checked);
-    afcst->setCheckState(Qt::Unchecked);
-    afcfi->setCheckState(Qt::Checked);
-    afcoen->setCheckState(Qt::Checked);
-    CalcAFCw();
+    startAfc(QStringLiteral("Auto, keep Foffset"), QStringLiteral("+3/-4 Fs"));
     if (revisionFlag(main.Pref_DruskRevision))
         Revision->setCurrentText(main.Pref_DruskRevision);
     Statusline->setText(

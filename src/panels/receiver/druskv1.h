@@ -12,7 +12,6 @@ public:
 
     void Form_Load() override;
     void Revision_Click();
-    void ITlevelNr_Change();
 
     // Hidden boxes that hold the revision list's two back colours.
     QLineEdit *Green, *Yellow;

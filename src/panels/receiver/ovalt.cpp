@@ -36,8 +36,8 @@ Ovalt::Ovalt(ISMmain& main)
     TB_F5F4 = lineEdit(QStringLiteral("TB_F5F4"));
     TB_F5F4->setReadOnly(true);
     TB_F5F4->setVisible(false);
-    fifoRight_->addRow(QStringLiteral("Byte 0 of Synchron Pattern"), TB_SP);
-    fifoRight_->addRow(new QLabel(QStringLiteral("See also the the Extended features command")));
+    fifoColumn()->addRow(QStringLiteral("Byte 0 of Synchron Pattern"), TB_SP);
+    fifoColumn()->addRow(new QLabel(QStringLiteral("See also the the Extended features command")));
     ITLEVEL->setTracking(false);
 
     QWidget* page = addPage(QStringLiteral("Extended Features"));
@@ -74,7 +74,6 @@ Ovalt::Ovalt(ISMmain& main)
     patternBox_.emplace(TB_SP, SynchPatt, QStringLiteral("C1"));
     connect(TB_SP, &QLineEdit::textChanged, this, [this] { TB_SP_Change(); });
     workOnLeaving(TB_SP, [this] { TB_SP_LostFocus(); });
-    connect(ITlevelNr, &QLineEdit::textChanged, this, [this] { ITlevelNr_Change(); });
     workOnLeaving(ITlevelNr, [this] { ITlevelNr_LostFocus(); });
     connect(ITLEVEL, &QScrollBar::sliderMoved, this,
             [this](int v) { ITlevelNr->setText(QString::number(v)); });
@@ -151,8 +150,7 @@ void Ovalt::Form_Load() {
     OB_512bit->setChecked(true);
     TB_F5F4->setText(QStringLiteral("2"));
     TB_SP->setText(QStringLiteral("D4"));
-    StatefiltNr->setText(QString::number(STATEFILT->value()));
-    Rev = 1;
+    startPageNumbers();
     StdCrystal_Click();
     bandClick(2);
     LabelCalibration->setVisible(false);
@@ -191,13 +189,7 @@ void Ovalt::Form_Load() {
         sendLine(QStringLiteral("H3"));
     CalcFIFOw();
     SuppressUpdateMark = 0;
-    AFCauto->setCurrentText(QStringLiteral("Auto, drop Foffset"));
-    AFCres->setCurrentText(QStringLiteral("Unlimited"));
-    afcen->setCheckState(Qt::Checked);
-    afcst->setCheckState(Qt::Unchecked);
-    afcfi->setCheckState(Qt::Checked);
-    afcoen->setCheckState(Qt::Checked);
-    CalcAFCw();
+    startAfc(QStringLiteral("Auto, drop Foffset"), QStringLiteral("Unlimited"));
     Statusline->setText(
         QStringLiteral("Update chip control words, and power management settings!"));
     // The wake-up timer and the oscillator are switched on before a configuration file may be

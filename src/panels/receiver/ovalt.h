@@ -15,7 +15,7 @@ public:
     explicit Ovalt(ISMmain& main);
 
     void Form_Load() override;
-    void ITlevelNr_Change();
+    void ITlevelNr_Change() override;
     void ITlevelNr_LostFocus();
     void TB_SP_Change();
     void TB_SP_LostFocus();

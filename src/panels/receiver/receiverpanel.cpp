@@ -4,9 +4,8 @@
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
 #include "panels/common/panelwidgets.h"
-#include "panels/common/sleepboxes.h"
+#include "receiverdesign.h"
 #include "receiverwords.h"
-#include "sleepwords.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +19,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace krv {
@@ -49,22 +47,11 @@ private:
 
 } // namespace
 
-std::pair<QFormLayout*, QFormLayout*> ReceiverPanel::twoColumns(QWidget* page) {
-    auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(6, 3, 6, 4);
-    row->setSpacing(24);
-    auto* left = new QFormLayout;
-    auto* right = new QFormLayout;
-    for (QFormLayout* column : {left, right}) {
-        column->setVerticalSpacing(3);
-        row->addLayout(column);
-    }
-    row->addStretch();
-    return {left, right};
-}
-
 ReceiverPanel::ReceiverPanel(ISMmain& main, Chip chip, ChipPanelDesign design)
-    : ChipPanel(main, std::move(design)), chip_(chip) {
+    : RadioPanel(main, std::move(design), receiverTraits(chip)), chip_(chip) {
+    C1 = 1;
+    C2 = 31;
+    Rev = 1;
     Ctrlw = addWordBox(QStringLiteral("Ctrlw"), QStringLiteral("Configuration setting command:"));
     Freqw = addWordBox(QStringLiteral("Freqw"), QStringLiteral("Frequency setting command:"));
     Recw = addWordBox(QStringLiteral("Recw"), QStringLiteral("Receiver setting command:"));
@@ -81,14 +68,15 @@ ReceiverPanel::ReceiverPanel(ISMmain& main, Chip chip, ChipPanelDesign design)
         SynchPatt =
             addWordBox(QStringLiteral("SynchPatt"), QStringLiteral("Synchron Pattern Command:"));
     buildFrequencyBlock();
-    buildPages();
+    addRadioPages();
+    fmodeen = checkBox(QStringLiteral("fmodeen"), QStringLiteral("Enable FIFO mode"));
+    fifoColumn()->addRow(fmodeen);
+    connect(fmodeen, &QCheckBox::stateChanged, this, [this] { CalcFIFOw(); });
+    connect(VDI, &QComboBox::currentIndexChanged, this, [this] { VDI_Click(); });
+    connect(LNAgain, &QComboBox::currentIndexChanged, this, [this] { LNAgain_Click(); });
+    connect(DRSSI, &QComboBox::currentIndexChanged, this, [this] { DRSSI_Click(); });
+    connect(enrec, &QCheckBox::stateChanged, this, [this] { CalcRecw(); });
     compactCommonControls(FreqCenter, FreqStep);
-}
-
-bool ReceiverPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (WKUPD && watched == WKUPD && event->type() == QEvent::FocusOut)
-        wakeUpEnter();
-    return ChipPanel::eventFilter(watched, event);
 }
 
 // ---- Widget helpers ------------------------------------------------------------------------
@@ -128,21 +116,6 @@ void ReceiverPanel::refill(QComboBox* box, const QStringList& entries, const QSt
         box->setCurrentIndex(-1);
     }
     box->setCurrentText(selected);
-}
-
-void ReceiverPanel::setPowerControls(QCheckBox* box, const QList<QWidget*>& controls,
-                                     QLabel* hint) {
-    const bool on = value(box) == 1;
-    for (QWidget* control : controls)
-        control->setEnabled(on);
-    hint->setVisible(!on);
-}
-
-QList<QWidget*> ReceiverPanel::wakeUpControls() const {
-    QList<QWidget*> controls{WKUPM, WKUPR, WKUPTIME, Wkupw};
-    if (WKUPD)
-        controls << WKUPD << EWkupw;
-    return controls;
 }
 
 // ---- Layout ----------------------------------------------------------------------------------
@@ -296,202 +269,6 @@ void ReceiverPanel::buildFrequencyBlock() {
     connect(ConfSave, &QPushButton::clicked, this, [this] { ConfSave_Click(); });
 }
 
-void ReceiverPanel::buildPages() {
-    const bool hr658 = chip_ == Chip::HR658;
-    wakePage_ = addPage(QStringLiteral("Wake-Up Timer"));
-    dutyPage_ = hr658 ? wakePage_ : addPage(QStringLiteral("Low Duty Cycle "));
-    lbdPage_ = addPage(QStringLiteral("Low Battery Detector"));
-    afcPage_ = addPage(QStringLiteral("AFC"));
-    ratePage_ = addPage(QStringLiteral("Data Rate"));
-    filterPage_ = addPage(QStringLiteral("Data Filter"));
-    fifoPage_ = addPage(QStringLiteral("FIFO Buffer"));
-
-    // Wake-up timer.
-    auto [wake, wakeRight] = twoColumns(wakePage_);
-    WKUPM = lineEdit(QStringLiteral("WKUPM"));
-    WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
-    WKUPR = lineEdit(QStringLiteral("WKUPR"));
-    WKUPTIME = lineEdit(QStringLiteral("WKUPTIME"));
-    Label8 = new QLabel(QStringLiteral("sec"), this);
-    Label8->setObjectName(QStringLiteral("Label8"));
-    wake->addRow(QStringLiteral("M:"), WKUPM);
-    wake->addRow(QStringLiteral("R:"), WKUPR);
-    if (hr658) {
-        WKUPD = lineEdit(QStringLiteral("WKUPD"));
-        WKUPD->setMaxLength(1);
-        wake->addRow(QStringLiteral("D:"), WKUPD);
-        wake->addRow(new QLabel(QStringLiteral("T = M * 2^(R-D) [ms]")));
-    } else {
-        wakeRight->addRow(new QLabel(QStringLiteral("T = M * 2^R [ms]")));
-    }
-    auto* timeRow = new QHBoxLayout;
-    timeRow->addWidget(WKUPTIME);
-    timeRow->addWidget(Label8);
-    wake->addRow(QStringLiteral("Wake-up period:"), timeRow);
-    Label39 = new QLabel(
-        QStringLiteral("The Wake-up timer can be enabled by the Configuration setting command."),
-        this);
-    Label39->setObjectName(QStringLiteral("Label39"));
-    Label39->setWordWrap(true);
-    (hr658 ? wake : wakeRight)->addRow(Label39);
-
-    // Low duty cycle: on the HR658 beside the wake-up timer.
-    QFormLayout* duty = hr658 ? wakeRight : twoColumns(dutyPage_).first;
-    DUTY = lineEdit(QStringLiteral("DUTY"));
-    DUTY_USEM = lineEdit(QStringLiteral("DUTY_USEM"));
-    DUTY_CALC = lineEdit(QStringLiteral("DUTY_CALC"));
-    Label11 = new QLabel(QStringLiteral("%"), this);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    enlowdc =
-        checkBox(QStringLiteral("enlowdc"), QStringLiteral(" Enable Low Duty-cycle operation"));
-    duty->addRow(enlowdc);
-    duty->addRow(QStringLiteral("D:"), DUTY);
-    duty->addRow(QStringLiteral("M:"), DUTY_USEM);
-    auto* dutyRow = new QHBoxLayout;
-    dutyRow->addWidget(DUTY_CALC);
-    dutyRow->addWidget(Label11);
-    duty->addRow(QStringLiteral("Duty cycle = (D * 2 + 1) / M * 100 [%]"), dutyRow);
-
-    // Low battery detector.
-    auto [lbd, lbdRight] = twoColumns(lbdPage_);
-    LBD = lineEdit(QStringLiteral("LBD"));
-    LBDV = lineEdit(QStringLiteral("LBDV"));
-    lbd->addRow(QStringLiteral("Threshold field:"), LBD);
-    lbd->addRow(hr658 ? QStringLiteral("Vlb = 2.0 V + LBD * 0.1 V")
-                      : QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V"),
-                LBDV);
-    if (hr658) {
-        CB32kHz = checkBox(QStringLiteral("CB32kHz"),
-                           QStringLiteral("Enable 32 kHz clock output during sleep mode"));
-        lbdRight->addRow(CB32kHz);
-    }
-    Label38 = new QLabel(QStringLiteral("The Low Battery Detector can be enabled by the "
-                                        "Configuration setting command."),
-                         this);
-    Label38->setObjectName(QStringLiteral("Label38"));
-    Label38->setWordWrap(true);
-    lbdRight->addRow(Label38);
-
-    // AFC.
-    auto [afc, afcRight] = twoColumns(afcPage_);
-    AFCauto = list(QStringLiteral("AFCauto"), afcModeEntries());
-    AFCres = list(QStringLiteral("AFCres"), afcRangeEntries(chip_));
-    afcst = checkBox(QStringLiteral("afcst"), QStringLiteral("Strobe"));
-    afcfi = checkBox(QStringLiteral("afcfi"), QStringLiteral("Enable fine mode"));
-    afcoen = checkBox(QStringLiteral("afcoen"), QStringLiteral("Output Enable"));
-    afcen = checkBox(QStringLiteral("afcen"), QStringLiteral("Enable AFC"));
-    afc->addRow(QStringLiteral("Mode :"), AFCauto);
-    afc->addRow(QStringLiteral("AFC range:"), AFCres);
-    for (QCheckBox* box : {afcst, afcfi, afcoen, afcen})
-        afcRight->addRow(box);
-
-    // Data rate.
-    auto [rate, rateRight] = twoColumns(ratePage_);
-    dataratepresc =
-        checkBox(QStringLiteral("dataratepresc"), QStringLiteral(" Enable prescaller (1/8)"));
-    DATARATEDIV = lineEdit(QStringLiteral("DATARATEDIV"));
-    DATARATE = lineEdit(QStringLiteral("DATARATE"));
-    DATARATE->setReadOnly(true);
-    Label25 = new QLabel(QStringLiteral("kbps"), this);
-    Label25->setObjectName(QStringLiteral("Label25"));
-    rateRight->addRow(new QLabel(QStringLiteral("Fosc -> 1/29 -> 1/8 Presc. -> 1/(R+1)")));
-    rateRight->addRow(dataratepresc);
-    rate->addRow(QStringLiteral("R:"), DATARATEDIV);
-    auto* rateRow = new QHBoxLayout;
-    rateRow->addWidget(DATARATE);
-    rateRow->addWidget(Label25);
-    rate->addRow(QStringLiteral("Data Rate:"), rateRow);
-
-    // Data filter.
-    auto [filter, filterRight] = twoColumns(filterPage_);
-    ClkRecMode = list(QStringLiteral("ClkRecMode"), clockRecoveryEntries());
-    FILTTYPE = list(QStringLiteral("FILTTYPE"), filterTypeEntries(chip_, 1));
-    DFILTbit5 =
-        checkBox(QStringLiteral("DFILTbit5"), hr658 ? QStringLiteral("Disable autosleep on FIFO IT")
-                                                    : QStringLiteral("Not used (bit5)"));
-    DFILTbit5->setCheckState(Qt::Checked);
-    DFILTbit5->setVisible(hr658);
-    STATEFILT = new QScrollBar(Qt::Horizontal, this);
-    STATEFILT->setObjectName(QStringLiteral("STATEFILT"));
-    STATEFILT->setRange(0, 7);
-    STATEFILT->setValue(1);
-    StatefiltNr = lineEdit(QStringLiteral("StatefiltNr"));
-    filter->addRow(QStringLiteral("Clock Recovery mode:"), ClkRecMode);
-    filter->addRow(QStringLiteral("Filter type:"), FILTTYPE);
-    filter->addRow(QStringLiteral("DQD parameter:"), StatefiltNr);
-    filter->addRow(STATEFILT);
-    filterRight->addRow(DFILTbit5);
-    if (hr658) {
-        cb_ewi = checkBox(QStringLiteral("cb_ewi"), QStringLiteral("Automatic wake-up on any IT"));
-        filterRight->addRow(cb_ewi);
-        connect(cb_ewi, &QCheckBox::stateChanged, this, [this] { CalcDatafiltw(); });
-    }
-
-    // FIFO.
-    QFormLayout* fifo = nullptr;
-    std::tie(fifo, fifoRight_) = twoColumns(fifoPage_);
-    ITLEVEL = new QScrollBar(Qt::Horizontal, this);
-    ITLEVEL->setObjectName(QStringLiteral("ITLEVEL"));
-    ITLEVEL->setRange(0, hr658 ? 63 : 15);
-    ITLEVEL->setValue(8);
-    ITlevelNr = lineEdit(QStringLiteral("ITlevelNr"));
-    FIFOstrt = list(QStringLiteral("FIFOstrt"), fifoStartEntries(chip_));
-    ffillen = checkBox(QStringLiteral("ffillen"), QStringLiteral("Enable synchron latch"));
-    fmodeen = checkBox(QStringLiteral("fmodeen"), QStringLiteral("Enable FIFO mode"));
-    fifo->addRow(QStringLiteral("FIFO IT level:"), ITlevelNr);
-    fifo->addRow(ITLEVEL);
-    fifo->addRow(QStringLiteral("FIFO fill start:"), FIFOstrt);
-    fifoRight_->addRow(ffillen);
-    fifoRight_->addRow(fmodeen);
-
-    for (QLineEdit* box : {WKUPM, WKUPR, WKUPTIME, DUTY, DUTY_USEM, DUTY_CALC, LBD, LBDV,
-                           DATARATEDIV, DATARATE, StatefiltNr, ITlevelNr})
-        box->setMaximumWidth(110);
-    if (WKUPD)
-        WKUPD->setMaximumWidth(110);
-
-    for (QWidget* control : wakeUpControls())
-        control->setEnabled(false);
-    for (QWidget* control :
-         {static_cast<QWidget*>(LBD), static_cast<QWidget*>(LBDV), static_cast<QWidget*>(LBDw)})
-        control->setEnabled(false);
-
-    auto enter = [this] { wakeUpEnter(); };
-    workOnLeaving(WKUPM, enter);
-    workOnLeaving(WKUPR, enter);
-    // Enter in D does nothing: only leaving the box takes it.
-    if (WKUPD)
-        WKUPD->installEventFilter(this);
-    workOnLeaving(DUTY, [this] { DUTY_LostFocus(); });
-    workOnLeaving(LBD, [this] { LBD_LostFocus(); });
-    workOnLeaving(LBDV, [this] { LBDV_LostFocus(); });
-    workOnLeaving(DATARATEDIV, [this] { DATARATEDIV_LostFocus(); });
-    connect(enlowdc, &QCheckBox::stateChanged, this, [this] {
-        enldc = value(enlowdc);
-        DUTY_LostFocus();
-    });
-    if (CB32kHz)
-        connect(CB32kHz, &QCheckBox::stateChanged, this, [this] { LBD_LostFocus(); });
-    connect(VDI, &QComboBox::currentIndexChanged, this, [this] { VDI_Click(); });
-    connect(LNAgain, &QComboBox::currentIndexChanged, this, [this] { LNAgain_Click(); });
-    connect(DRSSI, &QComboBox::currentIndexChanged, this, [this] { DRSSI_Click(); });
-    connect(enrec, &QCheckBox::stateChanged, this, [this] { CalcRecw(); });
-    connect(AFCauto, &QComboBox::currentIndexChanged, this, [this] { CalcAFCw(); });
-    connect(AFCres, &QComboBox::currentIndexChanged, this, [this] { CalcAFCw(); });
-    for (QCheckBox* box : {afcst, afcfi, afcoen, afcen})
-        connect(box, &QCheckBox::stateChanged, this, [this] { CalcAFCw(); });
-    connect(dataratepresc, &QCheckBox::stateChanged, this, [this] { DATARATEDIV_LostFocus(); });
-    connect(ClkRecMode, &QComboBox::currentIndexChanged, this, [this] { CalcDatafiltw(); });
-    connect(FILTTYPE, &QComboBox::currentIndexChanged, this, [this] { CalcDatafiltw(); });
-    connect(DFILTbit5, &QCheckBox::stateChanged, this, [this] { CalcDatafiltw(); });
-    connect(STATEFILT, &QScrollBar::valueChanged, this, [this] { STATEFILT_Change(); });
-    connect(StatefiltNr, &QLineEdit::textChanged, this, [this] { StatefiltNr_Change(); });
-    connect(ITLEVEL, &QScrollBar::valueChanged, this, [this] { ITLEVEL_Change(); });
-    connect(FIFOstrt, &QComboBox::currentIndexChanged, this, [this] { FIFOstrt_Click(); });
-    connect(ffillen, &QCheckBox::stateChanged, this, [this] { CalcFIFOw(); });
-    connect(fmodeen, &QCheckBox::stateChanged, this, [this] { CalcFIFOw(); });
-}
-
 // ---- Crystal, band, centre frequency -------------------------------------------------------
 
 int ReceiverPanel::bandButton() const {
@@ -565,13 +342,13 @@ void ReceiverPanel::CalcCtrlw() {
 }
 
 void ReceiverPanel::enb_Click() {
-    setPowerControls(enb, {LBD, LBDV, LBDw}, Label38);
+    showLowBatteryEnabled(value(enb) == 1);
     eb = value(enb);
     CalcCtrlw();
 }
 
 void ReceiverPanel::ent_Click() {
-    setPowerControls(ent, wakeUpControls(), Label39);
+    showWakeUpEnabled(value(ent) == 1);
     et = value(ent);
     CalcCtrlw();
 }
@@ -598,46 +375,7 @@ void ReceiverPanel::BasebandBW_Click() {
     CalcCtrlw();
 }
 
-// ---- Wake-up, duty cycle, low battery ------------------------------------------------------
-
-void ReceiverPanel::WKUPM_LostFocus() {
-    wakeUpEnter();
-}
-
-void ReceiverPanel::wakeUpEnter() {
-    const sleep::WakeUp w =
-        sleep::takeWakeUpBoxes({WKUPM, WKUPR, WKUPD, WKUPTIME, Label8, DUTY_USEM}, XtalFactor);
-    WM = w.m;
-    WR = w.r;
-    WD = w.d;
-    showWord(Wkupw, w.word);
-    if (EWkupw)
-        EWkupw->setText(w.extendedWord);
-    DUTY_LostFocus();
-}
-
-void ReceiverPanel::DUTY_LostFocus() {
-    const sleep::DutyCycle duty =
-        sleep::takeDutyBoxes({DUTY, DUTY_USEM, DUTY_CALC, WKUPM}, DutyCycleBase, int(enldc));
-    DUTYC = duty.field;
-    showWord(Dutyw, duty.word);
-}
-
-void ReceiverPanel::LBD_LostFocus() {
-    const LowBattery lbd =
-        lowBattery(chip_, leadingNumber(LBD->text()), int(D), CB32kHz ? value(CB32kHz) : 0);
-    LBDC = lbd.field;
-    LBD->setText(QString::number(lbd.field));
-    showWord(LBDw, lbd.word);
-    LBDV->setText(lbd.volts);
-}
-
-void ReceiverPanel::LBDV_LostFocus() {
-    sleep::takeVoltsBox(LBDV, LBD, thresholdOffset(chip_));
-    LBD_LostFocus();
-}
-
-// ---- Receiver setting, AFC, data rate, data filter -----------------------------------------
+// ---- Receiver setting ------------------------------------------------------------------------
 
 void ReceiverPanel::VDI_Click() {
     if (const auto field = vdiField(VDI->currentText()))
@@ -663,89 +401,14 @@ void ReceiverPanel::CalcRecw() {
     showWord(Recw, RecwData);
 }
 
-void ReceiverPanel::CalcAFCw() {
-    AFCend = value(afcen);
-    AFCstd = value(afcst);
-    AFCfid = value(afcfi);
-    AFCoend = value(afcoen);
-    if (const auto range = afcRangeField(chip_, AFCres->currentText()))
-        AFCresd = *range;
-    if (const auto mode = afcModeField(AFCauto->currentText())) {
-        AFCautod = *mode;
-        afcst->setEnabled(AFCautod == 0);
-    }
-    const int word =
-        afcWord({int(AFCautod), int(AFCresd), int(AFCstd), int(AFCfid), int(AFCoend), int(AFCend)},
-                int(Rev));
-    if (StatusReadActive)
-        AFCw->setText(hexText(word));
-    else
-        showWord(AFCw, word);
-}
-
-void ReceiverPanel::DATARATEDIV_LostFocus() {
-    // Under the older revision the prescaler bit is the divider's eighth bit.
-    if (Rev != 1 && value(dataratepresc) == 1) {
-        const QSignalBlocker blocker(dataratepresc);
-        dataratepresc->setCheckState(Qt::Unchecked);
-    }
-    const DataRate rate = dataRate(leadingNumber(DATARATEDIV->text()), value(dataratepresc) == 1,
-                                   int(Rev), XtalFactor);
-    DATARATED = rate.divider;
-    DATARATEDIV->setText(QString::number(rate.divider));
-    DATARATE->setText(rate.kbps);
-    showWord(Dataratew, rate.word);
-}
-
-void ReceiverPanel::CalcDatafiltw() {
-    if (const auto type = filterTypeField(chip_, FILTTYPE->currentText()))
-        filttyped = *type;
-    showWord(Datafiltw,
-             dataFilterWord(chip_, clockRecovery(ClkRecMode->currentText()), value(DFILTbit5),
-                            int(filttyped), cb_ewi ? value(cb_ewi) : 0, STATEFILT->value()));
-}
-
-void ReceiverPanel::STATEFILT_Change() {
-    CalcDatafiltw();
-    StatefiltNr->setText(QString::number(STATEFILT->value()));
-    showUpdateMark();
-}
-
-void ReceiverPanel::StatefiltNr_Change() {
-    const double typed = leadingNumber(StatefiltNr->text());
-    if (typed > 7)
-        StatefiltNr->setText(QStringLiteral("7"));
-    else if (typed < 1)
-        StatefiltNr->setText(QStringLiteral("1"));
-    STATEFILT->setValue(sleep::wholeField(leadingNumber(StatefiltNr->text()), 1, 7));
-}
-
 // ---- FIFO --------------------------------------------------------------------------------------
 
-void ReceiverPanel::ITLEVEL_Change() {
-    CalcFIFOw();
-    ITlevelNr->setText(QString::number(ITLEVEL->value()));
-    showUpdateMark();
+int ReceiverPanel::fifoWordValue() {
+    return fifoWord(ITLEVEL->value(), int(fflogicd), value(ffillen), value(fmodeen));
 }
 
-void ReceiverPanel::FIFOstrt_Click() {
-    const auto field = fifoStartField(chip_, FIFOstrt->currentText());
-    if (!field)
-        return;
-    fflogicd = *field;
-    const bool enabled = Rev == 1 || fflogicd == 1 || fflogicd == 2;
-    ffillen->setEnabled(enabled);
-    FFreset->setEnabled(enabled);
-    CalcFIFOw();
-}
-
-void ReceiverPanel::CalcFIFOw() {
-    const int word = fifoWord(ITLEVEL->value(), int(fflogicd), value(ffillen), value(fmodeen));
-    FFcmd_value = word;
-    FIFOw->setText(hexText(word));
-    if (!takeSuppressUpdateMark())
-        showUpdateMark();
-    afterFifoWord();
+bool ReceiverPanel::synchronLatchAvailable() {
+    return Rev == 1 || fflogicd == 1 || fflogicd == 2;
 }
 
 // ---- Operations --------------------------------------------------------------------------------

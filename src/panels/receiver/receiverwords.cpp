@@ -50,14 +50,6 @@ DataRate dataRate(double typed, bool prescaler, int rev, float xtal) {
     return rate;
 }
 
-ClockRecovery clockRecovery(const QString& text) {
-    if (text == QStringLiteral("Fast"))
-        return {0, 1};
-    if (text == QStringLiteral("Auto"))
-        return {1, 0};
-    return {0, 0};
-}
-
 int dataFilterWord(Chip chip, const ClockRecovery& cr, int bit5, int filterType, int wakeOnIt,
                    int dqd) {
     int word =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panels/common/radiowords.h"
 #include "receiverchip.h"
 
 #include <QString>
@@ -26,33 +27,20 @@ int configWord(const ConfigFields& f);
 // Receiver setting word.
 int receiverWord(int vdi, int lna, int rssi, int er);
 
+using krv::AfcFields;
+using krv::ClockRecovery;
+using krv::clockRecovery;
+using krv::DataRate;
+
 // AFC word; the HR651 of revision 'E' or below (rev 0) has its own layout without the mode.
-struct AfcFields {
-    int mode = 0;
-    int range = 0;
-    int strobe = 0;
-    int fine = 0;
-    int outputEnable = 0;
-    int enable = 0;
-};
 int afcWord(const AfcFields& f, int rev);
 
 // Data rate: the divider range depends on the revision; under rev 0 the prescaler bit is the
 // divider's eighth bit, so the prescaler never enters the word there.
 int dataRateMaximum(int rev);
-struct DataRate {
-    int divider = 0;
-    QString kbps;
-    int word = 0;
-};
 DataRate dataRate(double typed, bool prescaler, int rev, float xtal);
 
 // Data filter word.
-struct ClockRecovery {
-    int autoBit = 0;
-    int fastBit = 0;
-};
-ClockRecovery clockRecovery(const QString& text);
 int dataFilterWord(Chip chip, const ClockRecovery& cr, int bit5, int filterType, int wakeOnIt,
                    int dqd);
 

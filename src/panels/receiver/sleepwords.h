@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panels/common/radiowords.h"
 #include "receiverchip.h"
 
 #include <QString>
@@ -10,11 +11,7 @@ namespace krv::receiver {
 inline constexpr int DutyCycleBase = 0xCC00;
 
 // The low-battery detector and clock divider word: threshold field as clamped, its volts text.
-struct LowBattery {
-    int field = 0;
-    QString volts;
-    int word = 0;
-};
+using krv::LowBattery;
 LowBattery lowBattery(Chip chip, double typed, int clockDivider, int clock32k);
 // The low-battery threshold starts at 2.0 V on the HR658 and at 2.2 V on the HR651.
 int thresholdOffset(Chip chip);

@@ -2,7 +2,6 @@
 #include "common/numbers.h"
 #include "panels/common/frequencyboxes.h"
 #include "panels/common/panelwidgets.h"
-#include "panels/common/sleepboxes.h"
 #include "transceiverpanel.h"
 #include "trxfrequency.h"
 #include "trxwords.h"
@@ -28,12 +27,6 @@ void TransceiverPanel::connectHandlers() {
     onSelected(Pin8IsInt, [this] { Pin8IsInt_Click(); });
     onSelected(Pin8IsVDI, [this] { Pin8IsVDI_Click(); });
     workOnLeaving(FreqCenter, [this] { FreqCenter_LostFocus(); });
-    workOnLeaving(WKUPM, [this] { WKUPM_LostFocus(); });
-    workOnLeaving(WKUPR, [this] { WKUPR_LostFocus(); });
-    workOnLeaving(DUTY, [this] { DUTY_LostFocus(); });
-    workOnLeaving(LBD, [this] { LBD_LostFocus(); });
-    workOnLeaving(LBDV, [this] { LBDV_LostFocus(); });
-    workOnLeaving(DATARATEDIV, [this] { DATARATEDIV_LostFocus(); });
 
     auto onList = [this](QComboBox* box, void (TransceiverPanel::*handler)()) {
         connect(box, &QComboBox::currentIndexChanged, this,
@@ -48,11 +41,6 @@ void TransceiverPanel::connectHandlers() {
     onList(LNAgain, &TransceiverPanel::LNAgain_Click);
     onList(DRSSI, &TransceiverPanel::DRSSI_Click);
     onList(BasebandBW, &TransceiverPanel::BasebandBW_Click);
-    onList(AFCauto, &TransceiverPanel::CalcAFCw);
-    onList(AFCres, &TransceiverPanel::CalcAFCw);
-    onList(FILTTYPE, &TransceiverPanel::CalcDatafiltw);
-    onList(ClkRecMode, &TransceiverPanel::CalcDatafiltw);
-    onList(FIFOstrt, &TransceiverPanel::FIFOstrt_Click);
 
     auto onCheck = [this](QCheckBox* box, void (TransceiverPanel::*handler)()) {
         connect(box, &QCheckBox::stateChanged, this, [this, handler] { (this->*handler)(); });
@@ -64,18 +52,8 @@ void TransceiverPanel::connectHandlers() {
     onCheck(chb_eb, &TransceiverPanel::chb_eb_Click);
     onCheck(chb_ew, &TransceiverPanel::chb_ew_Click);
     onCheck(chb_dc, &TransceiverPanel::chb_dc_Click);
-    onCheck(enlowdc, &TransceiverPanel::enlowdc_Click);
-    for (QCheckBox* box : {afcst, afcfi, afcoen, afcen})
-        onCheck(box, &TransceiverPanel::CalcAFCw);
-    onCheck(DFILTbit5, &TransceiverPanel::CalcDatafiltw);
-    onCheck(dataratepresc, &TransceiverPanel::DATARATEDIV_LostFocus);
-    onCheck(ffillen, &TransceiverPanel::CalcFIFOw);
     onCheck(SensResEn, &TransceiverPanel::CalcFIFOw);
 
-    connect(STATEFILT, &QScrollBar::valueChanged, this, &TransceiverPanel::STATEFILT_Change);
-    connect(StatefiltNr, &QLineEdit::textChanged, this, &TransceiverPanel::StatefiltNr_Change);
-    connect(ITLEVEL, &QScrollBar::valueChanged, this, &TransceiverPanel::ITLEVEL_Change);
-    connect(ITlevelNr, &QLineEdit::textChanged, this, &TransceiverPanel::ITlevelNr_Change);
     connect(ConfSave, &QPushButton::clicked, this, &TransceiverPanel::ConfSave_Click);
     connect(ConfLoad, &QPushButton::clicked, this, &TransceiverPanel::ConfLoad_Click);
 
@@ -99,14 +77,7 @@ void TransceiverPanel::connectHandlers() {
 void TransceiverPanel::Form_Load() {
     ChipPanel::Form_Load();
     ISMmain& main = mainWindow();
-    C1 = 1;
-    C2 = 31;
-    CtrlwData = 0x8000;
-    Ctrlw->setText(hexText(CtrlwData));
-    FreqwData = 0xA7D0;
-    Freqw->setText(hexText(FreqwData));
-    F = 2000;
-    XtalFactor = 1.0f;
+    startFirstWords();
     fillLists();
     FillCLKoutList();
     FillBasebandBWList();
@@ -119,9 +90,7 @@ void TransceiverPanel::Form_Load() {
         CB_DDIT->setChecked(true);
     }
     FillModFreqList();
-    StatefiltNr->setText(QString::number(STATEFILT->value()));
-    ITlevelNr->setText(QString::number(ITLEVEL->value()));
-    Rev = 1;
+    startPageNumbers();
     StdCrystal_Click();
     if (chip_ == trx::Chip::HC913)
         Band315_Click();
@@ -153,13 +122,7 @@ void TransceiverPanel::Form_Load() {
     SensResEn->setChecked(false);
     CalcFIFOw();
     SuppressUpdateMark = 0;
-    AFCauto->setCurrentText(QStringLiteral("Auto, keep Foffset"));
-    AFCres->setCurrentText(QStringLiteral("+3/-4 Fres"));
-    afcen->setChecked(true);
-    afcst->setChecked(false);
-    afcfi->setChecked(true);
-    afcoen->setChecked(true);
-    CalcAFCw();
+    startAfc(QStringLiteral("Auto, keep Foffset"), QStringLiteral("+3/-4 Fres"));
     CalcTXCtrlw();
     WKUPM->setText(QStringLiteral("150"));
     WKUPR->setText(QStringLiteral("1"));
@@ -284,20 +247,12 @@ void TransceiverPanel::CalcPowerW() {
 
 void TransceiverPanel::chb_eb_Click() {
     CalcPowerW();
-    const bool on = bitOf(chb_eb) == 1;
-    for (QWidget* w :
-         {static_cast<QWidget*>(LBD), static_cast<QWidget*>(LBDV), static_cast<QWidget*>(LBDw)})
-        w->setEnabled(on);
-    Label38->setVisible(!on);
+    showLowBatteryEnabled(bitOf(chb_eb) == 1);
 }
 
 void TransceiverPanel::chb_ew_Click() {
     CalcPowerW();
-    const bool on = bitOf(chb_ew) == 1;
-    for (QWidget* w : {static_cast<QWidget*>(WKUPM), static_cast<QWidget*>(WKUPR),
-                       static_cast<QWidget*>(WKUPTIME), static_cast<QWidget*>(Wkupw)})
-        w->setEnabled(on);
-    Label39->setVisible(!on);
+    showWakeUpEnabled(bitOf(chb_ew) == 1);
 }
 
 void TransceiverPanel::chb_dc_Click() {
@@ -367,60 +322,7 @@ void TransceiverPanel::CalcPLLCmd() {
     PLLCmd->setText(trx::pllCommand(rft, bitOf(CB_LPX), bitOf(CB_DDY), bitOf(CB_DDIT), pllbw));
 }
 
-// ---- Wake-up timer, duty cycle, low battery -----------------------------------------------------
-
-void TransceiverPanel::WKUPM_KeyPress() {
-    const sleep::WakeUp w =
-        sleep::takeWakeUpBoxes({WKUPM, WKUPR, nullptr, WKUPTIME, Label8, DUTY_USEM}, XtalFactor);
-    WM = w.m;
-    WR = w.r;
-    showWord(Wkupw, w.word);
-    DUTY_KeyPress();
-}
-
-void TransceiverPanel::WKUPM_LostFocus() {
-    WKUPM_KeyPress();
-}
-void TransceiverPanel::WKUPR_LostFocus() {
-    WKUPM_KeyPress();
-}
-
-void TransceiverPanel::DUTY_KeyPress() {
-    const sleep::DutyCycle duty =
-        sleep::takeDutyBoxes({DUTY, DUTY_USEM, DUTY_CALC, WKUPM}, trx::DutyCycleBase, int(enldc));
-    DUTYC = duty.field;
-    showWord(Dutyw, duty.word);
-}
-
-void TransceiverPanel::DUTY_LostFocus() {
-    DUTY_KeyPress();
-}
-
-void TransceiverPanel::enlowdc_Click() {
-    enldc = bitOf(enlowdc);
-    DUTY_KeyPress();
-}
-
-void TransceiverPanel::LBD_KeyPress() {
-    LBDC = sleep::wholeField(leadingNumber(LBD->text()), 0, 31);
-    LBD->setText(QString::number(LBDC));
-    LBDw->setText(hexText(trx::lowBatteryWord(int(D), int(LBDC))));
-    LBDV->setText(sleep::thresholdText(int(LBDC), trx::ThresholdOffset));
-    showUpdateMark();
-}
-
-void TransceiverPanel::LBD_LostFocus() {
-    LBD_KeyPress();
-}
-
-void TransceiverPanel::LBDV_LostFocus() {
-    sleep::takeVoltsBox(LBDV, LBD, trx::ThresholdOffset);
-    LBD_LostFocus();
-    showUpdateMark();
-}
-
-// ---- Receiver, AFC, data filter, data rate
-// -------------------------------------------------------
+// ---- Receiver ---------------------------------------------------------------------------------
 
 void TransceiverPanel::Pin8IsInt_Click() {
     p8 = 0;
@@ -466,95 +368,15 @@ void TransceiverPanel::CalcRecw() {
     showWord(Recw, RecwData);
 }
 
-void TransceiverPanel::CalcAFCw() {
-    AFCend = bitOf(afcen);
-    AFCstd = bitOf(afcst);
-    AFCfid = bitOf(afcfi);
-    AFCoend = bitOf(afcoen);
-    const int range = trx::entryIndex(trx::lists::afcRange(), AFCres->currentText());
-    if (range >= 0)
-        AFCresd = range;
-    const int mode = trx::entryIndex(trx::lists::afcMode(), AFCauto->currentText());
-    if (mode >= 0) {
-        AFCautod = mode;
-        afcst->setEnabled(mode == 0);
-    }
-    AFCw->setText(hexText(trx::afcWord(int(AFCautod), int(AFCresd), int(AFCstd), int(AFCfid),
-                                       int(AFCoend), int(AFCend))));
-    if (!StatusReadActive)
-        showUpdateMark();
-}
+// ---- FIFO and synchron pattern -----------------------------------------------------------------
 
-void TransceiverPanel::CalcDatafiltw() {
-    const int type = trx::filterTypeField(FILTTYPE->currentText());
-    if (type >= 0)
-        filttyped = type;
-    const QString mode = ClkRecMode->currentText();
-    const int autoBit = mode == QStringLiteral("Auto") ? 1 : 0;
-    const int fastBit = mode == QStringLiteral("Fast") ? 1 : 0;
-    showWord(Datafiltw, trx::dataFilterWord(autoBit, fastBit, bitOf(DFILTbit5), int(filttyped),
-                                            STATEFILT->value()));
-}
-
-void TransceiverPanel::STATEFILT_Change() {
-    CalcDatafiltw();
-    StatefiltNr->setText(QString::number(STATEFILT->value()));
-    showUpdateMark();
-}
-
-void TransceiverPanel::StatefiltNr_Change() {
-    const double value = leadingNumber(StatefiltNr->text());
-    if (value > 7)
-        StatefiltNr->setText(QStringLiteral("7"));
-    else if (value < 1)
-        StatefiltNr->setText(QStringLiteral("1"));
-    STATEFILT->setValue(
-        int(roundHalfEven(std::clamp(leadingNumber(StatefiltNr->text()), 0.0, 7.0))));
-}
-
-void TransceiverPanel::DATARATEDIV_LostFocus() {
-    DATARATED = sleep::wholeField(leadingNumber(DATARATEDIV->text()), 0, 127);
-    DATARATEDIV->setText(QString::number(DATARATED));
-    const int prescaler = bitOf(dataratepresc);
-    DATARATE->setText(trx::dataRateText(int(DATARATED), prescaler == 1, XtalFactor));
-    showWord(Dataratew, trx::dataRateWord(prescaler, int(DATARATED)));
-}
-
-// ---- FIFO and synchron pattern
-// -------------------------------------------------------------------
-
-void TransceiverPanel::CalcFIFOw() {
-    FFcmd_value = trx::fifoWord(ITLEVEL->value(), chip_ == trx::Chip::HC916 ? int(ffcmdsp) : 0,
-                                int(fflogicd), bitOf(ffillen), bitOf(SensResEn));
-    FIFOw->setText(hexText(FFcmd_value));
-    if (!takeSuppressUpdateMark())
-        showUpdateMark();
+int TransceiverPanel::fifoWordValue() {
+    return trx::fifoWord(ITLEVEL->value(), chip_ == trx::Chip::HC916 ? int(ffcmdsp) : 0,
+                         int(fflogicd), bitOf(ffillen), bitOf(SensResEn));
 }
 
 QList<QCheckBox*> TransceiverPanel::synchronLatchBoxes() {
     return {ffillen};
-}
-
-void TransceiverPanel::ITLEVEL_Change() {
-    CalcFIFOw();
-    ITlevelNr->setText(QString::number(ITLEVEL->value()));
-    showUpdateMark();
-}
-
-void TransceiverPanel::ITlevelNr_Change() {
-    const double value = leadingNumber(ITlevelNr->text());
-    if (value > 15)
-        ITlevelNr->setText(QStringLiteral("15"));
-    else if (value < 1)
-        ITlevelNr->setText(QStringLiteral("1"));
-    ITLEVEL->setValue(int(roundHalfEven(std::clamp(leadingNumber(ITlevelNr->text()), 0.0, 15.0))));
-}
-
-void TransceiverPanel::FIFOstrt_Click() {
-    const int index = trx::entryIndex(trx::lists::fifoStart(), FIFOstrt->currentText());
-    if (index >= 0)
-        fflogicd = index;
-    CalcFIFOw();
 }
 
 void TransceiverPanel::SynchPattern_Click() {

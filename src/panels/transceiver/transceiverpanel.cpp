@@ -3,19 +3,20 @@
 #include "app/ismmain.h"
 #include "panels/common/outputpower.h"
 #include "panels/common/panelwidgets.h"
+#include "panels/common/sleepsetting.h"
 #include "trxfrequency.h"
 #include "trxwords.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -44,6 +45,60 @@ ChipPanelDesign designOf(trx::Chip chip) {
     return d;
 }
 
+RadioTraits transceiverTraits(trx::Chip chip) {
+    RadioTraits t;
+    t.wakeUpFormula = QStringLiteral("Twake-up = M * 2^R [ms]");
+    t.wakeUpTimeCaption = QStringLiteral("Twake-up:");
+    t.dutyPageCaption = QStringLiteral("Low Duty-Cycle");
+    t.dutyCycleBase = trx::DutyCycleBase;
+    t.enablingCommand = QStringLiteral("Power Management");
+    t.thresholdCaption = QStringLiteral("LBD:");
+    t.thresholdFormula = QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V");
+    t.thresholdOffset = trx::ThresholdOffset;
+    t.lowBattery = [](double typed, int divider, int) {
+        LowBattery lbd;
+        lbd.field = sleep::wholeField(typed, 0, 31);
+        lbd.volts = sleep::thresholdText(lbd.field, trx::ThresholdOffset);
+        lbd.word = trx::lowBatteryWord(divider, lbd.field);
+        return lbd;
+    };
+    t.afcModes = trx::lists::afcMode();
+    t.afcRanges = trx::lists::afcRange();
+    t.afcWord = [](const AfcFields& f, int) {
+        return trx::afcWord(f.mode, f.range, f.strobe, f.fine, f.outputEnable, f.enable);
+    };
+    t.rateFormula = QStringLiteral("Fosc  ->  1/29  ->  1/8 Presc.  ->  1/(R+1)");
+    t.dataRate = [](double typed, bool prescaler, int, float xtal) {
+        DataRate rate;
+        rate.divider = sleep::wholeField(typed, 0, 127);
+        rate.kbps = trx::dataRateText(rate.divider, prescaler, xtal);
+        rate.word = trx::dataRateWord(prescaler ? 1 : 0, rate.divider);
+        return rate;
+    };
+    t.filterTypes = trx::lists::filterType();
+    t.filterTypeField = [](const QString& text) -> std::optional<int> {
+        const int field = trx::filterTypeField(text);
+        if (field < 0)
+            return std::nullopt;
+        return field;
+    };
+    t.bit5Caption = QStringLiteral("Not used (bit5)");
+    t.dataFilterWord = [](const ClockRecovery& cr, int bit5, int type, int, int dqd) {
+        return trx::dataFilterWord(cr.autoBit, cr.fastBit, bit5, type, dqd);
+    };
+    t.fifoPageCaption =
+        chip == trx::Chip::HC913 ? QStringLiteral("FIFO Buffer") : QStringLiteral("FIFO and Reset");
+    t.itLevelMaximum = 15;
+    t.fifoStarts = trx::lists::fifoStart();
+    t.fifoStartField = [](const QString& text) -> std::optional<int> {
+        const int field = trx::entryIndex(trx::lists::fifoStart(), text);
+        if (field < 0)
+            return std::nullopt;
+        return field;
+    };
+    return t;
+}
+
 QComboBox* list(QWidget* parent, const QString& name) {
     // The lists are chosen from, never typed into. The load step fills them before the panel is
     // first shown, and the crystal refills some: each list stays as wide as its longest entry.
@@ -59,22 +114,16 @@ QLabel* label(QWidget* parent, const QString& text, const QString& name = {}) {
     return l;
 }
 
-QScrollBar* scrollBar(QWidget* parent, const QString& name, int maximum) {
-    auto* bar = named(new QScrollBar(Qt::Horizontal, parent), name);
-    bar->setRange(0, maximum);
-    bar->setMinimumWidth(160);
-    return bar;
-}
-
 } // namespace
 
 TransceiverPanel::TransceiverPanel(ISMmain& main, trx::Chip chip)
-    : ChipPanel(main, designOf(chip)), chip_(chip) {
+    : RadioPanel(main, designOf(chip), transceiverTraits(chip)), chip_(chip) {
     setWindowTitle(chip == trx::Chip::HC913 ? QStringLiteral("HC913 Transceiver control panel")
                                             : QStringLiteral("HC916 Transceiver control panel"));
     buildSettings();
-    buildPages();
     buildWordBoxes();
+    addRadioPages();
+    buildPages();
     connectHandlers();
     compactCommonControls(FreqCenter, FreqStep);
 }
@@ -241,172 +290,19 @@ void TransceiverPanel::buildSettings() {
 }
 
 void TransceiverPanel::buildPages() {
-    // Each page in two columns: its inputs on the left, its formula and notes on the right.
-    auto pageGrid = [](QWidget* page) {
-        QGridLayout* g = denseGrid(page);
-        g->setHorizontalSpacing(12);
-        return g;
-    };
-    auto note = [](QWidget* page, const QString& text, const QString& name) {
-        QLabel* l = label(page, text, name);
-        l->setWordWrap(true);
-        return l;
-    };
-    // The rows close up at the top and the columns at the left of a page.
-    auto close = [](QGridLayout* g) {
-        g->setRowStretch(g->rowCount(), 1);
-        g->setColumnStretch(g->columnCount(), 1);
-    };
-    {
-        QWidget* page = addPage(QStringLiteral("Wake-Up Timer"));
-        auto* g = pageGrid(page);
-        WKUPM = numberBox(page, QStringLiteral("WKUPM"), 110);
-        WKUPM->setToolTip(QStringLiteral("Multiplier of the Wake-up timer period"));
-        WKUPR = numberBox(page, QStringLiteral("WKUPR"), 110);
-        WKUPTIME = numberBox(page, QStringLiteral("WKUPTIME"), 110);
-        Label8 = label(page, QStringLiteral("sec"), QStringLiteral("Label8"));
-        g->addWidget(label(page, QStringLiteral("M:")), 0, 0);
-        g->addWidget(WKUPM, 0, 1);
-        g->addWidget(label(page, QStringLiteral("R:")), 1, 0);
-        g->addWidget(WKUPR, 1, 1);
-        g->addWidget(label(page, QStringLiteral("Twake-up:")), 2, 0);
-        g->addWidget(WKUPTIME, 2, 1);
-        g->addWidget(Label8, 2, 2);
-        g->addWidget(label(page, QStringLiteral("Twake-up = M * 2^R [ms]")), 0, 3);
-        Label39 = note(page,
-                       QStringLiteral("The Wake-up timer can be enabled by the Power Management "
-                                      "command."),
-                       QStringLiteral("Label39"));
-        g->addWidget(Label39, 1, 3, 2, 1);
-        close(g);
-    }
-    {
-        QWidget* page = addPage(QStringLiteral("Low Duty-Cycle"));
-        auto* g = pageGrid(page);
-        DUTY = numberBox(page, QStringLiteral("DUTY"), 110);
-        DUTY_USEM = numberBox(page, QStringLiteral("DUTY_USEM"), 110, true);
-        DUTY_CALC = numberBox(page, QStringLiteral("DUTY_CALC"), 110, true);
-        Label11 = label(page, QStringLiteral("%"), QStringLiteral("Label11"));
-        enlowdc = named(new QCheckBox(QStringLiteral(" Enable Low Duty-cycle operation"), page),
-                        "enlowdc");
-        g->addWidget(label(page, QStringLiteral("D:")), 0, 0);
-        g->addWidget(DUTY, 0, 1);
-        g->addWidget(label(page, QStringLiteral("M:")), 1, 0);
-        g->addWidget(DUTY_USEM, 1, 1);
-        g->addWidget(label(page, QStringLiteral("Duty cycle:")), 2, 0);
-        g->addWidget(DUTY_CALC, 2, 1);
-        g->addWidget(Label11, 2, 2);
-        g->addWidget(label(page, QStringLiteral("Duty cycle = (D * 2 + 1) / M * 100 [%]")), 0, 3);
-        g->addWidget(enlowdc, 1, 3);
-        close(g);
-    }
-    {
-        QWidget* page = addPage(QStringLiteral("Low Battery Detector"));
-        auto* g = pageGrid(page);
-        LBD = numberBox(page, QStringLiteral("LBD"), 110);
-        LBDV = numberBox(page, QStringLiteral("LBDV"), 110);
-        g->addWidget(label(page, QStringLiteral("LBD:")), 0, 0);
-        g->addWidget(LBD, 0, 1);
-        g->addWidget(label(page, QStringLiteral("Threshold:")), 1, 0);
-        g->addWidget(LBDV, 1, 1);
-        g->addWidget(label(page, QStringLiteral("V")), 1, 2);
-        g->addWidget(label(page, QStringLiteral("Vlb = 2.2 V + LBD * 0.1 V")), 0, 3);
-        Label38 = note(page,
-                       QStringLiteral("The Low Battery Detector can be enabled by the Power "
-                                      "Management command."),
-                       QStringLiteral("Label38"));
-        g->addWidget(Label38, 1, 3, 2, 1);
-        close(g);
-    }
-    {
-        QWidget* page = addPage(QStringLiteral("AFC"));
-        auto* g = pageGrid(page);
-        AFCauto = list(page, QStringLiteral("AFCauto"));
-        AFCres = list(page, QStringLiteral("AFCres"));
-        afcst = named(new QCheckBox(QStringLiteral("Strobe"), page), "afcst");
-        afcfi = named(new QCheckBox(QStringLiteral("Enable fine mode"), page), "afcfi");
-        afcoen = named(new QCheckBox(QStringLiteral("Output Enable"), page), "afcoen");
-        afcen = named(new QCheckBox(QStringLiteral("Enable AFC"), page), "afcen");
-        g->addWidget(label(page, QStringLiteral("Mode :")), 0, 0);
-        g->addWidget(AFCauto, 0, 1);
-        g->addWidget(label(page, QStringLiteral("AFC range:")), 1, 0);
-        g->addWidget(AFCres, 1, 1);
-        g->addWidget(afcst, 0, 2);
-        g->addWidget(afcfi, 1, 2);
-        g->addWidget(afcoen, 0, 3);
-        g->addWidget(afcen, 1, 3);
-        close(g);
-    }
-    {
-        QWidget* page = addPage(QStringLiteral("Data Rate"));
-        auto* g = pageGrid(page);
-        dataratepresc =
-            named(new QCheckBox(QStringLiteral(" Enable prescaller (1/8)"), page), "dataratepresc");
-        DATARATEDIV = numberBox(page, QStringLiteral("DATARATEDIV"), 110);
-        DATARATE = numberBox(page, QStringLiteral("DATARATE"), 110, true);
-        Label25 = label(page, QStringLiteral("kbps"), QStringLiteral("Label25"));
-        g->addWidget(label(page, QStringLiteral("R:")), 0, 0);
-        g->addWidget(DATARATEDIV, 0, 1);
-        g->addWidget(label(page, QStringLiteral("Data Rate:")), 1, 0);
-        g->addWidget(DATARATE, 1, 1);
-        g->addWidget(Label25, 1, 2);
-        g->addWidget(label(page, QStringLiteral("Fosc  ->  1/29  ->  1/8 Presc.  ->  1/(R+1)")), 0,
-                     3);
-        g->addWidget(dataratepresc, 1, 3);
-        close(g);
-    }
-    {
-        QWidget* page = addPage(QStringLiteral("Data Filter"));
-        auto* g = pageGrid(page);
-        FILTTYPE = list(page, QStringLiteral("FILTTYPE"));
-        ClkRecMode = list(page, QStringLiteral("ClkRecMode"));
-        DFILTbit5 = named(new QCheckBox(QStringLiteral("Not used (bit5)"), page), "DFILTbit5");
-        DFILTbit5->setChecked(true);
-        DFILTbit5->setVisible(false);
-        STATEFILT = scrollBar(page, QStringLiteral("STATEFILT"), 7);
-        STATEFILT->setValue(1);
-        StatefiltNr = numberBox(page, QStringLiteral("StatefiltNr"), 110);
-        g->addWidget(label(page, QStringLiteral("Filter type:")), 0, 0);
-        g->addWidget(FILTTYPE, 0, 1);
-        g->addWidget(label(page, QStringLiteral("Clock Recovery mode:")), 1, 0);
-        g->addWidget(ClkRecMode, 1, 1);
-        g->addWidget(label(page, QStringLiteral("DQD parameter:")), 0, 2);
-        g->addWidget(StatefiltNr, 0, 3);
-        g->addWidget(STATEFILT, 1, 2, 1, 2);
-        close(g);
-    }
-    {
-        QWidget* page = addPage(chip_ == trx::Chip::HC913 ? QStringLiteral("FIFO Buffer")
-                                                          : QStringLiteral("FIFO and Reset"));
-        auto* g = pageGrid(page);
-        ITLEVEL = scrollBar(page, QStringLiteral("ITLEVEL"), 15);
-        ITLEVEL->setValue(8);
-        ITlevelNr = numberBox(page, QStringLiteral("ITlevelNr"), 110);
-        FIFOstrt = list(page, QStringLiteral("FIFOstrt"));
-        ffillen = named(new QCheckBox(QStringLiteral("Enable synchron latch"), page), "ffillen");
-        SensResEn =
-            named(new QCheckBox(QStringLiteral("Disable Sensitive reset"), page), "SensResEn");
-        g->addWidget(label(page, QStringLiteral("FIFO IT level:")), 0, 0);
-        g->addWidget(ITlevelNr, 0, 1);
-        g->addWidget(ITLEVEL, 1, 0, 1, 2);
-        g->addWidget(label(page, QStringLiteral("FIFO fill start:")), 0, 2);
-        g->addWidget(FIFOstrt, 0, 3);
-        g->addWidget(ffillen, 1, 2, 1, 2);
-        g->addWidget(SensResEn, 2, 2, 1, 2);
-        close(g);
-    }
-    if (chip_ == trx::Chip::HC916) {
-        QWidget* page = addPage(QStringLiteral("Syncron Pattern"));
-        auto* g = pageGrid(page);
-        SynchPattern = list(page, QStringLiteral("SynchPattern"));
-        TB_SP = numberBox(page, QStringLiteral("TB_SP"), 110);
-        TB_SP->setMaxLength(2);
-        g->addWidget(label(page, QStringLiteral("Synchron pattern:")), 0, 0);
-        g->addWidget(SynchPattern, 0, 1);
-        g->addWidget(label(page, QStringLiteral("Byte 0 of Synchron Pattern")), 1, 0);
-        g->addWidget(TB_SP, 1, 1);
-        close(g);
-    }
+    SensResEn =
+        named(new QCheckBox(QStringLiteral("Disable Sensitive reset"), FIFOstrt->parentWidget()),
+              "SensResEn");
+    fifoColumn()->addRow(SensResEn);
+    if (chip_ != trx::Chip::HC916)
+        return;
+    QWidget* page = addPage(QStringLiteral("Syncron Pattern"));
+    auto [inputs, notes] = twoColumns(page);
+    SynchPattern = list(page, QStringLiteral("SynchPattern"));
+    TB_SP = numberBox(page, QStringLiteral("TB_SP"), 110);
+    TB_SP->setMaxLength(2);
+    inputs->addRow(QStringLiteral("Synchron pattern:"), SynchPattern);
+    inputs->addRow(QStringLiteral("Byte 0 of Synchron Pattern"), TB_SP);
 }
 
 void TransceiverPanel::buildWordBoxes() {
@@ -436,11 +332,6 @@ void TransceiverPanel::buildWordBoxes() {
         SynchPatt =
             addWordBox(QStringLiteral("SynchPatt"), QStringLiteral("Synchron Pattern Command:"));
     }
-    for (QWidget* w :
-         {static_cast<QWidget*>(WKUPM), static_cast<QWidget*>(WKUPR), static_cast<QWidget*>(Wkupw),
-          static_cast<QWidget*>(WKUPTIME), static_cast<QWidget*>(LBD), static_cast<QWidget*>(LBDw),
-          static_cast<QWidget*>(LBDV)})
-        w->setEnabled(false);
 }
 
 void TransceiverPanel::fillLists() {
@@ -456,11 +347,6 @@ void TransceiverPanel::fillLists() {
     fill(VDI, trx::lists::vdi());
     fill(LNAgain, trx::lists::lnaGain());
     fill(DRSSI, trx::lists::rssi(chip_ == trx::Chip::HC913 ? 8 : 6));
-    fill(AFCauto, trx::lists::afcMode());
-    fill(AFCres, trx::lists::afcRange());
-    fill(FILTTYPE, trx::lists::filterType());
-    fill(FIFOstrt, trx::lists::fifoStart());
-    fill(ClkRecMode, trx::lists::clockRecovery());
     // Shown as their first entries, which stand for the fields' start values 0.
     fill(ModPol, trx::lists::polarity());
     fill(OutputPower, outputPowerEntries());

@@ -35,8 +35,7 @@ QString pllCommand(int rft, int lpx, int ddy, int ddit, int pllbw) {
 bool isPllWordText(const QString& text) {
     if (text.size() != 4)
         return false;
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return isxdigit(c.unicode()) && c.unicode() < 128; });
+    return std::all_of(text.begin(), text.end(), isHexDigit);
 }
 
 int lowBatteryWord(int D, int LBDC) {

@@ -1,5 +1,6 @@
 #include "ascfile.h"
 
+#include "common/boundedfile.h"
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/textlines.h"
@@ -29,14 +30,19 @@ QByteArray defaultPreamble() {
 
 Image read(const QByteArray& file) {
     Image image;
-    for (const QByteArray& line : textLines(file))
-        image.loaded += line + "\r\n";
-    if (image.loaded.isEmpty())
+    QByteArray& text = image.loaded;
+    qsizetype lines = 0;
+    for (const QByteArrayView line : TextLines(file)) {
+        if (++lines > fileBounds::EepromImageLines)
+            throw tooManyLines(fileBounds::EepromImageLines);
+        text += line;
+        text += "\r\n";
+    }
+    if (text.isEmpty())
         throw Error(errors::EmptyFile, QStringLiteral("This is an empty file!"));
     if (file[0] != stx)
         throw Error(errors::InvalidFileFormat,
                     QStringLiteral("Not an EEPROM image file: it does not begin with STX (0x02)."));
-    const QByteArray& text = image.loaded;
     // The header ends two characters after the first comma, at the LF of its line.
     qsizetype position = 1;
     while (text[position - 1] != ',' && position < text.size())
@@ -44,28 +50,32 @@ Image read(const QByteArray& file) {
     if (position < text.size())
         position += 2;
     image.preamble = text.left(position);
-    QByteArray rest = text.mid(position);
+    const QByteArrayView rest = QByteArrayView(text).sliced(position);
     const QByteArray endLine = QByteArray(1, etx) + "\r\n";
+    qsizetype length = 0;
     if (rest == endLine)
-        rest.clear();
-    else if (rest.endsWith("\r\n" + endLine))
-        rest.chop(5);
+        length = 0;
+    else if (rest.endsWith(QByteArray("\r\n") + endLine))
+        length = rest.size() - 5;
     else if (rest.size() >= 2)
-        rest.chop(2);
+        length = rest.size() - 2;
     else
         throw Error(5, QStringLiteral("Invalid procedure call or argument"));
     // Text between the digits carries no meaning, but a control character means the file is no
-    // image text at all (another encoding, binary data), whatever digits it may hold.
-    const qsizetype control = std::find_if(rest.cbegin(), rest.cend(), isControl) - rest.cbegin();
-    if (control < rest.size()) {
-        const qsizetype line = text.left(position + control).count("\r\n") + 1;
+    // image text at all (another encoding, binary data), whatever digits it may hold. The header
+    // line is saved back as it was read, so it is held to the same rule: only its leading STX and
+    // the end mark cut from the text are no text.
+    const QByteArrayView kept = QByteArrayView(text).sliced(1, position - 1 + length);
+    const auto control = std::find_if(kept.cbegin(), kept.cend(), isControl);
+    if (control != kept.cend()) {
+        const qsizetype line = std::count(kept.cbegin(), control, '\n') + 1;
         throw Error(errors::InvalidFileFormat,
                     QStringLiteral("Not an EEPROM image file: line %1 holds the control "
                                    "character 0x%2.")
                         .arg(line)
-                        .arg(hexText(quint8(rest[control]), 2)));
+                        .arg(hexText(quint8(*control), 2)));
     }
-    image.worksheet = rest;
+    image.worksheet = text.mid(position, length);
     return image;
 }
 

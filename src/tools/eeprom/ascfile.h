@@ -16,9 +16,10 @@ struct Image {
 
 // Reads an image file. A line ends at CR LF, CR or LF. Only an end-mark line (ETX) and the line
 // break before it are cut from the text, else the final line break; so a file without an end
-// mark keeps its last byte. Throws krv::Error for an empty file, a file without text after its
-// header line, and (errors::InvalidFileFormat) a file that does not begin with STX or whose text
-// holds a control character other than CR, LF and TAB.
+// mark keeps its last byte. Throws krv::Error for an empty file, a file of more lines than the
+// worksheet shows (fileBounds::EepromImageLines), a file without text after its
+// header line, and (errors::InvalidFileFormat) a file that does not begin with STX or that holds,
+// in its header line or its text, a control character other than CR, LF and TAB.
 Image read(const QByteArray& file);
 
 // The file: the header line, the worksheet text, CR LF and ETX.

@@ -7,18 +7,32 @@
 namespace krv::firmware {
 
 QByteArray loaderText(const QByteArray& file) {
-    const QByteArrayList lines = textLines(file);
+    // The loader writes whatever it is given into the board's program memory: every record is
+    // checked as it is taken, and the first one at fault ends the reading.
+    intelhex::FileCheck check;
+    const auto invalid = [](const QString& problem) {
+        return Error(errors::InvalidFileFormat,
+                     QStringLiteral("Not an Intel HEX firmware file.\r\n") + problem);
+    };
     QByteArray text;
-    for (const QByteArray& line : lines) {
-        if (!line.isEmpty())
-            text += (text.isEmpty() ? "L" : "") + line + "\r\n";
+    // Records ended by CR LF, as real files are, fit without the text ever moving.
+    text.reserve(file.size() + 1);
+    for (const QByteArrayView line : TextLines(file)) {
+        if (const std::optional<QString> problem = check.take(line))
+            throw invalid(*problem);
+        if (line.isEmpty())
+            continue;
+        if (text.isEmpty())
+            text += 'L';
+        text += line;
+        text += "\r\n";
     }
     if (text.isEmpty())
         throw Error(errors::EmptyFile, QStringLiteral("This is an empty file!"));
-    // The loader writes whatever it is given into the board's program memory.
-    if (const std::optional<QString> problem = intelhex::problem(lines))
-        throw Error(errors::InvalidFileFormat,
-                    QStringLiteral("Not an Intel HEX firmware file.\r\n") + *problem);
+    if (const std::optional<QString> problem = check.finish())
+        throw invalid(*problem);
+    // The window keeps the text: a file of mostly empty lines keeps no room for them.
+    text.squeeze();
     return text;
 }
 
