@@ -150,7 +150,8 @@ void LooksTest::initTestCase() {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     // 1280x720 is the smallest: a 1920x1080 screen at a display scale of 1.5.
     QVERIFY2(screen.width() >= 1280 && screen.height() >= 720,
-             "run through CTest, which gives the offscreen platform a desktop-sized screen");
+             "a desktop-sized screen: the test support gives one unless the platform is set "
+             "otherwise");
 }
 
 void LooksTest::mainWindowOpensMaximised() {
