@@ -3,14 +3,13 @@
 # bench/send_and_wait.py (pyserial) and link_bench send the same word line and wait for its
 # ending, taking turns, five runs each, against one krv-board-sim process; prints the median
 # wall time and CPU per line of each. Needs Debian's python3-serial (apt-get install
-# python3-serial) and an optimised build:
-#   KRV_BUILD_DIR=build-run KRV_BUILD_TYPE=RelWithDebInfo \
-#       KRV_TARGETS="link_bench krv-board-sim" tools/build.sh
-# usage: bench/link_vs_script.sh [LINES]   (lines per run, 5000 unless given)
+# python3-serial) and the optimised build, which `tools/bench.sh link_vs_script` makes before
+# it runs this.
+# usage: bench/link_vs_script.sh [LINES]   (lines per run, 20000 unless given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${KRV_BUILD_DIR:-build-run}
-lines=${1:-5000}
+lines=${1:-20000}
 runs=5
 
 log=$(mktemp)

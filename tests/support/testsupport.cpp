@@ -50,10 +50,16 @@ bool Rig::connectBoard() {
     if (!QFileInfo::exists(ProgramFolder::file(QStringLiteral("KRV.ini"))))
         writeSettings();
     start();
-    return waitUntil([this] {
-        return main_->CommState == 0 && main_->loadboardListConnected() && main_->loadedLink() &&
-               main_->loadedLink()->MSComm2->portOpen() && !main_->loadedLink()->isBusy();
-    });
+    // The scan takes a fraction of a second; a sanitizer build on a machine busy with other
+    // builds takes many times that, and the wait ends as soon as the board is open.
+    constexpr int scanPatienceMs = 20000;
+    return waitUntil(
+        [this] {
+            return main_->CommState == 0 && main_->loadboardListConnected() &&
+                   main_->loadedLink() && main_->loadedLink()->MSComm2->portOpen() &&
+                   !main_->loadedLink()->isBusy();
+        },
+        scanPatienceMs);
 }
 
 QStringList Rig::messageTexts() const {
