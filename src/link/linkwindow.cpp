@@ -220,14 +220,20 @@ void LinkWindow::MSComm1_OnComm(char c) {
     host_.echoToTerminal(echoOf(c));
 }
 
-void LinkWindow::boardGone() {
+// Everything still waiting ends with the port-closed outcome, and the sends that follow end as
+// quietly until the user acts again.
+void LinkWindow::closeQuietly() {
     Timer1->stop();
     WaitTicks = 0;
     MSComm2->setPortOpen(false);
-    // Everything still waiting ends quietly: one message for the lost board is enough.
     while (!queue_.isEmpty())
         finishFront(SendResult::Outcome::PortClosed);
     ++lossGeneration_;
+}
+
+void LinkWindow::boardGone() {
+    // One message for the lost board is enough.
+    closeQuietly();
     // The key or click that closes the lost-board message is no new action of the user.
     QPointer<LinkWindow> self(this);
     inLostPath_ = true;
@@ -237,13 +243,8 @@ void LinkWindow::boardGone() {
 }
 
 void LinkWindow::closeBoardPort() {
-    Timer1->stop();
-    WaitTicks = 0;
-    MSComm2->setPortOpen(false);
-    while (!queue_.isEmpty())
-        finishFront(SendResult::Outcome::PortClosed);
     // The click on Disconnect came before this: the quiet lasts until the user's next action.
-    ++lossGeneration_;
+    closeQuietly();
 }
 
 void LinkWindow::DisableDataSelector(const QObject* holder) {

@@ -92,6 +92,7 @@ private:
     SendResult sendOne(const QString& command);
     void startNext();
     void finishFront(SendResult::Outcome outcome);
+    void closeQuietly();
     void Timer1_Timer();
     void MSComm2_OnComm(char c);
     void MSComm1_OnComm(char c);

@@ -15,15 +15,11 @@
 #include <QToolBar>
 
 using namespace krv;
+using krv::test::pressDisconnect;
 using krv::test::Rig;
 using krv::test::waitUntil;
 
 namespace {
-
-// The user presses Disconnect on the toolbar, as with the mouse.
-void pressDisconnect(ISMmain& main) {
-    QTest::mouseClick(main.Toolbar2->widgetForAction(main.DisconnectButton), Qt::LeftButton);
-}
 
 int countOf(const QStringList& lines, const QString& prefix) {
     int n = 0;

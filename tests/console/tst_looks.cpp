@@ -72,12 +72,7 @@ private Q_SLOTS:
     void theFifoGridsShowEveryRowAndHeading() {
         ConsoleRig c;
         QVERIFY(c.open());
-        c.rig.main().show();
-        QCoreApplication::processEvents();
-        c.rig.main().showForm(c.spi);
-        c.choose(QStringLiteral("DEMO-REG"));
-        c.spi->TabStrip1->setCurrentIndex(1);
-        QCoreApplication::processEvents();
+        openOnSecondPage(c);
         for (console::FifoGrid* grid : {c.spi->TXFIFO, c.spi->RXFIFO}) {
             QTableView* view = grid->view;
             const QString name = grid->objectName();

@@ -15,30 +15,13 @@
 #include <QToolBar>
 
 using namespace krv;
+using krv::test::pressDisconnect;
+using krv::test::typeText;
 using krv::test::waitUntil;
 
 namespace {
 
 const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
-
-// Types the text as a keyboard with its characters would: one key per character, surrogate
-// pairs included (QTest's own typing knows Latin-1 only).
-void typeText(QWidget* box, const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QString character(text[i]);
-        if (text[i].isHighSurrogate() && i + 1 < text.size())
-            character += text[++i];
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
-        QApplication::sendEvent(box, &release);
-    }
-}
-
-// The user presses Disconnect on the toolbar, as with the mouse.
-void pressDisconnect(ISMmain& main) {
-    QTest::mouseClick(main.Toolbar2->widgetForAction(main.DisconnectButton), Qt::LeftButton);
-}
 
 } // namespace
 

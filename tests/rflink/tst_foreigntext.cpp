@@ -17,25 +17,13 @@
 
 using namespace krv;
 using krv::test::LinkRig;
+using krv::test::typeText;
 
 namespace {
 
 // Latin-1 letters, Cyrillic, an Arabic-Indic digit three, a full-width B, a CJK character and
 // a character beyond the basic plane.
 const QString foreign = QStringLiteral("\u00e9\u00ff\u0416\u0663\uff22\u4e2d\U0001d7d9");
-
-// Types the text as a keyboard of any layout does: one key event carrying each character.
-void typeText(QWidget* box, const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text.at(i).isHighSurrogate() ? 2 : 1;
-        const QString character = text.mid(i, length);
-        i += length - 1;
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
-        QApplication::sendEvent(box, &release);
-    }
-}
 
 // Opens the tool as the user reaches it, with its box ready to take typing.
 QWidget* openTool(LinkRig& rig, const QString& form) {

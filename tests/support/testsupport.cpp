@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QTest>
+#include <QToolBar>
 #include <cstdio>
 #include <malloc.h>
 #include <unistd.h>
@@ -67,6 +69,22 @@ QStringList Rig::messageTexts() const {
     for (const auto& message : dialogs_->messages)
         texts.append(message.text);
     return texts;
+}
+
+void typeText(QWidget* box, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length - 1;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(box, &release);
+    }
+}
+
+void pressDisconnect(ISMmain& main) {
+    QTest::mouseClick(main.Toolbar2->widgetForAction(main.DisconnectButton), Qt::LeftButton);
 }
 
 bool waitUntil(const std::function<bool()>& condition, int ms) {

@@ -42,6 +42,12 @@ private:
 // Waits, processing events, until the condition holds; false after `ms` milliseconds.
 bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 
+// Types the text as a keyboard of any layout does: one key event carrying each character,
+// surrogate pairs included (QTest's own typing knows Latin-1 only).
+void typeText(QWidget* box, const QString& text);
+// The user presses Disconnect on the main window's toolbar, as with the mouse.
+void pressDisconnect(ISMmain& main);
+
 // Opens the window of that name, shows it and closes it again, its deferred deletes run and the
 // board's record of received commands emptied (that memory is the simulator's, not the window's).
 void cycleForm(Rig& rig, const QString& name);
