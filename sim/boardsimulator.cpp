@@ -166,11 +166,14 @@ void BoardSimulator::answer(const QString& line) {
 void BoardSimulator::answerAsLoader(const QByteArrayList& writes) {
     // Each write a moment after the one before: the loader signals busy, writes its flash, then
     // signals ready. A record that came in meanwhile waits for the one before it.
+    // The delays count from one reading of the clock: a second reading can pass the first write's
+    // moment, and a timer given a negative delay never fires.
     if (!loaderClock_.isValid())
         loaderClock_.start();
-    qint64 at = std::max(loaderClock_.elapsed(), loaderFreeAtMs_);
+    const qint64 now = loaderClock_.elapsed();
+    qint64 at = std::max(now, loaderFreeAtMs_);
     for (const QByteArray& bytes : writes) {
-        QTimer::singleShot(at - loaderClock_.elapsed(), this, [this, bytes] {
+        QTimer::singleShot(int(at - now), this, [this, bytes] {
             if (isRunning())
                 replies_->send(bytes, Pacing::Immediate);
         });
