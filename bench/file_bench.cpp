@@ -12,7 +12,7 @@
 #include "app/scriptfile.h"
 #include "common/boundedfile.h"
 #include "common/error.h"
-#include "specialfiles.h"
+#include "filefixtures.h"
 #include "testsupport.h"
 #include "tools/eeprom/ascfile.h"
 #include "tools/eeprom/firmwaretext.h"

@@ -11,12 +11,12 @@ namespace krv::sim {
 namespace {
 
 itimerspec after(qint64 nsecs) {
-    itimerspec spec{};
+    itimerspec alarm{};
     // A zero time would disarm the timer: the earliest is one nanosecond from now.
     nsecs = std::max<qint64>(nsecs, 1);
-    spec.it_value.tv_sec = nsecs / 1'000'000'000;
-    spec.it_value.tv_nsec = nsecs % 1'000'000'000;
-    return spec;
+    alarm.it_value.tv_sec = nsecs / 1'000'000'000;
+    alarm.it_value.tv_nsec = nsecs % 1'000'000'000;
+    return alarm;
 }
 
 } // namespace
@@ -36,8 +36,8 @@ PreciseAlarm::~PreciseAlarm() {
 
 void PreciseAlarm::start(qint64 nsecs) {
     active_ = true;
-    const itimerspec spec = after(nsecs);
-    if (fd_ < 0 || timerfd_settime(fd_, 0, &spec, nullptr) != 0)
+    const itimerspec alarm = after(nsecs);
+    if (fd_ < 0 || timerfd_settime(fd_, 0, &alarm, nullptr) != 0)
         QTimer::singleShot(int((nsecs + 999'999) / 1'000'000), this, &PreciseAlarm::fire);
 }
 

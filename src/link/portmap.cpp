@@ -16,8 +16,8 @@ State& state() {
     return s;
 }
 
-void addPins(const QString& spec) {
-    for (const QString& entry : spec.split(u',', Qt::SkipEmptyParts)) {
+void addPins(const QString& pins) {
+    for (const QString& entry : pins.split(u',', Qt::SkipEmptyParts)) {
         const qsizetype eq = entry.indexOf(u'=');
         if (eq <= 0)
             continue;

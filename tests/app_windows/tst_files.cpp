@@ -5,7 +5,7 @@
 #include "app/terminal.h"
 #include "app/workspacefile.h"
 #include "common/programfolder.h"
-#include "specialfiles.h"
+#include "filefixtures.h"
 #include "testsupport.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "common/boundedfile.h"
 #include "common/error.h"
 #include "common/programfolder.h"
-#include "specialfiles.h"
+#include "filefixtures.h"
 #include "testsupport.h"
 
 #include <QFile>

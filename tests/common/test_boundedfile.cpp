@@ -1,6 +1,6 @@
 #include "common/boundedfile.h"
 #include "common/error.h"
-#include "specialfiles.h"
+#include "filefixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "common/boundedfile.h"
 #include "common/error.h"
 #include "common/textlines.h"
-#include "specialfiles.h"
+#include "filefixtures.h"
 #include "tools/eeprom/ascfile.h"
 #include "tools/eeprom/commandselection.h"
 #include "tools/eeprom/eventimage.h"

@@ -6,7 +6,7 @@
 
 namespace krv::test {
 
-// Makes a named pipe (FIFO) at the path; false when the system refuses.
+// Makes a named pipe (FIFO) at the path; false when it cannot be made.
 bool makeFifo(const QString& path);
 
 // A Unix domain socket bound to the path, for as long as the object lives.
@@ -43,7 +43,7 @@ private:
 class PeakMemory {
 public:
     PeakMemory();
-    // False where the system does not let the mark be reset; extraBytes() is then meaningless.
+    // False where the kernel does not let the mark be reset; extraBytes() is then meaningless.
     bool valid() const { return valid_; }
     qint64 extraBytes() const;
 

@@ -1,4 +1,4 @@
-#include "specialfiles.h"
+#include "filefixtures.h"
 
 #include <QFile>
 #include <chrono>
