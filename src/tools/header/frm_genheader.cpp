@@ -10,7 +10,9 @@
 #include "headerframe.h"
 #include "panelreader.h"
 
+#include <QBoxLayout>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
+#include <utility>
 
 namespace krv {
 
@@ -49,6 +53,10 @@ const Source sources[] = {
 } // namespace header
 
 namespace {
+
+// The window's client area by design, in pixels.
+constexpr int designWidth = 648;
+constexpr int designHeight = 628;
 
 // What the TAB columns need of the font it resolves to: narrow and wide characters and the blank
 // equally wide.
@@ -92,22 +100,50 @@ Frm_GenHeader::Frm_GenHeader(ISMmain& main)
       UpClkFrequency(HeaderState::of(main).UpClkFrequency),
       HeaderFileName(HeaderState::of(main).HeaderFileName), main_(main) {
     setWindowTitle(QStringLiteral("ANSI C Header Generator"));
-    setFixedSize(648, 628);
-    L_Source = named(new QLabel(QStringLiteral("Source: "), this), "L_Source", {8, 8, 393, 17});
+    L_Source = named(new QLabel(QStringLiteral("Source: "), this), "L_Source");
     // The options stand where a caption would be drawn, so the frame shows none.
-    Frame1 = named(new QGroupBox(this), "Frame1", {416, 8, 225, 57});
+    Frame1 = named(new QGroupBox(this), "Frame1");
     CB_DeviceName = named(new QRadioButton(QStringLiteral("Add device name to literal"), Frame1),
-                          "CB_DeviceName", {8, 8, 209, 17});
-    CB_DefineLiteral = named(new QRadioButton(QStringLiteral("Add text to literal"), Frame1),
-                             "CB_DefineLiteral", {8, 32, 140, 17});
-    TB_Literal =
-        named(new QLineEdit(QStringLiteral("RFSETUP"), Frame1), "TB_Literal", {152, 32, 65, 21});
-    PB_Generate = named(new QPushButton(QStringLiteral("&Generate Header"), this), "PB_Generate",
-                        {8, 40, 129, 25});
-    PB_Clear = named(new QPushButton(QStringLiteral("&Clear Contents"), this), "PB_Clear",
-                     {152, 40, 121, 25});
-    PB_Save = named(new QPushButton(QStringLiteral("&Save"), this), "PB_Save", {288, 40, 113, 25});
-    TB_Header = named(new QPlainTextEdit(this), "TB_Header", {8, 72, 630, 549});
+                          "CB_DeviceName");
+    CB_DefineLiteral =
+        named(new QRadioButton(QStringLiteral("Add text to literal"), Frame1), "CB_DefineLiteral");
+    TB_Literal = named(new QLineEdit(QStringLiteral("RFSETUP"), Frame1), "TB_Literal");
+    TB_Literal->setFixedWidth(
+        std::max(65, TB_Literal->fontMetrics().horizontalAdvance(QStringLiteral("RFSETUP")) + 12));
+    PB_Generate = named(new QPushButton(QStringLiteral("&Generate Header"), this), "PB_Generate");
+    PB_Clear = named(new QPushButton(QStringLiteral("&Clear Contents"), this), "PB_Clear");
+    PB_Save = named(new QPushButton(QStringLiteral("&Save"), this), "PB_Save");
+    TB_Header = named(new QPlainTextEdit(this), "TB_Header");
+
+    auto* options = new QGridLayout(Frame1);
+    options->setContentsMargins(8, 6, 8, 6);
+    options->setVerticalSpacing(4);
+    options->addWidget(CB_DeviceName, 0, 0, 1, 2);
+    options->addWidget(CB_DefineLiteral, 1, 0);
+    options->addWidget(TB_Literal, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(15);
+    // The buttons keep their design widths, or more where the captions need it.
+    for (const auto& [button, width] :
+         {std::pair{PB_Generate, 129}, {PB_Clear, 121}, {PB_Save, 113}}) {
+        button->setMinimumWidth(width);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addWidget(L_Source);
+    left->addStretch(1);
+    left->addLayout(buttons);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 8, 8, 7);
+    layout->setHorizontalSpacing(15);
+    layout->setVerticalSpacing(7);
+    layout->addLayout(left, 0, 0);
+    layout->addWidget(Frame1, 0, 1);
+    layout->addWidget(TB_Header, 1, 0, 1, 2);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(0, 1);
     TB_Header->setReadOnly(true);
     TB_Header->setLineWrapMode(QPlainTextEdit::NoWrap);
     TB_Header->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -127,7 +163,9 @@ void Frm_GenHeader::Form_Load() {
         frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint);
-        frame->resize(frame->sizeHint());
+        // The design's client area, or more where this desktop's fonts need it.
+        const QSize decoration = frame->sizeHint() - sizeHint();
+        frame->resize(QSize(designWidth, designHeight).expandedTo(sizeHint()) + decoration);
     }
     CB_DeviceName->setChecked(true);
     PB_Generate_Click();
