@@ -2,23 +2,17 @@
 // those named on the command line) opened, shown and closed many times against a simulated
 // board, with the heap in use (glibc's count of allocated bytes) compared before and after,
 // after a warm-up cycle and with the closed windows' deferred deletes run. Each window in a
-// process of its own: build/bench/window_cycle_bench NAME.
+// process of its own: build-run/bench/window_cycle_bench NAME.
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 
 int main(int argc, char* argv[]) {
     // glibc keeps freed small blocks in a cache of its own and counts them as in use; filling
     // over the first few hundred cycles, it would read as what the windows leave behind.
-    if (!qEnvironmentVariableIsSet("GLIBC_TUNABLES")) {
-        setenv("GLIBC_TUNABLES", "glibc.malloc.tcache_count=0", 1);
-        execv("/proc/self/exe", argv);
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    krv::test::withoutHeapCache(argv);
     QApplication application(argc, argv);
     QStringList names = application.arguments().mid(1);
     int cycles = 200;

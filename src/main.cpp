@@ -18,9 +18,9 @@ int main(int argc, char* argv[]) {
     krv::ISMmain window;
     // `--label TEXT` follows the main window's title, so that two runs side by side (one per
     // board) are told apart at a glance.
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--label"));
-        at >= 0 && at + 1 < arguments.size())
-        window.setWindowTitle(window.windowTitle() + QStringLiteral(" - ") + arguments.at(at + 1));
+    if (const QString label = krv::optionValue(arguments, QStringLiteral("--label"));
+        !label.isEmpty())
+        window.setWindowTitle(window.windowTitle() + QStringLiteral(" - ") + label);
     window.show();
     window.MDIForm_Load();
     krv::applyStartOptions(window, arguments, [](int code) { QApplication::exit(code); });

@@ -7,9 +7,10 @@
 # Uses ./run's build (build-run/), building what is missing; the settings live in a fresh
 # folder that is removed afterwards, so nothing of the user's is read or changed.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 [ $# -ge 1 ] || { echo "usage: tools/screenshot.sh FILE.png [NAME,NAME...]" >&2; exit 2; }
+# FILE is taken from where the command was given.
 out=$(realpath -m "$1")
+cd "$(dirname "$0")/.."
 open=${2:-}
 tools/deps.sh
 KRV_BUILD_DIR=build-run KRV_BUILD_TYPE=RelWithDebInfo KRV_TARGETS="krv krv-board-sim" \

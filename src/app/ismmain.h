@@ -63,8 +63,9 @@ public:
         // the About box): later windows take no notice of it.
         Passing,
         // A tool window: also clear of the open chip panel's Update button, of the panel
-        // itself wherever both fit side by side, and of the windows opened before it; except
-        // where it asks for the workspace's top left corner, the panel's own place.
+        // itself wherever both fit side by side, and of the windows opened before it. Windows
+        // that open at the workspace's top left corner, the panel's own place, take InView (the
+        // chip panels, the content editor, the programmer, the firmware loader, the sniffer).
         ClearOfOthers,
     };
     // Places a window by its top-left corner in client-area twips: there when it fits in the

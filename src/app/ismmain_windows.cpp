@@ -68,10 +68,8 @@ void ISMmain::keepInView(QMdiSubWindow* frame) {
         return;
     const QVariant wanted = frame->property(wantedPlace);
     const QPoint place = wanted.isValid() ? wanted.toPoint() : frame->pos();
-    // A window that asks for the workspace's corner takes the panel's own place by design (the
-    // content editor, the programmer, the firmware loader, the sniffer).
-    const bool tool = wanted.isValid() && place != QPoint(0, 0) && !isChipPanel(frame) &&
-                      frame->property(placeRule).toInt() == int(PlaceRule::ClearOfOthers);
+    const bool tool =
+        wanted.isValid() && frame->property(placeRule).toInt() == int(PlaceRule::ClearOfOthers);
     frame->move(tool ? placeTool(sceneFor(frame), frame->size(), place)
                      : placeInView(mdi_->viewport()->rect(), frame->size(), place));
 }

@@ -2,8 +2,7 @@
 
 #include <QRect>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace krv {
 
@@ -50,11 +49,11 @@ template <typename T> T* named(T* widget, const char* name) {
     return named(widget, QString::fromLatin1(name));
 }
 
-// Names a control and puts it where its window's design has it.
-template <typename T> T* named(T* widget, const char* name, const QRect& place) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
+// A control that keeps its place while hidden, so that showing it moves nothing.
+inline void keepPlaceWhenHidden(QWidget* control) {
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
 }
 
 } // namespace krv

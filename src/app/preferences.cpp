@@ -61,9 +61,7 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
         auto* frame = new QFrame(this);
         frame->setObjectName(QStringLiteral("Frame_pref_tabs_%1").arg(k));
         frame->setFrameShape(QFrame::StyledPanel);
-        QSizePolicy policy = frame->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        frame->setSizePolicy(policy);
+        keepPlaceWhenHidden(frame);
         frame->hide();
         pages->addWidget(frame, 0, 0);
         Frame_pref_tabs[k] = frame;
@@ -73,10 +71,12 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
     Label1 = named(new QLabel(QStringLiteral("Comm. port range"), page1), "Label1");
     Label2 = named(new QLabel(QStringLiteral("From:"), page1), "Label2");
     ComNr_min = portBox(page1, "ComNr_min");
-    UpDown1 = named(new UpDown(ComNr_min, 0, 16, page1), "UpDown1");
+    UpDown1 = named(new UpDown(ComNr_min, Settings::FirstScanPort, Settings::LastScanPort, page1),
+                    "UpDown1");
     Label3 = named(new QLabel(QStringLiteral("To:"), page1), "Label3");
     ComNr_max = portBox(page1, "ComNr_max");
-    UpDown2 = named(new UpDown(ComNr_max, 0, 16, page1), "UpDown2");
+    UpDown2 = named(new UpDown(ComNr_max, Settings::FirstScanPort, Settings::LastScanPort, page1),
+                    "UpDown2");
     auto* range = new QHBoxLayout;
     range->addLayout(portRange(Label2, ComNr_min, UpDown1));
     range->addStretch(1);
@@ -129,7 +129,7 @@ Preferences::Preferences(ISMmain& main) : main_(main) {
 
 void Preferences::Form_Load() {
     main_.sizeDialog(this, widthTwips, heightTwips);
-    main_.placeForm(this, 0, 0);
+    main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     ComNr_min->setText(main_.Commport_min);
     ComNr_max->setText(main_.Commport_max);
     LoadWS->setChecked(main_.Pref_LoadWS == 1);
@@ -157,10 +157,8 @@ void Preferences::TabStrip1_Click() {
 
 void Preferences::ComNr_Change(QLineEdit* box) {
     const double value = leadingNumber(box->text());
-    if (value < 0)
-        box->setText(QStringLiteral("0"));
-    else if (value > 16)
-        box->setText(QStringLiteral("16"));
+    if (!Settings::inScanRange(value))
+        box->setText(QString::number(Settings::nearestScanPort(value)));
 }
 
 void Preferences::UpDown1_UpClick() {

@@ -14,11 +14,7 @@ QString scanPort(const QString& text, const QString& fallback) {
     if (!isWholeNumber(text))
         return fallback;
     const double port = leadingNumber(text);
-    if (port < Settings::FirstScanPort)
-        return QString::number(Settings::FirstScanPort);
-    if (port > Settings::LastScanPort)
-        return QString::number(Settings::LastScanPort);
-    return text;
+    return Settings::inScanRange(port) ? text : QString::number(Settings::nearestScanPort(port));
 }
 
 } // namespace

@@ -15,6 +15,13 @@ struct Settings {
     // The scan ports the Preferences window accepts.
     static constexpr int FirstScanPort = 0;
     static constexpr int LastScanPort = 16;
+    // Whether a port lies in that range, and the nearest port that does.
+    static bool inScanRange(double port) { return port >= FirstScanPort && port <= LastScanPort; }
+    static int nearestScanPort(double port) {
+        return port < FirstScanPort  ? FirstScanPort
+               : port > LastScanPort ? LastScanPort
+                                     : int(port);
+    }
 
     static QString banner() { return QStringLiteral("# KRV ini file version 2.2.0"); }
     // Writes the file through QSaveFile; throws krv::Error when it cannot, and (1229) for a port

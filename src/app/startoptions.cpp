@@ -10,12 +10,12 @@
 
 namespace krv {
 
-namespace {
-
 QString optionValue(const QStringList& arguments, const QString& option) {
     const qsizetype at = arguments.indexOf(option);
     return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
 }
+
+namespace {
 
 // Whether the menus on the way to an item are enabled. A hidden menu (the Advanced menu, shown
 // by a gesture) counts by the menu itself: hiding a menu's item disables the item too.

@@ -7,6 +7,9 @@ namespace krv {
 
 class ISMmain;
 
+// The argument after `option` (`--open NAMES`), empty when the option is not given.
+QString optionValue(const QStringList& arguments, const QString& option);
+
 // The options that show the program without a hand on it, once the main window has started:
 // `--open NAME[,NAME...]` triggers the menu items of those names (mnuViewTRx) and opens the
 // windows of those form names (Frm_YambleRfLinkTest), in order, once the board scan has finished

@@ -19,6 +19,7 @@ namespace errors {
 inline constexpr int FileNotFound = 53;
 inline constexpr int InputPastEnd = 62;
 inline constexpr int TypeMismatch = 13;
+inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int PathNotFound = 76;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;

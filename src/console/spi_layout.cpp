@@ -163,9 +163,7 @@ void SPI::buildFrame() {
     for (int i = 0; i < 2; ++i) {
         Frame[i] = named(new QFrame, indexed("Frame", i + 1));
         Frame[i]->setFrameShape(QFrame::StyledPanel);
-        QSizePolicy policy = Frame[i]->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        Frame[i]->setSizePolicy(policy);
+        keepPlaceWhenHidden(Frame[i]);
         pages->addWidget(Frame[i], 0, 0);
     }
     buildRegisterPage(Frame[0]);

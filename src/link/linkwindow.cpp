@@ -220,20 +220,9 @@ void LinkWindow::MSComm1_OnComm(char c) {
     host_.echoToTerminal(echoOf(c));
 }
 
-// Everything still waiting ends with the port-closed outcome, and the sends that follow end as
-// quietly until the user acts again.
-void LinkWindow::closeQuietly() {
-    Timer1->stop();
-    WaitTicks = 0;
-    MSComm2->setPortOpen(false);
-    while (!queue_.isEmpty())
-        finishFront(SendResult::Outcome::PortClosed);
-    ++lossGeneration_;
-}
-
 void LinkWindow::boardGone() {
     // One message for the lost board is enough.
-    closeQuietly();
+    closeBoardPort();
     // The key or click that closes the lost-board message is no new action of the user.
     QPointer<LinkWindow> self(this);
     inLostPath_ = true;
@@ -243,8 +232,13 @@ void LinkWindow::boardGone() {
 }
 
 void LinkWindow::closeBoardPort() {
-    // The click on Disconnect came before this: the quiet lasts until the user's next action.
-    closeQuietly();
+    Timer1->stop();
+    WaitTicks = 0;
+    MSComm2->setPortOpen(false);
+    while (!queue_.isEmpty())
+        finishFront(SendResult::Outcome::PortClosed);
+    // The quiet lasts until the user's next action (a click on Disconnect came before this).
+    ++lossGeneration_;
 }
 
 void LinkWindow::DisableDataSelector(const QObject* holder) {

@@ -39,8 +39,8 @@ public:
     // user has not acted since: an operation that meets the closed port now stops without a
     // message of its own.
     bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
-    // The user's Disconnect: the board port closes, every command waiting ends as port-closed,
-    // and the operations that were running end as quietly as after a lost board.
+    // The user's Disconnect, and a lost board: the board port closes, every command waiting ends
+    // as port-closed, and the operations that were running end quietly.
     void closeBoardPort();
     // Whether an operation that meets the closed port says so: not after a loss already
     // reported, and never in a step that runs because a window or the program is closing.
@@ -92,7 +92,6 @@ private:
     SendResult sendOne(const QString& command);
     void startNext();
     void finishFront(SendResult::Outcome outcome);
-    void closeQuietly();
     void Timer1_Timer();
     void MSComm2_OnComm(char c);
     void MSComm1_OnComm(char c);

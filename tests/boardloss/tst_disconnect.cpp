@@ -6,27 +6,18 @@
 #include "tools/rflink/transceiverrflink.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QTabBar>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
 
 using namespace krv;
+using krv::test::linesStartingWith;
 using krv::test::pressDisconnect;
 using krv::test::Rig;
 using krv::test::waitUntil;
 
 namespace {
-
-int countOf(const QStringList& lines, const QString& prefix) {
-    int n = 0;
-    for (const QString& line : lines)
-        n += line.startsWith(prefix) ? 1 : 0;
-    return n;
-}
 
 // Nothing more reaches the board for a while: whatever ran has ended for good.
 bool boardStaysSilent(sim::BoardSimulator& board, int ms) {
@@ -50,7 +41,8 @@ private Q_SLOTS:
         main.showForm(prog);
         rig.board().clearReceived();
         prog->Read->click();
-        QVERIFY(waitUntil([&] { return countOf(rig.board().receivedLines(), "RS16") >= 3; }));
+        QVERIFY(
+            waitUntil([&] { return linesStartingWith(rig.board().receivedLines(), "RS16") >= 3; }));
         pressDisconnect(main);
         QVERIFY(waitUntil([&] { return !prog->transactionRunning(); }));
         QVERIFY(boardStaysSilent(rig.board(), 500));
@@ -85,7 +77,7 @@ private Q_SLOTS:
         link->PB_Enable->click();
         QVERIFY(waitUntil([&] {
             return panel->repeating() && link->receiving() && main.TRxLinkOn &&
-                   countOf(rig.board().receivedLines(), "AD") >= 2;
+                   linesStartingWith(rig.board().receivedLines(), "AD") >= 2;
         }));
 
         pressDisconnect(main);

@@ -50,12 +50,7 @@ struct Bench {
         });
     }
     QStringList lines() { return rig.board().receivedLines(); }
-    int count(const QString& prefix) {
-        int n = 0;
-        for (const QString& line : lines())
-            n += line.startsWith(prefix) ? 1 : 0;
-        return n;
-    }
+    int count(const QString& prefix) { return linesStartingWith(lines(), prefix); }
     QString lastMessage() {
         return rig.dialogs().messages.isEmpty() ? QString() : rig.dialogs().messages.last().text;
     }

@@ -2,17 +2,13 @@
 #include "panels/common/chippanel.h"
 #include "testsupport.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 using namespace krv;
 using krv::test::pressDisconnect;

@@ -7,9 +7,7 @@
 #include "tools/rflink/testfunctions.h"
 #include "tools/rflink/transceiverrflink.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QToolBar>
+#include <algorithm>
 #include <cstdio>
 #include <malloc.h>
 #include <unistd.h>
@@ -81,6 +82,11 @@ void typeText(QWidget* box, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
         QApplication::sendEvent(box, &release);
     }
+}
+
+int linesStartingWith(const QStringList& lines, const QString& prefix) {
+    return int(std::ranges::count_if(
+        lines, [&prefix](const QString& line) { return line.startsWith(prefix); }));
 }
 
 void pressDisconnect(ISMmain& main) {

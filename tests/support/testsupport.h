@@ -45,6 +45,9 @@ bool waitUntil(const std::function<bool()>& condition, int ms = 5000);
 // Types the text as a keyboard of any layout does: one key event carrying each character,
 // surrogate pairs included (QTest's own typing knows Latin-1 only).
 void typeText(QWidget* box, const QString& text);
+// How many of the lines start with `prefix`.
+int linesStartingWith(const QStringList& lines, const QString& prefix);
+
 // The user presses Disconnect on the main window's toolbar, as with the mouse.
 void pressDisconnect(ISMmain& main);
 

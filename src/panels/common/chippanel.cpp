@@ -38,10 +38,6 @@ void exclaim(const QString& text, QWidget* parent) {
                      Dialogs::Buttons::Ok, parent);
 }
 
-QColor buttonFace() {
-    return QPalette().color(QPalette::Button);
-}
-
 // The system button-shadow colour.
 QColor buttonShadow() {
     return QPalette().color(QPalette::Dark);
@@ -181,9 +177,7 @@ void ChipPanel::buildControls() {
     OffColor = readOnlyBox(this, QStringLiteral("OffColor"));
     for (auto [box, colour] :
          {std::pair{OnColor, litColour()}, std::pair{OffColor, buttonFace()}}) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, colour);
-        box->setPalette(palette);
+        paintIndicator(box, colour);
         box->setVisible(false);
     }
 
@@ -268,7 +262,7 @@ void ChipPanel::buildControls() {
 void ChipPanel::Form_Load() {
     // Every chip panel starts at the top left of the client area with a current folder set.
     defaultCurrentFolder(main_);
-    main_.placeForm(this, 0, 0);
+    main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     LabelCalibration->setVisible(false);
     SuppressUpdateMark = 0;
     StatusReadActive = false;

@@ -75,7 +75,7 @@ Error typeMismatch() {
 }
 
 Error invalidValue() {
-    return Error(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    return Error(errors::InvalidPropertyValue, QStringLiteral("Invalid property value"));
 }
 
 void checkConfigValues(const QList<ConfigItem>& items, const ConfigValues& values) {

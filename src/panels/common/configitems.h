@@ -8,9 +8,6 @@
 
 namespace krv {
 
-// The refusal of a file's value that its control cannot take.
-inline constexpr int InvalidPropertyValue = 380;
-
 // One item of a chip configuration file: how the file writes it (a text in double quotes,
 // #TRUE# / #FALSE#, a whole number) and what the control behind it takes. The file holds what
 // the panel shows, not its words; every family lists its items in file order and builds them

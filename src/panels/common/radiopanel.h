@@ -153,7 +153,6 @@ protected:
 
     // The right-hand column of the FIFO page, for the family's further rows.
     QFormLayout* fifoColumn() const { return fifoRight_; }
-    const RadioTraits& radioTraits() const { return traits_; }
 
 private:
     void takeWakeUp();

@@ -21,10 +21,6 @@ const QString CommunicationFault = QStringLiteral("Communication fault.");
 const QString NotConnected = QStringLiteral("Commport not available, Loadboard not connected!");
 const QString Busy = QStringLiteral("Commport is busy. Please retry later!");
 
-QColor buttonFace() {
-    return QPalette().color(QPalette::Button);
-}
-
 QTimer* namedTimer(QObject* parent, const QString& name) {
     auto* t = new QTimer(parent);
     t->setObjectName(name);
@@ -35,6 +31,10 @@ QTimer* namedTimer(QObject* parent, const QString& name) {
 
 QColor litColour() {
     return QColor(255, 255, 0);
+}
+
+QColor buttonFace() {
+    return QPalette().color(QPalette::Button);
 }
 
 void paintIndicator(QLineEdit* box, const QColor& colour) {

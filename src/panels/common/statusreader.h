@@ -85,6 +85,8 @@ private:
 
 // The colour of a lit indicator and of the read mark.
 QColor litColour();
+// The system's button-face colour, an indicator's when not lit.
+QColor buttonFace();
 // Gives the indicator box its back colour in every colour group, the disabled one too.
 void paintIndicator(QLineEdit* box, const QColor& colour);
 // How an indicator shows a bit: lit (yellow, enabled) or dark (button face, disabled).

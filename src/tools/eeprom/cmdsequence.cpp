@@ -180,7 +180,10 @@ void Frm_CmdSequence::Form_Load() {
     // Right of the content editor, as far as the workspace allows.
     const QMdiSubWindow* editorFrame = ecet ? main_.frameOf(ecet) : nullptr;
     main_.sizeForm(this, designWidth, designHeight);
-    main_.placeForm(this, 0, editorFrame ? pixelsToTwips(editorFrame->width()) : 0);
+    if (editorFrame)
+        main_.placeForm(this, 0, pixelsToTwips(editorFrame->width()));
+    else
+        main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     CmdSel = {};
     SelectDefaultEvents();
     TB_DataRate_LostFocus();

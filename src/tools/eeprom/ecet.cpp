@@ -239,7 +239,7 @@ void ECET::Form_Load() {
     TB_LockedColor = QColor(0xE0, 0xE0, 0xE0);
     TB_EditableColor = palette().color(QPalette::Base);
     main_.sizeForm(this, designWidth, designHeight);
-    main_.placeForm(this, 0, 0);
+    main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     FrmCmdSequenceLoaded = false;
     for (int e = 0; e < EventCount; ++e) {
         EventTab& t = tabs_[e];

@@ -69,11 +69,4 @@ inline void fitWidth(QLineEdit* box, int characters) {
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(characters + 1, u'0')) + 12);
 }
 
-// A control that keeps its place while hidden, so that showing it moves nothing.
-inline void keepPlaceWhenHidden(QWidget* control) {
-    QSizePolicy policy = control->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    control->setSizePolicy(policy);
-}
-
 } // namespace krv::editorlayout

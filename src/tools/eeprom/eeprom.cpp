@@ -73,9 +73,7 @@ eeprom::eeprom(ISMmain& main) : main_(main) {
              StatusMsg, Label5, Label7, Label2, Label3, ProgressBar1}) {
         column->addWidget(control);
         // What shows only at times keeps its place, so that nothing moves when it appears.
-        QSizePolicy policy = control->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        control->setSizePolicy(policy);
+        keepPlaceWhenHidden(control);
     }
     column->addStretch(1);
     auto* layout = new QHBoxLayout(this);
@@ -99,7 +97,7 @@ eeprom::eeprom(ISMmain& main) : main_(main) {
 void eeprom::Form_Load() {
     WorkSheet->hide();
     main_.sizeForm(this, narrowWidth, windowHeight);
-    main_.placeForm(this, 0, 0);
+    main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     main_.EEPROMon = true;
     StatusMsg->setText(QStringLiteral("Unknown"));
     for (QWidget* hidden : {static_cast<QWidget*>(ProgressBar1), static_cast<QWidget*>(Label2),

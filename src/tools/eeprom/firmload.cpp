@@ -88,7 +88,7 @@ FirmLoad::FirmLoad(ISMmain& main) : main_(main) {
 
 void FirmLoad::Form_Load() {
     main_.sizeForm(this, 3100, 5060);
-    main_.placeForm(this, 0, 0);
+    main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     Timer1->stop();
 }
 

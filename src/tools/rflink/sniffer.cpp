@@ -59,7 +59,7 @@ frm_ZiborSniffer::frm_ZiborSniffer(ISMmain& main) : main_(main) {
 
 void frm_ZiborSniffer::Form_Load() {
     main_.sizeForm(this, 8640, 6855);
-    main_.placeForm(this, 0, 0);
+    main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     main_.ZiborSnifferOn = true;
     OPT_DPlen_Click();
 }

@@ -141,9 +141,7 @@ QWidget* Frm_YambleRfLinkTest::buildTransmitFrame() {
     Lbl_Sent = label("Lbl_Sent", QStringLiteral("Packet sent."));
     Lbl_Sent->setStyleSheet(QStringLiteral("color: red;"));
     // Its blink never moves the controls around it.
-    QSizePolicy keepPlace = Lbl_Sent->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    Lbl_Sent->setSizePolicy(keepPlace);
+    keepPlaceWhenHidden(Lbl_Sent);
     Lbl_Sent->hide();
     Frm_TxOptions = frame("Frm_TxOptions", QStringLiteral("Transmit Options"));
     CB_EOP = checkBox("CB_EOP", QStringLiteral("Append EO&P character"), true);
