@@ -33,12 +33,6 @@ QFont consoleFont() {
     return font;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 } // namespace
 
 Terminal::Terminal(ISMmain& main) : main_(main) {
@@ -64,10 +58,10 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     Label1->setObjectName(QStringLiteral("Label1"));
     En_ScriptWindow = new QCheckBox(QStringLiteral("Show script editor"), this);
     En_ScriptWindow->setObjectName(QStringLiteral("En_ScriptWindow"));
-    Clear = button(this, "Clear", QStringLiteral("Clear"));
-    LoadScript = button(this, "LoadScript", QStringLiteral("Load"));
-    SaveScript = button(this, "SaveScript", QStringLiteral("Save"));
-    SendScript = button(this, "SendScript", QStringLiteral("Send"));
+    Clear = named(new QPushButton(QStringLiteral("Clear"), this), "Clear");
+    LoadScript = named(new QPushButton(QStringLiteral("Load"), this), "LoadScript");
+    SaveScript = named(new QPushButton(QStringLiteral("Save"), this), "SaveScript");
+    SendScript = named(new QPushButton(QStringLiteral("Send"), this), "SendScript");
     CommandSendTimer = new QTimer(this);
     CommandSendTimer->setObjectName(QStringLiteral("CommandSendTimer"));
     CommandSendTimer->setInterval(100);
@@ -228,11 +222,8 @@ void Terminal::LoadScript_Click() {
 
 void Terminal::showScript(const QString& script) {
     const bool pieces = hasLineLongerThan(script, ScriptPaneLineLength);
-    showingScript_ = true;
     Script->setPlainText(pieces ? inPieces(script, ScriptPaneLineLength) : script);
-    showingScript_ = false;
     scriptInPieces_ = pieces ? script : QString();
-    piecesShown_ = pieces;
     Script->setReadOnly(pieces);
     Script->setToolTip(pieces ? QStringLiteral("Lines longer than %1 characters are shown in "
                                                "pieces and cannot be edited here; the script is "
@@ -242,14 +233,13 @@ void Terminal::showScript(const QString& script) {
 }
 
 QString Terminal::scriptText() const {
-    return piecesShown_ ? scriptInPieces_ : Script->toPlainText();
+    return scriptInPieces_.isEmpty() ? Script->toPlainText() : scriptInPieces_;
 }
 
 void Terminal::Script_Change() {
     // Text put into the pane by other means is the script from then on.
-    if (showingScript_ || !piecesShown_)
+    if (scriptInPieces_.isEmpty())
         return;
-    piecesShown_ = false;
     scriptInPieces_.clear();
     Script->setReadOnly(false);
     Script->setToolTip(QString());

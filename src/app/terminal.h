@@ -66,10 +66,9 @@ private:
     ISMmain& main_;
     // How much of Buf1 is on its way to the board; those characters can no longer be erased.
     qsizetype sending_ = 0;
-    // A loaded script shown in pieces, until the pane's text is replaced.
+    // A loaded script shown in pieces, until the pane's text is replaced; empty while the pane
+    // shows the script whole.
     QString scriptInPieces_;
-    bool piecesShown_ = false;
-    bool showingScript_ = false;
 };
 
 } // namespace krv

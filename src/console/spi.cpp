@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -50,14 +49,11 @@ void SPI::Form_Load() {
     // register table show more lines; never less than the controls need. A workspace not yet
     // shown has no height to go by.
     constexpr double designHeightTwips = 10050;
-    if (QMdiSubWindow* frame = main_.frameOf(this)) {
-        QSize size = frame->sizeHint();
-        const QWidget* workspace = main_.mdiArea()->viewport();
-        if (workspace->isVisible())
-            size.setHeight(std::max(
-                size.height(), std::min(twipsToPixels(designHeightTwips), workspace->height())));
-        frame->resize(size);
-    }
+    const QWidget* workspace = main_.mdiArea()->viewport();
+    main_.sizeForm(this, 0,
+                   workspace->isVisible()
+                       ? std::min(designHeightTwips, double(pixelsToTwips(workspace->height())))
+                       : 0);
     for (QFrame* page : Frame)
         page->hide();
     CurrentTab = 1;

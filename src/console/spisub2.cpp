@@ -14,15 +14,7 @@
 
 namespace krv {
 
-namespace {
-
-QPushButton* button(const QString& caption, const QString& name) {
-    auto* b = new console::TightButton(caption);
-    b->setObjectName(name);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Add Command"));
@@ -42,9 +34,12 @@ SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
     const int width = QFontMetrics(font()).height() * 5 / 2;
     for (int ch = 0; ch < 8; ++ch) {
         const int line = ch + 1;
-        SetHigh[ch] = button(QStringLiteral("1"), QStringLiteral("SetHigh_%1").arg(ch));
-        SetLow[ch] = button(QStringLiteral("0"), QStringLiteral("SetLow_%1").arg(ch));
-        SetZ[ch] = button(QStringLiteral("Z"), QStringLiteral("SetZ_%1").arg(ch));
+        SetHigh[ch] = named<QPushButton>(new console::TightButton(QStringLiteral("1")),
+                                         QStringLiteral("SetHigh_%1").arg(ch));
+        SetLow[ch] = named<QPushButton>(new console::TightButton(QStringLiteral("0")),
+                                        QStringLiteral("SetLow_%1").arg(ch));
+        SetZ[ch] = named<QPushButton>(new console::TightButton(QStringLiteral("Z")),
+                                      QStringLiteral("SetZ_%1").arg(ch));
         lines->addWidget(new QLabel(QStringLiteral("Ch%1:").arg(ch)), line, 0);
         int column = 1;
         for (QPushButton* b : {SetHigh[ch], SetLow[ch], SetZ[ch]}) {
@@ -63,8 +58,8 @@ SPIsub2::SPIsub2(ISMmain& main) : main_(main) {
     const char* captions[] = {"Refresh Register Table ", "Write TX FIFO", "Read RX FIFO",
                               "Statusread"};
     for (int i = 0; i < 4; ++i) {
-        MacroCmd[i] =
-            button(QString::fromLatin1(captions[i]), QStringLiteral("MacroCmd_%1").arg(i));
+        MacroCmd[i] = named<QPushButton>(new console::TightButton(QString::fromLatin1(captions[i])),
+                                         QStringLiteral("MacroCmd_%1").arg(i));
         macros->addWidget(MacroCmd[i]);
         connect(MacroCmd[i], &QPushButton::clicked, this, [this, i] { MacroCmd_Click(i); });
     }

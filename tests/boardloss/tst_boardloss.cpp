@@ -1,7 +1,6 @@
 #include "app/powersupply.h"
 #include "app/terminal.h"
 #include "link/linkwindow.h"
-#include "link/portmap.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "testsupport.h"
 
@@ -160,13 +159,8 @@ private Q_SLOTS:
 
         rig.board().vanish();
         QTRY_COMPARE(main.CommStatus->text(), QStringLiteral("No comm."));
-        QVERIFY(rig.board().start());
-        PortMap::pin(1, rig.board().devicePath());
         QTest::mouseClick(main.LoadboardList, Qt::LeftButton);
-        main.ConnectButton->trigger();
-        QVERIFY(krv::test::waitUntil([&] {
-            return main.CommState == 0 && main.loadboardListConnected() && !main.link()->isBusy();
-        }));
+        QVERIFY(rig.reconnectBoard());
         rig.board().clearReceived();
 
         main.unloadForm(QStringLiteral("frm_Link"));

@@ -430,8 +430,7 @@ void FirmLoadTest::looksWhole() {
     Loader t;
     t.rig.main().show();
     checkReadable(t.window, QStringLiteral("FirmLoad"));
-    if (qEnvironmentVariableIsEmpty("KRV_TEST_FONT"))
-        checkNearDesignSize(t.window, 3100, 5060);
+    checkNearDesignSize(t.window, 3100, 5060);
     QVERIFY(t.window->rect().contains(t.window->Ser_Speed->geometry()));
     QVERIFY(t.window->Ser_Speed->y() > t.window->StopButton->geometry().bottom());
     t.load(lines(300), QStringLiteral("firmware_release_2_4.hex"));

@@ -421,8 +421,7 @@ void ProgrammerTest::looksWhole() {
     QVERIFY(prog);
     QMdiSubWindow* frame = rig.main().frameOf(prog);
     checkReadable(prog, QStringLiteral("eeprom"));
-    if (qEnvironmentVariableIsEmpty("KRV_TEST_FONT"))
-        checkNearDesignSize(prog, 3100, 7250);
+    checkNearDesignSize(prog, 3100, 7250);
     QCOMPARE(frame->pos(), QPoint(0, 0));
     const QSize opening = frame->size();
 

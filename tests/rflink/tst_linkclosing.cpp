@@ -5,7 +5,6 @@
 
 #include "app/ismmain.h"
 #include "common/dialogs.h"
-#include "link/portmap.h"
 #include "rflinktest.h"
 #include "tools/rflink/cwlink.h"
 #include "tools/rflink/receiverrflink.h"
@@ -108,19 +107,6 @@ bool shownIdle(ISMmain& main, const QString& tool) {
     return false;
 }
 
-// The lost board is found again on a new device, as after plugging it back in.
-bool reconnect(LinkRig& rig) {
-    const bool lost = test::waitUntil([&] { return !rig.main().boardPortOpen(); });
-    if (!lost || !rig.board().start())
-        return false;
-    PortMap::pin(1, rig.board().devicePath());
-    rig.main().Toolbar2_ButtonClick(QStringLiteral("Connect"));
-    return test::waitUntil([&] {
-        return rig.main().CommState == 0 && rig.main().loadboardListConnected() &&
-               rig.main().boardPortOpen() && !rig.main().link()->isBusy();
-    });
-}
-
 // Starts the tool, loses the board, and has the user act again (the closed-port message would
 // be due again).
 QString startAndLose(LinkRig& rig, const Start& start) {
@@ -179,7 +165,7 @@ private Q_SLOTS:
         rig.main().show();
         const QString receiver = receiverArmed(rig.main());
         rig.board().vanish();
-        QVERIFY(reconnect(rig));
+        QVERIFY(rig.reconnectBoard());
         auto* link = rig.window<rflink::ReceiverRfLink>(receiver);
         rig.mark();
         link->EnRx->click();
@@ -187,13 +173,13 @@ private Q_SLOTS:
         QVERIFY(link->armed());
         // The new connection goes on telling the window of a loss.
         rig.board().vanish();
-        QVERIFY(reconnect(rig));
+        QVERIFY(rig.reconnectBoard());
         QVERIFY(!link->armed());
 
         rig.main().unloadForm(receiver);
         const QString transceiver = transceiverReceiving(rig.main());
         rig.board().vanish();
-        QVERIFY(reconnect(rig));
+        QVERIFY(rig.reconnectBoard());
         auto* trx = rig.window<rflink::Frm_YambleRfLinkTest>(transceiver);
         rig.mark();
         trx->PB_Enable->click();

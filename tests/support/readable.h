@@ -40,7 +40,8 @@ QString panelSizeFault(QWidget* panel, int designHeightTwips);
 void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown = false);
 
 // Fails the running test when the window's frame (title bar included, as the design counts it) is
-// more than 1.15 times the design width or height given in twips, at the screen's logical dpi.
+// more than 1.15 times the design width or height given in twips, at the screen's logical dpi;
+// with the test font of the font variants (KRV_TEST_FONT) the bound does not apply.
 void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips);
 // What a check of the window's frame against its design size finds wrong, with a factor of its
 // own for each direction; empty when the window is within its bounds.

@@ -56,13 +56,20 @@ bool Rig::connectBoard() {
     // The scan takes a fraction of a second; a sanitizer build on a machine busy with other
     // builds takes many times that, and the wait ends as soon as the board is open.
     constexpr int scanPatienceMs = 20000;
-    return waitUntil(
-        [this] {
-            return main_->CommState == 0 && main_->loadboardListConnected() &&
-                   main_->loadedLink() && main_->loadedLink()->MSComm2->portOpen() &&
-                   !main_->loadedLink()->isBusy();
-        },
-        scanPatienceMs);
+    return waitUntil([this] { return boardReady(); }, scanPatienceMs);
+}
+
+bool Rig::reconnectBoard() {
+    if (!waitUntil([this] { return !main_->boardPortOpen(); }) || !board_->start())
+        return false;
+    PortMap::pin(1, board_->devicePath());
+    main_->Toolbar2_ButtonClick(QStringLiteral("Connect"));
+    return waitUntil([this] { return boardReady(); });
+}
+
+bool Rig::boardReady() const {
+    return main_->CommState == 0 && main_->loadboardListConnected() && main_->loadedLink() &&
+           main_->loadedLink()->MSComm2->portOpen() && !main_->loadedLink()->isBusy();
 }
 
 QStringList Rig::messageTexts() const {

@@ -24,6 +24,9 @@ public:
     ISMmain& start();
     // start(), then waits until the scan has opened the simulated board; false on timeout.
     bool connectBoard();
+    // The lost board found again on a new device, as after plugging it back in: the simulator
+    // started again as COM 1 and Connect pressed; false unless the board is open and idle.
+    bool reconnectBoard();
 
     QString folder() const { return dir_.path() + QStringLiteral("/program"); }
     ISMmain& main() { return *main_; }
@@ -33,6 +36,9 @@ public:
     QStringList messageTexts() const;
 
 private:
+    // Connected, the board port open and no command waiting.
+    bool boardReady() const;
+
     QTemporaryDir dir_;
     RecordingDialogs* dialogs_;
     std::unique_ptr<sim::BoardSimulator> board_;

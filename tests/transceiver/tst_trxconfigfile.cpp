@@ -8,17 +8,9 @@ using namespace krv::trx;
 
 namespace {
 
-// Every item at its start value, then the ones the sample sets.
+// The items the sample sets; every other item is written at its start value.
 ConfigValues sample(Chip chip) {
     ConfigValues c;
-    for (const ConfigItem& item : fileType(chip).items) {
-        if (item.kind == ConfigItem::Kind::Integer)
-            c.numbers.insert(item.name, 0);
-        else if (item.kind == ConfigItem::Kind::Boolean)
-            c.flags.insert(item.name, false);
-        else
-            c.texts.insert(item.name, QString());
-    }
     c.flags["StdCrystal"] = false;
     c.flags["NonStdCrystal"] = true;
     c.texts["Crystalfreq"] = "11";

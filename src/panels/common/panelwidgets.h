@@ -6,11 +6,14 @@
 #include "common/optionbutton.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace krv::panel {
@@ -23,6 +26,18 @@ inline QLineEdit* numberBox(QWidget* parent, const QString& name, int maximumWid
     auto* box = named(new QLineEdit(parent), name);
     box->setReadOnly(readOnly);
     box->setMaximumWidth(maximumWidth);
+    return box;
+}
+
+// A list of the panels: chosen from, never typed into, as wide as its longest entry (also when
+// refilled), starting with no entry chosen.
+inline QComboBox* chooseList(QWidget* parent, const QString& name,
+                             const QStringList& entries = {}) {
+    auto* box = named(new QComboBox(parent), name);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const QSignalBlocker quiet(box);
+    box->addItems(entries);
+    box->setCurrentIndex(-1);
     return box;
 }
 

@@ -1,6 +1,8 @@
 #include "radiopanel.h"
 
 #include "common/numbers.h"
+#include "configcontrols.h"
+#include "filesupply.h"
 #include "panelwidgets.h"
 #include "sleepboxes.h"
 
@@ -21,17 +23,6 @@ using namespace panel;
 namespace {
 
 constexpr int BoxWidth = 110;
-
-// The lists are chosen from, never typed into; each stays as wide as its longest entry, and
-// starts with no entry chosen.
-QComboBox* pageList(QWidget* page, const QString& name, const QStringList& entries) {
-    auto* box = named(new QComboBox(page), name);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    const QSignalBlocker quiet(box);
-    box->addItems(entries);
-    box->setCurrentIndex(-1);
-    return box;
-}
 
 QCheckBox* pageCheckBox(QWidget* page, const QString& name, const QString& caption) {
     return named(new QCheckBox(caption, page), name);
@@ -183,8 +174,8 @@ void RadioPanel::addLowBatteryPage() {
 void RadioPanel::addAfcPage() {
     QWidget* page = addPage(QStringLiteral("AFC"));
     auto [inputs, checks] = twoColumns(page);
-    AFCauto = pageList(page, QStringLiteral("AFCauto"), traits_.afcModes);
-    AFCres = pageList(page, QStringLiteral("AFCres"), traits_.afcRanges);
+    AFCauto = chooseList(page, QStringLiteral("AFCauto"), traits_.afcModes);
+    AFCres = chooseList(page, QStringLiteral("AFCres"), traits_.afcRanges);
     afcst = pageCheckBox(page, QStringLiteral("afcst"), QStringLiteral("Strobe"));
     afcfi = pageCheckBox(page, QStringLiteral("afcfi"), QStringLiteral("Enable fine mode"));
     afcoen = pageCheckBox(page, QStringLiteral("afcoen"), QStringLiteral("Output Enable"));
@@ -218,9 +209,10 @@ void RadioPanel::addDataRatePage() {
 void RadioPanel::addDataFilterPage() {
     QWidget* page = addPage(QStringLiteral("Data Filter"));
     auto [inputs, right] = twoColumns(page);
-    FILTTYPE = pageList(page, QStringLiteral("FILTTYPE"), traits_.filterTypes);
-    ClkRecMode = pageList(page, QStringLiteral("ClkRecMode"),
-                          {QStringLiteral("Fast"), QStringLiteral("Slow"), QStringLiteral("Auto")});
+    FILTTYPE = chooseList(page, QStringLiteral("FILTTYPE"), traits_.filterTypes);
+    ClkRecMode =
+        chooseList(page, QStringLiteral("ClkRecMode"),
+                   {QStringLiteral("Fast"), QStringLiteral("Slow"), QStringLiteral("Auto")});
     DFILTbit5 = pageCheckBox(page, QStringLiteral("DFILTbit5"), traits_.bit5Caption);
     DFILTbit5->setChecked(true);
     DFILTbit5->setVisible(traits_.bit5Shown);
@@ -245,7 +237,7 @@ void RadioPanel::addFifoPage() {
     std::tie(inputs, fifoRight_) = twoColumns(page);
     ITLEVEL = scrollBar(page, QStringLiteral("ITLEVEL"), traits_.itLevelMaximum, 8);
     ITlevelNr = numberBox(page, QStringLiteral("ITlevelNr"), BoxWidth);
-    FIFOstrt = pageList(page, QStringLiteral("FIFOstrt"), traits_.fifoStarts);
+    FIFOstrt = chooseList(page, QStringLiteral("FIFOstrt"), traits_.fifoStarts);
     ffillen =
         pageCheckBox(page, QStringLiteral("ffillen"), QStringLiteral("Enable synchron latch"));
     inputs->addRow(QStringLiteral("FIFO IT level:"), ITlevelNr);
@@ -444,12 +436,16 @@ void RadioPanel::STATEFILT_Change() {
     showUpdateMark();
 }
 
-void RadioPanel::StatefiltNr_Change() {
-    const double typed = leadingNumber(StatefiltNr->text());
-    if (typed > 7)
-        StatefiltNr->setText(QStringLiteral("7"));
+void RadioPanel::keepLevelInRange(QLineEdit* box, int top) {
+    const double typed = leadingNumber(box->text());
+    if (typed > top)
+        box->setText(QString::number(top));
     else if (typed < 1)
-        StatefiltNr->setText(QStringLiteral("1"));
+        box->setText(QStringLiteral("1"));
+}
+
+void RadioPanel::StatefiltNr_Change() {
+    keepLevelInRange(StatefiltNr, 7);
     STATEFILT->setValue(sleep::wholeField(leadingNumber(StatefiltNr->text()), 1, 7));
 }
 
@@ -464,11 +460,7 @@ void RadioPanel::ITLEVEL_Change() {
 
 void RadioPanel::ITlevelNr_Change() {
     const int top = traits_.itLevelMaximum;
-    const double typed = leadingNumber(ITlevelNr->text());
-    if (typed > top)
-        ITlevelNr->setText(QString::number(top));
-    else if (typed < 1)
-        ITlevelNr->setText(QStringLiteral("1"));
+    keepLevelInRange(ITlevelNr, top);
     ITLEVEL->setValue(sleep::wholeField(leadingNumber(ITlevelNr->text()), 1, top));
 }
 
@@ -489,6 +481,32 @@ void RadioPanel::CalcFIFOw() {
     if (!takeSuppressUpdateMark())
         showUpdateMark();
     afterFifoWord();
+}
+
+void RadioPanel::ConfSave_Click() {
+    const ConfigFileType& type = configFileType();
+    const QString path = chooseConfigFile(type, true, this);
+    if (!path.isEmpty())
+        saveConfigFile(type, path, collectConfigValues(*this, mainWindow(), type.items),
+                       QStringLiteral("\r\n"), this);
+}
+
+void RadioPanel::ConfLoad_Click() {
+    const ConfigFileType& type = configFileType();
+    const QString path = chooseConfigFile(type, false, this);
+    if (path.isEmpty())
+        return;
+    const std::optional<ConfigValues> loaded =
+        loadConfigFile(type, path, QStringLiteral("\r\n"), this);
+    if (!loaded)
+        return;
+    // A running status read ticks AFC back on at its end and owns the line meanwhile: the file
+    // takes effect after it.
+    whenCommStateFree([this, values = *loaded] {
+        applyConfig(values);
+        applyFileVoltage(mainWindow(), Statusline, this,
+                         fileVoltage(values.text(QStringLiteral("Pref_Voltage"))));
+    });
 }
 
 } // namespace krv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chippanel.h"
+#include "configitems.h"
 #include "radiowords.h"
 
 #include <QStringList>
@@ -85,6 +86,8 @@ public:
     virtual void ITlevelNr_Change();
     void FIFOstrt_Click();
     void CalcFIFOw() override;
+    void ConfSave_Click();
+    void ConfLoad_Click();
 
     // ---- Controls of the shared pages
     // ------------------------------------------------------------
@@ -139,6 +142,13 @@ protected:
     void showWakeUpEnabled(bool on);
     void showLowBatteryEnabled(bool on);
 
+    // The family's configuration file, and how a file's values come onto the panel (with the
+    // leave handlers of the boxes whose words they change).
+    virtual const ConfigFileType& configFileType() const = 0;
+    virtual void applyConfig(const ConfigValues& values) = 0;
+    // A typed level out of 1 to `top` is replaced by the nearer end, as the box is typed into.
+    static void keepLevelInRange(QLineEdit* box, int top);
+    int itLevelMaximum() const { return traits_.itLevelMaximum; }
     // The FIFO word of the family's fields.
     virtual int fifoWordValue() = 0;
     // Runs after each FIFO word.

@@ -2,6 +2,7 @@
 
 #include "app/ismmain.h"
 #include "common/numbers.h"
+#include "panels/common/panelwidgets.h"
 #include "panels/common/sleepsetting.h"
 #include "receiverdesign.h"
 #include "receiverwords.h"
@@ -57,7 +58,7 @@ Ovalt::Ovalt(ISMmain& main)
     OB_512bit->setObjectName(QStringLiteral("OB_512bit"));
     tailLayout->addWidget(OB_128bit);
     tailLayout->addWidget(OB_512bit);
-    CB_PLLBW = list(QStringLiteral("CB_PLLBW"), pllBandwidthEntries());
+    CB_PLLBW = panel::chooseList(this, QStringLiteral("CB_PLLBW"), pllBandwidthEntries());
     ext->addRow(CB_exlp);
     ext->addRow(tail);
     ext->addRow(CB_exr);
@@ -80,15 +81,11 @@ Ovalt::Ovalt(ISMmain& main)
 }
 
 void Ovalt::ITlevelNr_Change() {
-    const double typed = leadingNumber(ITlevelNr->text());
-    if (typed > 63)
-        ITlevelNr->setText(QStringLiteral("63"));
-    else if (typed < 1)
-        ITlevelNr->setText(QStringLiteral("1"));
+    keepLevelInRange(ITlevelNr, itLevelMaximum());
 }
 
 void Ovalt::ITlevelNr_LostFocus() {
-    ITLEVEL->setValue(sleep::wholeField(leadingNumber(ITlevelNr->text()), 1, 63));
+    ITLEVEL->setValue(sleep::wholeField(leadingNumber(ITlevelNr->text()), 1, itLevelMaximum()));
 }
 
 void Ovalt::afterFifoWord() {

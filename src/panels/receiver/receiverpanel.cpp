@@ -97,17 +97,6 @@ QCheckBox* ReceiverPanel::checkBox(const QString& name, const QString& caption) 
     return box;
 }
 
-QComboBox* ReceiverPanel::list(const QString& name, const QStringList& entries) {
-    auto* box = new QComboBox(this);
-    box->setObjectName(name);
-    // Refilled lists (revision, crystal) stay as wide as their longest entry.
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    const QSignalBlocker blocker(box);
-    box->addItems(entries);
-    box->setCurrentIndex(-1);
-    return box;
-}
-
 void ReceiverPanel::refill(QComboBox* box, const QStringList& entries, const QString& selected) {
     {
         const QSignalBlocker blocker(box);
@@ -137,8 +126,8 @@ void ReceiverPanel::buildFrequencyBlock() {
     auto* crystal = new QGroupBox(QStringLiteral("Crystal"), settings);
     crystal->setObjectName(QStringLiteral("FrameCrystal"));
     auto* crystalLayout = denseGrid(crystal);
-    Cxtal = list(QStringLiteral("Cxtal"), loadCapacitanceEntries());
-    CLKout = list(QStringLiteral("CLKout"));
+    Cxtal = chooseList(this, QStringLiteral("Cxtal"), loadCapacitanceEntries());
+    CLKout = chooseList(this, QStringLiteral("CLKout"));
     addCrystalRows(crystal, crystalLayout, 3);
     crystalLayout->addWidget(new QLabel(QStringLiteral("Crystal load capacitance:"), crystal), 2,
                              0);
@@ -199,9 +188,9 @@ void ReceiverPanel::buildFrequencyBlock() {
     auto* receive = new QGroupBox(QStringLiteral("Receiver"), settings);
     receive->setObjectName(QStringLiteral("FrameRX"));
     auto* receiveLayout = denseGrid(receive);
-    VDI = list(QStringLiteral("VDI"), vdiEntries(1));
-    LNAgain = list(QStringLiteral("LNAgain"), lnaEntries(chip_));
-    DRSSI = list(QStringLiteral("DRSSI"), rssiEntries());
+    VDI = chooseList(this, QStringLiteral("VDI"), vdiEntries(1));
+    LNAgain = chooseList(this, QStringLiteral("LNAgain"), lnaEntries(chip_));
+    DRSSI = chooseList(this, QStringLiteral("DRSSI"), rssiEntries());
     enrec = checkBox(QStringLiteral("enrec"), QStringLiteral("Enable receiver chain"));
     // The indicator's caption above its list, whose entries are long.
     receiveLayout->addWidget(new QLabel(QStringLiteral("Valid Data Indicator:"), receive), 0, 0, 1,
@@ -236,8 +225,8 @@ void ReceiverPanel::buildFrequencyBlock() {
     Label48->move(Label47->fontMetrics().horizontalAdvance(QStringLiteral("Disable   ")) -
                       Label48->fontMetrics().horizontalAdvance(Label48->text()),
                   0);
-    BasebandBW = list(QStringLiteral("BasebandBW"));
-    Revision = list(QStringLiteral("Revision"));
+    BasebandBW = chooseList(this, QStringLiteral("BasebandBW"));
+    Revision = chooseList(this, QStringLiteral("Revision"));
     auto* clockRow = new QHBoxLayout;
     clockRow->setSpacing(4);
     clockRow->addWidget(disclk);

@@ -33,8 +33,6 @@ public:
     void VDI_Click();
     void LNAgain_Click();
     void DRSSI_Click();
-    void ConfSave_Click();
-    void ConfLoad_Click();
     int GetXtalFrequency() const { return receiver::xtalFrequencyHz(XtalFactor); }
 
     void CalcCtrlw();
@@ -77,10 +75,10 @@ protected:
     static int value(const QCheckBox* box);
     QLineEdit* lineEdit(const QString& name, const QString& text = {});
     QCheckBox* checkBox(const QString& name, const QString& caption);
-    QComboBox* list(const QString& name, const QStringList& entries = {});
     void refill(QComboBox* box, const QStringList& entries, const QString& selected);
+    const ConfigFileType& configFileType() const override { return receiver::fileType(chip_); }
     // Stores a configuration file's items in file order, then runs the leave handlers.
-    void applyConfig(const ConfigValues& config);
+    void applyConfig(const ConfigValues& config) override;
 
     receiver::Chip chip_;
     receiver::Band band_;

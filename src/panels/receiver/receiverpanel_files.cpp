@@ -1,6 +1,5 @@
 #include "app/ismmain.h"
 #include "panels/common/configcontrols.h"
-#include "panels/common/filesupply.h"
 #include "receiverpanel.h"
 
 #include <QLineEdit>
@@ -12,7 +11,7 @@ using namespace receiver;
 
 void ReceiverPanel::applyConfig(const ConfigValues& config) {
     const long revisionBefore = Rev;
-    const QList<ConfigItem>& items = fileType(chip_).items;
+    const QList<ConfigItem>& items = configFileType().items;
     for (const ConfigItem& item : items) {
         storeConfigValue(*this, mainWindow(), item, config);
         itemLoaded(item.name);
@@ -42,32 +41,6 @@ void ReceiverPanel::applyConfig(const ConfigValues& config) {
     LBD_LostFocus();
     DATARATEDIV_LostFocus();
     Statusline->setText(QString());
-}
-
-void ReceiverPanel::ConfLoad_Click() {
-    const ConfigFileType& type = fileType(chip_);
-    const QString path = chooseConfigFile(type, false, this);
-    if (path.isEmpty())
-        return;
-    const std::optional<ConfigValues> loaded =
-        loadConfigFile(type, path, QStringLiteral("\r\n"), this);
-    if (!loaded)
-        return;
-    // A running status read ticks AFC back on at its end and owns the line meanwhile: the file
-    // takes effect after it.
-    whenCommStateFree([this, config = *loaded] {
-        applyConfig(config);
-        applyFileVoltage(mainWindow(), Statusline, this,
-                         fileVoltage(config.text(QStringLiteral("Pref_Voltage"))));
-    });
-}
-
-void ReceiverPanel::ConfSave_Click() {
-    const ConfigFileType& type = fileType(chip_);
-    const QString path = chooseConfigFile(type, true, this);
-    if (!path.isEmpty())
-        saveConfigFile(type, path, collectConfigValues(*this, mainWindow(), type.items),
-                       QStringLiteral("\r\n"), this);
 }
 
 } // namespace krv

@@ -1,45 +1,13 @@
 #include "app/ismmain.h"
 #include "panels/common/configcontrols.h"
-#include "panels/common/filesupply.h"
 #include "transceiverpanel.h"
 
 #include <QRadioButton>
 
 namespace krv {
 
-void TransceiverPanel::ConfSave_Click() {
-    const ConfigFileType& type = trx::fileType(chip_);
-    const QString path = chooseConfigFile(type, true, this);
-    if (!path.isEmpty())
-        saveConfigFile(type, path, collectConfigValues(*this, mainWindow(), type.items),
-                       QStringLiteral("\r\n"), this);
-}
-
-void TransceiverPanel::ConfLoad_Click() {
-    const ConfigFileType& type = trx::fileType(chip_);
-    const QString path = chooseConfigFile(type, false, this);
-    if (path.isEmpty())
-        return;
-    const std::optional<ConfigValues> loaded =
-        loadConfigFile(type, path, QStringLiteral("\r\n"), this);
-    if (!loaded)
-        return;
-    // A running status read ticks AFC back on at its end and owns the line meanwhile: the file
-    // takes effect after it.
-    whenCommStateFree([this, values = *loaded] {
-        applyConfig(values);
-        FreqCenter_LostFocus();
-        WKUPM_LostFocus();
-        DUTY_LostFocus();
-        LBD_LostFocus();
-        DATARATEDIV_LostFocus();
-        applyFileVoltage(mainWindow(), Statusline, this,
-                         fileVoltage(values.text(QStringLiteral("Pref_Voltage"))));
-    });
-}
-
 void TransceiverPanel::applyConfig(const ConfigValues& values) {
-    for (const ConfigItem& item : trx::fileType(chip_).items) {
+    for (const ConfigItem& item : configFileType().items) {
         storeConfigValue(*this, mainWindow(), item, values);
         // The typed crystal is the crystal only while "Non standard" is selected.
         if (item.name == QStringLiteral("Crystalfreq") && NonStdCrystal->isChecked())
@@ -53,6 +21,11 @@ void TransceiverPanel::applyConfig(const ConfigValues& values) {
         else if (item.name == QStringLiteral("TB_SP"))
             TB_SP_LostFocus();
     }
+    FreqCenter_LostFocus();
+    WKUPM_LostFocus();
+    DUTY_LostFocus();
+    LBD_LostFocus();
+    DATARATEDIV_LostFocus();
 }
 
 void registerTransceiverForms() {

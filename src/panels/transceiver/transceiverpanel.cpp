@@ -99,14 +99,6 @@ RadioTraits transceiverTraits(trx::Chip chip) {
     return t;
 }
 
-QComboBox* list(QWidget* parent, const QString& name) {
-    // The lists are chosen from, never typed into. The load step fills them before the panel is
-    // first shown, and the crystal refills some: each list stays as wide as its longest entry.
-    auto* box = named(new QComboBox(parent), name);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    return box;
-}
-
 QLabel* label(QWidget* parent, const QString& text, const QString& name = {}) {
     auto* l = new QLabel(text, parent);
     if (!name.isEmpty())
@@ -141,17 +133,17 @@ void TransceiverPanel::buildSettings() {
     auto* cg = denseGrid(crystal);
     addCrystalRows(crystal, cg, 2);
     cg->addWidget(label(crystal, QStringLiteral("Crystal load capacitance:")), 2, 0);
-    Cxtal = list(crystal, QStringLiteral("Cxtal"));
+    Cxtal = chooseList(crystal, QStringLiteral("Cxtal"));
     cg->addWidget(Cxtal, 2, 1, 1, 2);
     auto* clockLabel = label(crystal, QStringLiteral("Clock output:"));
     cg->addWidget(clockLabel, 3, 0);
-    CLKout = list(crystal, QStringLiteral("CLKout"));
+    CLKout = chooseList(crystal, QStringLiteral("CLKout"));
     cg->addWidget(CLKout, 3, 1);
     cg->addWidget(label(crystal, QStringLiteral("MHz")), 3, 2);
     Frame1_11 = named(new QGroupBox(QStringLiteral("Select revision:"), crystal), "Frame1_11");
     auto* rg = new QVBoxLayout(Frame1_11);
     rg->setContentsMargins(6, 3, 6, 4);
-    Revision = list(Frame1_11, QStringLiteral("Revision"));
+    Revision = chooseList(Frame1_11, QStringLiteral("Revision"));
     Revision->setPlaceholderText(QStringLiteral("'A' or above"));
     rg->addWidget(Revision);
     cg->addWidget(Frame1_11, 4, 0, 1, 3);
@@ -226,23 +218,23 @@ void TransceiverPanel::buildSettings() {
     auto* tx = named(new QGroupBox(QStringLiteral("Transmitter"), settings), "FrameTX");
     auto* tg = denseGrid(tx);
     tg->addWidget(label(tx, QStringLiteral("Deviation (df):")), 0, 0);
-    ModFreq = list(tx, QStringLiteral("ModFreq"));
+    ModFreq = chooseList(tx, QStringLiteral("ModFreq"));
     tg->addWidget(ModFreq, 0, 1);
     // Label60 is the HC916's "PLL Bandwidth" caption, which other windows read by that name.
     tg->addWidget(label(tx, QStringLiteral("kHz"), QStringLiteral("Label61")), 0, 2);
     tg->addWidget(label(tx, QStringLiteral("Polarity of modulation:")), 1, 0);
-    ModPol = list(tx, QStringLiteral("ModPol"));
+    ModPol = chooseList(tx, QStringLiteral("ModPol"));
     tg->addWidget(ModPol, 1, 1, 1, 2);
     tg->addWidget(label(tx, QStringLiteral("Pout:")), 2, 0);
-    OutputPower = list(tx, QStringLiteral("OutputPower"));
+    OutputPower = chooseList(tx, QStringLiteral("OutputPower"));
     tg->addWidget(OutputPower, 2, 1, 1, 2);
     if (chip_ == trx::Chip::HC916) {
         CB_LPX =
             named(new QCheckBox(QStringLiteral("Crystal Oscillator Low Power Mode"), tx), "CB_LPX");
         CB_DDY = named(new QCheckBox(QStringLiteral("Phase Detector Delay"), tx), "CB_DDY");
         CB_DDIT = named(new QCheckBox(QStringLiteral("Disable PLL Dithering"), tx), "CB_DDIT");
-        CB_RFT = list(tx, QStringLiteral("CB_RFT"));
-        CB_PLLBW = list(tx, QStringLiteral("CB_PLLBW"));
+        CB_RFT = chooseList(tx, QStringLiteral("CB_RFT"));
+        CB_PLLBW = chooseList(tx, QStringLiteral("CB_PLLBW"));
         Label60 = label(tx, QStringLiteral("PLL Bandwidth"), QStringLiteral("Label60"));
         tg->addWidget(Label60, 3, 0);
         tg->addWidget(CB_PLLBW, 3, 1, 1, 2);
@@ -271,10 +263,10 @@ void TransceiverPanel::buildSettings() {
     ping->addWidget(Pin8IsVDI);
     ping->addStretch();
     xg->addWidget(pin, 0, 0, 1, 3);
-    VDI = list(rx, QStringLiteral("VDI"));
-    LNAgain = list(rx, QStringLiteral("LNAgain"));
-    DRSSI = list(rx, QStringLiteral("DRSSI"));
-    BasebandBW = list(rx, QStringLiteral("BasebandBW"));
+    VDI = chooseList(rx, QStringLiteral("VDI"));
+    LNAgain = chooseList(rx, QStringLiteral("LNAgain"));
+    DRSSI = chooseList(rx, QStringLiteral("DRSSI"));
+    BasebandBW = chooseList(rx, QStringLiteral("BasebandBW"));
     xg->addWidget(label(rx, QStringLiteral("Valid Data Indicator:")), 1, 0);
     xg->addWidget(VDI, 1, 1);
     xg->addWidget(label(rx, QStringLiteral("LNA gain:")), 2, 0);
@@ -298,7 +290,7 @@ void TransceiverPanel::buildPages() {
         return;
     QWidget* page = addPage(QStringLiteral("Syncron Pattern"));
     auto [inputs, notes] = twoColumns(page);
-    SynchPattern = list(page, QStringLiteral("SynchPattern"));
+    SynchPattern = chooseList(page, QStringLiteral("SynchPattern"));
     TB_SP = numberBox(page, QStringLiteral("TB_SP"), 110);
     TB_SP->setMaxLength(2);
     inputs->addRow(QStringLiteral("Synchron pattern:"), SynchPattern);

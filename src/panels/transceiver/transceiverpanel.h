@@ -57,9 +57,6 @@ public:
     void SynchPattern_Click();
     void TB_SP_Change();
     void TB_SP_LostFocus();
-    // ---- Configuration files ------------------------------------------------------------------
-    void ConfSave_Click();
-    void ConfLoad_Click();
 
     trx::Chip chip() const { return chip_; }
 
@@ -152,8 +149,10 @@ private:
     void CalcRecw();
     void SynchPatternPage();
 
-    // Stores a configuration file's items in file order, with the steps some of them need.
-    void applyConfig(const ConfigValues& values);
+    const ConfigFileType& configFileType() const override { return trx::fileType(chip_); }
+    // Stores a configuration file's items in file order, with the steps some of them need, then
+    // runs the leave handlers.
+    void applyConfig(const ConfigValues& values) override;
 
     trx::Chip chip_;
     int rft = 0;

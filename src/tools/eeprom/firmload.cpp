@@ -26,6 +26,10 @@ namespace krv {
 
 namespace {
 
+// The window's size by design, in twips.
+constexpr int designWidth = 3100;
+constexpr int designHeight = 5060;
+
 // Steps of the transaction lock while a download runs.
 namespace step {
 constexpr long Send = 1;
@@ -87,7 +91,7 @@ FirmLoad::FirmLoad(ISMmain& main) : main_(main) {
 }
 
 void FirmLoad::Form_Load() {
-    main_.sizeForm(this, 3100, 5060);
+    main_.sizeForm(this, designWidth, designHeight);
     main_.placeForm(this, 0, 0, ISMmain::PlaceRule::InView);
     Timer1->stop();
 }
