@@ -286,7 +286,6 @@ void ISMmain::MDIForm_Load() {
     FactoryArmed = false;
     SavedCaption = windowTitle();
     CurrentPath = ProgramFolder::path();
-    CommState = 0;
     Last15.clear();
     Last7.clear();
     Last7OK = okEnding();

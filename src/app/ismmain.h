@@ -4,6 +4,7 @@
 #include "link/linkwindow.h"
 #include "link/replytails.h"
 #include "link/sendresult.h"
+#include "link/transactionlock.h"
 #include "windowplacement.h"
 
 #include <QHash>
@@ -124,7 +125,7 @@ public:
     QString Pref_DruskRevision;
     long Pref_RxLinkTimeout = 50;
     QString Pref_Voltage = QStringLiteral("2.5");
-    long CommState = 0;
+    TransactionLock CommState;
     QString Buf1;
     QString& Last7 = tails_.Last7;
     QString& Last15 = tails_.Last15;
@@ -342,6 +343,7 @@ private:
     bool unloading_ = false;
     // Unload and leave steps running now (they nest through the waits of their sends).
     int closingSteps_ = 0;
+    TransactionHold scan_; // the board scan's hold on CommState
     int ScanPort = 0;
     int ScanLastPort = 0;
     int ScanTicks = 0;

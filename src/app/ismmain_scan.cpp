@@ -38,7 +38,7 @@ void ISMmain::armScan() {
     ScanPort = int(leadingNumber(Commport_min));
     ScanLastPort = int(leadingNumber(Commport_max));
     ScanTicks = 0;
-    CommState = 1;
+    scan_ = CommState.seize(1);
     Timer1->stop();
     Timer1->setInterval(100);
     Timer1->start();
@@ -49,23 +49,23 @@ void ISMmain::armScan() {
 void ISMmain::Timer1_Timer() {
     auto nextPort = [this] {
         ++ScanPort;
-        CommState = ScanPort > ScanLastPort ? 100 : 1;
+        scan_.setStep(ScanPort > ScanLastPort ? 100 : 1);
     };
     try {
-        switch (CommState) {
+        switch (scan_.step()) {
         case 1:
             link();
             setListText(QStringLiteral("searching"));
             CommStatus->setText(QStringLiteral("COM ") + QString::number(ScanPort));
             CommStatus->setToolTip(PortMap::describe(ScanPort));
             link()->MSComm1->setCommPort(ScanPort);
-            CommState = 2;
+            scan_.setStep(2);
             link()->MSComm1->setPortOpen(true);
             break;
         case 2:
             link()->MSComm1->output("i\r");
             link()->Last100.clear();
-            CommState = 3;
+            scan_.setStep(3);
             break;
         case 3:
             if (ScanTicks > ScanTimeout) {
@@ -93,7 +93,7 @@ void ISMmain::Timer1_Timer() {
             nextPort();
             return;
         }
-        CommState = 100;
+        scan_.setStep(100);
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                          QStringLiteral("Port searching error"));
     }
@@ -130,7 +130,7 @@ void ISMmain::classifyBanner() {
 
 void ISMmain::finishScan() {
     Timer1->stop();
-    CommState = 0;
+    scan_.release();
     if (LoadboardList->count() > 0) {
         setListText(QStringLiteral("Please select..."));
         if (LoadboardList->count() == 1) {

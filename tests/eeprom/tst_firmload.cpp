@@ -213,11 +213,11 @@ void FirmLoadTest::stopEndsTheDownloadAtTheNextTick() {
     QVERIFY(t.window->loadeefile->isEnabled());
     QVERIFY(t.rig.dialogs().messages.isEmpty());
     // Stop acts only on a download of its own: another transaction's lock is left alone.
-    t.rig.main().CommState = 7;
+    TransactionHold other = t.rig.main().CommState.take(7);
     t.window->StopButton->click();
     QTest::qWait(50);
     QCOMPARE(t.rig.main().CommState, 7);
-    t.rig.main().CommState = 0;
+    other.release();
 }
 
 void FirmLoadTest::closingMidDownloadFreesTheBoard() {
@@ -274,10 +274,10 @@ void FirmLoadTest::downloadRefusals() {
     t.window->Prog->click();
     QCOMPARE(t.lastMessage(), "Please load a HEX file first.");
     t.load(lines(2));
-    t.rig.main().CommState = 3;
+    TransactionHold other = t.rig.main().CommState.take(3);
     t.window->Prog->click();
     QCOMPARE(t.lastMessage(), "Commport is busy. Please try again later!");
-    t.rig.main().CommState = 0;
+    other.release();
     t.rig.main().Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
     t.window->Prog->click();
     QCOMPARE(t.lastMessage(), "Commport not available, Loadboard not connected!");

@@ -207,11 +207,11 @@ void ProgrammerTest::programRefusals() {
 
 void ProgrammerTest::startersRefuseAClosedPortOrABusyLock() {
     Bench b;
-    b.rig.main().CommState = 3;
+    TransactionHold other = b.rig.main().CommState.take(3);
     b.prog->Read->click();
     QCOMPARE(b.lastMessage(), "Commport is busy. Please try again later!");
     QCOMPARE(b.rig.dialogs().messages.last().icon, Dialogs::Icon::Exclamation);
-    b.rig.main().CommState = 0;
+    other.release();
     b.rig.main().Toolbar2_ButtonClick(QStringLiteral("Disconnect"));
     b.prog->Command1->click();
     QCOMPARE(b.lastMessage(), "Commport not available, Loadboard not connected!");

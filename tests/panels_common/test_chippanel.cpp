@@ -132,7 +132,7 @@ private Q_SLOTS:
     void closedPortRefusesAtOnceWhileBusy() {
         open();
         closePort();
-        rig->main().CommState = 7;
+        const TransactionHold other = rig->main().CommState.take(7);
         panel->Update_Click();
         QCOMPARE(rig->messageTexts().size(), 1);
         QCOMPARE(panel->Statusline->text(), Fault);
@@ -342,10 +342,11 @@ private Q_SLOTS:
         QFETCH(bool, portClosed);
         QFETCH(QString, message);
         open();
+        TransactionHold other;
         if (portClosed)
             closePort();
         else
-            rig->main().CommState = 7;
+            other = rig->main().CommState.take(7);
         panel->ReadStatus_Click();
         panel->IRQpoll_Click();
         QCOMPARE(rig->messageTexts(), (QStringList{message, message}));

@@ -62,15 +62,10 @@ StatusReader::StatusReader(ChipPanel& panel, ISMmain& main)
     connect(markTimer_, &QTimer::timeout, this, &StatusReader::SRVisualTimer_Timer);
 }
 
-StatusReader::~StatusReader() {
-    if (holdsCommState_)
-        main_.CommState = 0;
-}
-
 void StatusReader::end() {
     for (QTimer* t : {statusTimer_, pollTimer_, repeatTimer_, markTimer_})
         t->stop();
-    releaseCommState();
+    hold_.release();
     panel_.StatusReadActive = false;
 }
 
@@ -92,21 +87,10 @@ bool StatusReader::refuse() {
     return false;
 }
 
-void StatusReader::takeCommState() {
-    main_.CommState = 1;
-    holdsCommState_ = true;
-}
-
-void StatusReader::releaseCommState() {
-    if (holdsCommState_)
-        main_.CommState = 0;
-    holdsCommState_ = false;
-}
-
 void StatusReader::StartStatusRead() {
     if (refuse())
         return;
-    takeCommState();
+    hold_ = main_.CommState.take();
     statusTimer_->stop();
     statusTimer_->setInterval(panel_.design().statusStepInterval);
     panel_.StatusReadActive = true;
@@ -116,7 +100,7 @@ void StatusReader::StartStatusRead() {
 void StatusReader::startInterruptPoll() {
     if (refuse())
         return;
-    takeCommState();
+    hold_ = main_.CommState.take();
     pollTimer_->stop();
     pollTimer_->setInterval(100);
     pollTimer_->start();
@@ -126,7 +110,7 @@ std::optional<SendResult> StatusReader::line(const QString& text) {
     std::optional<SendResult> result = panel_.sendLine(text);
     // Unloading the panel during the wait released CommState: the transaction ends here, and
     // must not take the lock again by moving on to its next step.
-    if (!result || !holdsCommState_)
+    if (!result || !hold_.held())
         return std::nullopt;
     if (result->portClosed()) {
         endAtClosedPort();
@@ -150,17 +134,17 @@ void StatusReader::endAtClosedPort() {
         panel_.StatusReadActive = false;
     }
     panel_.Statusline->setText(CommunicationFault);
-    releaseCommState();
+    hold_.release();
 }
 
 // ---- Status read ------------------------------------------------------------------------------
 
 void StatusReader::Timer3_Timer() {
-    if (statusStepRunning_ || !holdsCommState_)
+    if (statusStepRunning_ || !hold_.held())
         return;
     statusStepRunning_ = true;
     QPointer<StatusReader> self(this);
-    switch (main_.CommState) {
+    switch (hold_.step()) {
     case 1:
         statusStep1();
         break;
@@ -200,7 +184,7 @@ void StatusReader::statusStep1() {
     if (!reply)
         return;
     firstStatusReply_ = reply;
-    main_.CommState = 2;
+    hold_.setStep(2);
 }
 
 void StatusReader::statusStep2() {
@@ -213,14 +197,14 @@ void StatusReader::statusStep2() {
     if (design.statusBytes == 1) {
         if (!line(QStringLiteral("H2")))
             return;
-        main_.CommState = 100;
+        hold_.setStep(100);
         return;
     }
     const std::optional<SendResult> reply = line(QStringLiteral("RS"));
     if (!reply)
         return;
     secondStatusReply_ = reply;
-    main_.CommState = 3;
+    hold_.setStep(3);
 }
 
 void StatusReader::statusStep3() {
@@ -244,14 +228,14 @@ void StatusReader::statusStep3() {
         if (!line(QStringLiteral("S2") + panel_.afcWordBox()->text()))
             return;
     }
-    main_.CommState = 100;
+    hold_.setStep(100);
 }
 
 void StatusReader::statusStep100() {
     if (!SavedUpdateMark)
         panel_.LabelUpdate->setVisible(false);
     statusTimer_->stop();
-    releaseCommState();
+    hold_.release();
     panel_.StatusReadActive = false;
 }
 
@@ -267,9 +251,9 @@ void StatusReader::showStatusByte(int value, int firstBit) {
 // ---- Interrupt poll -----------------------------------------------------------------------------
 
 void StatusReader::Timer1_Timer() {
-    if (pollStepRunning_ || !holdsCommState_)
+    if (pollStepRunning_ || !hold_.held())
         return;
-    switch (main_.CommState) {
+    switch (hold_.step()) {
     case 1: {
         pollStepRunning_ = true;
         QPointer<StatusReader> self(this);
@@ -279,7 +263,7 @@ void StatusReader::Timer1_Timer() {
         pollStepRunning_ = false;
         if (reply) {
             irqReply_ = reply;
-            main_.CommState = 2;
+            hold_.setStep(2);
         }
         break;
     }
@@ -290,11 +274,11 @@ void StatusReader::Timer1_Timer() {
                                 QStringLiteral("0"));
         else
             panel_.Statusline->setText(CommunicationFault);
-        main_.CommState = 100;
+        hold_.setStep(100);
         break;
     case 100:
         pollTimer_->stop();
-        releaseCommState();
+        hold_.release();
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/sendresult.h"
+#include "link/transactionlock.h"
 
 #include <QObject>
 #include <optional>
@@ -29,7 +30,6 @@ class StatusReader : public QObject {
 public:
     // The timers are created here, named as the panel names them.
     StatusReader(ChipPanel& panel, ISMmain& main);
-    ~StatusReader() override;
 
     // The status read and the interrupt poll: each refuses, with its message, a closed port or
     // a CommState already held.
@@ -49,8 +49,6 @@ public:
 
 private:
     bool refuse();
-    void takeCommState();
-    void releaseCommState();
     // A line of a transaction; nullopt when the transaction ended during the wait (the panel
     // unloaded, the port found closed).
     std::optional<SendResult> line(const QString& text);
@@ -73,7 +71,7 @@ private:
     QTimer* pollTimer_;
     QTimer* repeatTimer_;
     QTimer* markTimer_;
-    bool holdsCommState_ = false;
+    TransactionHold hold_;
     bool statusStepRunning_ = false;
     bool pollStepRunning_ = false;
     bool SavedAfcEnable = false;

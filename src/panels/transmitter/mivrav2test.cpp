@@ -124,7 +124,7 @@ void MivraV2test::Form_Unload() {
     SRtimeout->stop();
     wait_->clear();
     read_.stop();
-    holdCommState(false);
+    hold_.release();
     main_.MivraV2testOn = false;
 }
 
@@ -232,7 +232,7 @@ void MivraV2test::startRead() {
     GearboxValue->setText(QStringLiteral("...."));
     SRtimeout->stop();
     SRtimeout->setInterval(200);
-    holdCommState(true);
+    hold_ = main_.CommState.take();
     lastLevel_.clear();
     for (const QString& line : read_.begin(testmode::testWord(dsoff == 0, d4 != 0, 0)))
         if (!sendReadLine(line))
@@ -250,10 +250,10 @@ void MivraV2test::SRtimeout_Timer() {
         GearboxValue->setText(step.shown);
     if (step.finished) {
         SRtimeout->stop();
-        holdCommState(false);
+        hold_.release();
         return;
     }
-    main_.CommState = read_.step();
+    hold_.setStep(read_.step());
     const std::optional<SendResult> result = sendReadLine(step.line);
     if (result && step.line == QStringLiteral("ri"))
         lastLevel_ = result->Last15.mid(6, 1);
@@ -278,17 +278,7 @@ void MivraV2test::failRead() {
     read_.stop();
     GearboxValue->setText(QStringLiteral("---"));
     writeMivraStatus(CommunicationFault);
-    holdCommState(false);
-}
-
-void MivraV2test::holdCommState(bool hold) {
-    if (hold) {
-        main_.CommState = 1;
-        holdsCommState_ = true;
-    } else if (holdsCommState_) {
-        main_.CommState = 0;
-        holdsCommState_ = false;
-    }
+    hold_.release();
 }
 
 void MivraV2test::writeMivraStatus(const QString& text) {

@@ -3,6 +3,7 @@
 #include "app/krvform.h"
 #include "common/dialogs.h"
 #include "link/sendresult.h"
+#include "link/transactionlock.h"
 #include "tuningread.h"
 
 #include <QWidget>
@@ -81,7 +82,6 @@ private:
     // the line failed or the window went away meanwhile.
     std::optional<SendResult> sendReadLine(const QString& line);
     void failRead();
-    void holdCommState(bool hold);
     void writeMivraStatus(const QString& text);
 
     ISMmain& main_;
@@ -89,7 +89,7 @@ private:
     testmode::TuningRead read_;
     QString lastLevel_;
     bool sending_ = false;
-    bool holdsCommState_ = false;
+    TransactionHold hold_;
     bool unloaded_ = false;
 };
 

@@ -118,7 +118,7 @@ void eeprom::Form_Unload() {
     if (!running_)
         return;
     // The lock is ours: leave the EEPROM deselected and write-protected, then free the lock.
-    const long state = main_.CommState;
+    const long state = hold_.step();
     running_ = false;
     stopRequested_ = false;
     if (main_.boardPortOpen()) {
@@ -126,7 +126,7 @@ void eeprom::Form_Unload() {
         if (state == 1 || state == 2)
             main_.Send_To_LoadBoard(QStringLiteral("S104\r"));
     }
-    main_.CommState = 0;
+    hold_.release();
 }
 
 void eeprom::setWorkSheet(const QByteArray& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/krvform.h"
+#include "link/transactionlock.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -85,6 +86,7 @@ private:
     QByteArray workSheet_;
     bool showing_ = false;
     bool running_ = false;
+    TransactionHold hold_;
     bool inStep_ = false;
     bool stopRequested_ = false;
     bool failed_ = false;

@@ -54,7 +54,7 @@ void eeprom::setButtonsEnabled(bool enabled) {
 void eeprom::Command1_Click() {
     if (!boardTransactionStartable(main_))
         return;
-    main_.CommState = state::Presence;
+    hold_ = main_.CommState.take(state::Presence);
     running_ = true;
     failed_ = false;
     stopRequested_ = false;
@@ -75,7 +75,7 @@ void eeprom::Prog_Click() {
         Dialogs::message(*problem, Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
         return;
     }
-    main_.CommState = state::Program;
+    hold_ = main_.CommState.take(state::Program);
     running_ = true;
     failed_ = false;
     stopRequested_ = false;
@@ -114,7 +114,7 @@ void eeprom::Read_Click() {
 void eeprom::StartEEPROMRead(int mode) {
     if (!boardTransactionStartable(main_))
         return;
-    main_.CommState = mode;
+    hold_ = main_.CommState.take(mode);
     running_ = true;
     failed_ = false;
     stopRequested_ = false;
@@ -158,7 +158,7 @@ void eeprom::EEprog_timer_Timer() {
 void eeprom::finish() {
     setButtonsEnabled(true);
     EEprog_timer->stop();
-    main_.CommState = 0;
+    hold_.release();
     running_ = false;
     stopRequested_ = false;
     ProgressBar1->hide();
@@ -203,31 +203,30 @@ bool eeprom::step() {
     QPointer<eeprom> self(this);
     // After every send the window may be gone, or closed and its transaction ended.
     const auto gone = [&] { return !self || !running_; };
-    long& commState = main_.CommState;
-    if (commState == state::CommError) {
+    if (hold_.step() == state::CommError) {
         fail();
         return true;
     }
     if (failed_) {
         failed_ = false;
         StatusMsg->setText(QStringLiteral("LB comm. error"));
-        commState = state::CommError;
+        hold_.setStep(state::CommError);
         return true;
     }
-    if (stopRequested_ && commState != state::Stopped && commState != state::StoppedEnd) {
+    if (stopRequested_ && hold_.step() != state::Stopped && hold_.step() != state::StoppedEnd) {
         stopRequested_ = false;
-        StoppedState = commState;
-        commState = state::Stopped;
+        StoppedState = hold_.step();
+        hold_.setStep(state::Stopped);
     }
-    switch (commState) {
+    switch (hold_.step()) {
     case state::Program:
     case state::Presence: {
-        const long next = commState + 1;
+        const long next = hold_.step() + 1;
         const SendResult reply = SendEEPROMCmd(QStringLiteral("S20500"));
         if (gone())
             return bool(self);
         status_ = programmer::statusByte(reply.Last15);
-        commState = next;
+        hold_.setStep(next);
         break;
     }
     case state::ProgramStatus: {
@@ -243,12 +242,12 @@ bool eeprom::step() {
         presenceKnown_ = true;
         if (status_ & 1) {
             StatusMsg->setText(QStringLiteral("Busy ") + text);
-            commState = state::Program;
+            hold_.setStep(state::Program);
             break;
         }
         StatusMsg->setText(QStringLiteral("Programming "));
         if (PageIndex <= PageCount) {
-            commState = state::Program;
+            hold_.setStep(state::Program);
             ProgressBar1->setValue(PageIndex);
             WriteAddress = (PageIndex - 1) * programmer::PageBytes;
             WriteCount = programmer::PageBytes;
@@ -257,7 +256,7 @@ bool eeprom::step() {
             return bool(self);
         }
         StatusMsg->setText(QStringLiteral("Program end") + text);
-        commState = state::ProgramEnd;
+        hold_.setStep(state::ProgramEnd);
         if (TailDigits != 0) {
             WriteAddress = (PageIndex - 1) * programmer::PageBytes;
             WriteCount = TailDigits / 2;
@@ -275,25 +274,25 @@ bool eeprom::step() {
         else
             StatusMsg->setText(
                 ((status_ & 1) ? QStringLiteral("busy ") : QStringLiteral("ready ")) + text);
-        commState = state::PresenceEnd;
+        hold_.setStep(state::PresenceEnd);
         break;
     }
     case state::Verify:
     case state::Read: {
-        const bool verify = commState == state::Verify;
+        const bool verify = hold_.step() == state::Verify;
         if (BytesRead < programmer::EepromBytes) {
             ProgressBar1->setValue(BytesRead);
             StatusMsg->setText(verify ? QStringLiteral("Verifying") : QStringLiteral("Reading"));
-            const long next = commState + 1;
+            const long next = hold_.step() + 1;
             const SendResult reply = SendEEPROMCmd(QStringLiteral("RS16"));
             if (gone())
                 return bool(self);
             if (reply.ok())
                 takeSixteen(reply);
-            commState = next;
+            hold_.setStep(next);
         } else {
             StatusMsg->setText(verify ? QStringLiteral("Verify end") : QStringLiteral("Read end"));
-            commState = verify ? state::VerifyEnd : state::ReadEnd;
+            hold_.setStep(verify ? state::VerifyEnd : state::ReadEnd);
             SendEEPROMCmd(QStringLiteral("H2"));
             return bool(self);
         }
@@ -301,7 +300,7 @@ bool eeprom::step() {
     }
     case state::VerifyTake:
     case state::ReadTake:
-        commState -= 1;
+        hold_.setStep(hold_.step() - 1);
         break;
     case state::ProgramEnd:
         finish();
@@ -319,7 +318,7 @@ bool eeprom::step() {
                          QStringLiteral("Read end"), Dialogs::Icon::Information);
         break;
     case state::Stopped: {
-        commState = state::StoppedEnd;
+        hold_.setStep(state::StoppedEnd);
         ProgressBar1->hide();
         StopButton->hide();
         setButtonsEnabled(true);
@@ -337,7 +336,7 @@ bool eeprom::step() {
     case state::PresenceEnd:
         // The presence check leaves the buttons as they were.
         EEprog_timer->stop();
-        commState = 0;
+        hold_.release();
         running_ = false;
         break;
     default:

@@ -182,7 +182,7 @@ void FirmLoad::Prog_Click() {
         exclaim(QStringLiteral("Please load a HEX file first."));
         return;
     }
-    main_.CommState = step::Send;
+    hold_ = main_.CommState.take(step::Send);
     running_ = true;
     stopRequested_ = false;
     IdleLimit = idleLimitAtStart_;
@@ -239,8 +239,8 @@ void FirmLoad::Timer1_Timer() {
         finish(QStringLiteral("Load failed at record %1").arg(RecordCount));
         return;
     }
-    long& commState = main_.CommState;
-    if ((commState == step::WaitBusy || commState == step::WaitReady) && IdleTicks > IdleLimit) {
+    if ((hold_.step() == step::WaitBusy || hold_.step() == step::WaitReady) &&
+        IdleTicks > IdleLimit) {
         failAtRecord();
         return;
     }
@@ -254,7 +254,7 @@ void FirmLoad::Timer1_Timer() {
         return true;
     };
     try {
-        switch (commState) {
+        switch (hold_.step()) {
         case step::Send:
             // Every line was taken: the loader has the whole file.
             if (RecordLine.isEmpty()) {
@@ -265,15 +265,15 @@ void FirmLoad::Timer1_Timer() {
             state->setText(QString::number(RecordCount));
             main_.link()->MSComm2->output(RecordLine);
             main_.Last100.clear();
-            commState = step::WaitBusy;
+            hold_.setStep(step::WaitBusy);
             break;
         case step::WaitBusy:
             if (await(Xoff))
-                commState = step::WaitReady;
+                hold_.setStep(step::WaitReady);
             break;
         case step::WaitReady:
             if (await(Xon)) {
-                commState = step::Send;
+                hold_.setStep(step::Send);
                 takeRecord();
             }
             break;
@@ -305,7 +305,7 @@ void FirmLoad::finish(const QString& outcome) {
     Timer1->stop();
     running_ = false;
     stopRequested_ = false;
-    main_.CommState = 0;
+    hold_.release();
     state->setText(outcome);
     loadeefile->setEnabled(true);
     Ser_Speed->setEnabled(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/krvform.h"
+#include "link/transactionlock.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -75,6 +76,7 @@ private:
     long idleLimitAtStart_ = 10;
     long RecordCount = 0;
     bool running_ = false;
+    TransactionHold hold_;
     bool stopRequested_ = false;
     QRadioButton* speed_ = nullptr; // the speed option the loader was last set to
 };
