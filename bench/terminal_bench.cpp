@@ -2,8 +2,8 @@
 // unsolicited output (in lines, then as one line without breaks) taken in, the longest time
 // the window did not answer meanwhile, the process memory it left behind, and a reply awaited
 // behind the flood; then the time a terminal script of one 1 MB line takes to load.
-#include "app/echobox.h"
 #include "app/terminal.h"
+#include "common/monitorbox.h"
 #include "link/linkwindow.h"
 #include "testsupport.h"
 

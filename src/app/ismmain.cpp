@@ -2,9 +2,9 @@
 
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/monitorbox.h"
 #include "common/programfolder.h"
 #include "common/standardicons.h"
-#include "echobox.h"
 #include "krvform.h"
 #include "link/linkwindow.h"
 #include "linkbuffer.h"
@@ -262,8 +262,8 @@ void ISMmain::echoToTerminal(const QString& text) {
     if (!Terminalon)
         return;
     if (QWidget* terminal = loadedForm(QStringLiteral("Terminal"))) {
-        if (auto* box = terminal->findChild<EchoBox*>(QStringLiteral("Text1")))
-            box->appendEcho(text);
+        if (auto* box = terminal->findChild<MonitorBox*>(QStringLiteral("Text1")))
+            box->appendText(text);
     }
 }
 

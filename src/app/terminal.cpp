@@ -3,8 +3,8 @@
 #include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/monitorbox.h"
 #include "common/savefile.h"
-#include "echobox.h"
 #include "ismmain.h"
 #include "scriptfile.h"
 
@@ -37,7 +37,7 @@ QFont consoleFont() {
 
 Terminal::Terminal(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Terminal Window"));
-    Text1 = new EchoBox(this);
+    Text1 = new MonitorBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     // The board may flood the terminal: its output is shown a pass of the event loop at a time.
     Text1->setBatched(true);
@@ -87,7 +87,7 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     showScriptPane(false);
 
     connect(CommandSendTimer, &QTimer::timeout, this, &Terminal::CommandSendTimer_Timer);
-    connect(Clear, &QPushButton::clicked, Text1, &EchoBox::clearText);
+    connect(Clear, &QPushButton::clicked, Text1, &MonitorBox::clearText);
     connect(En_ScriptWindow, &QCheckBox::toggled, this, &Terminal::En_ScriptWindow_Click);
     connect(LoadScript, &QPushButton::clicked, this, &Terminal::LoadScript_Click);
     connect(Script, &QPlainTextEdit::textChanged, this, &Terminal::Script_Change);
@@ -146,7 +146,7 @@ void Terminal::Text1_KeyPress(QChar key) {
         return;
     }
     buf += key;
-    Text1->appendEcho(key.unicode() == 13 ? QStringLiteral("\r\n") : QString(key));
+    Text1->appendText(key.unicode() == 13 ? QStringLiteral("\r\n") : QString(key));
     if (key.unicode() != 13)
         return;
     if (!main_.boardPortOpen()) {

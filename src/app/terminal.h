@@ -12,8 +12,8 @@ class QTimer;
 
 namespace krv {
 
-class EchoBox;
 class ISMmain;
+class MonitorBox;
 
 // The terminal: what is typed into the receive box is collected into the main window's Buf1
 // and sent on Enter; the board's output is echoed into the same box. A script pane below holds
@@ -26,7 +26,7 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
 
-    EchoBox* Text1;
+    MonitorBox* Text1;
     QPlainTextEdit* Script;
     QLabel* Label1;
     QCheckBox* En_ScriptWindow;

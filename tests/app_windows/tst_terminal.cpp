@@ -1,8 +1,8 @@
-#include "app/echobox.h"
 #include "app/ismmain.h"
 #include "app/krvform.h"
 #include "app/scriptfile.h"
 #include "app/terminal.h"
+#include "common/monitorbox.h"
 #include "testsupport.h"
 
 #include <QApplication>

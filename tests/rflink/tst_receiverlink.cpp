@@ -5,9 +5,9 @@
 #include "app/krvform.h"
 #include "app/linkbuffer.h"
 #include "common/dialogs.h"
+#include "common/monitorbox.h"
 #include "panels/receiver/receiverpanel.h"
 #include "rflinktest.h"
-#include "tools/rflink/bytemonitor.h"
 #include "tools/rflink/receiverrflink.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The sniffer options and transmitter search windows, opened only by their procedures.
 
-#include "app/echobox.h"
+#include "common/monitorbox.h"
 #include "rflinktest.h"
 #include "tools/rflink/sniffer.h"
 
@@ -48,7 +48,8 @@ private Q_SLOTS:
         auto* w = rig.window<frm_ZiborSniffer>(QStringLiteral("frm_ZiborSniffer"));
         rig.main().Send_To_LoadBoard("Q\r");
         QVERIFY(w->Incoming->text().startsWith("abc\r\n"));
-        QVERIFY(w->Incoming->toPlainText().startsWith("abc\n"));
+        // Shown a pass of the event loop later.
+        QVERIFY(test::waitUntil([&] { return w->Incoming->toPlainText().startsWith("abc\n"); }));
         rig.main().unloadForm(QStringLiteral("frm_ZiborSniffer"));
         QVERIFY(!rig.main().ZiborSnifferOn);
     }

@@ -5,10 +5,10 @@
 #include "app/updown.h"
 #include "boardport.h"
 #include "common/dialogs.h"
+#include "common/monitorbox.h"
 #include "panels/transceiver/transceiverpanel.h"
 #include "readable.h"
 #include "rflinktest.h"
-#include "tools/rflink/bytemonitor.h"
 #include "tools/rflink/transceiverrflink.h"
 
 #include <QApplication>

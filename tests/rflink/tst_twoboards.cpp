@@ -4,8 +4,8 @@
 // other program's board and takes exactly the lines that program would send it.
 
 #include "boardport.h"
+#include "common/monitorbox.h"
 #include "rflinktest.h"
-#include "tools/rflink/bytemonitor.h"
 #include "tools/rflink/transceiverrflink.h"
 
 #include <QCheckBox>

@@ -115,7 +115,16 @@ void cycleForm(Rig& rig, const QString& name) {
 }
 
 size_t heapInUse() {
-    return mallinfo2().uordblks;
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+bool heapCounted() {
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#else
+    return true;
+#endif
 }
 
 void withoutHeapCache(char* argv[]) {

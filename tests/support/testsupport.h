@@ -60,8 +60,11 @@ void pressDisconnect(ISMmain& main);
 // Opens the window of that name, shows it and closes it again, its deferred deletes run and the
 // board's record of received commands emptied (that memory is the simulator's, not the window's).
 void cycleForm(Rig& rig, const QString& name);
-// The bytes the heap has handed out and not taken back (glibc's count).
+// The bytes the heap has handed out and not taken back, in its arenas and in blocks mapped on
+// their own (glibc's count).
 size_t heapInUse();
+// Whether heapInUse() counts the program's heap: a sanitizer's allocator keeps its own count.
+bool heapCounted();
 // Counts the heap without glibc's per-thread cache of freed blocks, which counts as in use while
 // it fills: called first in a test's main, it runs the test again with the cache off when it
 // was started with it on (glibc reads that setting only at a program's start).

@@ -1,7 +1,7 @@
 #include "receiverrflink.h"
 
 #include "app/ismmain.h"
-#include "bytemonitor.h"
+#include "common/monitorbox.h"
 #include "common/numbers.h"
 #include "common/optionbutton.h"
 #include "leavewatch.h"
@@ -31,7 +31,8 @@ ReceiverRfLink::ReceiverRfLink(ISMmain& main, Generation generation)
     : main_(main), generation_(generation), tool_(main, this) {
     setWindowTitle(QStringLiteral("RF link test application"));
 
-    Monitor = named(new ByteMonitor, "Monitor");
+    Monitor = named(new MonitorBox, "Monitor");
+    Monitor->setPreferredSize(24, 4);
     Monitor->setLineWrapMode(QPlainTextEdit::NoWrap);
     Frm_ViewMode = frame("Frm_ViewMode", QStringLiteral("View Mode"));
     OB_AsciiView = option("OB_AsciiView", QStringLiteral("ASCII view"), true);
@@ -162,7 +163,7 @@ void ReceiverRfLink::PL_LostFocus() {
 }
 
 void ReceiverRfLink::Clear_Click() {
-    Monitor->clearBytes();
+    Monitor->clearText();
 }
 
 void ReceiverRfLink::ResetPC_Click() {

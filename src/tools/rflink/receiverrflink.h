@@ -17,12 +17,11 @@ class QRadioButton;
 class QTimer;
 
 namespace krv {
+class MonitorBox;
 class ReceiverPanel;
-}
+} // namespace krv
 
 namespace krv::rflink {
-
-class ByteMonitor;
 
 // The receiver RF link test, one design for both board generations: it arms the receiver
 // board for packets, shows them in a monitor and counts them, once or continuously. A packet
@@ -54,7 +53,7 @@ public:
     bool armed() const;
     qint64 packetCount() const { return packets_; }
 
-    ByteMonitor* Monitor;
+    MonitorBox* Monitor;
     QGroupBox *Frm_ViewMode, *Options, *SelectEOP;
     QRadioButton *OB_AsciiView, *OB_HexView, *ENeoppl, *ENeop, *ENpl;
     QCheckBox *ContRx, *AutoClear, *AddCR;

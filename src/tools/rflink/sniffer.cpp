@@ -1,7 +1,7 @@
 #include "sniffer.h"
 
-#include "app/echobox.h"
 #include "app/ismmain.h"
+#include "common/monitorbox.h"
 #include "common/optionbutton.h"
 #include "widgets.h"
 
@@ -14,7 +14,9 @@ namespace krv::rflink {
 
 frm_ZiborSniffer::frm_ZiborSniffer(ISMmain& main) : main_(main) {
     setWindowTitle(QStringLiteral("Zibor Packet Sniffer"));
-    Incoming = named(new EchoBox, "Incoming");
+    Incoming = named(new MonitorBox, "Incoming");
+    // Fed a character at a time: shown a pass of the event loop at a time.
+    Incoming->setBatched(true);
     Incoming->setFont(QFont(QStringLiteral("Courier New"), 12));
     FR_OPT = frame("FR_OPT", QStringLiteral("Zibor Versions"));
     OPT_Lite = option("OPT_Lite", QStringLiteral("Lite"));
@@ -71,7 +73,7 @@ void frm_ZiborSniffer::Form_Unload() {
 void frm_ZiborSniffer::receiveCharacter(char c) {
     if (c == '\n')
         return;
-    Incoming->appendEcho(c == '\r' ? QStringLiteral("\r\n") : QString(QChar(uchar(c))));
+    Incoming->appendText(c == '\r' ? QStringLiteral("\r\n") : QString(QChar(uchar(c))));
 }
 
 void frm_ZiborSniffer::OPT_DPlen_Click() {

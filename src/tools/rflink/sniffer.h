@@ -13,7 +13,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace krv {
-class EchoBox;
+class MonitorBox;
 class ISMmain;
 } // namespace krv
 
@@ -35,7 +35,7 @@ public:
     void OPT_Lite_Click();
     void OPT_Norm_Click();
 
-    EchoBox* Incoming;
+    MonitorBox* Incoming;
     QGroupBox *FR_OPT, *FR_Hopt, *FR_Addr_Setup;
     QRadioButton *OPT_Lite, *OPT_Norm, *OPT_FixPlen, *OPT_DPlen, *OPT_Nw, *OPT_Nrm;
     QLabel* Label1;

@@ -2,8 +2,8 @@
 
 #include "app/ismmain.h"
 #include "app/updown.h"
-#include "bytemonitor.h"
 #include "common/dialogs.h"
+#include "common/monitorbox.h"
 #include "leavewatch.h"
 #include "packetsend.h"
 #include "panels/transceiver/transceiverpanel.h"
@@ -258,7 +258,8 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
     Frm_RxViewMode = frame("Frm_RxViewMode", QStringLiteral("View Mode"));
     OB_RxAsciiView = option("OB_RxAsciiView", QStringLiteral("ASCII View"), true);
     OB_RxHexView = option("OB_RxHexView", QStringLiteral("HEX View"));
-    TB_MonitoredData = named(new ByteMonitor, "TB_MonitoredData");
+    TB_MonitoredData = named(new MonitorBox, "TB_MonitoredData");
+    TB_MonitoredData->setPreferredSize(24, 4);
     PB_Enable = button("PB_Enable", enableCaption);
     PB_Clear = button("PB_Clear", QStringLiteral("&Clear Monitor"));
     Label11 = label("Label11", QStringLiteral("Packet Count"));
@@ -329,7 +330,7 @@ QWidget* Frm_YambleRfLinkTest::buildReceiveFrame() {
 }
 
 void Frm_YambleRfLinkTest::PB_Clear_Click() {
-    TB_MonitoredData->clearBytes();
+    TB_MonitoredData->clearText();
 }
 
 void Frm_YambleRfLinkTest::PB_Reset_Click() {

@@ -18,12 +18,11 @@ class QTabBar;
 class QTimer;
 
 namespace krv {
+class MonitorBox;
 class UpDown;
-}
+} // namespace krv
 
 namespace krv::rflink {
-
-class ByteMonitor;
 
 // The transceiver RF link test: on its Transmit tab the transceiver sends a composed packet
 // once or every few seconds; on its Receive tab it is armed for packets, which are counted and
@@ -79,7 +78,7 @@ public:
     QLineEdit *TB_EOP_1, *TB_EOP_2, *TB_PL, *TB_PacketCount;
     UpDown* UD_PL;
     QCheckBox *CB_AddCR, *CB_AutoClear, *CB_ContReceive;
-    ByteMonitor* TB_MonitoredData;
+    MonitorBox* TB_MonitoredData;
     QPushButton *PB_Enable, *PB_Clear, *PB_Reset;
     QLabel *Label5, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11;
 
