@@ -20,7 +20,9 @@ public:
     // A batched box shows what was appended once per pass of the event loop instead of at
     // once: for a box fed a character at a time, whose output nobody watches that closely.
     void setBatched(bool batched) { batched_ = batched; }
-    // The box asks its layout for this many characters and lines, rather than the default.
+    // The box asks its layout for this many characters and lines, rather than the default: a
+    // monitor that takes what room its window gives it asks for little, so that the window
+    // keeps near its design size.
     void setPreferredSize(int columns, int lines);
     bool hexView() const { return hex_; }
     void setHexView(bool hex);
