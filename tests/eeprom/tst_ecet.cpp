@@ -131,7 +131,7 @@ void EcetTest::generateRefusesAnOversizeRoutineAndKeepsTheWorksheet() {
     QVERIFY(ecet.TB_EEPROMContent->toPlainText().isEmpty());
     QVERIFY(t.log().contains(
         "ERROR: Event code too long or not hexadecimal. ( Push Button 2 Event Control )"));
-    QCOMPARE(programmer->workSheet(), "01 02");
+    QCOMPARE(programmer->workSheet(), QStringLiteral("01 02"));
 }
 
 void EcetTest::fetchTakesTheSelectedWordsOfTheShownPanel() {

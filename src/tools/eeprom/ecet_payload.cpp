@@ -49,8 +49,8 @@ QByteArray bytesOfCharacterView(const QString& text) {
             bytes += char(u - controlPictures);
         else if (u == deletePicture)
             bytes += char(127);
-        else
-            bytes += u <= 0xFF ? char(u) : '?';
+        else if (u <= 0xFF)
+            bytes += char(u);
     }
     return bytes;
 }
