@@ -219,8 +219,8 @@ void ISMmain::unloadLink() {
     doomed->deleteLater();
 }
 
-SendResult ISMmain::Send_To_LoadBoard(const QString& line) {
-    return link()->Send_To_LoadBoard(line);
+SendResult ISMmain::Send_To_LoadBoard(const QString& line, const QString& holder) {
+    return link()->Send_To_LoadBoard(line, holder);
 }
 
 bool ISMmain::boardPortOpen() {

@@ -95,7 +95,7 @@ public:
     LinkWindow* link(); // "connect", created on first use
     LinkWindow* loadedLink() const { return link_; }
     void unloadLink();
-    SendResult Send_To_LoadBoard(const QString& line);
+    SendResult Send_To_LoadBoard(const QString& line, const QString& holder = QString());
     bool boardPortOpen(); // connect.MSComm2.PortOpen
 
     // ---- LinkHost ------------------------------------------------------------------------

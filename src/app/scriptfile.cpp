@@ -1,6 +1,7 @@
 #include "scriptfile.h"
 
 #include "common/boundedfile.h"
+#include "common/latin1.h"
 #include "common/textlines.h"
 
 namespace krv {
@@ -57,7 +58,7 @@ QByteArray scriptToFile(const QString& text) {
     if (!lines.endsWith(u'\n'))
         lines += u'\n';
     lines.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return lines.toLatin1();
+    return checkedLatin1(lines, QStringLiteral("The script pane"), TextFor::File);
 }
 
 QString scriptToLine(const QString& text) {

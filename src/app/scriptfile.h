@@ -22,7 +22,7 @@ QString inPieces(const QString& text, qsizetype length);
 
 // The file's bytes for the pane's text: lines ended by CR LF, the last one included, without
 // adding an empty line when the text already ends with a line break (an empty pane saves an
-// empty file).
+// empty file). Throws krv::Error 1229 naming the script pane for a character outside Latin-1.
 QByteArray scriptToFile(const QString& text);
 // The line sent to the board: lines separated by CR LF as they stand. A final line break
 // sends its CR only, since a lone LF after it would be a command that never gets a reply.

@@ -168,7 +168,7 @@ void Terminal::CommandSendTimer_Timer() {
     sending_ = end;
     QPointer<Terminal> self(this);
     ISMmain& main = main_;
-    main.Send_To_LoadBoard(main.Buf1.left(end));
+    main.Send_To_LoadBoard(main.Buf1.left(end), QStringLiteral("The typed line"));
     // Only the sent line leaves the buffer: what was typed meanwhile is the next line.
     main.Buf1.remove(0, end);
     if (!self)
@@ -247,10 +247,12 @@ void Terminal::Script_Change() {
 
 void Terminal::SaveScript_Click() {
     try {
+        // Text the file cannot hold is refused before a file is asked for.
+        const QByteArray bytes = scriptToFile(scriptText());
         const QString path = askScriptFile(true);
         if (path.isEmpty())
             return;
-        saveFileWhole(path, scriptToFile(scriptText()));
+        saveFileWhole(path, bytes);
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
             Dialogs::unsupportedFileType();
@@ -270,7 +272,7 @@ void Terminal::SendScript_Click() {
     const QString line = scriptToLine(scriptText());
     // An empty script has nothing to send; sending nothing would only wait for a reply.
     if (!line.isEmpty())
-        main_.Send_To_LoadBoard(line);
+        main_.Send_To_LoadBoard(line, QStringLiteral("The script pane"));
 }
 
 } // namespace krv

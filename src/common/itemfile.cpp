@@ -8,34 +8,13 @@
 
 namespace krv {
 
-namespace {
-
-// What in the text the notation cannot hold, or nothing.
-std::optional<QString> unwritable(const QString& value) {
-    if (value.contains(u'"'))
-        return QStringLiteral("a double quote");
-    if (value.contains(u'\r') || value.contains(u'\n'))
-        return QStringLiteral("a line break");
-    if (const std::optional<NonLatin1> found = firstNonLatin1(value))
-        return found->describe(false) + QStringLiteral(" (single-byte Latin-1 text only)");
-    return std::nullopt;
-}
-
-} // namespace
-
 ItemWriter& ItemWriter::text(const QString& value, const QString& field) {
-    if (const std::optional<QString> what = unwritable(value)) {
-        constexpr qsizetype shown = 40;
-        const QString quoted =
-            u'"' + (value.size() > shown ? value.left(shown) + QStringLiteral("...") : value) +
-            u'"';
-        const QString subject = field.isEmpty() ? QStringLiteral("The text ") + quoted
-                                                : field + QStringLiteral(": the text ") + quoted;
-        throw Error(errors::TextNotWritable,
-                    subject + QStringLiteral(" holds ") + *what +
-                        QStringLiteral(", which the file cannot hold. Nothing was saved."));
-    }
-    bytes_ += '"' + value.toLatin1() + "\"\r\n";
+    // A quote or a line break would end the item early and shift every later one.
+    if (value.contains(u'"'))
+        throw unheldText(value, field, QStringLiteral("a double quote"), TextFor::File);
+    if (value.contains(u'\r') || value.contains(u'\n'))
+        throw unheldText(value, field, QStringLiteral("a line break"), TextFor::File);
+    bytes_ += '"' + checkedLatin1(value, field, TextFor::File) + "\"\r\n";
     return *this;
 }
 
@@ -58,7 +37,7 @@ ItemWriter& ItemWriter::number(float value) {
 }
 
 ItemWriter& ItemWriter::bare(const QString& value) {
-    bytes_ += value.toLatin1() + "\r\n";
+    bytes_ += checkedLatin1(value, QString(), TextFor::File) + "\r\n";
     return *this;
 }
 

@@ -31,22 +31,13 @@ QStringList readTextLines(const QString& path) {
 }
 
 void writeTextLines(const QString& path, const QStringList& lines, const QStringList& lineNames) {
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<NonLatin1> found = firstNonLatin1(lines[i]);
-        if (!found)
-            continue;
-        const QString name =
-            i < lineNames.size() ? QStringLiteral(" (") + lineNames[i] + u')' : QString();
-        Dialogs::message(QStringLiteral("Line %1%2 holds %3, which the file cannot hold "
-                                        "(single-byte Latin-1 text only). Nothing was saved.")
-                             .arg(i + 1)
-                             .arg(name, found->describe(false)),
-                         QStringLiteral("File save error"), Dialogs::Icon::Exclamation);
-        return;
-    }
     QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString holder =
+            QStringLiteral("Line %1").arg(i + 1) +
+            (i < lineNames.size() ? QStringLiteral(" (") + lineNames[i] + u')' : QString());
+        bytes += checkedLatin1(lines[i], holder, TextFor::File) + "\r\n";
+    }
     saveFileWhole(path, bytes);
 }
 

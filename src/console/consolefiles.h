@@ -24,8 +24,8 @@ inline constexpr qint64 textFileBound = fileBounds::Configuration;
 // textFileBound is refused before it is read. Throws krv::Error.
 QStringList readTextLines(const QString& path);
 // Every line followed by CR LF, single-byte text; the old file stays whole when the save fails
-// (throws krv::Error). A character that single-byte text cannot hold writes nothing: the user is
-// told which it is and where, with the file's first lines named by `lineNames`.
+// (throws krv::Error). A character that single-byte text cannot hold writes nothing: the refusal
+// (1229) names the line, the file's first lines by `lineNames`.
 void writeTextLines(const QString& path, const QStringList& lines,
                     const QStringList& lineNames = {});
 

@@ -62,12 +62,10 @@ SPI::BatchPass SPI::runBatchPass(int batch, const QPointer<SPI>& self) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].startsWith(u'/') || lines[i].startsWith(u'#'))
             continue;
-        if (const std::optional<NonLatin1> found = firstNonLatin1(lines[i])) {
-            Dialogs::message(QStringLiteral("Line %1 of %2 holds %3, which the board's line cannot "
-                                            "carry (single-byte Latin-1 text only). Nothing was "
-                                            "sent.")
-                                 .arg(i + 1)
-                                 .arg(BatchName[batch]->text(), found->describe(false)),
+        const QString holder =
+            QStringLiteral("Line %1 of %2").arg(i + 1).arg(BatchName[batch]->text());
+        if (const std::optional<Error> refusal = latin1Refusal(lines[i], holder, TextFor::Board)) {
+            Dialogs::message(errorMessage(*refusal, QStringLiteral("Please try again!")),
                              QStringLiteral("Batch"), Dialogs::Icon::Exclamation);
             return BatchPass::Refused;
         }

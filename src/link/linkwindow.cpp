@@ -2,6 +2,7 @@
 
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/latin1.h"
 #include "linkhost.h"
 #include "replytails.h"
 
@@ -90,7 +91,14 @@ void LinkWindow::shutdown() {
     MSComm2->setPortOpen(false);
 }
 
-SendResult LinkWindow::Send_To_LoadBoard(const QString& line) {
+SendResult LinkWindow::Send_To_LoadBoard(const QString& line, const QString& holder) {
+    if (const std::optional<Error> refusal = latin1Refusal(line, holder, TextFor::Board)) {
+        if (!host_.closingStep())
+            Dialogs::message(errorMessage(*refusal, QStringLiteral("Please try again!")),
+                             Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
+        const ReplyTails& tails = host_.replyTails();
+        return SendResult{SendResult::Outcome::Refused, tails.Last7, tails.Last15, tails.Last100};
+    }
     const QStringList commands = splitCommands(line);
 
     QPointer<LinkWindow> self(this);

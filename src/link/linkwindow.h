@@ -33,7 +33,11 @@ public:
     // that was running when the board went, the lost-board message has told the user already,
     // and the send ends quietly with the port-closed outcome. So does a send of a step that runs
     // because a window or the program is closing.
-    SendResult Send_To_LoadBoard(const QString& line);
+    //
+    // A line holding a character the board's line cannot carry (outside Latin-1) is refused
+    // whole before anything is sent: one message names `holder`, what holds the line, and the
+    // outcome is Refused.
+    SendResult Send_To_LoadBoard(const QString& line, const QString& holder = QString());
 
     // The board port is closed because the board was lost or the user disconnected it, and the
     // user has not acted since: an operation that meets the closed port now stops without a

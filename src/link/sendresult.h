@@ -7,7 +7,9 @@ namespace krv {
 // How one command line ended, and the reply tails as they stood at that moment, so a caller
 // never reads the reply of a command that ran after its own.
 struct SendResult {
-    enum class Outcome { Ok, ErrorEnding, Timeout, PortClosed };
+    // Refused: the line holds text the board's line cannot carry; nothing of it was sent, and
+    // the refusal has been shown.
+    enum class Outcome { Ok, ErrorEnding, Timeout, PortClosed, Refused };
     Outcome outcome = Outcome::PortClosed;
     QString Last7;
     QString Last15;
@@ -17,6 +19,7 @@ struct SendResult {
     // The port was closed (or closed during the wait): further lines of an operation would
     // only meet the closed port again.
     bool portClosed() const { return outcome == Outcome::PortClosed; }
+    bool refused() const { return outcome == Outcome::Refused; }
 };
 
 } // namespace krv

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,14 +22,19 @@ QByteArray contents(const QString& path) {
 // Saves through the window's own command: a chip panel's "Save configuration", the terminal's
 // script "Save", the Preferences' "Save & Exit", the File menu's "Save workspace", the header
 // generator's "Save" with the HR651 panel open, the EEPROM programmer's image save or the register
-// console's window setup save.
-void saveThrough(ISMmain& main, const QString& window) {
+// console's window setup save. A `typed` text is what the user typed first into the window's
+// own text: the script pane, the worksheet, a port, notes or a centre frequency.
+void saveThrough(ISMmain& main, const QString& window, const QString& typed = QString()) {
     if (window == QStringLiteral("workspace")) {
         main.mnuSaveWorkspace->trigger();
         return;
     }
     if (window == QStringLiteral("header generator")) {
         main.DruskV1_show();
+        if (!typed.isEmpty())
+            main.form(QStringLiteral("DruskV1"))
+                ->findChild<QLineEdit*>(QStringLiteral("FreqCenter"))
+                ->setText(typed);
         main.mnuGenCHeader->trigger();
         QWidget* generator = main.loadedForm(QStringLiteral("Frm_GenHeader"));
         QVERIFY(generator);
@@ -38,9 +44,21 @@ void saveThrough(ISMmain& main, const QString& window) {
     QWidget* form = main.form(window);
     QVERIFY(form);
     if (window == QStringLiteral("Terminal")) {
-        form->findChild<QPlainTextEdit*>(QStringLiteral("Script"))->setPlainText("Z3\nH3\n");
+        form->findChild<QPlainTextEdit*>(QStringLiteral("Script"))
+            ->setPlainText(typed.isEmpty() ? QStringLiteral("Z3\nH3\n") : typed);
         form->findChild<QPushButton*>(QStringLiteral("SaveScript"))->click();
-    } else if (window == QStringLiteral("Preferences")) {
+        return;
+    }
+    if (!typed.isEmpty()) {
+        const char* box = window == QStringLiteral("Preferences") ? "ComNr_min"
+                          : window == QStringLiteral("SPI")       ? "GuiNotes"
+                                                                  : "FreqCenter";
+        if (window == QStringLiteral("eeprom"))
+            form->findChild<QPlainTextEdit*>(QStringLiteral("WorkSheet"))->setPlainText(typed);
+        else
+            form->findChild<QLineEdit*>(QString::fromLatin1(box))->setText(typed);
+    }
+    if (window == QStringLiteral("Preferences")) {
         form->findChild<QPushButton*>(QStringLiteral("Save"))->click();
     } else if (window == QStringLiteral("eeprom")) {
         auto* save = form->findChild<QPushButton*>(QStringLiteral("SaveEEFile"));
@@ -62,6 +80,8 @@ private Q_SLOTS:
     void saveOnAFullDiskKeepsTheOldFile();
     void configurationSaveAsksBeforeReplacing_data();
     void configurationSaveAsksBeforeReplacing();
+    void textOutsideLatin1IsRefusedWhole_data();
+    void textOutsideLatin1IsRefusedWhole();
 };
 
 void SavingTest::saveOnAFullDiskKeepsTheOldFile_data() {
@@ -194,6 +214,67 @@ void SavingTest::configurationSaveAsksBeforeReplacing() {
     saveThrough(main, window);
     QCOMPARE(rig.dialogs().messages.size(), 2);
     QVERIFY(contents(path).startsWith("\"# KRV "));
+}
+
+// Every saver turns its text into single-byte bytes through one check: a character outside
+// Latin-1 is refused with one message naming what holds it, and the old file stays as it was.
+void SavingTest::textOutsideLatin1IsRefusedWhole_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("holder");
+    const QString script = QStringLiteral("i\u20AC\u4E2D");
+    QTest::newRow("terminal script")
+        << "Terminal"
+        << "old.txt" << script << "The script pane: the text \"i\u20AC\u4E2D\"";
+    QTest::newRow("EEPROM worksheet")
+        << "eeprom"
+        << "old.asc" << QStringLiteral("01 02 caf\u00E9 \u20AC \u4E2D")
+        << "The worksheet: the text \"01 02 caf\u00E9 \u20AC \u4E2D\"";
+    QTest::newRow("preferences") << "Preferences"
+                                 << "KRV.ini" << QStringLiteral("1\u20AC") << "ComNr_min";
+    QTest::newRow("C header") << "header generator"
+                              << "Setup_HR651.h" << QStringLiteral("435\u2126") << "The header";
+    QTest::newRow("HT531 configuration") << "MivraV2"
+                                         << "old.tc" << QStringLiteral("868\u20AC") << "FreqCenter";
+    QTest::newRow("HC913 configuration")
+        << "YambleV3"
+        << "old.trc" << QStringLiteral("868\u20AC") << "FreqCenter";
+    QTest::newRow("console window setup")
+        << "SPI"
+        << "old.txt" << QStringLiteral("bench \u20AC") << "Line 2 (the notes)";
+}
+
+void SavingTest::textOutsideLatin1IsRefusedWhole() {
+    QFETCH(QString, window);
+    QFETCH(QString, file);
+    QFETCH(QString, typed);
+    QFETCH(QString, holder);
+    test::Rig rig;
+    rig.writeSettings();
+    ISMmain& main = rig.start();
+    const QString path = rig.folder() + u'/' + file;
+    if (!QFile::exists(path)) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old file\r\n");
+    }
+    const QByteArray before = contents(path);
+    rig.dialogs().messages.clear();
+    rig.dialogs().files = {path};
+    rig.dialogs().answers = {Dialogs::Answer::Yes};
+
+    saveThrough(main, window, typed);
+
+    const QStringList shown = rig.messageTexts().filter(QStringLiteral("1229"));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith(QStringLiteral("Error occured:1229,") + holder),
+             qPrintable(shown[0]));
+    QVERIFY2(shown[0].contains(QStringLiteral("(single-byte Latin-1 text only), which the file "
+                                              "cannot hold. Nothing was saved.")),
+             qPrintable(shown[0]));
+    QCOMPARE(rig.dialogs().messages.last().title, QStringLiteral("File save error"));
+    QCOMPARE(contents(path), before);
 }
 
 QTEST_MAIN(SavingTest)

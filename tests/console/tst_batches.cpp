@@ -50,10 +50,12 @@ private Q_SLOTS:
         // Comments are not sent, so they may hold anything.
         c.spi->setBatchText(0, QStringLiteral("H1\r\n/ \u20AC\r\nS2 09\u00E9\u20AC0\r\nL1\r\n"));
         c.spi->BatchRun[0]->click();
-        QCOMPARE(c.rig.messageTexts(),
-                 QStringList{"Line 3 of Batch#1 holds \"\u20AC\" (U+20AC) at character 7, which "
-                             "the board's line cannot carry (single-byte Latin-1 text only). "
-                             "Nothing was sent."});
+        QCOMPARE(
+            c.rig.messageTexts(),
+            QStringList{"Error occured:1229,Line 3 of Batch#1: the text \"S2 09\u00E9\u20AC0\" "
+                        "holds \"\u20AC\" (U+20AC) at character 7 (single-byte Latin-1 text "
+                        "only), which the board's line cannot carry. Nothing was sent.\r\n"
+                        "Please try again!"});
         QCOMPARE(c.rig.dialogs().messages[0].title, QStringLiteral("Batch"));
         QVERIFY(c.sent().isEmpty());
         QCOMPARE(c.spi->LoopCount->text(), QStringLiteral("0"));

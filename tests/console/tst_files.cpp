@@ -205,9 +205,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("message");
-        const QString notes = QStringLiteral("Line 2 (the notes) holds \"\u20AC\" (U+20AC) at "
-                                             "character 6, which the file cannot hold "
-                                             "(single-byte Latin-1 text only). Nothing was saved.");
+        const auto refusal = [](const QString& holder, const QString& line, const QString& at) {
+            return QStringLiteral("Error occured:1229,") + holder +
+                   QStringLiteral(": the text \"") + line + QStringLiteral("\" holds ") + at +
+                   QStringLiteral(" (single-byte Latin-1 text only), which the file cannot hold. "
+                                  "Nothing was saved.\r\nPlease try again");
+        };
+        const QString typed = QStringLiteral("bench\u20AC 3");
+        const QString euro = QStringLiteral("\"\u20AC\" (U+20AC) at character 6");
+        const QString notes = refusal(QStringLiteral("Line 2 (the notes)"), typed, euro);
         QTest::newRow("register set notes") << "SaveSettings"
                                             << "Notes" << notes;
         QTest::newRow("ticked classes notes") << "Command4"
@@ -217,19 +223,19 @@ private Q_SLOTS:
         QTest::newRow("register row address")
             << "SaveGUI"
             << "M_Address_2"
-            << "Line 5 (the address of register row 3) holds \"\u20AC\" (U+20AC) at character "
-               "6, which the file cannot hold (single-byte Latin-1 text only). Nothing was saved.";
+            << refusal(QStringLiteral("Line 5 (the address of register row 3)"), typed, euro);
         QTest::newRow("batch name")
             << "SaveBatch"
             << "BatchName_0"
-            << "Line 1 (\"#BATCHNAME \" and the batch name) holds \"\u20AC\" (U+20AC) at "
-               "character 17, which the file cannot hold (single-byte Latin-1 text only). Nothing "
-               "was saved.";
+            << refusal(QStringLiteral("Line 1 (\"#BATCHNAME \" and the batch name)"),
+                       QStringLiteral("#BATCHNAME ") + typed,
+                       QStringLiteral("\"\u20AC\" (U+20AC) at character 17"));
         QTest::newRow("chip name")
             << "SaveSettings"
             << ""
-            << "Line 1 (\"#CHIP \" and the chip name) holds \"\u03A9\" (U+03A9) at character "
-               "12, which the file cannot hold (single-byte Latin-1 text only). Nothing was saved.";
+            << refusal(QStringLiteral("Line 1 (\"#CHIP \" and the chip name)"),
+                       QStringLiteral("#CHIP DEMO-\u03A9"),
+                       QStringLiteral("\"\u03A9\" (U+03A9) at character 12"));
     }
     void textOutsideLatin1IsNeverSaved() {
         QFETCH(QString, button);

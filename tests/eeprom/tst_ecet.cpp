@@ -131,7 +131,7 @@ void EcetTest::generateRefusesAnOversizeRoutineAndKeepsTheWorksheet() {
     QVERIFY(ecet.TB_EEPROMContent->toPlainText().isEmpty());
     QVERIFY(t.log().contains(
         "ERROR: Event code too long or not hexadecimal. ( Push Button 2 Event Control )"));
-    QCOMPARE(programmer->workSheet(), "01 02");
+    QCOMPARE(programmer->workSheet(), QStringLiteral("01 02"));
 }
 
 void EcetTest::fetchTakesTheSelectedWordsOfTheShownPanel() {
@@ -416,6 +416,14 @@ void EcetTest::characterViewKeepsControlCodes() {
     QCOMPARE(ecet.payload(0), QByteArray("A\r\n\0B\xFF"
                                          "C",
                                          7));
+    // A character the image cannot hold is left out, and the log says so.
+    tab.TB_Payload->insertPlainText(QStringLiteral("\u4E2D"));
+    QCOMPARE(ecet.payload(0), QByteArray("A\r\n\0B\xFF"
+                                         "C",
+                                         7));
+    QCOMPARE(t.log(), QStringList{"ERROR: Payload holds \"\u4E2D\" (U+4E2D) in line 2, character "
+                                  "5, which the EEPROM image cannot hold (single-byte Latin-1 text "
+                                  "only); it was left out. ( Power On Reset Event Control )"});
     tab.OB_HexView->setChecked(true);
     QCOMPARE(ecet.payload(0), "410D0A0042FF43");
 }

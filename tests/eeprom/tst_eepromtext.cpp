@@ -309,6 +309,15 @@ void EepromTextTest::ascRefusesWhatIsNoImageText_data() {
                          << "line 3 holds the control character 0x00.";
     QTest::newRow("ETX inside") << header + "01\x03 02\r\n\x03"
                                 << "line 2 holds the control character 0x03.";
+    // The end mark is no fault; the byte after it is.
+    QTest::newRow("SUB after the end mark") << header + "01 02\r\n\x03\x1A"
+                                            << "line 3 holds the control character 0x1A after "
+                                               "the end mark ETX (0x03).";
+    QTest::newRow("NUL after the end mark") << header + QByteArrayLiteral("01 02\r\n\x03\0")
+                                            << "line 3 holds the control character 0x00 after "
+                                               "the end mark ETX (0x03).";
+    QTest::newRow("text after the end mark") << header + "01 02\r\n\x03 03"
+                                             << "more follows the end mark ETX (0x03) in line 3.";
     QTest::newRow("C1 control") << header + "01 \x85 02\r\n\x03"
                                 << "line 2 holds the control character 0x85.";
     QTest::newRow("DEL") << header + "01 \x7F\r\n\x03"
@@ -334,7 +343,7 @@ void EepromTextTest::ascFullImageRoundTrip() {
     QCOMPARE(file.size(), 2734);
     QVERIFY(file.endsWith("cc\r\n\r\n\x03"));
     QCOMPARE(asc::read(file).worksheet, worksheet);
-    QCOMPARE(asc::sizeText(asc::hexDigitCount(worksheet)), "896 byte");
+    QCOMPARE(asc::sizeText(asc::hexDigitCount(QString::fromLatin1(worksheet))), "896 byte");
     QCOMPARE(asc::sizeText(3), "1.5 byte");
 }
 

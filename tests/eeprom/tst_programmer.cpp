@@ -334,7 +334,7 @@ void ProgrammerTest::readBack() {
     QCOMPARE(b.prog->ProgressBar1->maximum(), 1024);
     QVERIFY(b.progressShown);
     QCOMPARE(b.count("RS16"), 64);
-    const QByteArray sheet = b.prog->workSheet();
+    const QString sheet = b.prog->workSheet();
     QCOMPARE(sheet.size(), 3102);
     QVERIFY(sheet.startsWith("00 01 02"));
     QVERIFY(sheet.endsWith("fe ff"));
@@ -352,21 +352,21 @@ void ProgrammerTest::stopDuringReadBackKeepsWhatWasRead() {
     b.prog->setWorkSheet("kept");
     editor->PB_GenerateRom->click();
     QVERIFY(editor->content().size() > 1);
-    QCOMPARE(b.prog->workSheet(), "kept");
+    QCOMPARE(b.prog->workSheet(), QStringLiteral("kept"));
     for (QPushButton* button : {editor->PB_Save, editor->PB_Load, editor->PB_Call}) {
         button->click();
         QCOMPARE(b.lastMessage(), "Commport is busy. Please try again later!");
     }
     QCOMPARE(b.rig.dialogs().messages.size(), 3);
     QVERIFY(b.rig.dialogs().fileRequests.isEmpty());
-    QCOMPARE(b.prog->workSheet(), "kept");
+    QCOMPARE(b.prog->workSheet(), QStringLiteral("kept"));
     b.prog->StopButton->click();
     QVERIFY(waitUntil([&] { return !b.prog->transactionRunning(); }));
     QCOMPARE(b.lastMessage(), "Warning!\r\nProgress is not finished!\r\nEEPROM and buffer data "
                               "inconsistent!");
     QCOMPARE(b.prog->StatusMsg->text(), "Stopped");
     QCOMPARE(b.lines().last(), "H2");
-    const QByteArray sheet = b.prog->workSheet();
+    const QString sheet = b.prog->workSheet();
     QCOMPARE(sheet.count("ff"), b.count("RS16") * 16);
     QVERIFY(sheet.endsWith("ff "));
     QCOMPARE(b.rig.main().CommState, 0);

@@ -236,9 +236,9 @@ void HeaderWindowTest::textOutsideLatin1IsNotSaved() {
     generator->PB_Save->click();
     QCOMPARE(rig.dialogs().messages.size(), 2);
     QCOMPARE(rig.messageTexts().constLast(),
-             QStringLiteral("The header holds \"\u2126\" (U+2126) in line %1, character 23, which "
-                            "the file cannot hold (single-byte Latin-1 text only). Nothing was "
-                            "saved.")
+             QStringLiteral("Error occured:1229,The header holds \"\u2126\" (U+2126) in line %1, "
+                            "character 23 (single-byte Latin-1 text only), which the file cannot "
+                            "hold. Nothing was saved.\r\nPlease try again")
                  .arg(line + 1));
     QCOMPARE(rig.dialogs().messages.constLast().title, QStringLiteral("File save error"));
     QCOMPARE(fileBytes(path), QByteArray("old"));

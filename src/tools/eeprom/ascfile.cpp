@@ -68,11 +68,25 @@ Image read(const QByteArray& file) {
     const QByteArrayView kept = QByteArrayView(text).sliced(1, position - 1 + length);
     const auto control = std::find_if(kept.cbegin(), kept.cend(), isControl);
     if (control != kept.cend()) {
-        const qsizetype line = std::count(kept.cbegin(), control, '\n') + 1;
+        const auto lineOf = [&kept](auto at) { return std::count(kept.cbegin(), at, '\n') + 1; };
+        // An ETX opening a line is the end mark, followed by what the file may not hold there.
+        if (*control == etx && (control == kept.cbegin() || control[-1] == '\n')) {
+            const auto after = std::find_if(control + 1, kept.cend(), isControl);
+            if (after == kept.cend())
+                throw Error(errors::InvalidFileFormat,
+                            QStringLiteral("Not an EEPROM image file: more follows the end mark "
+                                           "ETX (0x03) in line %1.")
+                                .arg(lineOf(control)));
+            throw Error(errors::InvalidFileFormat,
+                        QStringLiteral("Not an EEPROM image file: line %1 holds the control "
+                                       "character 0x%2 after the end mark ETX (0x03).")
+                            .arg(lineOf(after))
+                            .arg(hexText(quint8(*after), 2)));
+        }
         throw Error(errors::InvalidFileFormat,
                     QStringLiteral("Not an EEPROM image file: line %1 holds the control "
                                    "character 0x%2.")
-                        .arg(line)
+                        .arg(lineOf(control))
                         .arg(hexText(quint8(*control), 2)));
     }
     image.worksheet = text.mid(position, length);
@@ -83,10 +97,10 @@ QByteArray write(const QByteArray& preamble, const QByteArray& worksheet) {
     return preamble + worksheet + "\r\n" + QByteArray(1, etx);
 }
 
-qsizetype hexDigitCount(const QByteArray& text) {
+qsizetype hexDigitCount(QStringView text) {
     qsizetype count = 0;
-    for (const char c : text)
-        count += isHexDigit(c) ? 1 : 0;
+    for (const QChar c : text)
+        count += c.unicode() < 0x80 && isHexDigit(char(c.unicode())) ? 1 : 0;
     return count;
 }
 

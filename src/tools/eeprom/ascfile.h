@@ -26,7 +26,7 @@ Image read(const QByteArray& file);
 QByteArray write(const QByteArray& preamble, const QByteArray& worksheet);
 
 // How many hexadecimal digits the text holds.
-qsizetype hexDigitCount(const QByteArray& text);
+qsizetype hexDigitCount(QStringView text);
 // The size label: half the digit count and " byte" ("896 byte", "1.5 byte").
 QString sizeText(qsizetype digits);
 

@@ -4,6 +4,7 @@
 #include "cmdsequence.h"
 #include "common/dialogs.h"
 #include "common/hextext.h"
+#include "common/latin1.h"
 #include "editorlayout.h"
 #include "eeprom.h"
 #include "txpanel.h"
@@ -603,7 +604,9 @@ void ECET::PB_Load_Click() {
     eeprom* programmer = quietProgrammer();
     if (!programmer || !programmer->loadeefile_Click())
         return;
-    const eventimage::Split split = eventimage::split(programmer->workSheet());
+    // The worksheet was read from a file just now: its text is the file's own bytes.
+    const eventimage::Split split = eventimage::split(
+        checkedLatin1(programmer->workSheet(), QStringLiteral("The worksheet"), TextFor::File));
     setContent(split.image);
     for (qsizetype j = 0; j < split.routines.size(); ++j)
         setRoutine(int(j), split.routines[j]);

@@ -1,6 +1,7 @@
 // The payload editor of each event: the two views, the inserts, the data transmit command and
 // the gesture that reveals the PN9 button.
 
+#include "common/latin1.h"
 #include "common/numbers.h"
 #include "ecet.h"
 #include "eventimage.h"
@@ -39,6 +40,21 @@ QString characterView(const QByteArray& bytes) {
     return text;
 }
 
+// The character view with every placeholder standing as the byte it shows: what is left outside
+// Latin-1 is what the payload cannot hold.
+QString heldView(const QString& text) {
+    QString held = text;
+    for (QChar& ch : held) {
+        const char16_t u = ch.unicode();
+        if (u >= controlPictures && u < controlPictures + 32)
+            ch = QChar(char16_t(u - controlPictures));
+        else if (u == deletePicture)
+            ch = QChar(char16_t(127));
+    }
+    return held;
+}
+
+// A character the payload cannot hold is left out; the editor's log says which it was.
 QByteArray bytesOfCharacterView(const QString& text) {
     QByteArray bytes;
     for (const QChar ch : text) {
@@ -49,8 +65,8 @@ QByteArray bytesOfCharacterView(const QString& text) {
             bytes += char(u - controlPictures);
         else if (u == deletePicture)
             bytes += char(127);
-        else
-            bytes += u <= 0xFF ? char(u) : '?';
+        else if (u <= 0xFF)
+            bytes += char(u);
     }
     return bytes;
 }
@@ -84,6 +100,15 @@ void ECET::TB_Payload_Change(int e) {
         payload = eventimage::hexOnlyUpper(typed);
         caret -= int(typed.left(caret).size() - eventimage::hexOnlyUpper(typed.left(caret)).size());
     } else {
+        if (const std::optional<NonLatin1> found = firstNonLatin1(heldView(shown))) {
+            AppendErrorLog(framed(QStringLiteral("ERROR: Payload holds %1, which the EEPROM image "
+                                                 "cannot hold (single-byte Latin-1 text only); it "
+                                                 "was left out. ")
+                                      .arg(found->describe(true)),
+                                  frameCaption(e)),
+                           LogColour::Red);
+            moveLogCaretToEnd();
+        }
         payload = bytesOfCharacterView(shown);
     }
     // The limit stops typing only; a payload already beyond it may still get shorter.

@@ -5,6 +5,7 @@
 #include "common/boundedfile.h"
 #include "common/dialogs.h"
 #include "common/error.h"
+#include "common/latin1.h"
 #include "common/programfolder.h"
 #include "common/savefile.h"
 
@@ -130,9 +131,9 @@ void eeprom::Form_Unload() {
 }
 
 void eeprom::setWorkSheet(const QByteArray& text) {
-    workSheet_ = text;
+    workSheet_ = QString::fromLatin1(text);
     showing_ = true;
-    QString shown = QString::fromLatin1(text);
+    QString shown = workSheet_;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     WorkSheet->setPlainText(shown);
     showing_ = false;
@@ -141,9 +142,8 @@ void eeprom::setWorkSheet(const QByteArray& text) {
 void eeprom::WorkSheet_Change() {
     if (showing_)
         return;
-    QString typed = WorkSheet->toPlainText();
-    typed.replace(u'\n', QStringLiteral("\r\n"));
-    workSheet_ = typed.toLatin1();
+    workSheet_ = WorkSheet->toPlainText();
+    workSheet_.replace(u'\n', QStringLiteral("\r\n"));
 }
 
 void eeprom::EditorWindow_Click() {
@@ -204,7 +204,10 @@ void eeprom::SaveEEFile_Click() {
     }
     if (!path.isEmpty()) {
         try {
-            saveFileWhole(path, asc::write(Filepreamble, workSheet_));
+            saveFileWhole(
+                path,
+                asc::write(Filepreamble, checkedLatin1(workSheet_, QStringLiteral("The worksheet"),
+                                                       TextFor::File)));
         } catch (const Error& e) {
             Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
                              QStringLiteral("File save error"));

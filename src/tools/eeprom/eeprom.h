@@ -30,8 +30,9 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
 
-    // The worksheet's text; the box only shows it.
-    QByteArray workSheet() const { return workSheet_; }
+    // The worksheet's text, lines ended by CR LF; the box only shows it. It is kept as typed,
+    // so that a character a file cannot hold is refused when saved, not lost before.
+    const QString& workSheet() const { return workSheet_; }
     void setWorkSheet(const QByteArray& text);
     // Whether this window holds the transaction lock for a transaction of its own.
     bool transactionRunning() const { return running_; }
@@ -83,7 +84,7 @@ private:
     void showSizeLabels(qsizetype digits, const QString& fileName);
 
     ISMmain& main_;
-    QByteArray workSheet_;
+    QString workSheet_;
     bool showing_ = false;
     bool running_ = false;
     TransactionHold hold_;

@@ -10,11 +10,11 @@ bool isHexDigit(char c) {
 }
 } // namespace
 
-QByteArray imageDigits(const QByteArray& worksheet) {
+QByteArray imageDigits(QStringView worksheet) {
     QByteArray digits;
-    for (const char c : worksheet) {
-        if (isHexDigit(c))
-            digits.append(c);
+    for (const QChar c : worksheet) {
+        if (c.unicode() < 0x80 && isHexDigit(char(c.unicode())))
+            digits.append(char(c.unicode()));
     }
     return digits;
 }

@@ -11,7 +11,7 @@ inline constexpr int PageBytes = 16;
 inline constexpr int ReportedDifferences = 16;
 
 // Every hexadecimal digit of the worksheet in order, case kept.
-QByteArray imageDigits(const QByteArray& worksheet);
+QByteArray imageDigits(QStringView worksheet);
 
 // Why an image cannot be programmed, or nothing when it can.
 std::optional<QString> imageProblem(const QByteArray& digits);

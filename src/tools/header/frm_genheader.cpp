@@ -298,18 +298,11 @@ void Frm_GenHeader::PB_Save_Click() {
     const QString path = Dialogs::saveFileAskingToReplace(request, this);
     if (path.isEmpty())
         return;
-    // A character the 8-bit file cannot hold would be saved as "?" without a word.
-    if (const std::optional<NonLatin1> found = firstNonLatin1(header_)) {
-        Dialogs::message(QStringLiteral("The header holds %1, which the file cannot hold "
-                                        "(single-byte Latin-1 text only). Nothing was saved.")
-                             .arg(found->describe(true)),
-                         QStringLiteral("File save error"), Dialogs::Icon::Exclamation,
-                         Dialogs::Buttons::Ok, this);
-        return;
-    }
-    HeaderFileName = path;
     try {
-        saveFileWhole(path, (header_ + QStringLiteral("\r\n")).toLatin1());
+        const QByteArray bytes = checkedLatin1(header_ + QStringLiteral("\r\n"),
+                                               QStringLiteral("The header"), TextFor::File);
+        HeaderFileName = path;
+        saveFileWhole(path, bytes);
     } catch (const Error& e) {
         Dialogs::message(errorMessage(e, QStringLiteral("Please try again")),
                          QStringLiteral("File save error"), Dialogs::Icon::None,
