@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace krv::console {
@@ -19,6 +19,7 @@ struct RegisterSetFile {
     std::optional<QString> notes;
     QList<Value> values;
 };
-RegisterSetFile registerSetFromLines(const QStringList& lines);
+// Throws krv::Error 1227 for a file of more than fileBounds::ConsoleFileLines lines.
+RegisterSetFile readRegisterSet(const QByteArray& file);
 
 } // namespace krv::console

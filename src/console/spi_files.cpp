@@ -7,6 +7,7 @@
 #include "registerbits.h"
 #include "registerset.h"
 #include "spi.h"
+#include "windowsetup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -68,7 +69,7 @@ void SPI::LoadSettings_Click() {
         const QString path = askTextFile(this, QStringLiteral("Load Chip Configuration"), false);
         if (path.isEmpty())
             return;
-        const RegisterSetFile file = registerSetFromLines(readTextLines(path));
+        const RegisterSetFile file = readRegisterSet(readTextFile(path));
         // The whole file is examined before anything changes: a file that names none of the
         // chip's registers is no register set of it.
         QSet<QString> known;
@@ -150,7 +151,7 @@ void SPI::SaveGUI_Click() {
             return;
         QStringList lines{chipLine + ChipSelect->currentText(), GuiNotes->text()};
         QStringList names = headerNames;
-        for (int r = 0; r < 6; ++r) {
+        for (int r = 0; r < WindowSetupRows; ++r) {
             lines.append(M_Address[r]->text());
             names.append(QStringLiteral("the address of register row %1").arg(r + 1));
         }
@@ -163,18 +164,18 @@ void SPI::LoadGUI_Click() {
         const QString path = askTextFile(this, QStringLiteral("Load GUI Configuration"), false);
         if (path.isEmpty())
             return;
-        const QStringList lines = readTextLines(path);
-        if (lines.size() > 1)
-            GuiNotes->setText(lines[1]);
-        for (int r = 0; r < 6 && r + 2 < lines.size(); ++r) {
-            M_Address[r]->setText(lines[r + 2]);
-            const std::optional<WorkRow> work = lookup(lines[r + 2]);
+        const WindowSetup setup = readWindowSetup(readTextFile(path));
+        if (setup.notes)
+            GuiNotes->setText(*setup.notes);
+        for (int r = 0; r < setup.addresses.size(); ++r) {
+            const QString& address = setup.addresses[r];
+            M_Address[r]->setText(address);
+            const std::optional<WorkRow> work = lookup(address);
             if (work) {
                 fillRow(r, *work);
                 continue;
             }
             // The address stays as the file has it; nothing of another register stays beside it.
-            const QString address = lines[r + 2];
             clearRow(r);
             M_Address[r]->setText(address);
             M_Read[r]->setEnabled(false);
