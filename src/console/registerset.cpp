@@ -9,8 +9,10 @@ namespace krv::console {
 
 namespace {
 
-QString withoutBlanks(QByteArrayView text) {
-    return QString::fromLatin1(text.data(), text.size()).remove(u' ');
+QByteArray withoutBlanks(QByteArrayView text) {
+    QByteArray kept(text.data(), text.size());
+    kept.removeIf([](char c) { return c == ' '; });
+    return kept;
 }
 
 bool isBlank(QByteArrayView text) {

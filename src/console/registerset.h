@@ -11,9 +11,11 @@ namespace krv::console {
 // each further line an address and a value, split at the first comma (without a comma the value
 // is empty) with every blank removed. A line left empty by that is no register line.
 struct RegisterSetFile {
+    // Kept as the file's single-byte text, at a byte a character: a set of long lines would
+    // otherwise take twice the file.
     struct Value {
-        QString address;
-        QString value;
+        QByteArray address;
+        QByteArray value;
         qsizetype line = 0; // in the file, counted from 1
     };
     std::optional<QString> notes;

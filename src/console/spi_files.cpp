@@ -85,12 +85,14 @@ void SPI::LoadSettings_Click() {
         QStringList unknown;
         QStringList badValues;
         for (const RegisterSetFile::Value& line : file.values) {
-            if (!known.contains(line.address.toUpper()))
-                unknown.append(printable(line.address) + u'h');
-            else if (!isHexValue(line.value))
+            const QString address = QString::fromLatin1(line.address);
+            const QString value = QString::fromLatin1(line.value);
+            if (!known.contains(address.toUpper()))
+                unknown.append(printable(address) + u'h');
+            else if (!isHexValue(value))
                 badValues.append(QStringLiteral("line %1 (%2,%3)")
                                      .arg(line.line)
-                                     .arg(line.address, printable(line.value)));
+                                     .arg(address, printable(value)));
         }
         // A value the chip cannot take would stay in the table and be written with every later
         // set: the file is refused whole, before anything changes.
@@ -124,12 +126,14 @@ void SPI::LoadSettings_Click() {
         // A register named twice keeps its last value, and is stored once.
         QHash<QString, RegisterSetFile::Value> values;
         for (const RegisterSetFile::Value& line : file.values) {
-            if (known.contains(line.address.toUpper()))
-                values.insert(line.address.toUpper(), line);
+            const QString address = QString::fromLatin1(line.address).toUpper();
+            if (known.contains(address))
+                values.insert(address, line);
         }
         // One digit is stored as the two the chip is written with.
         for (const RegisterSetFile::Value& line : std::as_const(values))
-            storeValue(line.address, line.value.rightJustified(2, u'0'));
+            storeValue(QString::fromLatin1(line.address),
+                       QString::fromLatin1(line.value).rightJustified(2, u'0'));
         if (unknown.size() == 1)
             Dialogs::message(QStringLiteral("Register address %1 does not exist!").arg(unknown[0]),
                              QStringLiteral("Register Address Error."));
