@@ -3,22 +3,31 @@
 // that runs on to just below the reader's bound (which is read, and must be read in time linear
 // in its size). Each file is first saved by the window itself, so it starts as a real one.
 //
-// Then the worst shapes below the bounds for the readers of firmware, terminal scripts and
-// EEPROM images (empty lines, CR only, one long line, and as many lines as the reader shows):
-// the time from the click until the window has answered with the file shown, and the most
-// memory the process took meanwhile beyond what it held before, for the window and for the
-// reader alone.
+// Then the worst shapes below the bounds for every kind of reader (empty lines, LF only, CR
+// only, one long line, a line of commas, header lines over and over, and as many lines as the
+// reader shows): the time from the click (or, for KRV.ini and KRV.wsp, from the start) until
+// the window has answered with the file shown, and the most memory the process took meanwhile
+// beyond what it held before, for the window and for the reader alone.
 #include "app/ismmain.h"
 #include "app/scriptfile.h"
+#include "app/settingsfile.h"
+#include "app/workspacefile.h"
 #include "common/boundedfile.h"
 #include "common/error.h"
+#include "console/batchtext.h"
+#include "console/fifocheck.h"
+#include "console/registerset.h"
+#include "console/windowsetup.h"
 #include "filefixtures.h"
+#include "panels/common/configitems.h"
+#include "panels/transceiver/trxconfigfile.h"
 #include "testsupport.h"
 #include "tools/eeprom/ascfile.h"
 #include "tools/eeprom/firmwaretext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -49,9 +58,11 @@ const Reader readers[] = {
     {"HC916 configuration", "FRM_Zenth", "ConfSave", "ConfLoad", "lrc", 1 << 20},
     {"terminal script", "Terminal", "SaveScript", "LoadScript", "txt",
      krv::fileBounds::TerminalScript, "", krv::fileBounds::TerminalScriptLines},
-    {"console register set", "SPI", "SaveSettings", "LoadSettings", "txt", 1 << 20},
+    {"console register set", "SPI", "SaveSettings", "LoadSettings", "txt", 1 << 20, "",
+     krv::fileBounds::ConsoleFileLines},
     {"console window setup", "SPI", "SaveGUI", "LoadGUI", "txt", 1 << 20},
-    {"console batch", "SPI", "SaveBatch", "LoadBach", "txt", 1 << 20},
+    {"console batch", "SPI", "SaveBatch", "LoadBach", "txt", 1 << 20, "",
+     krv::fileBounds::ConsoleFileLines},
     {"console TX FIFO content", "SPI", "SaveTXff", "OpenTXff", "txt", 1 << 20},
     {"console RX FIFO expected", "SPI", "SaveRXff", "OpenRXff", "txt", 1 << 20},
     {"EEPROM image", "eeprom", nullptr, "loadeefile", "asc", krv::fileBounds::EepromImage,
@@ -125,9 +136,13 @@ QList<Shape> shapes(const QByteArray& head, const QByteArray& tail, qint64 size,
     const qint64 room = size - head.size() - tail.size();
     QList<Shape> list{
         {"empty lines (CR LF)", head + repeated("\r\n", room) + tail},
+        {"empty lines (LF only)", head + repeated("\n", room) + tail},
         {"CR only", head + repeated("\r", room) + tail},
         {"one long line", head + ':' + repeated("0", room - 3) + "\r\n" + tail},
+        {"one line of commas", head + repeated(",", room - 2) + "\r\n" + tail},
     };
+    if (!head.isEmpty())
+        list.append({"header lines over and over", repeated(head, size - tail.size()) + tail});
     if (lines > 0) {
         list.append(
             {"empty lines up to the line bound", head + repeated("\r\n", 2 * (lines - 3)) + tail});
@@ -154,23 +169,33 @@ void report(const char* reader, const Shape& shape, qint64 windowMs, qint64 wind
 }
 
 // The reader alone: the file read and taken as the window takes it.
-void measureReader(const QString& path, qint64 bound,
-                   const std::function<void(const QByteArray&)>& take, qint64& ms, qint64& bytes) {
+void measureReader(const QString& path, const std::function<void(const QString&)>& read, qint64& ms,
+                   qint64& bytes) {
     QElapsedTimer clock;
     const krv::test::PeakMemory peak;
     clock.start();
     try {
-        take(krv::readFileBounded(path, bound));
+        read(path);
     } catch (const krv::Error&) {
     }
     ms = clock.elapsed();
     bytes = peak.extraBytes();
 }
 
+// A register console with its demonstration chip chosen, so that the FIFO readers have a FIFO.
+void chooseConsoleChip(QWidget* window) {
+    if (auto* chips = window->findChild<QComboBox*>(QStringLiteral("ChipSelect")))
+        chips->setCurrentIndex(chips->findText(QStringLiteral("DEMO-REG")));
+}
+
+QByteArray bannerLine(const QString& banner) {
+    return '"' + banner.toLatin1() + "\"\r\n";
+}
+
 void worstShapes() {
     struct ShownReader {
         const char* what;
-        const char* form;
+        const char* form; // none: a file read at start-up, `load` its name
         const char* load;
         const char* shows; // the check box that shows the file's pane, or none
         const char* extension;
@@ -178,6 +203,8 @@ void worstShapes() {
         qsizetype lines;
         QByteArray head, tail, record;
         std::function<void(const QByteArray&)> take;
+        // What reads the file at start-up, where it is not read with the bound and taken.
+        std::function<void(const QString&)> read = {};
     };
     const ShownReader readers[] = {
         {"firmware", "FirmLoad", "loadeefile", nullptr, "hex", krv::fileBounds::Firmware, 0,
@@ -190,6 +217,46 @@ void worstShapes() {
         {"image", "eeprom", "loadeefile", "EditorWindow", "asc", krv::fileBounds::EepromImage,
          krv::fileBounds::EepromImageLines, "\x02 $A00000000,\r\n", "\x03", "",
          [](const QByteArray& bytes) { krv::asc::read(bytes); }},
+        {"trc", "YambleV3", "ConfLoad", nullptr, "trc", krv::fileBounds::Configuration, 0,
+         bannerLine(krv::trx::fileType(krv::trx::Chip::HC913).banner), "", "#TRUE#\r\n",
+         [](const QByteArray& bytes) {
+             krv::readConfigFile(krv::trx::fileType(krv::trx::Chip::HC913), bytes);
+         }},
+        {"KRV.ini",
+         nullptr,
+         "KRV.ini",
+         nullptr,
+         "",
+         krv::fileBounds::Configuration,
+         0,
+         bannerLine(krv::Settings::banner()),
+         "",
+         "\"1\"\r\n",
+         {},
+         [](const QString& path) { krv::Settings::read(path, krv::Settings()); }},
+        {"KRV.wsp",
+         nullptr,
+         "KRV.wsp",
+         nullptr,
+         "",
+         krv::fileBounds::Configuration,
+         0,
+         bannerLine(krv::Workspace::banner()),
+         "",
+         "#TRUE#\r\n",
+         {},
+         [](const QString& path) { krv::Workspace::read(path); }},
+        {"regset", "SPI", "LoadSettings", nullptr, "txt", krv::fileBounds::Configuration,
+         krv::fileBounds::ConsoleFileLines, "#CHIP DEMO-REG\r\nnotes\r\n", "", "07,21\r\n",
+         [](const QByteArray& bytes) { krv::console::readRegisterSet(bytes); }},
+        {"setup", "SPI", "LoadGUI", nullptr, "txt", krv::fileBounds::Configuration, 0,
+         "#CHIP DEMO-REG\r\nnotes\r\n", "", "07\r\n",
+         [](const QByteArray& bytes) { krv::console::readWindowSetup(bytes); }},
+        {"batch", "SPI", "LoadBach", nullptr, "txt", krv::fileBounds::Configuration,
+         krv::fileBounds::ConsoleFileLines, "#BATCHNAME Batch#1\r\n", "", "#BATCHNAME x\r\n",
+         [](const QByteArray& bytes) { krv::console::readBatch(bytes); }},
+        {"FIFO", "SPI", "OpenTXff", nullptr, "txt", krv::fileBounds::Configuration, 0, "#FIFO\r\n",
+         "", "AB\r\n", [](const QByteArray& bytes) { krv::console::readFifoFile(bytes, 16); }},
     };
     std::printf("\nWorst shapes below the bounds: the window (click to answer, file shown) and "
                 "the reader alone; memory is the most the process took beyond what it held "
@@ -202,24 +269,34 @@ void worstShapes() {
         for (const Shape& shape :
              shapes(reader.head, reader.tail, reader.bound - 1, reader.lines, reader.record)) {
             krv::test::Rig rig;
-            rig.start();
-            rig.main().show();
-            QWidget* window = rig.main().form(QString::fromLatin1(reader.form));
-            auto* load = window ? window->findChild<QPushButton*>(QString::fromLatin1(reader.load))
-                                : nullptr;
-            if (!load) {
-                std::printf("%-9s window or button not found\n", reader.what);
-                break;
+            const bool atStart = !reader.form;
+            QWidget* window = nullptr;
+            QPushButton* load = nullptr;
+            QString path = rig.folder() + u'/' + QString::fromLatin1(reader.load);
+            if (atStart) {
+                // The workspace is read at start-up only when the settings say so.
+                rig.writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
+            } else {
+                rig.start();
+                rig.main().show();
+                window = rig.main().form(QString::fromLatin1(reader.form));
+                load = window ? window->findChild<QPushButton*>(QString::fromLatin1(reader.load))
+                              : nullptr;
+                if (!load) {
+                    std::printf("%-9s window or button not found\n", reader.what);
+                    break;
+                }
+                rig.main().showForm(window);
+                if (reader.shows) {
+                    if (auto* box =
+                            window->findChild<QAbstractButton*>(QString::fromLatin1(reader.shows));
+                        box && !box->isChecked())
+                        box->click();
+                }
+                chooseConsoleChip(window);
+                QApplication::processEvents();
+                path = rig.folder() + QStringLiteral("/shape.") + reader.extension;
             }
-            rig.main().showForm(window);
-            if (reader.shows) {
-                if (auto* box =
-                        window->findChild<QAbstractButton*>(QString::fromLatin1(reader.shows));
-                    box && !box->isChecked())
-                    box->click();
-            }
-            QApplication::processEvents();
-            const QString path = rig.folder() + QStringLiteral("/shape.") + reader.extension;
             {
                 QFile file(path);
                 if (!file.open(QIODevice::WriteOnly) ||
@@ -228,16 +305,29 @@ void worstShapes() {
             }
             qint64 readerMs = 0;
             qint64 readerBytes = 0;
-            measureReader(path, reader.bound, reader.take, readerMs, readerBytes);
+            measureReader(
+                path,
+                reader.read
+                    ? reader.read
+                    : [&reader](
+                          const QString&
+                              file) { reader.take(krv::readFileBounded(file, reader.bound)); },
+                readerMs, readerBytes);
             rig.dialogs().files = QStringList{path};
             rig.dialogs().messages.clear();
             QElapsedTimer clock;
             const krv::test::PeakMemory peak;
             clock.start();
-            load->click();
-            QApplication::processEvents();
-            window->repaint();
-            QApplication::processEvents();
+            if (atStart) {
+                rig.start();
+                rig.main().show();
+                QApplication::processEvents();
+            } else {
+                load->click();
+                QApplication::processEvents();
+                window->repaint();
+                QApplication::processEvents();
+            }
             const qint64 windowMs = clock.elapsed();
             report(reader.what, shape, windowMs, peak.extraBytes(), readerMs, readerBytes,
                    answerOf(rig));

@@ -10,45 +10,11 @@ QString scriptFromFile(const QByteArray& bytes) {
     QString text;
     // Every line end becomes one line break, and a last line without one gains one.
     text.reserve(bytes.size() + 1);
-    qsizetype lines = 0;
-    for (const QByteArrayView line : TextLines(bytes)) {
-        if (++lines > fileBounds::TerminalScriptLines)
-            throw tooManyLines(fileBounds::TerminalScriptLines);
+    for (const QByteArrayView line : TextLines(bytes, fileBounds::TerminalScriptLines)) {
         text += QLatin1StringView(line.data(), line.size());
         text += u'\n';
     }
     return text;
-}
-
-bool hasLineLongerThan(const QString& text, qsizetype length) {
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        if (end - start > length)
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-QString inPieces(const QString& text, qsizetype length) {
-    QString pieces;
-    pieces.reserve(text.size() + text.size() / length + 1);
-    qsizetype run = 0;
-    for (const QChar c : text) {
-        if (c == u'\n') {
-            run = 0;
-        } else if (run == length) {
-            pieces += u'\n';
-            run = 1;
-        } else {
-            ++run;
-        }
-        pieces += c;
-    }
-    return pieces;
 }
 
 QByteArray scriptToFile(const QString& text) {

@@ -11,15 +11,6 @@ namespace krv {
 // The pane's text for a file's bytes: every line followed by a line break. Throws krv::Error
 // 1227 for a file of more lines than the pane shows (fileBounds::TerminalScriptLines).
 QString scriptFromFile(const QByteArray& bytes);
-// The longest line the script pane lays out whole. Laying out a line costs the pane some 45
-// bytes and a fraction of a microsecond a character, at once for the whole line: a script line
-// of a megabyte would take 50 MB and most of a second.
-inline constexpr qsizetype ScriptPaneLineLength = 1000;
-// Whether a line of the text is longer than `length` characters.
-bool hasLineLongerThan(const QString& text, qsizetype length);
-// The text with every line longer than `length` characters broken into lines of that length.
-QString inPieces(const QString& text, qsizetype length);
-
 // The file's bytes for the pane's text: lines ended by CR LF, the last one included, without
 // adding an empty line when the text already ends with a line break (an empty pane saves an
 // empty file). Throws krv::Error 1229 naming the script pane for a character outside Latin-1.

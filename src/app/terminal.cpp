@@ -6,6 +6,7 @@
 #include "common/monitorbox.h"
 #include "common/savefile.h"
 #include "ismmain.h"
+#include "piecedpane.h"
 #include "scriptfile.h"
 
 #include <QCheckBox>
@@ -49,6 +50,8 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     // Breaking a long line only at word boundaries costs time that grows with the square of its
     // length: a script line of a megabyte would freeze the window for minutes.
     Script->setWordWrapMode(QTextOption::WrapAnywhere);
+    scriptPane_ =
+        new PiecedPane(Script, QStringLiteral("the script is sent and saved as it was loaded"));
     // The design's height, or four lines of this font where that is more.
     Script->setFixedHeight(
         std::max(twipsToPixels(ScriptBoxTwips), 4 * Script->fontMetrics().lineSpacing() +
@@ -90,7 +93,6 @@ Terminal::Terminal(ISMmain& main) : main_(main) {
     connect(Clear, &QPushButton::clicked, Text1, &MonitorBox::clearText);
     connect(En_ScriptWindow, &QCheckBox::toggled, this, &Terminal::En_ScriptWindow_Click);
     connect(LoadScript, &QPushButton::clicked, this, &Terminal::LoadScript_Click);
-    connect(Script, &QPlainTextEdit::textChanged, this, &Terminal::Script_Change);
     connect(SaveScript, &QPushButton::clicked, this, &Terminal::SaveScript_Click);
     connect(SendScript, &QPushButton::clicked, this, &Terminal::SendScript_Click);
 }
@@ -210,7 +212,7 @@ void Terminal::LoadScript_Click() {
             return;
         // The file's bytes are let go before the pane takes its copy.
         const QString script = scriptFromFile(readFileBounded(path, fileBounds::TerminalScript));
-        showScript(script);
+        scriptPane_->show(script);
     } catch (const Error& e) {
         if (e.number == errors::IncorrectExtension)
             Dialogs::unsupportedFileType();
@@ -220,35 +222,10 @@ void Terminal::LoadScript_Click() {
     }
 }
 
-void Terminal::showScript(const QString& script) {
-    const bool pieces = hasLineLongerThan(script, ScriptPaneLineLength);
-    Script->setPlainText(pieces ? inPieces(script, ScriptPaneLineLength) : script);
-    scriptInPieces_ = pieces ? script : QString();
-    Script->setReadOnly(pieces);
-    Script->setToolTip(pieces ? QStringLiteral("Lines longer than %1 characters are shown in "
-                                               "pieces and cannot be edited here; the script is "
-                                               "sent and saved as it was loaded.")
-                                    .arg(ScriptPaneLineLength)
-                              : QString());
-}
-
-QString Terminal::scriptText() const {
-    return scriptInPieces_.isEmpty() ? Script->toPlainText() : scriptInPieces_;
-}
-
-void Terminal::Script_Change() {
-    // Text put into the pane by other means is the script from then on.
-    if (scriptInPieces_.isEmpty())
-        return;
-    scriptInPieces_.clear();
-    Script->setReadOnly(false);
-    Script->setToolTip(QString());
-}
-
 void Terminal::SaveScript_Click() {
     try {
         // Text the file cannot hold is refused before a file is asked for.
-        const QByteArray bytes = scriptToFile(scriptText());
+        const QByteArray bytes = scriptToFile(scriptPane_->text());
         const QString path = askScriptFile(true);
         if (path.isEmpty())
             return;
@@ -269,7 +246,7 @@ void Terminal::SendScript_Click() {
             Dialogs::defaultTitle(), Dialogs::Icon::Exclamation);
         return;
     }
-    const QString line = scriptToLine(scriptText());
+    const QString line = scriptToLine(scriptPane_->text());
     // An empty script has nothing to send; sending nothing would only wait for a reply.
     if (!line.isEmpty())
         main_.Send_To_LoadBoard(line, QStringLiteral("The script pane"));

@@ -14,6 +14,7 @@ namespace krv {
 
 class ISMmain;
 class MonitorBox;
+class PiecedPane;
 
 // The terminal: what is typed into the receive box is collected into the main window's Buf1
 // and sent on Enter; the board's output is echoed into the same box. A script pane below holds
@@ -56,19 +57,12 @@ private:
     // The chosen script file, or an empty text when the dialog was cancelled; throws 1225 for
     // a file that is not a text file.
     QString askScriptFile(bool forSaving);
-    // Shows a loaded script. One with a line too long for the pane to lay out is shown in
-    // pieces and cannot be edited there; it is sent and saved as it was loaded.
-    void showScript(const QString& script);
-    // The script as it is sent and saved.
-    QString scriptText() const;
-    void Script_Change();
 
     ISMmain& main_;
     // How much of Buf1 is on its way to the board; those characters can no longer be erased.
     qsizetype sending_ = 0;
-    // A loaded script shown in pieces, until the pane's text is replaced; empty while the pane
-    // shows the script whole.
-    QString scriptInPieces_;
+    // The script pane's text as it is sent and saved.
+    PiecedPane* scriptPane_;
 };
 
 } // namespace krv

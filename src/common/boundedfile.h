@@ -20,6 +20,10 @@ inline constexpr qint64 Firmware = 16 << 20;      // *.hex: a full 64 KB memory 
 // byte a line, 1026).
 inline constexpr qsizetype TerminalScriptLines = 10000;
 inline constexpr qsizetype EepromImageLines = 4096;
+// The register console's register sets and batches keep every line they hold, and a batch is
+// shown in a text box as well; a real one has a line for each of a chip's few hundred registers
+// at most.
+inline constexpr qsizetype ConsoleFileLines = 10000;
 } // namespace fileBounds
 
 // "1 MB", "64 KB", "300 bytes": a bound as the messages name it.

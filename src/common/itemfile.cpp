@@ -47,92 +47,135 @@ void ItemWriter::save(const QString& path) const {
 
 namespace {
 
-// The fields of one line: a comma outside double quotes ends a field, as the end of the line does.
-QStringList fieldsOf(const QString& line) {
-    QStringList fields{QString()};
+// Where the item at the start of `line` ends: at the first comma outside double quotes, or at
+// the line's end.
+qsizetype itemEnd(QByteArrayView line) {
     bool quoted = false;
-    for (const QChar c : line) {
-        if (c == u'"')
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
             quoted = !quoted;
-        if (c == u',' && !quoted)
-            fields.append(QString());
-        else
-            fields.last() += c;
+        else if (line[i] == ',' && !quoted)
+            return i;
     }
-    return fields;
+    return line.size();
+}
+
+bool holdsMoreItemsThan(QByteArrayView line, qsizetype most) {
+    qsizetype items = 1;
+    for (qsizetype end = itemEnd(line); end < line.size(); end += 1 + itemEnd(line.sliced(end + 1)))
+        if (++items > most)
+            return true;
+    return false;
+}
+
+QString latin1(QByteArrayView bytes) {
+    return QString::fromLatin1(bytes.data(), bytes.size());
+}
+
+// The blanks QString::trimmed() takes away from single-byte text.
+bool isBlank(char c) {
+    const auto u = quint8(c);
+    return u == ' ' || (u >= '\t' && u <= '\r') || u == 0x85 || u == 0xA0;
+}
+
+QByteArrayView trimmed(QByteArrayView item) {
+    while (!item.isEmpty() && isBlank(item.front()))
+        item = item.sliced(1);
+    while (!item.isEmpty() && isBlank(item.back()))
+        item.chop(1);
+    return item;
+}
+
+// A text item without its double quotes.
+QByteArrayView unquoted(QByteArrayView item) {
+    return item.sliced(1, item.size() - 2);
+}
+
+Error typeMismatch() {
+    return Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
 }
 
 } // namespace
 
-ItemReader::ItemReader(const QByteArray& bytes) : bytes_(bytes) {}
+ItemReader::ItemReader(const QByteArray& bytes) : lines_(bytes), nextLine_(lines_.begin()) {}
 
 ItemReader ItemReader::fromFile(const QString& path, qint64 bound) {
     return ItemReader(readFileBounded(path, bound));
 }
 
-bool ItemReader::readLine() const {
-    if (lineStart_ >= bytes_.size())
+bool ItemReader::enterLine() const {
+    if (nextLine_ == lines_.end())
         return false;
-    qsizetype end = bytes_.indexOf('\n', lineStart_);
-    const qsizetype next = end < 0 ? bytes_.size() : end + 1;
-    if (end < 0)
-        end = bytes_.size();
-    else if (end > lineStart_ && bytes_.at(end - 1) == '\r')
-        --end; // CR LF ends a line as LF does
-    items_ += fieldsOf(QString::fromLatin1(bytes_.constData() + lineStart_, end - lineStart_));
-    lineStart_ = next;
+    const QByteArrayView line = *nextLine_++;
+    ++lineNumber_;
+    if (holdsMoreItemsThan(line, MostItemsInALine))
+        throw Error(errors::InvalidFileFormat, QStringLiteral("Line %1 holds more than %2 items")
+                                                   .arg(lineNumber_)
+                                                   .arg(MostItemsInALine));
+    rest_ = line;
     return true;
 }
 
 bool ItemReader::atEnd() const {
-    while (next_ >= items_.size())
-        if (!readLine())
-            return true;
-    return false;
+    return !rest_ && !enterLine();
+}
+
+void ItemReader::skip(qsizetype itemEnd) const {
+    if (itemEnd < rest_->size())
+        rest_ = rest_->sliced(itemEnd + 1);
+    else
+        rest_.reset();
 }
 
 qsizetype ItemReader::count() const {
-    while (readLine()) {
+    // A copy walks on; this reader stays where it is.
+    const ItemReader rest = *this;
+    qsizetype items = 0;
+    while (!rest.atEnd()) {
+        rest.skip(itemEnd(*rest.rest_));
+        ++items;
     }
-    return items_.size();
+    return items;
 }
 
-QString ItemReader::take() {
+QByteArrayView ItemReader::take() {
     if (atEnd())
         throw Error(errors::InputPastEnd, QStringLiteral("Input past end of file"));
-    return items_.at(next_++);
+    const qsizetype end = itemEnd(*rest_);
+    const QByteArrayView item = rest_->first(end);
+    skip(end);
+    return item;
 }
 
 ItemReader::Kind ItemReader::peekKind() const {
     if (atEnd())
         return Kind::Other;
-    const QString item = items_.at(next_).trimmed();
-    if (item.size() >= 2 && item.startsWith(u'"') && item.endsWith(u'"'))
+    const QByteArrayView item = trimmed(rest_->first(itemEnd(*rest_)));
+    if (item.size() >= 2 && item.startsWith('"') && item.endsWith('"'))
         return Kind::Text;
-    if (item == QStringLiteral("#TRUE#") || item == QStringLiteral("#FALSE#"))
+    if (item == QByteArrayView("#TRUE#") || item == QByteArrayView("#FALSE#"))
         return Kind::Boolean;
-    if (isWholeNumber(item))
+    if (isWholeNumber(latin1(item)))
         return Kind::Number;
     return Kind::Other;
 }
 
 QString ItemReader::text() {
     if (peekKind() != Kind::Text && !atEnd())
-        throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-    const QString item = take().trimmed();
-    return item.mid(1, item.size() - 2);
+        throw typeMismatch();
+    return latin1(unquoted(trimmed(take())));
 }
 
 bool ItemReader::boolean() {
     if (peekKind() != Kind::Boolean && !atEnd())
-        throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-    return take().trimmed() == QStringLiteral("#TRUE#");
+        throw typeMismatch();
+    return trimmed(take()) == QByteArrayView("#TRUE#");
 }
 
 double ItemReader::number() {
     if (peekKind() != Kind::Number && !atEnd())
-        throw Error(errors::TypeMismatch, QStringLiteral("Type mismatch"));
-    return leadingNumber(take());
+        throw typeMismatch();
+    return leadingNumber(latin1(take()));
 }
 
 long long ItemReader::wholeNumber() {
@@ -141,12 +184,8 @@ long long ItemReader::wholeNumber() {
 
 QString ItemReader::any() {
     const Kind kind = peekKind();
-    const QString item = take();
-    if (kind == Kind::Text) {
-        const QString trimmed = item.trimmed();
-        return trimmed.mid(1, trimmed.size() - 2);
-    }
-    return item.trimmed();
+    const QByteArrayView item = trimmed(take());
+    return latin1(kind == Kind::Text ? unquoted(item) : item);
 }
 
 } // namespace krv

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "boundedfile.h"
+#include "textlines.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace krv {
 
@@ -37,9 +39,16 @@ private:
 
 // Reads items one after the other, each ended by the end of its line or by a comma outside
 // double quotes; every accessor throws krv::Error when the next item is
-// missing (62 "Input past end of file") or of the wrong kind (13 "Type mismatch").
+// missing (62 "Input past end of file") or of the wrong kind (13 "Type mismatch"). Lines and items
+// are found where they stand as they are asked for: a reader stops once it has what it needs,
+// whatever follows in the file, and an item costs nothing until it is taken.
 class ItemReader {
 public:
+    // Every real file holds one item a line; a line of many more is no file of this notation
+    // (a megabyte of commas would be a million items), and is refused when the reader comes to
+    // it, before any of its items is taken: krv::Error 321 "Line <n> holds more than 64 items".
+    static constexpr qsizetype MostItemsInALine = 64;
+
     explicit ItemReader(const QByteArray& bytes);
     // Reads a whole file no larger than `bound`; throws krv::Error (53 "File not found", 1227
     // "File larger than ...", ...) when it cannot.
@@ -53,21 +62,27 @@ public:
     QString any();
 
     bool atEnd() const;
-    // Every item of the text, read to its end.
+    // The items not taken yet, counted to the text's end; the reader stays where it is.
     qsizetype count() const;
 
     enum class Kind { Text, Boolean, Number, Other };
     Kind peekKind() const;
 
 private:
-    QString take();
-    // Lines are split into items only as the items are asked for: a reader stops once it has
-    // what it needs, whatever follows in the file.
-    bool readLine() const;
-    QByteArray bytes_;
-    mutable qsizetype lineStart_ = 0;
-    mutable QStringList items_;
-    qsizetype next_ = 0;
+    // The next item as it stands in its line; throws 62 at the end.
+    QByteArrayView take();
+    // Passes the next item, which ends at `itemEnd` of what is left of its line.
+    void skip(qsizetype itemEnd) const;
+    // Moves to the next line; false at the end of the text.
+    bool enterLine() const;
+    // The bytes are shared with the walker and never change, so the views into them stay valid
+    // in a copy of the reader too.
+    TextLines lines_;
+    mutable TextLines::iterator nextLine_;
+    mutable qsizetype lineNumber_ = 0;
+    // What is left of the line being read, from the next item on; none once its last item is
+    // taken (a line ending in a comma has an empty last item).
+    mutable std::optional<QByteArrayView> rest_;
 };
 
 } // namespace krv

@@ -1,8 +1,20 @@
 #include "textlines.h"
 
+#include "boundedfile.h"
+
 #include <algorithm>
 
 namespace krv {
+
+TextLines::TextLines(const QByteArray& text, std::optional<qsizetype> maxLines) : text_(text) {
+    if (!maxLines)
+        return;
+    qsizetype lines = 0;
+    for (auto line = begin(); line != end(); ++line) {
+        if (++lines > *maxLines)
+            throw tooManyLines(*maxLines);
+    }
+}
 
 TextLines::iterator::iterator(QByteArrayView text, qsizetype start) : text_(text), start_(start) {
     findEnd();
@@ -21,13 +33,6 @@ TextLines::iterator& TextLines::iterator::operator++() {
     start_ = std::min(next, text_.size());
     findEnd();
     return *this;
-}
-
-QByteArrayList textLines(const QByteArray& file) {
-    QByteArrayList lines;
-    for (const QByteArrayView line : TextLines(file))
-        lines.append(line.toByteArray());
-    return lines;
 }
 
 } // namespace krv

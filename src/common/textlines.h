@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QByteArrayView>
+#include <optional>
 
 namespace krv {
 
@@ -12,7 +12,10 @@ namespace krv {
 // lines costs no more than its own bytes; each line views the text, which the range holds.
 class TextLines {
 public:
-    explicit TextLines(const QByteArray& text) : text_(text) {}
+    // A reader whose lines each cost it something (a text box that shows them, a list it keeps)
+    // gives `maxLines`: a text of more lines is refused before a line is walked (krv::Error 1227
+    // "File longer than <maxLines> lines").
+    explicit TextLines(const QByteArray& text, std::optional<qsizetype> maxLines = std::nullopt);
 
     class iterator {
     public:
@@ -43,8 +46,5 @@ public:
 private:
     QByteArray text_;
 };
-
-// The lines as a list, for a reader that keeps every line anyway.
-QByteArrayList textLines(const QByteArray& file);
 
 } // namespace krv

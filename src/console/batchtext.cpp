@@ -1,10 +1,15 @@
 #include "batchtext.h"
 
+#include "common/boundedfile.h"
+#include "common/textlines.h"
+
+#include <utility>
+
 namespace krv::console {
 
 namespace {
 
-const QString nameLine = QStringLiteral("#BATCHNAME ");
+constexpr QByteArrayView nameLine("#BATCHNAME ");
 
 } // namespace
 
@@ -52,19 +57,26 @@ QStringList batchFileLines(const QString& name, const QString& text) {
     QString body = text;
     if (body.endsWith(QStringLiteral("\r\n")))
         body.chop(2);
-    return QStringList{nameLine + name} + body.split(QStringLiteral("\r\n"));
+    return QStringList{QString::fromLatin1(nameLine) + name} + body.split(QStringLiteral("\r\n"));
 }
 
-LoadedBatch batchFromLines(const QStringList& lines) {
+std::optional<LoadedBatch> readBatch(const QByteArray& file) {
+    const TextLines lines(file, fileBounds::ConsoleFileLines);
+    if (lines.begin() == lines.end())
+        return std::nullopt;
     LoadedBatch batch;
-    qsizetype first = 0;
-    if (!lines.isEmpty() && lines[0].startsWith(nameLine)) {
-        batch.hasName = true;
-        batch.name = lines[0].mid(nameLine.size());
-        first = 1;
+    // Lines ended by a lone CR or LF gain a character each, no more than the bound allows.
+    batch.text.reserve(file.size() + 2 * fileBounds::ConsoleFileLines);
+    bool first = true;
+    for (const QByteArrayView line : lines) {
+        if (std::exchange(first, false) && line.startsWith(nameLine)) {
+            batch.hasName = true;
+            batch.name = QString::fromLatin1(line.sliced(nameLine.size()));
+            continue;
+        }
+        batch.text += QLatin1StringView(line.data(), line.size());
+        batch.text += QStringLiteral("\r\n");
     }
-    for (qsizetype i = first; i < lines.size(); ++i)
-        batch.text += lines[i] + QStringLiteral("\r\n");
     return batch;
 }
 

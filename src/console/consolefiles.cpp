@@ -6,7 +6,6 @@
 #include "common/latin1.h"
 #include "common/programfolder.h"
 #include "common/savefile.h"
-#include "common/textlines.h"
 
 namespace krv::console {
 
@@ -23,11 +22,8 @@ QString askTextFile(QWidget* parent, const QString& title, bool forSaving) {
     return path;
 }
 
-QStringList readTextLines(const QString& path) {
-    QStringList lines;
-    for (const QByteArray& line : textLines(readFileBounded(path, textFileBound)))
-        lines.append(QString::fromLatin1(line));
-    return lines;
+QByteArray readTextFile(const QString& path) {
+    return readFileBounded(path, textFileBound);
 }
 
 void writeTextLines(const QString& path, const QStringList& lines, const QStringList& lineNames) {

@@ -2,6 +2,7 @@
 
 #include "common/boundedfile.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -20,9 +21,10 @@ QString askTextFile(QWidget* parent, const QString& title, bool forSaving);
 // few KB at most (a 4095-byte FIFO takes 16 KB).
 inline constexpr qint64 textFileBound = fileBounds::Configuration;
 
-// The file's lines (ended by CR LF, CR or LF), single-byte text. A file larger than
-// textFileBound is refused before it is read. Throws krv::Error.
-QStringList readTextLines(const QString& path);
+// The file's bytes, for one of the console's readers (readRegisterSet, readWindowSetup,
+// readBatch, readFifoFile). A file larger than textFileBound is refused before it is read.
+// Throws krv::Error.
+QByteArray readTextFile(const QString& path);
 // Every line followed by CR LF, single-byte text; the old file stays whole when the save fails
 // (throws krv::Error). A character that single-byte text cannot hold writes nothing: the refusal
 // (1229) names the line, the file's first lines by `lineNames`.

@@ -1,6 +1,9 @@
 #include "fifocheck.h"
 
+#include "common/textlines.h"
 #include "registerbits.h"
+
+#include <algorithm>
 
 namespace krv::console {
 
@@ -47,21 +50,24 @@ QStringList fifoFileLines(const QStringList& values) {
     return QStringList{QStringLiteral("#FIFO")} + values;
 }
 
-FifoFile fifoFromLines(const QStringList& lines, int size) {
-    FifoFile file;
-    for (int i = 0; i < size; ++i) {
-        const qsizetype line = i + 1;
-        if (line < lines.size()) {
-            const QString value =
-                lines[line] == QStringLiteral("Null") ? QString() : lines[line].left(2);
-            file.values.append(value);
-            ++file.loaded;
-        } else {
-            file.values.append(QString());
+FifoFile readFifoFile(const QByteArray& file, int size) {
+    FifoFile fifo;
+    qsizetype number = 0;
+    for (const QByteArrayView line : TextLines(file)) {
+        if (++number == 1)
+            continue;
+        if (fifo.loaded >= size) {
+            fifo.surplus = true;
+            break;
         }
+        fifo.values.append(
+            line == "Null" ? QString()
+                           : QString::fromLatin1(line.first(std::min<qsizetype>(2, line.size()))));
+        ++fifo.loaded;
     }
-    file.surplus = lines.size() > size + 1;
-    return file;
+    while (fifo.values.size() < size)
+        fifo.values.append(QString());
+    return fifo;
 }
 
 } // namespace krv::console

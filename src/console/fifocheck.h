@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -32,12 +33,12 @@ QString fifoAddressProblem(bool tx, const QString& chip, const QString& address)
 QStringList fifoFileLines(const QStringList& values);
 // The values of a FIFO content file for a FIFO of `size` bytes: the first two characters of
 // each line after the first, "Null" read as empty; `loaded` is how many lines there were for
-// the FIFO and `surplus` whether lines were left over.
+// the FIFO and `surplus` whether lines were left over. Lines past those are not read.
 struct FifoFile {
     QStringList values;
     int loaded = 0;
     bool surplus = false;
 };
-FifoFile fifoFromLines(const QStringList& lines, int size);
+FifoFile readFifoFile(const QByteArray& file, int size);
 
 } // namespace krv::console

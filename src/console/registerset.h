@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace krv::console {
@@ -11,14 +11,17 @@ namespace krv::console {
 // each further line an address and a value, split at the first comma (without a comma the value
 // is empty) with every blank removed. A line left empty by that is no register line.
 struct RegisterSetFile {
+    // Kept as the file's single-byte text, at a byte a character: a set of long lines would
+    // otherwise take twice the file.
     struct Value {
-        QString address;
-        QString value;
+        QByteArray address;
+        QByteArray value;
         qsizetype line = 0; // in the file, counted from 1
     };
     std::optional<QString> notes;
     QList<Value> values;
 };
-RegisterSetFile registerSetFromLines(const QStringList& lines);
+// Throws krv::Error 1227 for a file of more than fileBounds::ConsoleFileLines lines.
+RegisterSetFile readRegisterSet(const QByteArray& file);
 
 } // namespace krv::console

@@ -29,6 +29,7 @@ class QTableView;
 namespace krv {
 
 class ISMmain;
+class PiecedPane;
 
 namespace console {
 class BitBox;
@@ -320,6 +321,8 @@ private:
     bool fillingLists_ = false;
     bool chipListFailed_ = false;
     std::array<QString, 4> batchText_;
+    // The batch boxes show a batch with lines too long to lay out in pieces.
+    std::array<PiecedPane*, 4> batchPanes_;
     bool showingBatch_ = false;
     QHash<QObject*, std::function<void()>> leaveHandlers_;
 };

@@ -1,6 +1,7 @@
 // The four command batches, their loop control and batch files.
 
 #include "app/ismmain.h"
+#include "app/piecedpane.h"
 #include "batchtext.h"
 #include "common/dialogs.h"
 #include "common/latin1.h"
@@ -146,7 +147,7 @@ void SPI::showBatch(int batch) {
     showingBatch_ = true;
     QString shown = batchText_[batch];
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    BatchCommands[batch]->setPlainText(shown);
+    batchPanes_[batch]->show(shown);
     BatchCommands[batch]->moveCursor(QTextCursor::End);
     showingBatch_ = false;
 }
@@ -179,13 +180,12 @@ void SPI::LoadBach_Click() {
             askTextFile(this, QStringLiteral("Load Script File to Batch#%1").arg(batch + 1), false);
         if (path.isEmpty())
             return;
-        const QStringList lines = readTextLines(path);
-        if (lines.isEmpty())
+        const std::optional<LoadedBatch> loaded = readBatch(readTextFile(path));
+        if (!loaded)
             return;
-        const LoadedBatch loaded = batchFromLines(lines);
-        if (loaded.hasName)
-            BatchName[batch]->setText(loaded.name);
-        setBatchText(batch, loaded.text);
+        if (loaded->hasName)
+            BatchName[batch]->setText(loaded->name);
+        setBatchText(batch, loaded->text);
     });
 }
 

@@ -196,11 +196,11 @@ void SPI::loadFifo(Fifo fifo) {
                         false);
         if (path.isEmpty())
             return;
-        const QStringList lines = readTextLines(path);
+        const QByteArray bytes = readTextFile(path);
         const int size = tx ? TxFifoSize : RxFifoSize;
         if (size < 1)
             return;
-        const FifoFile file = fifoFromLines(lines, size);
+        const FifoFile file = readFifoFile(bytes, size);
         const QList<FifoRow> rows = fifoModel(fifo)->rows();
         try {
             for (qsizetype i = 0; i < rows.size() && i < file.values.size(); ++i) {

@@ -7,6 +7,7 @@
 #include "registerbits.h"
 #include "registerset.h"
 #include "spi.h"
+#include "windowsetup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -68,7 +69,7 @@ void SPI::LoadSettings_Click() {
         const QString path = askTextFile(this, QStringLiteral("Load Chip Configuration"), false);
         if (path.isEmpty())
             return;
-        const RegisterSetFile file = registerSetFromLines(readTextLines(path));
+        const RegisterSetFile file = readRegisterSet(readTextFile(path));
         // The whole file is examined before anything changes: a file that names none of the
         // chip's registers is no register set of it.
         QSet<QString> known;
@@ -84,12 +85,14 @@ void SPI::LoadSettings_Click() {
         QStringList unknown;
         QStringList badValues;
         for (const RegisterSetFile::Value& line : file.values) {
-            if (!known.contains(line.address.toUpper()))
-                unknown.append(printable(line.address) + u'h');
-            else if (!isHexValue(line.value))
+            const QString address = QString::fromLatin1(line.address);
+            const QString value = QString::fromLatin1(line.value);
+            if (!known.contains(address.toUpper()))
+                unknown.append(printable(address) + u'h');
+            else if (!isHexValue(value))
                 badValues.append(QStringLiteral("line %1 (%2,%3)")
                                      .arg(line.line)
-                                     .arg(line.address, printable(line.value)));
+                                     .arg(address, printable(value)));
         }
         // A value the chip cannot take would stay in the table and be written with every later
         // set: the file is refused whole, before anything changes.
@@ -123,12 +126,14 @@ void SPI::LoadSettings_Click() {
         // A register named twice keeps its last value, and is stored once.
         QHash<QString, RegisterSetFile::Value> values;
         for (const RegisterSetFile::Value& line : file.values) {
-            if (known.contains(line.address.toUpper()))
-                values.insert(line.address.toUpper(), line);
+            const QString address = QString::fromLatin1(line.address).toUpper();
+            if (known.contains(address))
+                values.insert(address, line);
         }
         // One digit is stored as the two the chip is written with.
         for (const RegisterSetFile::Value& line : std::as_const(values))
-            storeValue(line.address, line.value.rightJustified(2, u'0'));
+            storeValue(QString::fromLatin1(line.address),
+                       QString::fromLatin1(line.value).rightJustified(2, u'0'));
         if (unknown.size() == 1)
             Dialogs::message(QStringLiteral("Register address %1 does not exist!").arg(unknown[0]),
                              QStringLiteral("Register Address Error."));
@@ -150,7 +155,7 @@ void SPI::SaveGUI_Click() {
             return;
         QStringList lines{chipLine + ChipSelect->currentText(), GuiNotes->text()};
         QStringList names = headerNames;
-        for (int r = 0; r < 6; ++r) {
+        for (int r = 0; r < WindowSetupRows; ++r) {
             lines.append(M_Address[r]->text());
             names.append(QStringLiteral("the address of register row %1").arg(r + 1));
         }
@@ -163,18 +168,18 @@ void SPI::LoadGUI_Click() {
         const QString path = askTextFile(this, QStringLiteral("Load GUI Configuration"), false);
         if (path.isEmpty())
             return;
-        const QStringList lines = readTextLines(path);
-        if (lines.size() > 1)
-            GuiNotes->setText(lines[1]);
-        for (int r = 0; r < 6 && r + 2 < lines.size(); ++r) {
-            M_Address[r]->setText(lines[r + 2]);
-            const std::optional<WorkRow> work = lookup(lines[r + 2]);
+        const WindowSetup setup = readWindowSetup(readTextFile(path));
+        if (setup.notes)
+            GuiNotes->setText(*setup.notes);
+        for (int r = 0; r < setup.addresses.size(); ++r) {
+            const QString& address = setup.addresses[r];
+            M_Address[r]->setText(address);
+            const std::optional<WorkRow> work = lookup(address);
             if (work) {
                 fillRow(r, *work);
                 continue;
             }
             // The address stays as the file has it; nothing of another register stays beside it.
-            const QString address = lines[r + 2];
             clearRow(r);
             M_Address[r]->setText(address);
             M_Read[r]->setEnabled(false);

@@ -1,5 +1,6 @@
 // The console's controls, how they are arranged and what they are connected to.
 
+#include "app/piecedpane.h"
 #include "common/optionbutton.h"
 #include "common/standardicons.h"
 #include "consolelayout.h"
@@ -387,6 +388,8 @@ QGroupBox* SPI::buildBatchFrame() {
         BatchCommands[b]->setFont(monospace());
         filling(BatchCommands[b], 16, 4);
         BatchCommands[b]->setLineWrapMode(QPlainTextEdit::NoWrap);
+        batchPanes_[b] = new PiecedPane(
+            BatchCommands[b], QStringLiteral("the batch is run and saved as it was loaded"));
         BatchCommands[b]->viewport()->installEventFilter(this);
         BatchRun[b] = textButton(QStringLiteral("Run"), indexed("BatchRun", b));
         EnLoop[b] = named(new QCheckBox(QStringLiteral("Loop")), indexed("EnLoop", b));

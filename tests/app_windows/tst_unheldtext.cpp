@@ -1,7 +1,6 @@
 // Every line a user's text sends to the board goes through the link's one check: a character
 // the board's line cannot carry (outside Latin-1) sends nothing of the line and is said once.
 
-#include "app/echobox.h"
 #include "app/ismmain.h"
 #include "app/terminal.h"
 #include "link/linkwindow.h"

@@ -44,6 +44,10 @@ private Q_SLOTS:
         QTest::newRow("comma inside quotes")
             << QByteArray("\"a, b\",7\r\n") << QStringList{"a, b", "7"};
         QTest::newRow("blanks around") << QByteArray("\"x\" , -2\r\n") << QStringList{"x", "-2"};
+        QTest::newRow("a comma last, an empty line")
+            << QByteArray("1,\r\n\r\n2") << QStringList{"1", "", "", "2"};
+        QTest::newRow("a lone CR ends a line as everywhere")
+            << QByteArray("1\r2\n3") << QStringList{"1", "2", "3"};
     }
     void aCommaOutsideQuotesEndsAnItem() {
         QFETCH(QByteArray, bytes);
@@ -53,6 +57,27 @@ private Q_SLOTS:
         while (!reader.atEnd())
             read << reader.any();
         QCOMPARE(read, items);
+    }
+
+    // A megabyte of commas was split into a million items before the first was checked. A line
+    // of more items than any real one is refused once the reader comes to it; what comes
+    // before it is read.
+    void aLineOfTooManyItemsIsRefused() {
+        const QByteArray most = QByteArray("1,").repeated(ItemReader::MostItemsInALine - 1) + "1";
+        ItemReader reader("\"banner\"\r\n" + most + "\r\n" + most + ",1\r\n");
+        QCOMPARE(reader.text(), QStringLiteral("banner"));
+        for (qsizetype i = 0; i < ItemReader::MostItemsInALine; ++i)
+            QCOMPARE(reader.wholeNumber(), 1LL);
+        try {
+            reader.atEnd();
+            QFAIL("a line of too many items was read");
+        } catch (const Error& e) {
+            QCOMPARE(e.number, errors::InvalidFileFormat);
+            QCOMPARE(e.description, QStringLiteral("Line 3 holds more than 64 items"));
+        }
+        // Commas between quotes end no item.
+        ItemReader quoted("\"" + QByteArray(1000, ',') + "\"\r\n");
+        QCOMPARE(quoted.count(), 1);
     }
 
     void refusesItemsOfTheWrongKindAndMissingItems() {

@@ -1,3 +1,4 @@
+#include "common/error.h"
 #include "common/textlines.h"
 
 #include <QTest>
@@ -28,7 +29,34 @@ private Q_SLOTS:
         for (const QByteArrayView line : TextLines(text))
             walked.append(line.toByteArray());
         QCOMPARE(walked, lines);
-        QCOMPARE(textLines(text), lines);
+    }
+
+    // A reader whose lines cost it something refuses more of them than it takes, before it
+    // walks one.
+    void moreLinesThanTheBoundAreRefused_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("as many") << QByteArray("a\nb\r\nc") << false;
+        QTest::newRow("a final line end adds none") << QByteArray("a\rb\rc\r") << false;
+        QTest::newRow("one more") << QByteArray("a\nb\nc\nd") << true;
+        QTest::newRow("empty lines count") << QByteArray("\r\n\r\n\r\n\r\n") << true;
+    }
+    void moreLinesThanTheBoundAreRefused() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, refused);
+        try {
+            qsizetype walked = 0;
+            for (const QByteArrayView line : TextLines(text, 3)) {
+                Q_UNUSED(line);
+                ++walked;
+            }
+            QVERIFY(!refused);
+            QCOMPARE(walked, 3);
+        } catch (const Error& e) {
+            QVERIFY(refused);
+            QCOMPARE(e.number, errors::FileTooLarge);
+            QCOMPARE(e.description, QStringLiteral("File longer than 3 lines"));
+        }
     }
 
     // A text that is a temporary outlives the walk: the range holds it.

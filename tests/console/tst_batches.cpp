@@ -1,3 +1,4 @@
+#include "common/boundedfile.h"
 #include "console/batchtext.h"
 #include "console/consolewidgets.h"
 #include "console/registerbits.h"
@@ -221,6 +222,42 @@ private Q_SLOTS:
         c.spi->SaveBatch->click();
         QCOMPARE(c.rig.messageTexts(), QStringList{"File type not supported! Please try again!"});
         QVERIFY(!QFile::exists(c.file("setup.cfg")));
+    }
+
+    // Laying out a line of a megabyte froze the batch box as it did the script pane: the box
+    // shows such a line in pieces and is read-only meanwhile; the batch is kept, run and saved
+    // as it was loaded. A file of more lines than the box shows is refused, the batch kept.
+    void theBatchBoxShowsALongLineInPiecesAndRefusesTooManyLines() {
+        ConsoleRig c;
+        QVERIFY(c.open(QStringLiteral("DEMO-REG"), false));
+        // A comment line just short of the file's bound, shown in pieces of 1000 characters.
+        const qsizetype length = (1 << 20) - 100;
+        const QByteArray file = "#BATCHNAME Long\r\n" + QByteArray(length, '/') + "\r\nH1\r\n";
+        c.write("long.txt", file);
+        c.answerFile(c.file("long.txt"));
+        c.spi->LoadBach->click();
+        QCOMPARE(c.rig.messageTexts(), QStringList());
+        QPlainTextEdit* box = c.spi->BatchCommands[0];
+        QCOMPARE(box->blockCount(), (length + 999) / 1000 + 1 + 1);
+        QVERIFY(box->isReadOnly());
+        QCOMPARE(c.spi->batchText(0).size(), file.size() - 17);
+        c.answerFile(c.file("saved.txt"));
+        c.spi->SaveBatch->click();
+        QCOMPARE(c.bytes("saved.txt"), file);
+
+        c.write("many.txt", QByteArray("H1\n").repeated(fileBounds::ConsoleFileLines + 1));
+        c.answerFile(c.file("many.txt"));
+        c.spi->LoadBach->click();
+        QCOMPARE(c.rig.messageTexts(),
+                 QStringList{"Error occured:1227,File longer than 10000 lines\r\nPlease try "
+                             "again!"});
+        QCOMPARE(c.spi->BatchName[0]->text(), QStringLiteral("Long"));
+        QCOMPARE(c.spi->batchText(0).size(), file.size() - 17);
+
+        // A batch without such a line can be edited again.
+        c.spi->setBatchText(0, QStringLiteral("H2\r\n"));
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(box->toPlainText(), QStringLiteral("H2\n"));
     }
 };
 

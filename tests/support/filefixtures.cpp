@@ -56,6 +56,12 @@ FifoRelease::~FifoRelease() {
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool underSanitizer = true;
+#else
+constexpr bool underSanitizer = false;
+#endif
+
 // A field of /proc/self/status in bytes ("VmHWM", "VmRSS"), or -1.
 qint64 statusBytes(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -79,7 +85,7 @@ PeakMemory::PeakMemory() {
     valid_ = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
     clear.close();
     start_ = statusBytes("VmRSS");
-    valid_ = valid_ && start_ >= 0;
+    valid_ = valid_ && start_ >= 0 && !underSanitizer;
 }
 
 qint64 PeakMemory::extraBytes() const {

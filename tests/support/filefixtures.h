@@ -43,7 +43,9 @@ private:
 class PeakMemory {
 public:
     PeakMemory();
-    // False where the kernel does not let the mark be reset; extraBytes() is then meaningless.
+    // False where the kernel does not let the mark be reset, and under a sanitizer (its shadow
+    // memory grows with the heap, and freed blocks are held back from reuse); extraBytes() is
+    // then meaningless.
     bool valid() const { return valid_; }
     qint64 extraBytes() const;
 

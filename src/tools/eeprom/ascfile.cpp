@@ -31,10 +31,7 @@ QByteArray defaultPreamble() {
 Image read(const QByteArray& file) {
     Image image;
     QByteArray& text = image.loaded;
-    qsizetype lines = 0;
-    for (const QByteArrayView line : TextLines(file)) {
-        if (++lines > fileBounds::EepromImageLines)
-            throw tooManyLines(fileBounds::EepromImageLines);
+    for (const QByteArrayView line : TextLines(file, fileBounds::EepromImageLines)) {
         text += line;
         text += "\r\n";
     }
