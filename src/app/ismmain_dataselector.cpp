@@ -29,13 +29,12 @@ void ISMmain::ApplyDataMode() {
                 leaveRawDataMode();
             Send_To_LoadBoard(index == 0 ? QStringLiteral("X1\r") : QStringLiteral("X0\r"));
         } else if (index == 2 && boardPortOpen()) {
-            link()->MSComm2->output("X2\r");
+            link()->closeBoardPortAfter("X2\r");
             LoadBoardIndex = LoadboardList->currentIndex();
             {
                 const QSignalBlocker blocker(LoadboardList);
                 LoadboardList->setCurrentIndex(-1);
             }
-            link()->MSComm2->setPortOpen(false);
             ConnectButton->setEnabled(false);
             DisconnectButton->setEnabled(false);
             CommStatus->setText(QStringLiteral("Data mode"));

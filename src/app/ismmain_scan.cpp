@@ -184,8 +184,10 @@ void ISMmain::LoadboardList_click() {
         port->setDTREnable(true);
         port->setCommPort(ScanPort);
         port->setRTSEnable(true);
-        // Picking another board while one is open moves the board port to it.
-        port->setPortOpen(false);
+        // Picking a board while one is open moves the board port to it: what runs on the open
+        // one ends quietly, as at a Disconnect.
+        if (port->portOpen())
+            connection->closeBoardPort();
         port->setPortOpen(true);
         if (LoadBoardRev == 2)
             UsbLocation = connection->GetThisUSBLocationByDriver();

@@ -150,7 +150,7 @@ void LinkWindow::startNext() {
         try {
             MSComm2->output(p->line.toLatin1());
         } catch (const Error& e) {
-            finishFront(SendResult::Outcome::PortClosed);
+            finishFront(SendResult::Outcome::PortClosed, closedByUser_ && !MSComm2->portOpen());
             if (closedPortMessageDue())
                 Dialogs::message(errorMessage(e, QStringLiteral("Please try again!")),
                                  QStringLiteral("USB communication error"));
@@ -165,10 +165,10 @@ void LinkWindow::startNext() {
     }
 }
 
-void LinkWindow::finishFront(SendResult::Outcome outcome) {
+void LinkWindow::finishFront(SendResult::Outcome outcome, bool closedByUser) {
     Pending* p = queue_.takeFirst();
     const ReplyTails& tails = host_.replyTails();
-    p->result = SendResult{outcome, tails.Last7, tails.Last15, tails.Last100};
+    p->result = SendResult{outcome, tails.Last7, tails.Last15, tails.Last100, closedByUser};
     p->done = true;
 }
 
@@ -230,7 +230,8 @@ void LinkWindow::MSComm1_OnComm(char c) {
 
 void LinkWindow::boardGone() {
     // One message for the lost board is enough.
-    closeBoardPort();
+    endWaitsQuietly(false);
+    MSComm2->setPortOpen(false);
     // The key or click that closes the lost-board message is no new action of the user.
     QPointer<LinkWindow> self(this);
     inLostPath_ = true;
@@ -240,11 +241,24 @@ void LinkWindow::boardGone() {
 }
 
 void LinkWindow::closeBoardPort() {
+    endWaitsQuietly(true);
+    MSComm2->setPortOpen(false);
+}
+
+void LinkWindow::closeBoardPortAfter(const QByteArray& line) {
+    endWaitsQuietly(true);
+    MSComm2->output(line);
+    MSComm2->setPortOpen(false);
+}
+
+// The waits resume only at the event loop's next pass, so whatever the caller does to the port
+// right after this is done before any of them looks at it.
+void LinkWindow::endWaitsQuietly(bool closedByUser) {
     Timer1->stop();
     WaitTicks = 0;
-    MSComm2->setPortOpen(false);
+    closedByUser_ = closedByUser;
     while (!queue_.isEmpty())
-        finishFront(SendResult::Outcome::PortClosed);
+        finishFront(SendResult::Outcome::PortClosed, closedByUser);
     // The quiet lasts until the user's next action (a click on Disconnect came before this).
     ++lossGeneration_;
 }

@@ -43,9 +43,13 @@ public:
     // user has not acted since: an operation that meets the closed port now stops without a
     // message of its own.
     bool lostQuietly() const { return lossGeneration_ > userGeneration_; }
-    // The user's Disconnect, and a lost board: the board port closes, every command waiting ends
-    // as port-closed, and the operations that were running end quietly.
+    // The user's Disconnect: the board port closes, every command waiting ends as port-closed,
+    // and the operations that were running end quietly. A lost board takes the same close.
     void closeBoardPort();
+    // The switch to raw data mode: the same close, with `line` the last the board receives
+    // before the port closes. The waiting command never sees a reply, so the reply timer, which
+    // would close and reopen the port behind the user, is stopped before the line goes out.
+    void closeBoardPortAfter(const QByteArray& line);
     // Whether an operation that meets the closed port says so: not after a loss already
     // reported, and never in a step that runs because a window or the program is closing.
     bool closedPortMessageDue() const;
@@ -95,11 +99,12 @@ private:
 
     SendResult sendOne(const QString& command);
     void startNext();
-    void finishFront(SendResult::Outcome outcome);
+    void finishFront(SendResult::Outcome outcome, bool closedByUser = false);
     void Timer1_Timer();
     void MSComm2_OnComm(char c);
     void MSComm1_OnComm(char c);
     void boardGone();
+    void endWaitsQuietly(bool closedByUser);
     void lockDataSelector();
     void releaseDataSelector();
     void showDataSelectorTip(const QString& tip);
@@ -112,6 +117,8 @@ private:
     int lossGeneration_ = 0;
     int userGeneration_ = 0;
     bool inLostPath_ = false;
+    // The board port was last closed by the user, not by a lost board.
+    bool closedByUser_ = false;
     QDeadlineTimer giveUpAt_{QDeadlineTimer::Forever};
 };
 

@@ -1,13 +1,16 @@
 #include "app/ismmain.h"
 #include "app/krvform.h"
 #include "link/portmap.h"
+#include "panels/common/chippanel.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace krv;
@@ -106,6 +109,42 @@ private Q_SLOTS:
         QCOMPARE(rig.board().receivedLines(), (QStringList{"i", "V83", "Z3"}));
         QVERIFY(second.receivedLines().isEmpty());
         QCOMPARE(main.LoadBoardRev, 1);
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    // A status read waiting on the open board ends quietly when the user picks the other: the
+    // port moves at once, and the reply timer does not finish the read on the new board.
+    void pickingTheOtherBoardEndsAWaitingReadQuietly() {
+        Rig rig(Personality::Board2);
+        sim::BoardSimulator second(Personality::Board2);
+        QVERIFY(second.start());
+        PortMap::pin(2, second.devicePath());
+        rig.writeSettings("1", "2");
+        ISMmain& main = rig.start();
+        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }));
+        main.LoadboardList->setCurrentIndex(0);
+        main.LoadboardList_click();
+        auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("DruskV1")));
+        main.showForm(panel);
+        second.clearReceived();
+        QElapsedTimer moving;
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, panel, [&](const QString& line) {
+            if (line == QStringLiteral("L0"))
+                rig.board().setFault(sim::Fault::NoReply, 1);
+            if (line == QStringLiteral("RS"))
+                QTimer::singleShot(20, panel, [&] {
+                    moving.start();
+                    main.LoadboardList->setCurrentIndex(1);
+                    main.LoadboardList_click();
+                });
+        });
+        QTest::mouseClick(panel->ReadStatus, Qt::LeftButton);
+        QVERIFY(krv::test::waitUntil([&] { return moving.isValid() && main.CommState == 0; }));
+        QVERIFY(moving.elapsed() < 1000);
+        QCOMPARE(second.receivedLines(), (QStringList{"i", "Z3", "V83", "X1"}));
+        QTest::qWait(1300);
+        QCOMPARE(second.receivedLines().size(), 4);
+        QVERIFY(panel->Statusline->text() != QStringLiteral("Communication fault."));
         QVERIFY(rig.dialogs().messages.isEmpty());
     }
 

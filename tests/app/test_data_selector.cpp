@@ -1,5 +1,6 @@
 #include "app/ismmain.h"
 #include "link/linkwindow.h"
+#include "panels/common/chippanel.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -8,10 +9,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace krv;
 using krv::test::Rig;
+using krv::test::waitUntil;
 
 class TestDataSelector : public QObject {
     Q_OBJECT
@@ -36,6 +39,36 @@ private Q_SLOTS:
         QVERIFY(!rig.board().rawDataMode());
         QCOMPARE(main.loadboardListText(), QStringLiteral("LoadBoard 2.x: Com1"));
         QVERIFY(main.DisconnectButton->isEnabled());
+        QVERIFY(rig.dialogs().messages.isEmpty());
+    }
+
+    // The switch takes the link's own close: the read waiting for its reply ends quietly, and
+    // the reply timer does not close and reopen the port behind the user.
+    void rawDataModeWhileAStatusReadWaits() {
+        Rig rig;
+        QVERIFY(rig.connectBoard());
+        ISMmain& main = rig.main();
+        auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("DruskV1")));
+        main.showForm(panel);
+        rig.board().clearReceived();
+        connect(&rig.board(), &sim::BoardSimulator::lineReceived, panel, [&](const QString& line) {
+            if (line == QStringLiteral("L0"))
+                rig.board().setFault(sim::Fault::NoReply, 1);
+            if (line == QStringLiteral("RS"))
+                QTimer::singleShot(20, panel, [&] { main.CB_Mode->setCurrentIndex(2); });
+        });
+        QTest::mouseClick(panel->ReadStatus, Qt::LeftButton);
+        QVERIFY(waitUntil([&] { return !main.boardPortOpen(); }));
+        QVERIFY(waitUntil([&] { return main.CommState == 0 && !panel->StatusReadActive; }));
+        QTest::qWait(1500);
+
+        QVERIFY(!main.boardPortOpen());
+        QVERIFY(!main.link()->isBusy());
+        QCOMPARE(rig.board().receivedLines().mid(rig.board().receivedLines().size() - 2),
+                 (QStringList{"RS", "X2"}));
+        QVERIFY(rig.board().rawDataMode());
+        QCOMPARE(main.CommStatus->text(), QStringLiteral("Data mode"));
+        QVERIFY(panel->Statusline->text() != QStringLiteral("Communication fault."));
         QVERIFY(rig.dialogs().messages.isEmpty());
     }
 

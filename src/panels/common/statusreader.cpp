@@ -91,6 +91,7 @@ void StatusReader::StartStatusRead() {
     if (refuse())
         return;
     hold_ = main_.CommState.take();
+    faultShown_ = false;
     statusTimer_->stop();
     statusTimer_->setInterval(panel_.design().statusStepInterval);
     panel_.StatusReadActive = true;
@@ -101,6 +102,7 @@ void StatusReader::startInterruptPoll() {
     if (refuse())
         return;
     hold_ = main_.CommState.take();
+    faultShown_ = false;
     pollTimer_->stop();
     pollTimer_->setInterval(100);
     pollTimer_->start();
@@ -113,13 +115,13 @@ std::optional<SendResult> StatusReader::line(const QString& text) {
     if (!result || !hold_.held())
         return std::nullopt;
     if (result->portClosed()) {
-        endAtClosedPort();
+        endAtClosedPort(*result);
         return std::nullopt;
     }
     return result;
 }
 
-void StatusReader::endAtClosedPort() {
+void StatusReader::endAtClosedPort(const SendResult& result) {
     statusTimer_->stop();
     pollTimer_->stop();
     repeatTimer_->stop();
@@ -133,7 +135,20 @@ void StatusReader::endAtClosedPort() {
             panel_.LabelUpdate->setVisible(false);
         panel_.StatusReadActive = false;
     }
+    if (!result.endedByUser())
+        showFault();
+    hold_.release();
+}
+
+void StatusReader::showFault() {
+    faultShown_ = true;
     panel_.Statusline->setText(CommunicationFault);
+}
+
+void StatusReader::finish(QTimer* timer) {
+    if (!faultShown_ && panel_.Statusline->text() == CommunicationFault)
+        panel_.Statusline->setText(QStringLiteral(" "));
+    timer->stop();
     hold_.release();
 }
 
@@ -193,7 +208,7 @@ void StatusReader::statusStep2() {
     if (firstStatusReply_ && firstStatusReply_->ok())
         showStatusByte(statusByte(firstStatusReply_->Last15), firstBit);
     else
-        panel_.Statusline->setText(CommunicationFault);
+        showFault();
     if (design.statusBytes == 1) {
         if (!line(QStringLiteral("H2")))
             return;
@@ -218,7 +233,7 @@ void StatusReader::statusStep3() {
             panel_.Foffset->setText(signedNumberText(offset));
         }
     } else {
-        panel_.Statusline->setText(CommunicationFault);
+        showFault();
     }
     if (!line(QStringLiteral("H2")))
         return;
@@ -234,8 +249,7 @@ void StatusReader::statusStep3() {
 void StatusReader::statusStep100() {
     if (!SavedUpdateMark)
         panel_.LabelUpdate->setVisible(false);
-    statusTimer_->stop();
-    hold_.release();
+    finish(statusTimer_);
     panel_.StatusReadActive = false;
 }
 
@@ -273,12 +287,11 @@ void StatusReader::Timer1_Timer() {
                             irqReply_->Last15.mid(panel_.design().interruptCharacter - 1, 1) ==
                                 QStringLiteral("0"));
         else
-            panel_.Statusline->setText(CommunicationFault);
+            showFault();
         hold_.setStep(100);
         break;
     case 100:
-        pollTimer_->stop();
-        hold_.release();
+        finish(pollTimer_);
         break;
     default:
         break;

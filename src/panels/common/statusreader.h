@@ -25,6 +25,10 @@ class ISMmain;
 // lost board, the user's Disconnect) has said what there was to say, and the lines still to
 // come would each only fail again. The repetition stops with it, the AFC enable box and the
 // update mark come back to what they were, and CommState is free.
+//
+// The panel's status line follows the last read: a reply that did not return well shows a
+// communication fault, a read that returned whole takes back a fault shown before, and a read
+// the user ended by closing the port (Disconnect, raw data mode) shows nothing.
 class StatusReader : public QObject {
     Q_OBJECT
 public:
@@ -52,7 +56,10 @@ private:
     // A line of a transaction; nullopt when the transaction ended during the wait (the panel
     // unloaded, the port found closed).
     std::optional<SendResult> line(const QString& text);
-    void endAtClosedPort();
+    void endAtClosedPort(const SendResult& result);
+    void showFault();
+    // The transaction's last step: a fault shown before it is taken back unless it showed one.
+    void finish(QTimer* timer);
 
     void Timer3_Timer();
     void Timer1_Timer();
@@ -76,6 +83,7 @@ private:
     bool pollStepRunning_ = false;
     bool SavedAfcEnable = false;
     bool SavedUpdateMark = false;
+    bool faultShown_ = false;
     std::optional<SendResult> firstStatusReply_;
     std::optional<SendResult> secondStatusReply_;
     std::optional<SendResult> irqReply_;

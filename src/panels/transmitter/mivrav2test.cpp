@@ -267,17 +267,18 @@ std::optional<SendResult> MivraV2test::sendReadLine(const QString& line) {
         return std::nullopt;
     sending_ = false;
     if (!result.ok()) {
-        failRead();
+        failRead(result);
         return std::nullopt;
     }
     return result;
 }
 
-void MivraV2test::failRead() {
+void MivraV2test::failRead(const SendResult& result) {
     SRtimeout->stop();
     read_.stop();
     GearboxValue->setText(QStringLiteral("---"));
-    writeMivraStatus(CommunicationFault);
+    if (!result.endedByUser())
+        writeMivraStatus(CommunicationFault);
     hold_.release();
 }
 

@@ -81,7 +81,7 @@ private:
     // Sends one line of the read (CR LF added); a line that fails ends the read. nullopt when
     // the line failed or the window went away meanwhile.
     std::optional<SendResult> sendReadLine(const QString& line);
-    void failRead();
+    void failRead(const SendResult& result);
     void writeMivraStatus(const QString& text);
 
     ISMmain& main_;
