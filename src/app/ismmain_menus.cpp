@@ -97,8 +97,8 @@ void ISMmain::mnuHelpBrowse_Click(bool examples) {
     const Dialogs::FileRequest request{
         examples ? QStringLiteral("Browse examples") : QStringLiteral("Browse documentation "),
         QStringLiteral("Documentation files (*.pdf *.PDF);;All files (*)"),
-        ProgramFolder::dataFolder(examples ? QStringLiteral("Examples")
-                                           : QStringLiteral("Documentation")),
+        ProgramFolder::dataFolder(examples ? ProgramFolder::Data::Examples
+                                           : ProgramFolder::Data::Documentation),
         QStringLiteral("*.pdf")};
     const QString path = Dialogs::openFile(request, this);
     // The desktop opens the document; a cancelled dialog opens nothing.

@@ -10,11 +10,6 @@
 
 namespace krv {
 
-QString optionValue(const QStringList& arguments, const QString& option) {
-    const qsizetype at = arguments.indexOf(option);
-    return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : QString();
-}
-
 namespace {
 
 // Whether the menus on the way to an item are enabled. A hidden menu (the Advanced menu, shown
@@ -42,21 +37,17 @@ bool boardSettled(ISMmain& main) {
     return !main.Timer1->isActive() && main.CommState == 0 && !(link && link->isBusy());
 }
 
-enum class Opened { Yes, NotYet, NoSuchName };
-
-// Opens the named menu item's or form's window; NotYet while the menu item cannot be chosen (a
+// Opens the named menu item's or form's window; false while the menu item cannot be chosen (a
 // board menu before the board scan has found the board).
-Opened open(ISMmain& main, const QString& name) {
+bool open(ISMmain& main, const QString& name) {
     if (auto* item = main.findChild<QAction*>(name)) {
         if (!reachable(item))
-            return Opened::NotYet;
+            return false;
         item->trigger();
-        return Opened::Yes;
+        return true;
     }
-    if (!ISMmain::formNames().contains(name))
-        return Opened::NoSuchName;
     main.showForm(main.form(name));
-    return Opened::Yes;
+    return true;
 }
 
 // The steps of the start options, one per tick: wait for the board, open each window as soon as
@@ -89,10 +80,7 @@ private:
         }
         unsettled_ = 0;
         if (next_ < names_.size()) {
-            const Opened opened = open(main_, names_.at(next_));
-            if (opened == Opened::NoSuchName)
-                return fail(QStringLiteral("no menu item or window named ") + names_.at(next_), 2);
-            if (opened == Opened::NotYet) {
+            if (!open(main_, names_.at(next_))) {
                 if ((waited_ += stepMs) >= patienceMs)
                     fail(names_.at(next_) + QStringLiteral(" stays disabled"), 2);
                 return;
@@ -139,12 +127,17 @@ private:
 
 } // namespace
 
-void applyStartOptions(ISMmain& main, const QStringList& arguments, std::function<void(int)> end) {
-    const QStringList names =
-        optionValue(arguments, QStringLiteral("--open")).split(u',', Qt::SkipEmptyParts);
-    const QString screenshot = optionValue(arguments, QStringLiteral("--screenshot"));
-    if (!names.isEmpty() || !screenshot.isEmpty())
-        new StartRun(main, names, screenshot, std::move(end));
+QString checkStartOptions(const ISMmain& main, const StartOptions& options) {
+    for (const QString& name : options.open) {
+        if (!main.findChild<QAction*>(name) && !ISMmain::formNames().contains(name))
+            return QStringLiteral("--open: no menu item or window is named \"%1\"").arg(name);
+    }
+    return {};
+}
+
+void applyStartOptions(ISMmain& main, const StartOptions& options, std::function<void(int)> end) {
+    if (!options.open.isEmpty() || !options.screenshot.isEmpty())
+        new StartRun(main, options.open, options.screenshot, std::move(end));
 }
 
 } // namespace krv

@@ -10,6 +10,20 @@ QString& stored() {
     static QString folder;
     return folder;
 }
+
+QString dataFolderName(ProgramFolder::Data which) {
+    switch (which) {
+    case ProgramFolder::Data::ProjectConfigurations:
+        return QStringLiteral("Project_Configurations");
+    case ProgramFolder::Data::EepromImages:
+        return QStringLiteral("EEPROM_Images");
+    case ProgramFolder::Data::Documentation:
+        return QStringLiteral("Documentation");
+    case ProgramFolder::Data::Examples:
+        return QStringLiteral("Examples");
+    }
+    return {};
+}
 } // namespace
 
 QString ProgramFolder::path() {
@@ -21,13 +35,13 @@ QString ProgramFolder::path() {
 void ProgramFolder::setPath(const QString& path) {
     stored() = QDir(path).absolutePath();
     QDir().mkpath(stored());
+    for (const Data which :
+         {Data::ProjectConfigurations, Data::EepromImages, Data::Documentation, Data::Examples})
+        QDir().mkpath(dataFolder(which));
 }
 
-void ProgramFolder::initialise(const QStringList& arguments) {
-    QString folder;
-    const qsizetype at = arguments.indexOf(QStringLiteral("--home"));
-    if (at >= 0 && at + 1 < arguments.size())
-        folder = arguments.at(at + 1);
+void ProgramFolder::initialise(const QString& home) {
+    QString folder = home;
     if (folder.isEmpty())
         folder = qEnvironmentVariable("KRV_HOME");
     if (folder.isEmpty())
@@ -36,8 +50,8 @@ void ProgramFolder::initialise(const QStringList& arguments) {
     setPath(folder);
 }
 
-QString ProgramFolder::dataFolder(const QString& name) {
-    return QDir::cleanPath(path() + QStringLiteral("/../") + name);
+QString ProgramFolder::dataFolder(Data which) {
+    return QDir::cleanPath(path() + QStringLiteral("/../") + dataFolderName(which));
 }
 
 QString ProgramFolder::file(const QString& name) {

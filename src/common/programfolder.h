@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace krv {
 
@@ -10,12 +9,17 @@ namespace krv {
 // beside it.
 class ProgramFolder {
 public:
+    enum class Data { ProjectConfigurations, EepromImages, Documentation, Examples };
+
     static QString path();
+    // Takes the folder and creates it with the data folders beside it, as an installation has
+    // them, so that every file dialog opens where its files belong.
     static void setPath(const QString& path);
-    // Picks the folder from the command line and the environment, and creates it.
-    static void initialise(const QStringList& arguments);
-    // A data folder beside the program folder ("Project_Configurations" -> ../Project_...).
-    static QString dataFolder(const QString& name);
+    // `home` (from --home), else KRV_HOME, else the per-user folder.
+    static void initialise(const QString& home);
+    // A data folder beside the program folder (Data::ProjectConfigurations ->
+    // ../Project_Configurations).
+    static QString dataFolder(Data which);
     // A file inside the program folder.
     static QString file(const QString& name);
 };

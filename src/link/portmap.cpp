@@ -16,18 +16,6 @@ State& state() {
     return s;
 }
 
-void addPins(const QString& pins) {
-    for (const QString& entry : pins.split(u',', Qt::SkipEmptyParts)) {
-        const qsizetype eq = entry.indexOf(u'=');
-        if (eq <= 0)
-            continue;
-        bool ok = false;
-        const int number = entry.left(eq).trimmed().toInt(&ok);
-        if (ok && number > 0)
-            state().pinned.insert(number, entry.mid(eq + 1).trimmed());
-    }
-}
-
 QMap<int, QString> machinePorts() {
     QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     std::stable_sort(ports.begin(), ports.end(),
@@ -47,12 +35,20 @@ QMap<int, QString> machinePorts() {
 
 } // namespace
 
-void PortMap::initialise(const QStringList& arguments) {
-    addPins(qEnvironmentVariable("KRV_PORTS"));
-    for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments.at(i) == QStringLiteral("--port"))
-            addPins(arguments.at(i + 1));
+PortMap::Pins PortMap::parsePins(const QString& list) {
+    Pins pins;
+    for (const QString& entry : list.split(u',', Qt::SkipEmptyParts)) {
+        const qsizetype eq = entry.indexOf(u'=');
+        bool ok = false;
+        const int number = eq > 0 ? entry.left(eq).trimmed().toInt(&ok) : 0;
+        const QString path = entry.mid(eq + 1).trimmed();
+        if (!ok || number <= 0 || path.isEmpty()) {
+            pins.error = QStringLiteral("\"%1\" is no N=PATH with N from 1 up").arg(entry);
+            return pins;
+        }
+        pins.entries.insert(number, path);
     }
+    return pins;
 }
 
 void PortMap::pin(int number, const QString& path) {

@@ -2,7 +2,6 @@
 
 #include <QMap>
 #include <QString>
-#include <QStringList>
 
 namespace krv {
 
@@ -12,7 +11,12 @@ namespace krv {
 // bridges first.
 class PortMap {
 public:
-    static void initialise(const QStringList& arguments);
+    // The pins of one list, "N=PATH[,N=PATH...]" with N from 1 up, or the reason it is not one.
+    struct Pins {
+        QMap<int, QString> entries;
+        QString error;
+    };
+    static Pins parsePins(const QString& list);
     static void pin(int number, const QString& path);
     static void clear();
     // The device path of COM n, or an empty text when n has none.

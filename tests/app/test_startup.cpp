@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -91,6 +93,29 @@ private Q_SLOTS:
         rig.main().close();
         QVERIFY(!link || !link->MSComm2->portOpen());
         QTRY_VERIFY(!link);
+    }
+
+    // As an installation has them: the data folders stand beside a fresh program folder, where
+    // the file dialogs open, and what an earlier run left in them stays.
+    void theDataFoldersStandBesideTheProgramFolder() {
+        QTemporaryDir dir;
+        const QString kept = dir.filePath(QStringLiteral("EEPROM_Images/board.asc"));
+        ProgramFolder::setPath(dir.filePath(QStringLiteral("program")));
+        QVERIFY(QDir().exists(dir.filePath(QStringLiteral("program"))));
+        for (const auto& [which, name] :
+             {std::pair{ProgramFolder::Data::ProjectConfigurations, "Project_Configurations"},
+              {ProgramFolder::Data::EepromImages, "EEPROM_Images"},
+              {ProgramFolder::Data::Documentation, "Documentation"},
+              {ProgramFolder::Data::Examples, "Examples"}}) {
+            QCOMPARE(ProgramFolder::dataFolder(which), dir.filePath(QLatin1String(name)));
+            QVERIFY2(QFileInfo(ProgramFolder::dataFolder(which)).isDir(), name);
+        }
+        QFile image(kept);
+        QVERIFY(image.open(QIODevice::WriteOnly) && image.write("\x02image") == 6);
+        image.close();
+        ProgramFolder::setPath(dir.filePath(QStringLiteral("program")));
+        QVERIFY(image.open(QIODevice::ReadOnly));
+        QCOMPARE(image.readAll(), QByteArray("\x02image"));
     }
 };
 

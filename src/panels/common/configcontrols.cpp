@@ -99,7 +99,7 @@ void storeConfigValue(QWidget& panel, ISMmain& main, const ConfigItem& item,
 QString chooseConfigFile(const ConfigFileType& type, bool save, QWidget* parent) {
     const Dialogs::FileRequest request{
         save ? type.saveTitle : type.openTitle, type.filter,
-        ProgramFolder::dataFolder(QStringLiteral("Project_Configurations")), type.pattern(),
+        ProgramFolder::dataFolder(ProgramFolder::Data::ProjectConfigurations), type.pattern(),
         type.extension};
     const QString path = save ? Dialogs::saveFileAskingToReplace(request, parent)
                               : Dialogs::openFile(request, parent);

@@ -31,7 +31,7 @@ constexpr int sheetWidth = 11750;
 
 Dialogs::FileRequest fileRequest(const QString& title) {
     return {title, QStringLiteral("ASCII files (*.asc);;All files (*.*)"),
-            ProgramFolder::dataFolder(QStringLiteral("EEPROM_Images")), QStringLiteral("*.asc"),
+            ProgramFolder::dataFolder(ProgramFolder::Data::EepromImages), QStringLiteral("*.asc"),
             QStringLiteral("asc")};
 }
 

@@ -108,7 +108,7 @@ void FirmLoad::Form_Unload() {
 void FirmLoad::loadeefile_Click() {
     const QString path = Dialogs::openFile(
         {QStringLiteral("Load EEPROM File"), QStringLiteral("HEX files (*.hex);;All files (*.*)"),
-         ProgramFolder::dataFolder(QStringLiteral("EEPROM_Images")), QStringLiteral("*.hex"),
+         ProgramFolder::dataFolder(ProgramFolder::Data::EepromImages), QStringLiteral("*.hex"),
          QStringLiteral("hex")},
         this);
     if (path.isEmpty())
