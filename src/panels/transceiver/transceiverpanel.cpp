@@ -140,12 +140,15 @@ void TransceiverPanel::buildSettings() {
     CLKout = chooseList(crystal, QStringLiteral("CLKout"));
     cg->addWidget(CLKout, 3, 1);
     cg->addWidget(label(crystal, QStringLiteral("MHz")), 3, 2);
-    Frame1_11 = named(new QGroupBox(QStringLiteral("Select revision:"), crystal), "Frame1_11");
-    auto* rg = new QVBoxLayout(Frame1_11);
-    rg->setContentsMargins(6, 3, 6, 4);
+    // The revision is one row with its caption, not a frame of its own around one list.
+    Frame1_11 = named(new QWidget(crystal), "Frame1_11");
+    auto* rg = new QHBoxLayout(Frame1_11);
+    rg->setContentsMargins(0, 0, 0, 0);
+    rg->addWidget(label(Frame1_11, QStringLiteral("Select revision:"), QStringLiteral("Label1_11")));
     Revision = chooseList(Frame1_11, QStringLiteral("Revision"));
     Revision->setPlaceholderText(QStringLiteral("'A' or above"));
     rg->addWidget(Revision);
+    rg->addStretch();
     cg->addWidget(Frame1_11, 4, 0, 1, 3);
     grid->addWidget(crystal, 0, 0);
 
