@@ -215,7 +215,8 @@ void TransceiverPanel::buildSettings() {
         *powerBoxes[i].first =
             named(new QCheckBox(QString::fromLatin1(powerBoxes[i].second), power),
                   QString::fromLatin1(powerNames[i]));
-        pg->addWidget(*powerBoxes[i].first, i % 4, i / 4);
+        // Three columns: a row less than two, in the width the frames below take anyway.
+        pg->addWidget(*powerBoxes[i].first, i % 3, i / 3);
     }
     grid->addWidget(power, 1, 0, 1, 2);
 
