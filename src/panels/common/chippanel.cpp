@@ -97,6 +97,10 @@ ChipPanel::~ChipPanel() = default;
 
 void ChipPanel::buildControls() {
     auto* outer = new QVBoxLayout(this);
+    // The frames' titles stand off the window's title bar by themselves.
+    QMargins edges = outer->contentsMargins();
+    edges.setTop(0);
+    outer->setContentsMargins(edges);
     upper_ = new QHBoxLayout;
     outer->addLayout(upper_);
 
