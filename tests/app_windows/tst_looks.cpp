@@ -275,7 +275,9 @@ void LooksTest::panelsStayNearTheirDesignSize() {
     QVERIFY(status);
     status->click();
     checkPanelSize(panel, layout, true);
-    QVERIFY(main.frameOf(panel)->height() > height);
+    // Where the workspace is lower than the design, the compact panel already takes its height.
+    QVERIFY(main.frameOf(panel)->height() > height ||
+            height >= main.mdiArea()->viewport()->height());
     status->click();
     QCOMPARE(main.frameOf(panel)->height(), height);
 }

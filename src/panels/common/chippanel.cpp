@@ -453,6 +453,12 @@ std::optional<SendResult> ChipPanel::sendLine(const QString& line) {
 }
 
 bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The workspace's viewport: its parent is the workspace.
+    if (event->type() == QEvent::Resize && qobject_cast<QMdiArea*>(watched->parent())) {
+        if (statusArea_->isHidden())
+            fitWindow();
+        return false;
+    }
     if (watched == ReadStatus && event->type() == QEvent::FocusOut) {
         ReadStatus_LostFocus();
         return false;
@@ -691,6 +697,10 @@ void ChipPanel::showEvent(QShowEvent* event) {
         panel::tightenRows(this);
         fitWindow();
         fitted_ = true;
+        // The workspace settles after the panel first shows (toolbars, the board's menus): the
+        // compact panel follows its room, up to the designed height.
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(outerWindow()); frame && frame->mdiArea())
+            frame->mdiArea()->viewport()->installEventFilter(this);
     }
 }
 
