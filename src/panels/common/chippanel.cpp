@@ -732,7 +732,9 @@ void ChipPanel::fitWindow() {
         twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);
     // The designed height is a minimum only where the workspace has room for it: on a small
     // desktop the panel is no taller than its contents need or the workspace allows.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(window); frame && frame->mdiArea())
+    // A workspace not shown yet has no size of its own to go by.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window);
+        frame && frame->mdiArea() && frame->mdiArea()->isVisible())
         designed = std::min(designed, frame->mdiArea()->viewport()->height());
     const QSize needed = window->sizeHint();
     // It opens as wide as its contents need; later it only grows, except that hiding the status
