@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTabBar>
@@ -125,6 +126,38 @@ QStringList hiddenConnectionControls(ISMmain& main) {
     return hidden;
 }
 
+// What of a compact panel the user cannot see without scrolling: its frame, its status row or
+// its Update button beyond the workspace's visible area, or a scroll bar to reach them. Empty when
+// the panel stands whole.
+QStringList compactPanelFaults(ISMmain& main, QWidget* panel, const QString& name) {
+    QStringList faults;
+    QWidget* workspace = main.mdiArea()->viewport();
+    const QRect area = workspace->rect();
+    const QRect frame = main.frameOf(panel)->geometry();
+    if (!area.contains(frame))
+        faults.append(QStringLiteral("%1 at %2,%3 size %4x%5 is not whole in a %6x%7 workspace")
+                          .arg(name)
+                          .arg(frame.x())
+                          .arg(frame.y())
+                          .arg(frame.width())
+                          .arg(frame.height())
+                          .arg(area.width())
+                          .arg(area.height()));
+    for (const char* control : {"Statusline", "ReadStatus", "ShowStatus", "IRQpoll", "Update"}) {
+        auto* widget = panel->findChild<QWidget*>(QString::fromLatin1(control));
+        if (!widget || !widget->isVisible() ||
+            !area.contains(QRect(widget->mapTo(workspace, QPoint(0, 0)), widget->size())))
+            faults.append(name + u'.' + QString::fromLatin1(control) +
+                          QStringLiteral(" is out of view"));
+    }
+    for (const QScrollBar* bar :
+         {main.mdiArea()->verticalScrollBar(), main.mdiArea()->horizontalScrollBar()}) {
+        if (bar->isVisible())
+            faults.append(name + QStringLiteral(" needs a workspace scroll bar"));
+    }
+    return faults;
+}
+
 } // namespace
 
 class LooksTest : public QObject {
@@ -136,6 +169,8 @@ private Q_SLOTS:
     void everyWindowIsReadable();
     void panelsStayNearTheirDesignSize_data();
     void panelsStayNearTheirDesignSize();
+    void compactPanelsStandWhole_data();
+    void compactPanelsStandWhole();
     void toolWindowsStandBesideThePanel_data();
     void toolWindowsStandBesideThePanel();
     void supplyWindowStandsAtThePanelsEdge();
@@ -240,9 +275,40 @@ void LooksTest::panelsStayNearTheirDesignSize() {
     QVERIFY(status);
     status->click();
     checkPanelSize(panel, layout, true);
-    QVERIFY(main.frameOf(panel)->height() > height);
+    // Where the workspace is lower than the design, the compact panel already takes its height.
+    QVERIFY(main.frameOf(panel)->height() > height ||
+            height >= main.mdiArea()->viewport()->height());
     status->click();
     QCOMPARE(main.frameOf(panel)->height(), height);
+}
+
+void LooksTest::compactPanelsStandWhole_data() {
+    panelsStayNearTheirDesignSize_data();
+}
+
+// Whatever the desktop's font, its size and the display scale, a compact panel stands whole in
+// the workspace of a 1366x768 desktop or a larger one, its status row and Update included; Show
+// Status then Hide Status gives it back the size it opened at, so that it does not slide under
+// the window beside it.
+void LooksTest::compactPanelsStandWhole() {
+    QFETCH(QString, layout);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    viewItem(main, layout)->trigger();
+    QWidget* panel = main.mdiArea()->activeSubWindow()->widget();
+    QCoreApplication::processEvents();
+    QStringList faults = compactPanelFaults(main, panel, layout);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
+    const QSize opened = main.frameOf(panel)->size();
+    auto* status = panel->findChild<QPushButton*>(QStringLiteral("ShowStatus"));
+    status->click();
+    status->click();
+    QCoreApplication::processEvents();
+    QCOMPARE(main.frameOf(panel)->size(), opened);
+    faults = compactPanelFaults(main, panel, layout + QStringLiteral(" after Show/Hide Status"));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("\n  "))));
 }
 
 void LooksTest::toolWindowsStandBesideThePanel_data() {

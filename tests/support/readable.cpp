@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,21 +18,40 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 
 namespace krv::test {
 
 namespace {
 
-// The font variants of the readability tests name a second family in KRV_TEST_FONT: it becomes
-// the application's font before any window is made, as a user's desktop font would.
+// The font variants of the readability tests name another family in KRV_TEST_FONT or another
+// size in points in KRV_TEST_POINT_SIZE: it becomes the application's font before any window is
+// made, as a user's desktop font would.
+// The platform's font, before a font variant replaced it.
+QFont& platformFont() {
+    static QFont font;
+    return font;
+}
+
 void useTestFont() {
+    platformFont() = QGuiApplication::font();
     const QString family = qEnvironmentVariable("KRV_TEST_FONT");
-    if (family.isEmpty())
+    const int points = qEnvironmentVariableIntValue("KRV_TEST_POINT_SIZE");
+    if (family.isEmpty() && points <= 0)
         return;
     QFont font = QGuiApplication::font();
-    font.setFamilies({family});
+    if (!family.isEmpty())
+        font.setFamilies({family});
+    if (points > 0)
+        font.setPointSize(points);
     QGuiApplication::setFont(font);
+}
+
+// Whether a font variant gives the windows another font than the platform's.
+bool testFontSet() {
+    return qEnvironmentVariableIsSet("KRV_TEST_FONT") ||
+           qEnvironmentVariableIsSet("KRV_TEST_POINT_SIZE");
 }
 Q_COREAPP_STARTUP_FUNCTION(useTestFont)
 
@@ -143,9 +163,11 @@ QStringList workspaceFaults(QWidget* window, const QString& name) {
 QStringList readabilityFaults(QWidget* window, const QString& name) {
     QStringList faults = workspaceFaults(window, name);
     const QString testFont = qEnvironmentVariable("KRV_TEST_FONT");
-    if (!testFont.isEmpty() && QFontInfo(window->font()).family() != testFont)
-        faults.append(name + QStringLiteral(" shows %1, not the test font %2")
-                                 .arg(QFontInfo(window->font()).family(), testFont));
+    // A family installed by more than one foundry is named with its foundry: "C059 [UKWN]".
+    const QString shown = QFontInfo(window->font()).family().section(QStringLiteral(" ["), 0, 0);
+    if (!testFont.isEmpty() && shown != testFont)
+        faults.append(name +
+                      QStringLiteral(" shows %1, not the test font %2").arg(shown, testFont));
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->parentWidget()->inherits("UpDown") ||
@@ -218,7 +240,15 @@ int panelDesignHeightTwips(const QString& layout, bool statusShown) {
 }
 
 QString panelSizeFault(QWidget* panel, int designHeightTwips) {
-    return designSizeFault(panel, panelDesignWidthTwips, designHeightTwips, 1.4, 1.1);
+    // A font with wider letters or taller lines than the platform's grows the bound by as much.
+    const QFontMetricsF platform(platformFont());
+    const QFontMetricsF shown(panel->font());
+    const QString sample = QStringLiteral("Configuration Setting Command: 0123456789 kHz");
+    const double wider =
+        std::max(1.0, shown.horizontalAdvance(sample) / platform.horizontalAdvance(sample));
+    const double taller = std::max(1.0, shown.lineSpacing() / platform.lineSpacing());
+    return designSizeFault(panel, panelDesignWidthTwips, designHeightTwips, 1.4 * wider,
+                           1.1 * taller);
 }
 
 void checkPanelSize(QWidget* panel, int designHeightTwips) {
@@ -251,7 +281,7 @@ QString designSizeFault(QWidget* window, int widthTwips, int heightTwips, double
 
 void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips) {
     // The bound is the design's at the platform's font; another font may need more room.
-    if (qEnvironmentVariableIsSet("KRV_TEST_FONT"))
+    if (testFontSet())
         return;
     const QString fault = designSizeFault(window, widthTwips, heightTwips, 1.15, 1.15);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));

@@ -32,7 +32,8 @@ inline constexpr int panelDesignWidthTwips = 9810;
 
 // Fails the running test when the panel's window (its frame, title bar included, as the design
 // heights count it) is more than 1.1 times the design height or 1.4 times the design width, both
-// at the screen's logical dpi.
+// at the screen's logical dpi; with a font variant whose lines are taller or letters wider than
+// the platform font's, the bounds grow by as much.
 void checkPanelSize(QWidget* panel, int designHeightTwips);
 // What checkPanelSize finds wrong, empty when the panel is within its bounds.
 QString panelSizeFault(QWidget* panel, int designHeightTwips);
@@ -41,7 +42,8 @@ void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown = fa
 
 // Fails the running test when the window's frame (title bar included, as the design counts it) is
 // more than 1.15 times the design width or height given in twips, at the screen's logical dpi;
-// with the test font of the font variants (KRV_TEST_FONT) the bound does not apply.
+// with the test font of the font variants (KRV_TEST_FONT, KRV_TEST_POINT_SIZE) the bound does not
+// apply.
 void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips);
 // What a check of the window's frame against its design size finds wrong, with a factor of its
 // own for each direction; empty when the window is within its bounds.

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -96,6 +97,10 @@ ChipPanel::~ChipPanel() = default;
 
 void ChipPanel::buildControls() {
     auto* outer = new QVBoxLayout(this);
+    // The frames' titles stand off the window's title bar by themselves.
+    QMargins edges = outer->contentsMargins();
+    edges.setTop(0);
+    outer->setContentsMargins(edges);
     upper_ = new QHBoxLayout;
     outer->addLayout(upper_);
 
@@ -106,6 +111,8 @@ void ChipPanel::buildControls() {
     pageColumn_->addWidget(TabStrip1);
     pages_ = new QStackedWidget(this);
     pageColumn_->addWidget(pages_);
+    // Beside a taller word column the page keeps its rows close; the room is left below it.
+    pageColumn_->addStretch(1);
     Frame.append(nullptr);
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
@@ -155,12 +162,17 @@ void ChipPanel::buildControls() {
     side_->addLayout(supplyRow);
     side_->addStretch();
 
+    // The one band that takes the height the contents leave over: the rows above stay close
+    // together and the status row keeps to the window's bottom edge.
+    outer->addStretch(1);
+
     Statusline = new QLineEdit(this);
     Statusline->setObjectName(QStringLiteral("Statusline"));
     Statusline->setReadOnly(true);
-    outer->addWidget(Statusline);
-
+    // The status line and its buttons share one row: a row less for the compact panel to stand
+    // whole on a small desktop.
     auto* statusButtons = new QHBoxLayout;
+    statusButtons->addWidget(Statusline, 1);
     ReadStatus = new StatusReadButton(QStringLiteral("Read Status"), this);
     ReadStatus->setObjectName(QStringLiteral("ReadStatus"));
     ReadStatus->setFocusPolicy(ISMmain::StopRepStReadOnLostFocus() ? Qt::StrongFocus
@@ -441,6 +453,12 @@ std::optional<SendResult> ChipPanel::sendLine(const QString& line) {
 }
 
 bool ChipPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The workspace's viewport: its parent is the workspace.
+    if (event->type() == QEvent::Resize && qobject_cast<QMdiArea*>(watched->parent())) {
+        if (statusArea_->isHidden())
+            fitWindow();
+        return false;
+    }
     if (watched == ReadStatus && event->type() == QEvent::FocusOut) {
         ReadStatus_LostFocus();
         return false;
@@ -661,6 +679,10 @@ void ChipPanel::ShowStatus_Click() {
 }
 
 void ChipPanel::showStatusArea(bool shown) {
+    // Hide Status gives back the width the panel had: the wider indicator row must not leave it
+    // standing over the window beside it.
+    if (shown && fitted_)
+        compactWidth_ = outerWindow()->width();
     statusArea_->setVisible(shown);
     ShowStatus->setText(shown ? QStringLiteral("Hide Status") : QStringLiteral("Show Status"));
     fitWindow();
@@ -675,6 +697,10 @@ void ChipPanel::showEvent(QShowEvent* event) {
         panel::tightenRows(this);
         fitWindow();
         fitted_ = true;
+        // The workspace settles after the panel first shows (toolbars, the board's menus): the
+        // compact panel follows its room, up to the designed height.
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(outerWindow()); frame && frame->mdiArea())
+            frame->mdiArea()->viewport()->installEventFilter(this);
     }
 }
 
@@ -686,11 +712,15 @@ void ChipPanel::layoutChanged() {
     }
 }
 
+QWidget* ChipPanel::outerWindow() {
+    if (QMdiSubWindow* frame = main_.frameOf(this))
+        return frame;
+    return this;
+}
+
 void ChipPanel::fitWindow() {
     // The window keeps its designed height unless its contents need more.
-    QWidget* window = main_.frameOf(this);
-    if (!window)
-        window = this;
+    QWidget* window = outerWindow();
     // Controls shown or hidden while the panel was out of sight left the sizes its layouts keep
     // for their frames stale: a hidden window's layouts are not brought up to date.
     for (QWidget* each : findChildren<QWidget*>())
@@ -698,12 +728,23 @@ void ChipPanel::fitWindow() {
     for (QLayout* each : findChildren<QLayout*>())
         each->invalidate();
     layout()->activate();
-    const int designed =
+    int designed =
         twipsToPixels(statusArea_->isHidden() ? design_.compactHeight : design_.tallHeight);
-    // It opens as wide as its contents need; later it only grows.
-    const int width = fitted_ ? std::max(window->width(), window->sizeHint().width())
-                              : window->sizeHint().width();
-    window->resize(width, std::max(designed, window->sizeHint().height()));
+    // The designed height is a minimum only where the workspace has room for it: on a small
+    // desktop the panel is no taller than its contents need or the workspace allows.
+    // A workspace not shown yet has no size of its own to go by.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window);
+        frame && frame->mdiArea() && frame->mdiArea()->isVisible())
+        designed = std::min(designed, frame->mdiArea()->viewport()->height());
+    const QSize needed = window->sizeHint();
+    // It opens as wide as its contents need; later it only grows, except that hiding the status
+    // area gives back the width it had before.
+    int width = needed.width();
+    if (fitted_) {
+        const bool back = statusArea_->isHidden() && compactWidth_ > 0;
+        width = std::max(back ? compactWidth_ : window->width(), needed.width());
+    }
+    window->resize(width, std::max(designed, needed.height()));
 }
 
 } // namespace krv

@@ -293,9 +293,13 @@ private:
     // Gives the window its designed height for the status area's state, or what its contents
     // need when that is more.
     void fitWindow();
+    // The panel's frame in the workspace, or the panel itself outside one.
+    QWidget* outerWindow();
     QWidget* statusArea_ = nullptr;
     // Whether the window was fitted when first shown.
     bool fitted_ = false;
+    // The window's width when Show Status last opened the status area.
+    int compactWidth_ = 0;
 
     ISMmain& main_;
     ChipPanelDesign design_;

@@ -118,14 +118,17 @@ void RadioPanel::addWakeUpPage() {
         WKUPD->setMaxLength(1);
         inputs->addRow(QStringLiteral("D:"), WKUPD);
     }
-    inputs->addRow(traits_.wakeUpTimeCaption, withUnit(WKUPTIME, Label8));
+    QHBoxLayout* period = withUnit(WKUPTIME, Label8);
+    inputs->addRow(traits_.wakeUpTimeCaption, period);
     if (!traits_.dutyBesideWakeUp) {
         notes->addRow(new QLabel(traits_.wakeUpFormula, page));
         notes->addRow(Label39);
         return;
     }
-    // The low duty-cycle takes the right-hand column; the timer's notes go below its boxes.
-    inputs->addRow(new QLabel(traits_.wakeUpFormula, page));
+    // The low duty-cycle takes the right-hand column; the timer's formula follows its period,
+    // so that the page, the tallest, is no taller than the timer's boxes and their note.
+    period->addSpacing(12);
+    period->addWidget(new QLabel(traits_.wakeUpFormula, page));
     inputs->addRow(Label39);
     DUTY = numberBox(page, QStringLiteral("DUTY"), BoxWidth);
     enlowdc = pageCheckBox(page, QStringLiteral("enlowdc"),

@@ -438,9 +438,7 @@ void YambleV3::SetFrameMode() {
                             : QStringLiteral("HC913 Transceiver control panel"));
     for (QRadioButton* band : {Band433, Band868, Band915})
         band->setVisible(!bVariant);
-    Frame1_11->setFlat(bVariant);
-    Frame1_11->setTitle(bVariant ? QString() : QStringLiteral("Select revision:"));
-    Revision->setVisible(!bVariant);
+    Frame1_11->setVisible(!bVariant);
     layoutChanged();
 }
 

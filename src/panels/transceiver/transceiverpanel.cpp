@@ -140,12 +140,16 @@ void TransceiverPanel::buildSettings() {
     CLKout = chooseList(crystal, QStringLiteral("CLKout"));
     cg->addWidget(CLKout, 3, 1);
     cg->addWidget(label(crystal, QStringLiteral("MHz")), 3, 2);
-    Frame1_11 = named(new QGroupBox(QStringLiteral("Select revision:"), crystal), "Frame1_11");
-    auto* rg = new QVBoxLayout(Frame1_11);
-    rg->setContentsMargins(6, 3, 6, 4);
+    // The revision is one row with its caption, not a frame of its own around one list.
+    Frame1_11 = named(new QWidget(crystal), "Frame1_11");
+    auto* rg = new QHBoxLayout(Frame1_11);
+    rg->setContentsMargins(0, 0, 0, 0);
+    rg->addWidget(
+        label(Frame1_11, QStringLiteral("Select revision:"), QStringLiteral("Label1_11")));
     Revision = chooseList(Frame1_11, QStringLiteral("Revision"));
     Revision->setPlaceholderText(QStringLiteral("'A' or above"));
     rg->addWidget(Revision);
+    rg->addStretch();
     cg->addWidget(Frame1_11, 4, 0, 1, 3);
     grid->addWidget(crystal, 0, 0);
 
@@ -211,7 +215,8 @@ void TransceiverPanel::buildSettings() {
         *powerBoxes[i].first =
             named(new QCheckBox(QString::fromLatin1(powerBoxes[i].second), power),
                   QString::fromLatin1(powerNames[i]));
-        pg->addWidget(*powerBoxes[i].first, i % 4, i / 4);
+        // Three columns: a row less than two, in the width the frames below take anyway.
+        pg->addWidget(*powerBoxes[i].first, i % 3, i / 3);
     }
     grid->addWidget(power, 1, 0, 1, 2);
 
@@ -238,22 +243,27 @@ void TransceiverPanel::buildSettings() {
         Label60 = label(tx, QStringLiteral("PLL Bandwidth"), QStringLiteral("Label60"));
         tg->addWidget(Label60, 3, 0);
         tg->addWidget(CB_PLLBW, 3, 1, 1, 2);
-        // The rise and fall caption is too long to stand beside its list.
-        tg->addWidget(label(tx, QStringLiteral("uP Clock rise and fall time control")), 4, 0, 1, 3);
-        tg->addWidget(CB_RFT, 5, 1, 1, 2);
-        tg->addWidget(CB_DDIT, 6, 0, 1, 3);
-        tg->addWidget(CB_LPX, 7, 0, 1, 3);
-        tg->addWidget(CB_DDY, 8, 0, 1, 3);
+        // The frame is the tallest beside the receiver's: the long rise and fall caption takes
+        // two lines beside its list, and two boxes share a row.
+        auto* riseFall = label(tx, QStringLiteral("uP Clock rise and fall time control"));
+        riseFall->setWordWrap(true);
+        tg->addWidget(riseFall, 4, 0);
+        tg->addWidget(CB_RFT, 4, 1, 1, 2);
+        tg->addWidget(CB_DDIT, 5, 0);
+        tg->addWidget(CB_DDY, 5, 1, 1, 2);
+        tg->addWidget(CB_LPX, 6, 0, 1, 3);
     }
     tg->setRowStretch(tg->rowCount(), 1);
     grid->addWidget(tx, 2, 0);
 
     auto* rx = named(new QGroupBox(QStringLiteral("Receiver"), settings), "FrameRX");
     auto* xg = denseGrid(rx);
-    auto* pin = named(new QGroupBox(QStringLiteral("Pin16 function"), rx), "FramePin16");
-    auto* ping = new QHBoxLayout(pin);
-    ping->setContentsMargins(6, 3, 6, 4);
-    ping->setSpacing(12);
+    // The pin's function stands beside its caption as the lists do, its two choices one over
+    // the other, rather than in a frame of its own.
+    auto* pin = named(new QWidget(rx), "FramePin16");
+    auto* ping = new QVBoxLayout(pin);
+    ping->setContentsMargins(0, 0, 0, 0);
+    ping->setSpacing(gridRowSpacing);
     Pin8IsInt = named(new QRadioButton(QStringLiteral("Interrupt input"), pin), "Pin8IsInt");
     Pin8IsVDI = named(new QRadioButton(QStringLiteral("VDI output"), pin), "Pin8IsVDI");
     pinGroup_ = new QButtonGroup(this);
@@ -261,8 +271,9 @@ void TransceiverPanel::buildSettings() {
     pinGroup_->addButton(Pin8IsVDI);
     ping->addWidget(Pin8IsInt);
     ping->addWidget(Pin8IsVDI);
-    ping->addStretch();
-    xg->addWidget(pin, 0, 0, 1, 3);
+    xg->addWidget(label(rx, QStringLiteral("Pin16 function:"), QStringLiteral("LabelPin16")), 0, 0,
+                  Qt::AlignTop);
+    xg->addWidget(pin, 0, 1, 1, 2);
     VDI = chooseList(rx, QStringLiteral("VDI"));
     LNAgain = chooseList(rx, QStringLiteral("LNAgain"));
     DRSSI = chooseList(rx, QStringLiteral("DRSSI"));

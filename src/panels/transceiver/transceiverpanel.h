@@ -98,7 +98,7 @@ public:
     QComboBox* SynchPattern = nullptr;
     QLineEdit* TB_SP = nullptr;
     QComboBox* Revision;
-    QGroupBox* Frame1_11; // "Select revision:"
+    QWidget* Frame1_11; // the "Select revision:" row
     QPushButton* ConfSave;
     QPushButton* ConfLoad;
     // Word boxes of the transceivers alone.

@@ -146,7 +146,6 @@ void TransmitterPanel::buildSettings() {
     // The colour goes on the box's text field: a coloured combo box is drawn into the pixmap
     // cache under its own palette, and those pixmaps outlive the panel.
     setBackground(Revision->lineEdit(), Green->palette().color(QPalette::Base));
-    rg->setRowStretch(1, 1);
 
     auto* modulation = named(new QGroupBox(QStringLiteral("Modulation"), page), "FrameModulation");
     QGridLayout* mg = frameGrid(modulation);
@@ -161,7 +160,8 @@ void TransmitterPanel::buildSettings() {
     OutputPower = named(new QComboBox(modulation), "OutputPower");
     mg->addWidget(OutputPower, 2, 1);
     settings_->addWidget(modulation, 1, 0);
-    settings_->addWidget(Frame1, 1, 1);
+    // As tall as its one list, whatever height the Modulation frame beside it takes.
+    settings_->addWidget(Frame1, 1, 1, Qt::AlignTop);
 
     FramePower = named(new QGroupBox(QStringLiteral("Power management"), page), "FramePower");
     QGridLayout* pg = frameGrid(FramePower);
@@ -248,11 +248,8 @@ bool TransmitterPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QGridLayout* TransmitterPanel::frameGrid(QGroupBox* frame) {
-    // Tighter than the style's margins: the panel shows many frames side by side.
-    auto* grid = new QGridLayout(frame);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setVerticalSpacing(2);
-    return grid;
+    // The panels' dense rows: the panel shows many frames side by side.
+    return panel::denseGrid(frame);
 }
 
 QGroupBox* TransmitterPanel::addGroup(const char* name, const QString& title, int row, int column,
