@@ -23,15 +23,19 @@ namespace krv::test {
 
 namespace {
 
-// The font variants of the readability tests name a second family in KRV_TEST_FONT: it becomes
-// the application's font before any window is made, as a user's desktop font would.
+// The font variants of the readability tests name a second family in KRV_TEST_FONT, or a larger
+// size in points in KRV_TEST_POINT_SIZE: it becomes the application's font before any window is
+// made, as a user's desktop font would.
 void useTestFont() {
     const QString family = qEnvironmentVariable("KRV_TEST_FONT");
-    if (family.isEmpty())
-        return;
+    const int points = qEnvironmentVariableIntValue("KRV_TEST_POINT_SIZE");
     QFont font = QGuiApplication::font();
-    font.setFamilies({family});
-    QGuiApplication::setFont(font);
+    if (!family.isEmpty())
+        font.setFamilies({family});
+    if (points > 0)
+        font.setPointSize(points);
+    if (!family.isEmpty() || points > 0)
+        QGuiApplication::setFont(font);
 }
 Q_COREAPP_STARTUP_FUNCTION(useTestFont)
 
@@ -251,7 +255,8 @@ QString designSizeFault(QWidget* window, int widthTwips, int heightTwips, double
 
 void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips) {
     // The bound is the design's at the platform's font; another font may need more room.
-    if (qEnvironmentVariableIsSet("KRV_TEST_FONT"))
+    if (qEnvironmentVariableIsSet("KRV_TEST_FONT") ||
+        qEnvironmentVariableIsSet("KRV_TEST_POINT_SIZE"))
         return;
     const QString fault = designSizeFault(window, widthTwips, heightTwips, 1.15, 1.15);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));

@@ -41,7 +41,8 @@ void checkPanelSize(QWidget* panel, const QString& layout, bool statusShown = fa
 
 // Fails the running test when the window's frame (title bar included, as the design counts it) is
 // more than 1.15 times the design width or height given in twips, at the screen's logical dpi;
-// with the test font of the font variants (KRV_TEST_FONT) the bound does not apply.
+// with the test font of the font variants (KRV_TEST_FONT, KRV_TEST_POINT_SIZE) the bound does not
+// apply.
 void checkNearDesignSize(QWidget* window, int widthTwips, int heightTwips);
 // What a check of the window's frame against its design size finds wrong, with a factor of its
 // own for each direction; empty when the window is within its bounds.
