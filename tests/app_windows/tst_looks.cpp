@@ -330,8 +330,9 @@ void LooksTest::toolWindowsStandBesideThePanel_data() {
 }
 
 // Each tool window opens at the top right of the panel and of the windows opened before it
-// wherever it fits there. Elsewhere it keeps clear of the panel's Update button, of the panel
-// itself wherever the two fit side by side, and of most of every window opened before it.
+// wherever it fits there. Elsewhere it keeps clear of the panel's kept parts (its Update button),
+// of the panel itself wherever the two fit side by side, and of most of every window opened
+// before it.
 void LooksTest::toolWindowsStandBesideThePanel() {
     QFETCH(QString, panel);
     QFETCH(QStringList, steps);
