@@ -63,20 +63,33 @@ public:
         // The same, for a window that stands over the others for a moment only (the splash,
         // the About box): later windows take no notice of it.
         Passing,
-        // A tool window: also clear of the open chip panel's Update button, of the panel
-        // itself wherever both fit side by side, and of the windows opened before it. Windows
-        // that open at the workspace's top left corner, the panel's own place, take InView (the
-        // chip panels, the content editor, the programmer, the firmware loader, the sniffer).
+        // A tool window: placed by the one rule of placeTool, clear of the parts of the windows
+        // already there that the user needs in sight (keptInSight), of the panel itself
+        // wherever both fit side by side, and of the windows opened before it; once it stands,
+        // it grows in place. Windows that open at the workspace's top left corner, the panel's
+        // own place, take InView (the chip panels, the content editor, the programmer, the
+        // firmware loader, the sniffer). A window shown without a place of its own takes this
+        // rule, asking for the panel's right edge, or for where the client area put it.
         ClearOfOthers,
     };
     // Places a window by its top-left corner in client-area twips: there when it fits in the
     // visible client area and keeps to its rule, otherwise moved left and up just enough to lie
     // inside it (to its top left corner when it is larger), or, for a tool window, beside or
     // below the panel or the windows already open. It keeps to that place as its size settles
-    // and the client area changes, until the user takes hold of it. A tool window shown beside
-    // an open chip panel without a place of its own is placed at the panel's right edge.
+    // and the client area changes, until the user takes hold of it.
     void placeForm(QWidget* form, double topTwips, double leftTwips,
                    PlaceRule rule = PlaceRule::ClearOfOthers);
+    // Places a window where the workspace file left it, in twips (whatever the file holds), by
+    // PlaceRule::InView; with a valid `sizeTwips`, at that size as far as the client area has
+    // room, never smaller than the window's minimum.
+    void placeRestored(QWidget* form, double topTwips, double leftTwips, QSizeF sizeTwips = {});
+    // Places a tool window touching `partner` (the other window of a pair that belongs
+    // together), on whichever of its sides keeps best to the tool windows' rule; by placeForm's
+    // rule when the partner is not open.
+    void placeBeside(QWidget* form, QWidget* partner);
+    // Places a window that stands over the others for a moment (PlaceRule::Passing) centred on
+    // the main window, at the size it has now: size it first.
+    void placeCentred(QWidget* form);
     // Gives a window's frame its designed size in twips, or more where this desktop's fonts need
     // it for the window's controls; the window stays in view.
     void sizeForm(QWidget* form, double widthTwips, double heightTwips);
@@ -85,7 +98,8 @@ public:
     // for the window's controls and its whole title; the frame keeps that size.
     void sizeDialog(QWidget* form, double widthTwips, double heightTwips);
     // Moves the frame to its given place, or keeps it where it is, as its rule allows (see
-    // placeForm).
+    // placeForm); a tool window that already stands grows in place, and windows opened after it
+    // that it now covers make room for it.
     void keepInView(QMdiSubWindow* frame);
     // The chip panel whose window is open, nullptr when none is.
     QWidget* shownPanel() const;
@@ -301,7 +315,8 @@ protected:
 
 private:
     void buildToolbars();
-    // The connection toolbar at the right edge, the data selector 100 twips left of it.
+    // The connection toolbar at the right edge, the data selector 100 twips left of it; the
+    // connection toolbar on a row of its own when the first row has no room for it.
     void placeConnectionToolbars();
     void buildMenus();
     void readSettings();
@@ -312,6 +327,11 @@ private:
     void keepAllInView();
     // What a tool window placed in that frame must keep clear of.
     PlacementScene sceneFor(const QMdiSubWindow* frame) const;
+    // The parts of the window in that frame that the user needs in sight, in client-area
+    // pixels.
+    QList<QRect> keptParts(const QMdiSubWindow* frame) const;
+    // The windows opened after `grown` that it now covers take their places again, clear of it.
+    void makeRoomFor(const QMdiSubWindow* grown);
     void Timer1_Timer();
     void classifyBanner();
     void finishScan();

@@ -114,10 +114,7 @@ void ISMmain::mnuHelpAbout_Click() {
         return;
     showForm(about);
     frame->hide();
-    const float top =
-        (float(pixelsToTwips(height())) - 2000) / 2 - float(pixelsToTwips(frame->height())) / 2;
-    const float left = float(pixelsToTwips(width())) / 2 - float(pixelsToTwips(frame->width())) / 2;
-    placeForm(about, top, left, PlaceRule::Passing);
+    placeCentred(about);
     frame->show();
 }
 

@@ -165,9 +165,17 @@ void ISMmain::placeConnectionToolbars() {
         return bar->isHidden() ? 0 : bar->sizeHint().width();
     };
     const int gap = Toolbar3->isHidden() ? 0 : twipsToPixels(100);
-    toolbarGap_->setRoom(gap);
-    toolbarRoom_->setRoom(
-        std::max(0, width() - widthOf(Toolbar1) - widthOf(Toolbar3) - gap - widthOf(Toolbar2)));
+    const int left = widthOf(Toolbar1) + widthOf(Toolbar3);
+    const int room = width() - left - gap - widthOf(Toolbar2);
+    // Where the row has no room for the whole connection toolbar (a large desktop font), it
+    // takes a row of its own rather than hiding the board list behind the row's overflow.
+    const bool ownRow = room < 0;
+    if (ownRow && !toolBarBreak(toolbarGap_))
+        insertToolBarBreak(toolbarGap_);
+    else if (!ownRow && toolBarBreak(toolbarGap_))
+        removeToolBarBreak(toolbarGap_);
+    toolbarGap_->setRoom(ownRow ? std::max(0, width() - widthOf(Toolbar2)) : gap);
+    toolbarRoom_->setRoom(std::max(0, ownRow ? width() - left : room));
 }
 
 void ISMmain::buildMenus() {

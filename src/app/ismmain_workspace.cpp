@@ -103,12 +103,10 @@ void ISMmain::restoreWorkspace() {
         default:
             break;
         }
-        // Where the user left it.
-        placeForm(widget, place.top, place.left, PlaceRule::InView);
-        if (Workspace::recordsSize(window)) {
-            if (QMdiSubWindow* frame = frameOf(widget))
-                frame->resize(twipsToPixels(place.width), twipsToPixels(place.height));
-        }
+        // Where the user left it, as far as this workspace allows.
+        placeRestored(widget, place.top, place.left,
+                      Workspace::recordsSize(window) ? QSizeF(place.width, place.height)
+                                                     : QSizeF());
         showForm(widget);
     }
 }

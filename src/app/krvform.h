@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace krv {
 
@@ -16,6 +19,9 @@ public:
     // Another child window of the program became the active one / this one did.
     virtual void Form_Deactivate() {}
     virtual void Form_Activate() {}
+    // The parts of the window the user needs in sight while working beside it (a chip panel's
+    // Update button): a tool window that opens or grows never covers them.
+    virtual QList<QWidget*> keptInSight() const { return {}; }
 };
 
 // A chip panel as the panel switcher sees it.
@@ -27,9 +33,15 @@ public:
     virtual QWidget* updateButton() = 0;
 };
 
-// Twips are the unit of every position stored in files: 15 twips to a pixel at 96 dpi.
+// Twips are the unit of every position stored in files: 15 twips to a pixel at 96 dpi. Any
+// value, however absurd (huge, negative, not a number, as a damaged file may hold), gives a pixel
+// count no larger than a widget can be, so that it can be bounded further.
 inline int twipsToPixels(double twips) {
-    return int(twips / 15.0);
+    constexpr double largest = QWIDGETSIZE_MAX;
+    const double pixels = twips / 15.0;
+    if (std::isnan(pixels))
+        return 0;
+    return int(std::clamp(pixels, -largest, largest));
 }
 inline int pixelsToTwips(int pixels) {
     return pixels * 15;

@@ -63,6 +63,11 @@ void SPI::Form_Load() {
     loadChipList();
 }
 
+QList<QWidget*> SPI::keptInSight() const {
+    // Batches run beside the FIFO test: its counters and grids show what they did.
+    return {FifoBlock};
+}
+
 void SPI::loadChipList() {
     const auto retried = [](const DatabaseError& error) {
         return DatabaseError{error.text +

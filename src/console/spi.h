@@ -48,6 +48,7 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    QList<QWidget*> keptInSight() const override;
 
     // ---- Window frame, database and chip selection -----------------------------------------
     void ClearWorktables();
@@ -200,6 +201,8 @@ public:
     QPushButton* LoadBach;
     QPushButton* SaveBatch;
 
+    // The FIFO test's frame: both FIFOs and the six counters.
+    QGroupBox* FifoBlock;
     console::FifoGrid* TXFIFO;
     console::FifoGrid* RXFIFO;
     QLineEdit* Packets;

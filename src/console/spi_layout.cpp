@@ -468,7 +468,8 @@ QGroupBox* SPI::buildFifoFrame() {
     grid->addLayout(row({OpenRXff, SaveRXff, ReadRXff, ResetBER, nullptr}), 1, 1);
     grid->addLayout(results, 2, 0, 1, 2);
     grid->setRowStretch(3, 1);
-    return console::group(QStringLiteral("FIFO Read / Write"), grid);
+    FifoBlock = named(console::group(QStringLiteral("FIFO Read / Write"), grid), "FifoBlock");
+    return FifoBlock;
 }
 
 void SPI::onLeaving(QWidget* box, std::function<void()> work) {

@@ -6,6 +6,7 @@
 #include "app/workspacefile.h"
 #include "common/programfolder.h"
 #include "filefixtures.h"
+#include "readable.h"
 #include "testsupport.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,6 +49,8 @@ private Q_SLOTS:
     void wrongWorkspaceBannerIsReportedAndStartUpGoesOn();
     void failedWorkspaceSaveIsReported();
     void theProgrammerIsRestoredWhereItWas();
+    void absurdWorkspaceValuesRestoreInView_data();
+    void absurdWorkspaceValuesRestoreInView();
     void startUpGoesOnWithDefaultsWhenAFileIsNoFile_data();
     void startUpGoesOnWithDefaultsWhenAFileIsNoFile();
     void scanRangeFromTheSettingsIsWhatPreferencesAccept_data();
@@ -155,6 +159,55 @@ void FilesTest::theProgrammerIsRestoredWhereItWas() {
     QCOMPARE(frame->geometry(), twipsRect(4500, 15, 4110, 9705));
     main.mnuSaveWorkspace->trigger();
     QCOMPARE(fileBytes(QStringLiteral("KRV.wsp")), workspace);
+}
+
+void FilesTest::absurdWorkspaceValuesRestoreInView_data() {
+    // The terminal's top, left, height and width, as a damaged or hand-made file may hold them.
+    QTest::addColumn<QByteArray>("values");
+    QTest::addColumn<bool>("shownFirst");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("huge width") << QByteArray("15\r\n4500\r\n9705\r\n1E11") << false << true;
+    QTest::newRow("huge width, window shown first")
+        << QByteArray("15\r\n4500\r\n9705\r\n1E11") << true << true;
+    QTest::newRow("workspace-sized everything")
+        << QByteArray("1E9\r\n1E9\r\n1E9\r\n1E9") << false << true;
+    QTest::newRow("beyond any number")
+        << QByteArray("1E400\r\n-1E400\r\n1E400\r\n1E400") << true << true;
+    QTest::newRow("negative") << QByteArray("-1E9\r\n-15\r\n-9705\r\n-1") << false << true;
+    QTest::newRow("not a number") << QByteArray("15\r\n4500\r\nNaN\r\n4110") << false << false;
+    QTest::newRow("text") << QByteArray("15\r\n\"wide\"\r\n9705\r\n4110") << true << false;
+}
+
+// Whatever the workspace file holds, a restored window lands in view, no smaller than its
+// minimum and no larger than the workspace; a value that is no number is refused with a message.
+void FilesTest::absurdWorkspaceValuesRestoreInView() {
+    QFETCH(QByteArray, values);
+    QFETCH(bool, shownFirst);
+    QFETCH(bool, restored);
+    test::Rig rig;
+    rig.writeSettings(QStringLiteral("1"), QStringLiteral("1"), 1);
+    writeFile(QStringLiteral("KRV.wsp"), banner + "#TRUE#\r\n" +
+                                             QByteArray("#FALSE#\r\n").repeated(10) + "0\r\n" +
+                                             values + "\r\n");
+    ISMmain& main = shownFirst ? rig.startShown() : rig.start();
+    main.show();
+    QCOMPARE(main.Terminalon, restored);
+    QCOMPARE(rig.dialogs().messages.size(), restored ? 0 : 1);
+    if (!restored)
+        return;
+    QWidget* terminal = main.loadedForm(QStringLiteral("Terminal"));
+    QMdiSubWindow* frame = main.frameOf(terminal);
+    QVERIFY(frame && frame->isVisible());
+    test::checkInWorkspace(terminal, QStringLiteral("Terminal"));
+    const QSize area = main.mdiArea()->viewport()->size();
+    QVERIFY2(frame->width() <= area.width() && frame->height() <= area.height(),
+             qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                            .arg(frame->width())
+                            .arg(frame->height())
+                            .arg(area.width())
+                            .arg(area.height())));
+    QVERIFY(frame->width() >= frame->minimumSizeHint().width() &&
+            frame->height() >= frame->minimumSizeHint().height());
 }
 
 // A named pipe in the settings file's place kept the program from ever starting; a folder

@@ -2,12 +2,15 @@
 #include "app/powersupply.h"
 #include "app/preferences.h"
 #include "app/terminal.h"
+#include "console/spi.h"
 #include "forms.h"
 #include "readable.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -158,6 +161,34 @@ QStringList compactPanelFaults(ISMmain& main, QWidget* panel, const QString& nam
     return faults;
 }
 
+// Runs menu items of the main window or buttons of the panel, in that order.
+void runSteps(ISMmain& main, QWidget* panel, const QStringList& steps) {
+    for (const QString& step : steps) {
+        if (auto* item = main.findChild<QAction*>(step))
+            item->trigger();
+        else
+            panel->findChild<QPushButton*>(step)->click();
+    }
+}
+
+// Where a control stands in the workspace.
+QRect placeInWorkspace(ISMmain& main, const QWidget* control) {
+    return {control->mapTo(main.mdiArea()->viewport(), QPoint(0, 0)), control->size()};
+}
+
+// How much of `other` the window covers, in percent.
+int coveredPercent(const QRect& window, const QRect& other) {
+    const QRect shared = window.intersected(other);
+    return shared.isEmpty() ? 0
+                            : int(100 * qint64(shared.width()) * shared.height() /
+                                  (qint64(other.width()) * other.height()));
+}
+
+// Whether the window grew over the place where it stood, rather than moving away from it.
+bool grewInPlace(const QRect& before, const QRect& after) {
+    return after.contains(before);
+}
+
 } // namespace
 
 class LooksTest : public QObject {
@@ -179,6 +210,15 @@ private Q_SLOTS:
     void boardBoxShowsItsWholeText();
     void commandEditorStandsRightOfTheContentEditor();
     void terminalStandsAtTheRightEdge();
+    void tabSwitchGrowsTheWindowInPlace();
+    void grownWindowKeepsOffTheWindowBesideIt();
+    void cwLinkPairStandsTogether_data();
+    void cwLinkPairStandsTogether();
+    void toolCoversAsLittleAsItCanOfAnother();
+    void commandPaletteKeepsTheFifoBlockInSight();
+    void testModeWindowsAreCompact_data();
+    void testModeWindowsAreCompact();
+    void splashStandsCentred();
 };
 
 void LooksTest::initTestCase() {
@@ -356,8 +396,9 @@ void LooksTest::toolWindowsStandBesideThePanel_data() {
 }
 
 // Each tool window opens at the top right of the panel and of the windows opened before it
-// wherever it fits there. Elsewhere it keeps clear of the panel's Update button, of the panel
-// itself wherever the two fit side by side, and of most of every window opened before it.
+// wherever it fits there. Elsewhere it keeps clear of the panel's kept parts (its Update button),
+// of the panel itself wherever the two fit side by side, and of most of every window opened
+// before it.
 void LooksTest::toolWindowsStandBesideThePanel() {
     QFETCH(QString, panel);
     QFETCH(QStringList, steps);
@@ -368,12 +409,7 @@ void LooksTest::toolWindowsStandBesideThePanel() {
     main.show();
     viewItem(main, panel)->trigger();
     QWidget* panelWindow = main.mdiArea()->activeSubWindow()->widget();
-    for (const QString& step : std::as_const(steps)) {
-        if (auto* item = main.findChild<QAction*>(step))
-            item->trigger();
-        else
-            panelWindow->findChild<QPushButton*>(step)->click();
-    }
+    runSteps(main, panelWindow, steps);
     QWidget* workspace = main.mdiArea()->viewport();
     const int room = workspace->width();
     const QRect panelPlace = main.frameOf(panelWindow)->geometry();
@@ -497,6 +533,207 @@ void LooksTest::terminalStandsAtTheRightEdge() {
     checkInWorkspace(terminal->widget(), QStringLiteral("Terminal"));
     QVERIFY(std::abs(terminal->geometry().right() + 1 - main.mdiArea()->viewport()->width()) <= 1);
     QCOMPARE(terminal->y(), 0);
+}
+
+// A tab switch never moves the window: it grows from a corner where it stands, upwards where
+// the workspace ends below it, and comes back to its place on the first tab.
+void LooksTest::tabSwitchGrowsTheWindowInPlace() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.mnuViewTRx->trigger();
+    main.mnuToolsYambleRFlink->trigger();
+    QMdiSubWindow* link = frameOf(main, QStringLiteral("Frm_YambleRfLinkTest"));
+    QVERIFY(link);
+    auto* tabs = link->widget()->findChild<QTabBar*>(QStringLiteral("TabStrip1"));
+    QVERIFY(tabs);
+    const QRect transmit = link->geometry();
+    tabs->setCurrentIndex(1);
+    const QRect receive = link->geometry();
+    QVERIFY(receive.height() > transmit.height());
+    QVERIFY2(grewInPlace(transmit, receive), qPrintable(QStringLiteral("moved from %1,%2 to %3,%4")
+                                                            .arg(transmit.x())
+                                                            .arg(transmit.y())
+                                                            .arg(receive.x())
+                                                            .arg(receive.y())));
+    checkInWorkspace(link->widget(), QStringLiteral("Frm_YambleRfLinkTest"));
+    tabs->setCurrentIndex(0);
+    QCOMPARE(link->geometry(), transmit);
+}
+
+// A window that grows keeps off the window opened after it beside it: it grows upwards, or the
+// later window makes room for it.
+void LooksTest::grownWindowKeepsOffTheWindowBesideIt() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.mnuViewZenthTRx->trigger();
+    QWidget* panel = main.loadedForm(QStringLiteral("FRM_Zenth"));
+    main.mnuToolsYambleRFlink->trigger();
+    panel->findChild<QPushButton*>(QStringLiteral("PB_PowerSupply"))->click();
+    QMdiSubWindow* link = frameOf(main, QStringLiteral("Frm_YambleRfLinkTest"));
+    QMdiSubWindow* supply = frameOf(main, QStringLiteral("frm_PowerSupply"));
+    QVERIFY(link && supply && supply->isVisible());
+    const QRect transmit = link->geometry();
+    link->widget()->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
+    QVERIFY(grewInPlace(transmit, link->geometry()));
+    QCOMPARE(coveredPercent(link->geometry(), supply->geometry()), 0);
+    checkInWorkspace(supply->widget(), QStringLiteral("frm_PowerSupply"));
+    const QRect update =
+        placeInWorkspace(main, panel->findChild<QPushButton*>(QStringLiteral("Update")));
+    QVERIFY(!supply->geometry().intersects(update));
+}
+
+void LooksTest::cwLinkPairStandsTogether_data() {
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("HC913, supply, transmitter, receiver")
+        << QStringLiteral("YambleV3")
+        << QStringList{QStringLiteral("PB_PowerSupply"), QStringLiteral("mnutoolsRFSetup_TX"),
+                       QStringLiteral("mnutoolsRFSetup_RX")};
+    QTest::newRow("HC913, RF link test, receiver, transmitter")
+        << QStringLiteral("YambleV3")
+        << QStringList{QStringLiteral("mnuToolsYambleRFlink"), QStringLiteral("mnutoolsRFSetup_RX"),
+                       QStringLiteral("mnutoolsRFSetup_TX")};
+    QTest::newRow("HC916, supply, RF link test, transmitter, receiver")
+        << QStringLiteral("FRM_Zenth")
+        << QStringList{QStringLiteral("PB_PowerSupply"), QStringLiteral("mnuToolsYambleRFlink"),
+                       QStringLiteral("mnutoolsRFSetup_TX"), QStringLiteral("mnutoolsRFSetup_RX")};
+}
+
+// The CW link transmitter and receiver always stand side by side or one above the other,
+// touching, whatever was open before them.
+void LooksTest::cwLinkPairStandsTogether() {
+    QFETCH(QString, panel);
+    QFETCH(QStringList, steps);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    viewItem(main, panel)->trigger();
+    runSteps(main, main.loadedForm(panel), steps);
+    QMdiSubWindow* transmitter = frameOf(main, QStringLiteral("frm_Link"));
+    QMdiSubWindow* receiver = frameOf(main, QStringLiteral("frm_Link_RX"));
+    QVERIFY(transmitter && receiver);
+    const QRect tx = transmitter->geometry();
+    const QRect rx = receiver->geometry();
+    QVERIFY2(!tx.intersects(rx), qPrintable(QStringLiteral("TX at %1,%2 %3x%4, RX at %5,%6 %7x%8")
+                                                .arg(tx.x())
+                                                .arg(tx.y())
+                                                .arg(tx.width())
+                                                .arg(tx.height())
+                                                .arg(rx.x())
+                                                .arg(rx.y())
+                                                .arg(rx.width())
+                                                .arg(rx.height())));
+    const bool sideBySide = (tx.right() + 1 == rx.left() || rx.right() + 1 == tx.left()) &&
+                            tx.top() <= rx.bottom() && rx.top() <= tx.bottom();
+    const bool stacked = (tx.bottom() + 1 == rx.top() || rx.bottom() + 1 == tx.top()) &&
+                         tx.left() <= rx.right() && rx.left() <= tx.right();
+    QVERIFY2(sideBySide || stacked, qPrintable(QStringLiteral("TX at %1,%2, RX at %3,%4")
+                                                   .arg(tx.x())
+                                                   .arg(tx.y())
+                                                   .arg(rx.x())
+                                                   .arg(rx.y())));
+}
+
+// The supply window opened after the RF link test covers as little of it as any place would
+// that keeps clear of the panel's Update button: none of its tab bar.
+void LooksTest::toolCoversAsLittleAsItCanOfAnother() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.mnuViewTRx->trigger();
+    QWidget* panel = main.loadedForm(QStringLiteral("YambleV3"));
+    main.mnuToolsYambleRFlink->trigger();
+    panel->findChild<QPushButton*>(QStringLiteral("PB_PowerSupply"))->click();
+    QMdiSubWindow* link = frameOf(main, QStringLiteral("Frm_YambleRfLinkTest"));
+    QMdiSubWindow* supply = frameOf(main, QStringLiteral("frm_PowerSupply"));
+    QVERIFY(link && supply);
+    const QRect tabs =
+        placeInWorkspace(main, link->widget()->findChild<QTabBar*>(QStringLiteral("TabStrip1")));
+    QVERIFY2(!supply->geometry().intersects(tabs),
+             qPrintable(QStringLiteral("the supply window covers %1% of the tab bar")
+                            .arg(coveredPercent(supply->geometry(), tabs))));
+    QVERIFY(coveredPercent(supply->geometry(), link->geometry()) <= 50);
+}
+
+// The register console's command palette opens clear of the FIFO block, which shows what the
+// batches it fills do.
+void LooksTest::commandPaletteKeepsTheFifoBlockInSight() {
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    main.mnuSPI->trigger();
+    auto* console = main.loadedForm<SPI>(QStringLiteral("SPI"));
+    QVERIFY(console);
+    console->TabStrip1->setCurrentIndex(1);
+    console->BatchCommands_DblClick(0);
+    QMdiSubWindow* palette = frameOf(main, QStringLiteral("SPIsub2"));
+    QVERIFY(palette && palette->isVisible() && console->FifoBlock->isVisible());
+    checkInWorkspace(palette->widget(), QStringLiteral("SPIsub2"));
+    QVERIFY(!palette->geometry().intersects(placeInWorkspace(main, console->FifoBlock)));
+}
+
+void LooksTest::testModeWindowsAreCompact_data() {
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("form");
+    QTest::newRow("HC913") << QStringLiteral("YambleV3") << QStringLiteral("mnuToolsYambleTestmode")
+                           << QStringLiteral("Frm_YambleTestFunctions");
+    QTest::newRow("HR651") << QStringLiteral("DruskV1") << QStringLiteral("mnuToolsDruskTestmode")
+                           << QStringLiteral("Frm_DruskTestFunctions");
+}
+
+// The factory test modes open about as wide as their two columns need, their lists as wide as
+// their entries, and clear of the panel's Update button.
+void LooksTest::testModeWindowsAreCompact() {
+    QFETCH(QString, panel);
+    QFETCH(QString, item);
+    QFETCH(QString, form);
+    test::Rig rig;
+    QVERIFY(rig.connectBoard());
+    ISMmain& main = rig.main();
+    main.show();
+    viewItem(main, panel)->trigger();
+    QWidget* panelWindow = main.loadedForm(panel);
+    runSteps(main, panelWindow, {item});
+    QMdiSubWindow* frame = frameOf(main, form);
+    QVERIFY(frame && frame->isVisible());
+    checkReadable(frame->widget(), form);
+    // About 620 px at the platform's font: within 1.25 times what its lists and notes need.
+    const int need = frame->widget()->minimumSizeHint().width();
+    QVERIFY2(frame->width() <= need * 5 / 4,
+             qPrintable(
+                 QStringLiteral("%1 px wide for %2 px of content").arg(frame->width()).arg(need)));
+    for (QComboBox* list : frame->widget()->findChildren<QComboBox*>()) {
+        if (list->isVisible())
+            QVERIFY2(list->width() <= list->sizeHint().width() + 1, qPrintable(list->objectName()));
+    }
+    const QRect update =
+        placeInWorkspace(main, panelWindow->findChild<QPushButton*>(QStringLiteral("Update")));
+    QVERIFY2(!frame->geometry().intersects(update), "covers the panel's Update button");
+}
+
+// Shown first and loaded then, as the program starts, the splash stands at the centre of the
+// main window less its menu and toolbar rows, at its own size.
+void LooksTest::splashStandsCentred() {
+    test::Rig rig;
+    rig.writeSettings();
+    ISMmain& main = rig.startShown();
+    QMdiSubWindow* splash = frameOf(main, QStringLiteral("frm_Splash"));
+    QVERIFY(splash && splash->isVisible());
+    const QPoint centre(main.width() / 2, (main.height() - twipsToPixels(2000)) / 2);
+    QVERIFY2((splash->geometry().center() - centre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("centred at %1,%2, not at %3,%4")
+                            .arg(splash->geometry().center().x())
+                            .arg(splash->geometry().center().y())
+                            .arg(centre.x())
+                            .arg(centre.y())));
 }
 
 QTEST_MAIN(LooksTest)

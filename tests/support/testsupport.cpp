@@ -49,6 +49,13 @@ ISMmain& Rig::start() {
     return *main_;
 }
 
+ISMmain& Rig::startShown() {
+    main_ = std::make_unique<ISMmain>();
+    main_->show();
+    main_->MDIForm_Load();
+    return *main_;
+}
+
 bool Rig::connectBoard() {
     if (!QFileInfo::exists(ProgramFolder::file(QStringLiteral("KRV.ini"))))
         writeSettings();

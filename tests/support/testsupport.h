@@ -22,6 +22,8 @@ public:
                        long autoLoad = 0);
     // Creates the main window and runs its load step (the scan starts).
     ISMmain& start();
+    // The same in the program's own order: the main window shown first, then loaded.
+    ISMmain& startShown();
     // start(), then waits until the scan has opened the simulated board; false on timeout.
     bool connectBoard();
     // The lost board found again on a new device, as after plugging it back in: the simulator

@@ -310,6 +310,11 @@ QWidget* ChipPanel::updateButton() {
     return Update;
 }
 
+QList<QWidget*> ChipPanel::keptInSight() const {
+    // The tools change what the words say; Update sends them.
+    return {Update};
+}
+
 // ---- Helpers ------------------------------------------------------------------------------------
 
 QWidget* ChipPanel::addPage(const QString& caption) {

@@ -146,6 +146,7 @@ public:
     void Form_Load() override;
     void Form_Unload() override;
     QWidget* updateButton() override;
+    QList<QWidget*> keptInSight() const override;
 
     // ---- Handlers (public so that other windows and tests can run them) ------------------------
     void Update_Click();

@@ -22,7 +22,10 @@ long latchOf(ISMmain& main, const char* name) {
     return panel ? panel->TXlatchOn : 0;
 }
 
-void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips, int leftTwips) {
+// The window at the top, right of the open chip panel; beside its partner of the CW link pair
+// when that is open, so that the two always stand together.
+void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips, int leftTwips,
+                 const QString& partner) {
     // A small fixed tool: its title bar keeps the room of minimise and maximise buttons for the
     // title, so that the design's narrow frame shows it whole.
     if (QMdiSubWindow* frame = main.frameOf(window))
@@ -31,7 +34,10 @@ void placeWindow(ISMmain& main, QWidget* window, int widthTwips, int heightTwips
     main.sizeForm(window, widthTwips, heightTwips);
     if (QMdiSubWindow* frame = main.frameOf(window))
         showWholeTitle(frame);
-    main.placeForm(window, 0, leftTwips);
+    if (QWidget* other = main.loadedForm(partner))
+        main.placeBeside(window, other);
+    else
+        main.placeForm(window, 0, leftTwips);
 }
 
 } // namespace
@@ -100,9 +106,7 @@ void frm_Link::Form_Load() {
         if (on)
             left = tool_.formWidth(QString::fromLatin1(name));
     }
-    if (main_.CWLinkRXOn)
-        left += tool_.formWidth(QStringLiteral("frm_Link_RX"));
-    placeWindow(main_, this, 3100, 2700, left);
+    placeWindow(main_, this, 3100, 2700, left, QStringLiteral("frm_Link_RX"));
     main_.link()->DisableDataSelector(this);
     modeAvailability();
 }
@@ -370,9 +374,7 @@ void frm_Link_RX::Form_Load() {
         if (on)
             left = tool_.formWidth(QString::fromLatin1(name));
     }
-    if (main_.CWLinkTXOn)
-        left += tool_.formWidth(QStringLiteral("frm_Link"));
-    placeWindow(main_, this, 2220, 2700, left);
+    placeWindow(main_, this, 2220, 2700, left, QStringLiteral("frm_Link"));
     main_.link()->DisableDataSelector(this);
     if (!tool_.send(QStringLiteral("Z3")))
         return;

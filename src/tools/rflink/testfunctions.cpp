@@ -10,7 +10,10 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -134,51 +137,61 @@ TestFunctions::TestFunctions(ISMmain& main, bool transceiver)
         Label8->hide();
     }
 
-    (new QVBoxLayout(FRM_DS))->addWidget(CB_DS);
-    auto* gain = new QHBoxLayout(Frm_BBGainSwitch);
+    // The lists as wide as their entries, the notes wrapped, the frames close: the two columns
+    // stand side by side in little more than the lists need, clear of the panel's Update button
+    // on a small desktop.
+    for (QComboBox* box : {CB_GBData, CB_DSLC, CB_ASLC, CB_GBDataPAMode}) {
+        if (box)
+            box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
+    for (QLabel* note : {Label5, Label1})
+        note->setWordWrap(true);
+    dense(new QVBoxLayout(FRM_DS))->addWidget(CB_DS);
+    auto* gain = dense(new QHBoxLayout(Frm_BBGainSwitch));
     gain->addWidget(OB_GainswitchHigh);
     gain->addWidget(OB_GainswitchLow);
-    auto* data = new QGridLayout(Frm_GBData);
-    data->addWidget(CB_GBData, 0, 0, 1, 2);
-    data->addWidget(Label3, 1, 0);
-    data->addWidget(TB_GBData, 1, 1);
+    gain->addStretch();
+    // A list on its own line, a caption and its box on the next.
+    const auto listGrid = [](QGroupBox* frame, QComboBox* list, QLabel* caption, QLineEdit* box) {
+        auto* grid = dense(new QGridLayout(frame));
+        grid->addWidget(list, 0, 0, 1, 2, Qt::AlignLeft);
+        grid->addWidget(caption, 1, 0);
+        grid->addWidget(box, 1, 1, Qt::AlignLeft);
+        grid->setColumnStretch(1, 1);
+        return grid;
+    };
+    QGridLayout* data = listGrid(Frm_GBData, CB_GBData, Label3, TB_GBData);
     if (transceiver) {
         data->addWidget(Label8, 2, 0);
-        data->addWidget(CB_GBDataPAMode, 2, 1);
+        data->addWidget(CB_GBDataPAMode, 2, 1, Qt::AlignLeft);
     }
-    auto* digital = new QGridLayout(Frm_DigitalTest);
-    digital->addWidget(CB_DSLC, 0, 0, 1, 2);
-    digital->addWidget(Label6, 1, 0);
-    digital->addWidget(TB_DSLC, 1, 1);
-    digital->addWidget(Label5, 2, 0, 1, 2);
-    auto* analog = new QGridLayout(Frm_AnalogTestBits);
-    analog->addWidget(CB_ASLC, 0, 0, 1, 2);
-    analog->addWidget(Label2, 1, 0);
-    analog->addWidget(TB_ASLC, 1, 1);
-    analog->addWidget(Label1, 2, 0, 1, 2);
-    (new QVBoxLayout(Frm_POR))->addWidget(CB_DisableSensitivePOR);
-    const auto byteRow = [this](int i, QLabel* caption) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(caption);
+    listGrid(Frm_DigitalTest, CB_DSLC, Label6, TB_DSLC)->addWidget(Label5, 2, 0, 1, 2);
+    listGrid(Frm_AnalogTestBits, CB_ASLC, Label2, TB_ASLC)->addWidget(Label1, 2, 0, 1, 2);
+    dense(new QVBoxLayout(Frm_POR))->addWidget(CB_DisableSensitivePOR);
+    // The byte's caption above its box, its Send button and its change mark.
+    const auto byteRows = [this](int i, QLabel* caption, QVBoxLayout* column) {
+        column->addWidget(caption);
+        auto* row = dense(new QHBoxLayout);
+        row->setContentsMargins(0, 0, 0, 0);
         row->addWidget(TB_TestByte[i]);
         row->addWidget(PB_Send[i]);
         row->addWidget(LabelUpdate[i]);
         row->addStretch();
-        return row;
+        column->addLayout(row);
     };
-    auto* left = new QVBoxLayout(Frm_TestByte1);
-    left->addLayout(byteRow(1, Label7));
+    auto* left = dense(new QVBoxLayout(Frm_TestByte1));
+    byteRows(1, Label7, left);
     left->addWidget(FRM_DS);
     left->addWidget(Frm_BBGainSwitch);
     left->addWidget(Frm_GBData);
     left->addStretch();
-    auto* right = new QVBoxLayout(Frm_TestByte2);
-    right->addLayout(byteRow(0, Label4));
+    auto* right = dense(new QVBoxLayout(Frm_TestByte2));
+    byteRows(0, Label4, right);
     right->addWidget(Frm_DigitalTest);
     right->addWidget(Frm_AnalogTestBits);
     right->addWidget(Frm_POR);
     right->addStretch();
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = dense(new QHBoxLayout(this));
     layout->addWidget(Frm_TestByte1);
     layout->addWidget(Frm_TestByte2);
 
@@ -214,6 +227,8 @@ QComboBox* TestFunctions::list(const char* name, const QStringList& entries,
 }
 
 void TestFunctions::Form_Load() {
+    // As large as its controls need: it has no design size of its own.
+    main_.sizeForm(this, 0, 0);
     CB_ASLC->setCurrentIndex(0);
     CB_GBData->setCurrentIndex(0);
     SavedGBDataIndex = 0;
