@@ -354,6 +354,8 @@ private:
     QMdiArea* mdi_;
     ToolbarRoom* toolbarRoom_ = nullptr;
     ToolbarRoom* toolbarGap_ = nullptr;
+    // The caption before the board box, given up first where the toolbar row is short of room.
+    QAction* boardCaption_ = nullptr;
     QPointer<LinkWindow> link_;
     QHash<QString, QPointer<QWidget>> forms_;
     // The child window that is active, for its Form_Deactivate when another one becomes active.

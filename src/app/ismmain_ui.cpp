@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -143,7 +144,7 @@ void ISMmain::buildToolbars() {
     CommStatus->setText(QStringLiteral("No comm."));
     auto* boardLabel = new QLabel(QStringLiteral(" Connected Board: "), Toolbar2);
     boardLabel->setObjectName(QStringLiteral("LoadBoardLabel"));
-    Toolbar2->addWidget(boardLabel);
+    boardCaption_ = Toolbar2->addWidget(boardLabel);
     LoadBoard = statusBox(Toolbar2, QStringLiteral("LoadBoard"), boardTexts);
     LoadboardList = new QComboBox(Toolbar2);
     LoadboardList->setObjectName(QStringLiteral("LoadboardList"));
@@ -166,9 +167,19 @@ void ISMmain::placeConnectionToolbars() {
     };
     const int gap = Toolbar3->isHidden() ? 0 : twipsToPixels(100);
     const int left = widthOf(Toolbar1) + widthOf(Toolbar3);
-    const int room = width() - left - gap - widthOf(Toolbar2);
-    // Where the row has no room for the whole connection toolbar (a large desktop font), it
-    // takes a row of its own rather than hiding the board list behind the row's overflow.
+    // Measured as if the caption stood, so that giving it up cannot bring it back on the next
+    // pass.
+    const int caption = Toolbar2->widgetForAction(boardCaption_)->sizeHint().width() +
+                        Toolbar2->layout()->spacing();
+    const int whole = widthOf(Toolbar2) + (boardCaption_->isVisible() ? 0 : caption);
+    // Where the row is short of room (a large desktop font), the caption goes first: the board
+    // box says what it shows. Only then does the connection toolbar take a row of its own,
+    // rather than hiding the board list behind the row's overflow; a row costs the panels
+    // height a small desktop cannot spare.
+    const bool withCaption = width() - left - gap - whole >= 0;
+    if (boardCaption_->isVisible() != withCaption)
+        boardCaption_->setVisible(withCaption);
+    const int room = width() - left - gap - (withCaption ? whole : whole - caption);
     const bool ownRow = room < 0;
     if (ownRow && !toolBarBreak(toolbarGap_))
         insertToolBarBreak(toolbarGap_);
