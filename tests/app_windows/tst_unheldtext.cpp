@@ -2,8 +2,8 @@
 // the board's line cannot carry (outside Latin-1) sends nothing of the line and is said once.
 
 #include "app/ismmain.h"
-#include "common/monitorbox.h"
 #include "app/terminal.h"
+#include "common/monitorbox.h"
 #include "link/linkwindow.h"
 #include "testsupport.h"
 
