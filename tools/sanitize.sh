@@ -10,6 +10,6 @@ tools/build.sh
 # Leak detection stays off: Qt keeps allocations alive to the process's end by design (plugin
 # and font caches, global statics), so every test would report them; what a window leaves
 # behind while the program runs is measured by bench/window_cycle_bench instead.
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:suppressions=$PWD/tools/asan.supp
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-asan --output-on-failure -j "${KRV_JOBS:-$(nproc)}" "$@"
