@@ -17,6 +17,21 @@ using namespace krv;
 using krv::test::Rig;
 using sim::Personality;
 
+namespace {
+
+// KRV started with the rig's board as COM 1 and `second` pinned as COM 2, both in the scan's
+// range, and its scan ended.
+bool startOnTwoBoards(Rig& rig, sim::BoardSimulator& second) {
+    if (!second.start())
+        return false;
+    PortMap::pin(2, second.devicePath());
+    rig.writeSettings("1", "2");
+    ISMmain& main = rig.start();
+    return krv::test::waitUntil([&] { return main.CommState == 0; });
+}
+
+} // namespace
+
 class TestBoardSelection : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -85,11 +100,8 @@ private Q_SLOTS:
     void twoBoardsWaitForTheUsersChoice() {
         Rig rig(Personality::Board1);
         sim::BoardSimulator second(Personality::Board2);
-        QVERIFY(second.start());
-        PortMap::pin(2, second.devicePath());
-        rig.writeSettings("1", "2");
-        ISMmain& main = rig.start();
-        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }));
+        QVERIFY(startOnTwoBoards(rig, second));
+        ISMmain& main = rig.main();
         QCOMPARE(main.LoadboardList->count(), 2);
         QCOMPARE(main.loadboardListText(), QStringLiteral("Please select..."));
         QCOMPARE(main.LoadBoard->text(), QStringLiteral("2.x on Com2"));
@@ -117,11 +129,8 @@ private Q_SLOTS:
     void pickingTheOtherBoardEndsAWaitingReadQuietly() {
         Rig rig(Personality::Board2);
         sim::BoardSimulator second(Personality::Board2);
-        QVERIFY(second.start());
-        PortMap::pin(2, second.devicePath());
-        rig.writeSettings("1", "2");
-        ISMmain& main = rig.start();
-        QVERIFY(krv::test::waitUntil([&] { return main.CommState == 0; }));
+        QVERIFY(startOnTwoBoards(rig, second));
+        ISMmain& main = rig.main();
         main.LoadboardList->setCurrentIndex(0);
         main.LoadboardList_click();
         auto* panel = qobject_cast<ChipPanel*>(main.form(QStringLiteral("DruskV1")));

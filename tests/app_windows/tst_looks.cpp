@@ -132,6 +132,15 @@ QStringList hiddenConnectionControls(ISMmain& main) {
     return hidden;
 }
 
+// A window's frame as a failure message shows it: "x,y wxh".
+QString frameText(const QRect& frame) {
+    return QStringLiteral("%1,%2 %3x%4")
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height());
+}
+
 // What of a compact panel the user cannot see without scrolling: its frame, its status row or
 // its Update button beyond the workspace's visible area, or a scroll bar to reach them. Empty when
 // the panel stands whole.
@@ -141,12 +150,8 @@ QStringList compactPanelFaults(ISMmain& main, QWidget* panel, const QString& nam
     const QRect area = workspace->rect();
     const QRect frame = main.frameOf(panel)->geometry();
     if (!area.contains(frame))
-        faults.append(QStringLiteral("%1 at %2,%3 size %4x%5 is not whole in a %6x%7 workspace")
-                          .arg(name)
-                          .arg(frame.x())
-                          .arg(frame.y())
-                          .arg(frame.width())
-                          .arg(frame.height())
+        faults.append(QStringLiteral("%1 at %2 is not whole in a %3x%4 workspace")
+                          .arg(name, frameText(frame))
                           .arg(area.width())
                           .arg(area.height()));
     for (const char* control : {"Statusline", "ReadStatus", "ShowStatus", "IRQpoll", "Update"}) {
@@ -190,6 +195,22 @@ int coveredPercent(const QRect& window, const QRect& other) {
 // Whether the window grew over the place where it stood, rather than moving away from it.
 bool grewInPlace(const QRect& before, const QRect& after) {
     return after.contains(before);
+}
+
+// A transceiver panel with its RF link test and then its supply window, as a user opens them.
+struct PanelWithTools {
+    QWidget* panel;
+    QMdiSubWindow* link;
+    QMdiSubWindow* supply;
+};
+
+PanelWithTools openLinkThenSupply(ISMmain& main, const QString& layout) {
+    viewItem(main, layout)->trigger();
+    QWidget* panel = main.loadedForm(layout);
+    main.mnuToolsYambleRFlink->trigger();
+    panel->findChild<QPushButton*>(QStringLiteral("PB_PowerSupply"))->click();
+    return {panel, frameOf(main, QStringLiteral("Frm_YambleRfLinkTest")),
+            frameOf(main, QStringLiteral("frm_PowerSupply"))};
 }
 
 } // namespace
@@ -565,11 +586,10 @@ void LooksTest::tabSwitchGrowsTheWindowInPlace() {
     tabs->setCurrentIndex(1);
     const QRect receive = link->geometry();
     QVERIFY(receive.height() > transmit.height());
-    QVERIFY2(grewInPlace(transmit, receive), qPrintable(QStringLiteral("moved from %1,%2 to %3,%4")
-                                                            .arg(transmit.x())
-                                                            .arg(transmit.y())
-                                                            .arg(receive.x())
-                                                            .arg(receive.y())));
+    QVERIFY2(
+        grewInPlace(transmit, receive),
+        qPrintable(
+            QStringLiteral("moved from %1 to %2").arg(frameText(transmit), frameText(receive))));
     checkInWorkspace(link->widget(), QStringLiteral("Frm_YambleRfLinkTest"));
     tabs->setCurrentIndex(0);
     QCOMPARE(link->geometry(), transmit);
@@ -582,12 +602,7 @@ void LooksTest::grownWindowKeepsOffTheWindowBesideIt() {
     QVERIFY(rig.connectBoard());
     ISMmain& main = rig.main();
     main.show();
-    main.mnuViewZenthTRx->trigger();
-    QWidget* panel = main.loadedForm(QStringLiteral("FRM_Zenth"));
-    main.mnuToolsYambleRFlink->trigger();
-    panel->findChild<QPushButton*>(QStringLiteral("PB_PowerSupply"))->click();
-    QMdiSubWindow* link = frameOf(main, QStringLiteral("Frm_YambleRfLinkTest"));
-    QMdiSubWindow* supply = frameOf(main, QStringLiteral("frm_PowerSupply"));
+    const auto [panel, link, supply] = openLinkThenSupply(main, QStringLiteral("FRM_Zenth"));
     QVERIFY(link && supply && supply->isVisible());
     const QRect transmit = link->geometry();
     link->widget()->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
@@ -632,24 +647,13 @@ void LooksTest::cwLinkPairStandsTogether() {
     QVERIFY(transmitter && receiver);
     const QRect tx = transmitter->geometry();
     const QRect rx = receiver->geometry();
-    QVERIFY2(!tx.intersects(rx), qPrintable(QStringLiteral("TX at %1,%2 %3x%4, RX at %5,%6 %7x%8")
-                                                .arg(tx.x())
-                                                .arg(tx.y())
-                                                .arg(tx.width())
-                                                .arg(tx.height())
-                                                .arg(rx.x())
-                                                .arg(rx.y())
-                                                .arg(rx.width())
-                                                .arg(rx.height())));
+    const QString places = QStringLiteral("TX at %1, RX at %2").arg(frameText(tx), frameText(rx));
+    QVERIFY2(!tx.intersects(rx), qPrintable(places));
     const bool sideBySide = (tx.right() + 1 == rx.left() || rx.right() + 1 == tx.left()) &&
                             tx.top() <= rx.bottom() && rx.top() <= tx.bottom();
     const bool stacked = (tx.bottom() + 1 == rx.top() || rx.bottom() + 1 == tx.top()) &&
                          tx.left() <= rx.right() && rx.left() <= tx.right();
-    QVERIFY2(sideBySide || stacked, qPrintable(QStringLiteral("TX at %1,%2, RX at %3,%4")
-                                                   .arg(tx.x())
-                                                   .arg(tx.y())
-                                                   .arg(rx.x())
-                                                   .arg(rx.y())));
+    QVERIFY2(sideBySide || stacked, qPrintable(places));
 }
 
 // The supply window opened after the RF link test covers as little of it as any place would
@@ -659,12 +663,7 @@ void LooksTest::toolCoversAsLittleAsItCanOfAnother() {
     QVERIFY(rig.connectBoard());
     ISMmain& main = rig.main();
     main.show();
-    main.mnuViewTRx->trigger();
-    QWidget* panel = main.loadedForm(QStringLiteral("YambleV3"));
-    main.mnuToolsYambleRFlink->trigger();
-    panel->findChild<QPushButton*>(QStringLiteral("PB_PowerSupply"))->click();
-    QMdiSubWindow* link = frameOf(main, QStringLiteral("Frm_YambleRfLinkTest"));
-    QMdiSubWindow* supply = frameOf(main, QStringLiteral("frm_PowerSupply"));
+    const auto [panel, link, supply] = openLinkThenSupply(main, QStringLiteral("YambleV3"));
     QVERIFY(link && supply);
     const QRect tabs =
         placeInWorkspace(main, link->widget()->findChild<QTabBar*>(QStringLiteral("TabStrip1")));
